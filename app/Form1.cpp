@@ -1,0 +1,237 @@
+#include "app/Form1.h"
+
+#include <cmath>
+
+#include "engine/platform/Keys.h"
+#include "screens/ScreenMachine.h"
+
+namespace zb {
+
+namespace {
+constexpr uint32_t kSysCommandMinimize = 0xF020;
+constexpr int kSizeMinimized = 1;
+}  // namespace
+
+bool IsSpecialKey(uint32_t code) {
+  return code == 9 || code == 16 || code == 17 || (code >= 32 && code <= 40) || code == 45 || code == 46;
+}
+
+TForm1::TForm1(platform::Platform& platform, std::filesystem::path gameFolder)
+    : Device(platform.GetWindow(), "Zumbala"),
+      Timer(platform.GetClock()),
+      Keyboard(platform.GetWindow()),
+      Timer1(100),
+      platform_(platform),
+      gameFolder_(std::move(gameFolder)) {
+  Device.SetWidth(800);
+  Device.SetHeight(600);
+  Device.SetBitDepth(TBitDepth::bdHigh);
+  Device.SetRefresh(0);
+  Device.SetByIndex(0, true);   // windowed
+  Device.SetByIndex(1, true);   // vertical sync
+  Device.SetByIndex(2, false);  // software vertex processing
+  Device.SetDepthBuffer(true);
+  Device.OnInitialize = [this](TGfxDevice& sender, bool& success) { DeviceInitialize(sender, success); };
+  Device.OnRender = [this](TGfxDevice&) { DeviceRender(); };
+
+  Timer.SetSpeed(1200.0);
+  Timer.SetMaxFPS(100);
+  Timer.SetEnabled(false);
+  Timer.OnTimer = [this](TGfxTimer&) { TimerTimer(); };
+  Timer.OnProcess = [](TGfxTimer&) {};
+
+  Keyboard.SetForeground(true);
+  Timer1.OnTimer = [this] { Timer1Timer(); };
+}
+
+TForm1::~TForm1() { FormDestroy(); }
+
+bool TForm1::FormCreate() {
+  // 1. The device; its initialisation loads the images and fonts.
+  if (!Device.Initialize()) {
+    platform_.GetDesktop().ShowMessageBox("Zumbala", "Failed to initialize device!");
+    closed_ = true;
+    return false;
+  }
+  // 2. The keyboard device; game input itself comes from window events.
+  Keyboard.Initialize();
+  // 3-4. The GUI file and the buttons' callbacks come here.
+  // 5. The sound system comes here.
+
+  // 6. Every key starts free for binding.
+  FreeCharKeys.reset();
+  for (int code = 65; code <= 255; ++code) FreeCharKeys.set(code);
+  FreeSpecialKeys.reset();
+  for (int code = 0; code < 256; ++code) {
+    if (IsSpecialKey(code)) FreeSpecialKeys.set(code);
+  }
+  // 7-8. First-run defaults, then "Config.cfg".
+  Settings = TSettings{};
+  // 9. Bound keys are no longer free.
+  TakeBoundKeys();
+  // 10. Window mode, and the window's place on the screen.
+  Device.SetByIndex(0, !Settings.FullScreen);
+  platform::Window& window = platform_.GetWindow();
+  if (Device.Windowed()) {
+    const platform::Point screen = window.ScreenSize();
+    window.SetPosition({static_cast<int>(std::lround(screen.x / 2.0 - 800 / 2.0)),
+                        static_cast<int>(std::lround(screen.y / 2.0 - 600 / 2.0))});
+  } else {
+    window.SetPosition({0, 0});
+    PointerOffsetX = 5;
+    PointerOffsetY = 34;
+  }
+  // 11-15. Canvas filtering, the sprite engine, the player's name, music and effects come here.
+
+  // 16. The start-up logo.
+  EnterScreen(*this, ScreenLogo);
+  // 17. The system pointer is hidden by the window itself.
+  // 18-20. The particle manager, the pointer sprite and the share screen come here.
+  created_ = true;
+  return true;
+}
+
+void TForm1::TakeBoundKeys() {
+  for (int i = 0; i < Settings.KeyCount && i < kMaxKeys; ++i) {
+    const uint32_t code = Settings.Keys[i];
+    if (IsSpecialKey(code)) {
+      FreeSpecialKeys.reset(code);
+    } else {
+      const uint32_t upper = (code >= 'a' && code <= 'z') ? code - 32 : code;
+      if (upper >= 65 && upper < 256) FreeCharKeys.reset(upper);
+    }
+  }
+}
+
+void TForm1::DeviceInitialize(TGfxDevice& /*sender*/, bool& success) {
+  // The images of "Data/data.zbx" and the fonts of both archives load here.
+  Timer.SetEnabled(success);
+}
+
+void TForm1::Idle() {
+  bool done = false;
+  Timer.Idle(done);
+  Timer1.Poll(platform_.GetClock().TickCount());
+}
+
+void TForm1::TimerTimer() {
+  ProcessScreen(*this, CurrentScreen);
+  KeysReleased.fill(false);
+}
+
+void TForm1::DeviceRender() {
+  const uint32_t now = platform_.GetClock().TickCount();
+  float delta = 0.0f;
+  if (LastFrameTick != 0) {
+    delta = static_cast<float>(static_cast<uint32_t>(now - LastFrameTick)) * 0.001f;
+    if (delta > 0.001f) delta = 0.001f;
+  }
+  LastFrameTick = now;
+  frameDelta_ = delta;
+  for (RenderPass pass : RenderPasses(CurrentScreen, GameFinished)) RunPass(pass);
+}
+
+void TForm1::RunPass(RenderPass pass) {
+  // Each pass calls into the component that owns it: the sprite engine, the particle
+  // manager, the GUI, the HUD, the story text and the share screen.
+  switch (pass) {
+    default:
+      break;
+  }
+}
+
+void TForm1::Timer1Timer() {
+  if (CurrentScreen == ScreenShare && ShareCountdown > 0) --ShareCountdown;
+  if (CurrentScreen != ScreenGame) return;
+  // The bonus clock of play counts here.
+}
+
+void TForm1::FormKeyDown(uint8_t key, uint32_t /*shift*/) { KeysHeld[key] = true; }
+
+void TForm1::FormKeyUp(uint8_t key, uint32_t /*shift*/) {
+  KeysHeld[key] = false;
+  KeysReleased[key] = true;
+}
+
+void TForm1::FormMouseDown(platform::MouseButton /*button*/, uint32_t /*shift*/, int /*x*/, int /*y*/) {
+  // The pointer sprite shows "cursor1" while a button is down; the share screen takes clicks.
+}
+
+void TForm1::FormMouseUp(platform::MouseButton /*button*/, uint32_t /*shift*/, int /*x*/, int /*y*/) {}
+
+void TForm1::WMSysCommand(uint32_t command) {
+  if ((command & 0xFFF0) == kSysCommandMinimize && CurrentScreen == ScreenGame) EnterScreen(*this, ScreenPause);
+}
+
+void TForm1::WMSize(int sizeType) {
+  if (sizeType == kSizeMinimized && CurrentScreen == ScreenGame) EnterScreen(*this, ScreenPause);
+}
+
+void TForm1::FormCloseQuery(bool& canClose) {
+  canClose = false;
+  switch (CurrentScreen) {
+    case 4: case 6: case 7: case 8: case 9: case 14: case 19: case 20: case 25: case 26: case 27:
+      LeaveScreen(*this, CurrentScreen);
+      EnterScreen(*this, ScreenExitGame);
+      break;
+    case ScreenGame:
+      EnterScreen(*this, ScreenExitToMenu);
+      break;
+    case ScreenPause:
+      LeaveScreen(*this, ScreenPause);
+      EnterScreen(*this, ScreenExitToMenu);
+      break;
+    case ScreenShare:
+      canClose = ShareCountdown == 0;
+      break;
+    default:
+      break;
+  }
+}
+
+void TForm1::Close() {
+  if (closed_) return;
+  bool canClose = false;
+  FormCloseQuery(canClose);
+  if (!canClose) return;
+  FormClose();
+  closed_ = true;
+}
+
+void TForm1::FormClose() {
+  // The settings are written here.
+  const std::filesystem::path link = GamePath("play.url");
+  std::error_code ec;
+  if (std::filesystem::exists(link, ec)) platform_.GetDesktop().ShellOpen(link.string(), "");
+}
+
+void TForm1::FormDestroy() {
+  if (destroyed_) return;
+  destroyed_ = true;
+  // The songs and the sound system are released, then the particle manager.
+  Device.Finalize();
+  // "fscommand/qorun.exe" is a Windows program: started only where it exists.
+  const std::filesystem::path program = GamePath("fscommand/qorun.exe");
+  std::error_code ec;
+  if (created_ && std::filesystem::exists(program, ec)) {
+    platform_.GetDesktop().ShellOpen(program.string(), "target=\"_blank\"");
+  }
+}
+
+void TForm1::HandleEvent(const platform::Event& event) {
+  using Type = platform::Event::Type;
+  switch (event.type) {
+    case Type::KeyDown: FormKeyDown(event.key, event.shift); break;
+    case Type::KeyUp: FormKeyUp(event.key, event.shift); break;
+    case Type::MouseDown: FormMouseDown(event.button, event.shift, event.x, event.y); break;
+    case Type::MouseUp: FormMouseUp(event.button, event.shift, event.x, event.y); break;
+    case Type::CloseRequest: Close(); break;
+    case Type::Minimized: WMSize(kSizeMinimized); break;
+    case Type::Char:
+    case Type::MouseClick:
+    case Type::MouseMove:
+    case Type::Restored: break;
+  }
+}
+
+}  // namespace zb

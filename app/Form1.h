@@ -1,0 +1,93 @@
+#pragma once
+
+#include <array>
+#include <bitset>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "app/RenderOrder.h"
+#include "engine/GfxDevices.h"
+#include "engine/GfxTimers.h"
+#include "engine/WindowTimer.h"
+#include "engine/platform/Platform.h"
+#include "persist/Settings.h"
+
+namespace zb {
+
+// The main window: owns every component and all game state, brings them up in a fixed
+// order, runs one frame per timer tick and routes the window's events.
+class TForm1 {
+ public:
+  // `gameFolder` holds Data/, Sounds/ and "Config.cfg".
+  TForm1(platform::Platform& platform, std::filesystem::path gameFolder);
+  ~TForm1();
+  TForm1(const TForm1&) = delete;
+  TForm1& operator=(const TForm1&) = delete;
+
+  // Start-up; false when the device could not be initialised (the program then ends).
+  bool FormCreate();
+  // One idle pass of the application: the frame timer and the side timer.
+  void Idle();
+  // A window event, as the window delivers it.
+  void HandleEvent(const platform::Event& event);
+  // Asks the window to close, as its close box does; it closes only where the screen allows.
+  void Close();
+  bool Closed() const { return closed_; }
+
+  // Window and component handlers.
+  void DeviceInitialize(TGfxDevice& sender, bool& success);
+  void TimerTimer();
+  void DeviceRender();
+  void Timer1Timer();
+  void FormKeyDown(uint8_t key, uint32_t shift);
+  void FormKeyUp(uint8_t key, uint32_t shift);
+  void FormMouseDown(platform::MouseButton button, uint32_t shift, int x, int y);
+  void FormMouseUp(platform::MouseButton button, uint32_t shift, int x, int y);
+  void WMSysCommand(uint32_t command);
+  void WMSize(int sizeType);
+  void FormCloseQuery(bool& canClose);
+  void FormClose();
+  void FormDestroy();
+
+  std::filesystem::path GamePath(const std::string& relative) const { return gameFolder_ / relative; }
+  platform::Platform& Platform() { return platform_; }
+  // The frame step of the last render, in seconds (at most 0.001).
+  float FrameDelta() const { return frameDelta_; }
+
+  // Components.
+  TGfxDevice Device;
+  TGfxTimer Timer;
+  TGfxKeyboard Keyboard;
+  TWindowTimer Timer1;
+
+  // Shell state.
+  std::array<bool, 256> KeysHeld{};
+  std::array<bool, 256> KeysReleased{};
+  std::bitset<256> FreeCharKeys;
+  std::bitset<256> FreeSpecialKeys;
+  uint8_t CurrentScreen = 0;
+  uint32_t LastFrameTick = 0;
+  int PointerOffsetX = 0;
+  int PointerOffsetY = 0;
+  bool GameFinished = false;
+  int ShareCountdown = 0;  // tenths of a second
+
+  TSettings Settings;
+
+ private:
+  void RunPass(RenderPass pass);
+  void TakeBoundKeys();
+
+  platform::Platform& platform_;
+  std::filesystem::path gameFolder_;
+  float frameDelta_ = 0.0f;
+  bool created_ = false;
+  bool closed_ = false;
+  bool destroyed_ = false;
+};
+
+// The special keys a binding may take: Tab, Shift, Ctrl, Space..Down, Insert, Delete.
+bool IsSpecialKey(uint32_t code);
+
+}  // namespace zb

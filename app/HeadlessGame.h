@@ -1,0 +1,48 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "app/Form1.h"
+#include "engine/platform/Headless.h"
+
+namespace zb {
+
+// The whole game on the headless platform: tests and tools drive it with the events a
+// window would deliver and advance it frame by frame on the fake clock.
+class HeadlessGame {
+ public:
+  explicit HeadlessGame(std::filesystem::path gameFolder);
+  ~HeadlessGame();
+
+  bool Start();  // FormCreate
+  // Delivers the queued events, then runs one idle pass of the application.
+  void Frame();
+  void Frames(int count);
+
+  void KeyDown(uint8_t key, uint32_t shift = 0);
+  void KeyUp(uint8_t key, uint32_t shift = 0);
+  void Press(uint8_t key);  // down and up
+  void Char(uint8_t cp1251);
+  void MouseMove(int x, int y);
+  void MouseDown(int x, int y, platform::MouseButton button = platform::MouseButton::Left);
+  void MouseUp(int x, int y, platform::MouseButton button = platform::MouseButton::Left);
+  void Click(int x, int y);  // press, then click-and-release as the window reports it
+  void CloseBox();
+  void Minimize();
+
+  bool SavePng(const std::string& path);
+  uint32_t PixelAt(int x, int y);  // 0xAARRGGBB of the last rendered frame
+
+  platform::HeadlessPlatform& Platform() { return platform_; }
+  TForm1& Form() { return *form_; }
+
+ private:
+  void Push(const platform::Event& event) { platform_.window.Push(event); }
+
+  platform::HeadlessPlatform platform_;
+  std::unique_ptr<TForm1> form_;
+};
+
+}  // namespace zb

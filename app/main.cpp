@@ -1,0 +1,30 @@
+#include <SDL.h>
+
+#include <filesystem>
+
+#include "app/Application.h"
+#include "engine/platform/real/SdlPlatform.h"
+
+namespace {
+
+// The game folder: the working folder when it holds the data, else the program's own folder.
+std::filesystem::path GameFolder() {
+  std::error_code ec;
+  if (std::filesystem::exists("Data", ec)) return ".";
+  if (char* base = SDL_GetBasePath()) {
+    std::filesystem::path folder(base);
+    SDL_free(base);
+    return folder;
+  }
+  return ".";
+}
+
+}  // namespace
+
+int main(int /*argc*/, char** /*argv*/) {
+  const std::filesystem::path folder = GameFolder();
+  std::error_code ec;
+  std::filesystem::current_path(folder, ec);
+  const auto platform = zb::platform::CreateSdlPlatform();
+  return zb::RunGame(*platform, ".");
+}

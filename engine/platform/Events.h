@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+
+namespace zb::platform {
+
+enum class MouseButton : uint8_t { Left, Right, Middle };
+
+// Modifier state carried by key and mouse events.
+enum ShiftFlags : uint32_t {
+  ShiftNone = 0,
+  ShiftShift = 1,
+  ShiftAlt = 2,
+  ShiftCtrl = 4,
+  ShiftLeftButton = 8,
+  ShiftRightButton = 16,
+  ShiftMiddleButton = 32,
+};
+
+// One window event, already translated into the game's terms: virtual-key codes,
+// CP1251 characters and logical 800 x 600 pointer coordinates.
+struct Event {
+  enum class Type : uint8_t {
+    KeyDown,     // key = virtual-key code
+    KeyUp,       // key = virtual-key code
+    Char,        // ch = CP1251 byte of a typed character
+    MouseDown,   // button, x, y
+    MouseUp,     // button, x, y
+    MouseClick,  // left release inside the window: delivered before its MouseUp
+    MouseMove,   // x, y
+    CloseRequest,
+    Minimized,
+    Restored,
+  };
+
+  Type type = Type::KeyDown;
+  uint8_t key = 0;
+  uint8_t ch = 0;
+  MouseButton button = MouseButton::Left;
+  uint32_t shift = ShiftNone;
+  int x = 0;
+  int y = 0;
+};
+
+}  // namespace zb::platform

@@ -1,0 +1,76 @@
+#include "engine/platform/Headless.h"
+
+#include <SDL.h>
+
+#include "engine/platform/SdlRenderer.h"
+
+namespace zb::platform {
+
+void HeadlessClock::Sleep(uint32_t milliseconds) {
+  sleeps_.push_back(milliseconds);
+  sleptMillis_ += milliseconds;
+  AdvanceMillis(milliseconds);
+}
+
+HeadlessWindow::HeadlessWindow() = default;
+
+HeadlessWindow::~HeadlessWindow() { Close(); }
+
+bool HeadlessWindow::Open(const WindowSettings& settings) {
+  if (failOpen_) {
+    failOpen_ = false;
+    return false;
+  }
+  Close();
+  settings_ = settings;
+  vsync_ = settings.vsync;
+  surface_ = SDL_CreateRGBSurfaceWithFormat(0, settings.width, settings.height, 32,
+                                            SDL_PIXELFORMAT_ARGB8888);
+  if (!surface_) return false;
+  SDL_Renderer* native = SDL_CreateSoftwareRenderer(surface_);
+  if (!native) {
+    SDL_FreeSurface(surface_);
+    surface_ = nullptr;
+    return false;
+  }
+  renderer_ = std::make_unique<SdlRenderer>(native);
+  position_ = Point{(screen_.x - settings.width) / 2, (screen_.y - settings.height) / 2};
+  return true;
+}
+
+void HeadlessWindow::Close() {
+  renderer_.reset();
+  if (surface_) {
+    SDL_FreeSurface(surface_);
+    surface_ = nullptr;
+  }
+}
+
+Renderer* HeadlessWindow::GetRenderer() { return renderer_.get(); }
+
+bool HeadlessWindow::SetFullscreen(bool fullscreen) {
+  fullscreen_ = fullscreen;
+  return true;
+}
+
+bool HeadlessWindow::PollEvent(Event& event) {
+  if (events_.empty()) return false;
+  event = events_.front();
+  events_.pop_front();
+  if (event.type == Event::Type::KeyDown) keys_[event.key] = 0x80;
+  if (event.type == Event::Type::KeyUp) keys_[event.key] = 0;
+  if (event.type == Event::Type::MouseMove || event.type == Event::Type::MouseDown ||
+      event.type == Event::Type::MouseUp) {
+    pointer_ = Point{event.x, event.y};
+  }
+  return true;
+}
+
+bool HeadlessWindow::ReadKeyboard(uint8_t (&table)[256]) {
+  std::copy(std::begin(keys_), std::end(keys_), std::begin(table));
+  return true;
+}
+
+void HeadlessWindow::Push(const Event& event) { events_.push_back(event); }
+
+}  // namespace zb::platform

@@ -1,0 +1,177 @@
+#include "engine/platform/SdlRenderer.h"
+
+#include <SDL.h>
+
+#include <cstring>
+
+namespace zb::platform {
+namespace {
+
+static_assert(sizeof(Vertex) == sizeof(SDL_Vertex));
+static_assert(offsetof(Vertex, r) == offsetof(SDL_Vertex, color));
+static_assert(offsetof(Vertex, u) == offsetof(SDL_Vertex, tex_coord));
+
+// Effect-code factor indices: zero, one, src colour, inv src colour, src alpha, inv src alpha,
+// dst alpha, inv dst alpha, dst colour, inv dst colour, src alpha saturated.
+SDL_BlendFactor FactorFor(int index) {
+  switch (index) {
+    case 0: return SDL_BLENDFACTOR_ZERO;
+    case 1: return SDL_BLENDFACTOR_ONE;
+    case 2: return SDL_BLENDFACTOR_SRC_COLOR;
+    case 3: return SDL_BLENDFACTOR_ONE_MINUS_SRC_COLOR;
+    case 4: return SDL_BLENDFACTOR_SRC_ALPHA;
+    case 5: return SDL_BLENDFACTOR_ONE_MINUS_SRC_ALPHA;
+    case 6: return SDL_BLENDFACTOR_DST_ALPHA;
+    case 7: return SDL_BLENDFACTOR_ONE_MINUS_DST_ALPHA;
+    case 8: return SDL_BLENDFACTOR_DST_COLOR;
+    case 9: return SDL_BLENDFACTOR_ONE_MINUS_DST_COLOR;
+    case 10: return SDL_BLENDFACTOR_SRC_ALPHA;  // saturation has no SDL factor
+    default: return SDL_BLENDFACTOR_ONE;
+  }
+}
+
+// Operation indices: add, reverse subtract (dst - src), subtract (src - dst), min, max.
+SDL_BlendOperation OperationFor(int index) {
+  switch (index) {
+    case 1: return SDL_BLENDOPERATION_SUBTRACT;
+    case 2: return SDL_BLENDOPERATION_REV_SUBTRACT;
+    case 3: return SDL_BLENDOPERATION_MINIMUM;
+    case 4: return SDL_BLENDOPERATION_MAXIMUM;
+    default: return SDL_BLENDOPERATION_ADD;
+  }
+}
+
+}  // namespace
+
+int SdlBlendModeForEffect(int effect, bool standardOnly) {
+  const int src = effect & 0xFF;
+  const int dst = (effect >> 8) & 0xFF;
+  const int op = (effect >> 16) & 0xFF;
+  if (effect == 1) return SDL_BLENDMODE_NONE;
+  if (op == 0) {
+    if (src == 4 && dst == 5) return SDL_BLENDMODE_BLEND;
+    if (src == 4 && dst == 1) return SDL_BLENDMODE_ADD;
+    if (src == 8 && dst == 0) return SDL_BLENDMODE_MOD;
+  }
+  if (standardOnly) {
+    if (dst == 1) return SDL_BLENDMODE_ADD;
+    if (src == 8 || dst == 2) return SDL_BLENDMODE_MOD;
+    return SDL_BLENDMODE_BLEND;
+  }
+  return SDL_ComposeCustomBlendMode(FactorFor(src), FactorFor(dst), OperationFor(op),
+                                    FactorFor(src), FactorFor(dst), OperationFor(op));
+}
+
+SdlRenderer::SdlRenderer(SDL_Renderer* renderer) : renderer_(renderer) {
+  SDL_RenderGetLogicalSize(renderer_, &width_, &height_);
+  if (width_ == 0 || height_ == 0) SDL_GetRendererOutputSize(renderer_, &width_, &height_);
+}
+
+SdlRenderer::~SdlRenderer() {
+  for (Slot& slot : slots_) {
+    if (slot.texture) SDL_DestroyTexture(slot.texture);
+  }
+  SDL_DestroyRenderer(renderer_);
+}
+
+int SdlRenderer::Width() const { return width_; }
+int SdlRenderer::Height() const { return height_; }
+
+TextureId SdlRenderer::CreateTexture(int width, int height, const uint32_t* argb) {
+  SDL_Texture* texture =
+      SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, width, height);
+  if (!texture) return NoTexture;
+  if (argb && SDL_UpdateTexture(texture, nullptr, argb, width * 4) != 0) {
+    SDL_DestroyTexture(texture);
+    return NoTexture;
+  }
+  TextureId id;
+  if (!freeIds_.empty()) {
+    id = freeIds_.back();
+    freeIds_.pop_back();
+  } else {
+    slots_.emplace_back();
+    id = static_cast<TextureId>(slots_.size());
+  }
+  slots_[id - 1] = Slot{texture};
+  return id;
+}
+
+void SdlRenderer::DestroyTexture(TextureId texture) {
+  Slot* slot = Find(texture);
+  if (!slot) return;
+  SDL_DestroyTexture(slot->texture);
+  *slot = Slot{};
+  freeIds_.push_back(texture);
+}
+
+SdlRenderer::Slot* SdlRenderer::Find(TextureId id) {
+  if (id == NoTexture || id > slots_.size() || !slots_[id - 1].texture) return nullptr;
+  return &slots_[id - 1];
+}
+
+int SdlRenderer::ApplyBlend(Slot* slot, int effect) {
+  int& current = slot ? slot->blendEffect : drawBlendEffect_;
+  if (current == effect) return 0;
+  auto apply = [&](int mode) {
+    const auto blend = static_cast<SDL_BlendMode>(mode);
+    return slot ? SDL_SetTextureBlendMode(slot->texture, blend)
+                : SDL_SetRenderDrawBlendMode(renderer_, blend);
+  };
+  int result = apply(SdlBlendModeForEffect(effect, false));
+  if (result != 0) result = apply(SdlBlendModeForEffect(effect, true));
+  current = effect;
+  return result;
+}
+
+void SdlRenderer::DrawGeometry(TextureId texture, const Vertex* vertices, int vertexCount,
+                               const int* indices, int indexCount, int effect, bool linearFilter) {
+  Slot* slot = Find(texture);
+  ApplyBlend(slot, effect);
+  if (slot && slot->linear != static_cast<int>(linearFilter)) {
+    SDL_SetTextureScaleMode(slot->texture, linearFilter ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+    slot->linear = linearFilter;
+  }
+  SDL_RenderGeometry(renderer_, slot ? slot->texture : nullptr,
+                     reinterpret_cast<const SDL_Vertex*>(vertices), vertexCount, indices, indexCount);
+}
+
+void SdlRenderer::SetClip(const IntRect* rect) {
+  if (!rect) {
+    SDL_RenderSetClipRect(renderer_, nullptr);
+    return;
+  }
+  const SDL_Rect r{rect->x, rect->y, rect->w, rect->h};
+  SDL_RenderSetClipRect(renderer_, &r);
+}
+
+IntRect SdlRenderer::Clip() const {
+  if (!SDL_RenderIsClipEnabled(renderer_)) return IntRect{0, 0, width_, height_};
+  SDL_Rect r;
+  SDL_RenderGetClipRect(renderer_, &r);
+  return IntRect{r.x, r.y, r.w, r.h};
+}
+
+void SdlRenderer::Clear(uint32_t argb) {
+  SDL_SetRenderDrawColor(renderer_, (argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF, argb >> 24);
+  // Clearing ignores the clip rectangle, as a device clear does.
+  const bool clipped = SDL_RenderIsClipEnabled(renderer_);
+  SDL_Rect clip{};
+  if (clipped) {
+    SDL_RenderGetClipRect(renderer_, &clip);
+    SDL_RenderSetClipRect(renderer_, nullptr);
+  }
+  SDL_RenderClear(renderer_);
+  if (clipped) SDL_RenderSetClipRect(renderer_, &clip);
+}
+
+void SdlRenderer::Present() { SDL_RenderPresent(renderer_); }
+
+bool SdlRenderer::ReadPixels(std::vector<uint32_t>& argb, int& width, int& height) {
+  if (SDL_GetRendererOutputSize(renderer_, &width, &height) != 0) return false;
+  argb.resize(static_cast<size_t>(width) * height);
+  return SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_ARGB8888, argb.data(),
+                              width * 4) == 0;
+}
+
+}  // namespace zb::platform

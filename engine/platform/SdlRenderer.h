@@ -1,0 +1,57 @@
+#pragma once
+
+#include <vector>
+
+#include "engine/platform/Renderer.h"
+
+struct SDL_Renderer;
+struct SDL_Texture;
+
+namespace zb::platform {
+
+// The renderer over an SDL_Renderer: a window's accelerated one or a software one on a surface.
+class SdlRenderer final : public Renderer {
+ public:
+  // Takes ownership of `renderer`.
+  explicit SdlRenderer(SDL_Renderer* renderer);
+  ~SdlRenderer() override;
+  SdlRenderer(const SdlRenderer&) = delete;
+  SdlRenderer& operator=(const SdlRenderer&) = delete;
+
+  SDL_Renderer* Native() const { return renderer_; }
+
+  int Width() const override;
+  int Height() const override;
+  TextureId CreateTexture(int width, int height, const uint32_t* argb) override;
+  void DestroyTexture(TextureId texture) override;
+  void DrawGeometry(TextureId texture, const Vertex* vertices, int vertexCount, const int* indices,
+                    int indexCount, int effect, bool linearFilter) override;
+  void SetClip(const IntRect* rect) override;
+  IntRect Clip() const override;
+  void Clear(uint32_t argb) override;
+  void Present() override;
+  bool ReadPixels(std::vector<uint32_t>& argb, int& width, int& height) override;
+
+ private:
+  struct Slot {
+    SDL_Texture* texture = nullptr;
+    int blendEffect = -1;
+    int linear = -1;
+  };
+
+  Slot* Find(TextureId id);
+  int ApplyBlend(Slot* slot, int effect);
+
+  SDL_Renderer* renderer_;
+  std::vector<Slot> slots_;  // TextureId n lives in slots_[n - 1]
+  std::vector<TextureId> freeIds_;
+  int drawBlendEffect_ = -1;
+  int width_ = 0;
+  int height_ = 0;
+};
+
+// The SDL blend mode for a canvas effect code; non-standard codes are composed, and
+// `standardOnly` picks the nearest standard mode for renderers that refuse composed ones.
+int SdlBlendModeForEffect(int effect, bool standardOnly);
+
+}  // namespace zb::platform

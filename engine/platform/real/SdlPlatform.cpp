@@ -1,0 +1,286 @@
+#include "engine/platform/real/SdlPlatform.h"
+
+#include <SDL.h>
+
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "engine/Cp1251.h"
+#include "engine/platform/Keys.h"
+#include "engine/platform/SdlKeymap.h"
+#include "engine/platform/SdlRenderer.h"
+#include "engine/platform/UrlShortcut.h"
+
+namespace zb::platform {
+namespace {
+
+class SdlClock final : public Clock {
+ public:
+  uint32_t TickCount() override { return SDL_GetTicks(); }
+  uint64_t PerformanceCounter() override { return SDL_GetPerformanceCounter(); }
+  uint64_t PerformanceFrequency() override { return SDL_GetPerformanceFrequency(); }
+  void Sleep(uint32_t milliseconds) override { SDL_Delay(milliseconds); }
+};
+
+uint32_t ShiftState() {
+  const SDL_Keymod mod = SDL_GetModState();
+  const uint32_t buttons = SDL_GetMouseState(nullptr, nullptr);
+  uint32_t shift = ShiftNone;
+  if (mod & KMOD_SHIFT) shift |= ShiftShift;
+  if (mod & KMOD_ALT) shift |= ShiftAlt;
+  if (mod & KMOD_CTRL) shift |= ShiftCtrl;
+  if (buttons & SDL_BUTTON_LMASK) shift |= ShiftLeftButton;
+  if (buttons & SDL_BUTTON_RMASK) shift |= ShiftRightButton;
+  if (buttons & SDL_BUTTON_MMASK) shift |= ShiftMiddleButton;
+  return shift;
+}
+
+MouseButton ButtonFor(uint8_t sdlButton) {
+  if (sdlButton == SDL_BUTTON_RIGHT) return MouseButton::Right;
+  if (sdlButton == SDL_BUTTON_MIDDLE) return MouseButton::Middle;
+  return MouseButton::Left;
+}
+
+class SdlWindow final : public Window {
+ public:
+  ~SdlWindow() override {
+    Close();
+    if (videoStarted_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  }
+
+  bool Open(const WindowSettings& settings) override {
+    if (!videoStarted_) {
+      if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+      videoStarted_ = true;
+    }
+    Close();
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+    window_ = SDL_CreateWindow(settings.caption.c_str(), SDL_WINDOWPOS_CENTERED,
+                               SDL_WINDOWPOS_CENTERED, settings.width, settings.height, 0);
+    if (!window_) return false;
+    vsync_ = settings.vsync;
+    if (!CreateRenderer(settings.width, settings.height)) {
+      Close();
+      return false;
+    }
+    SDL_ShowCursor(SDL_DISABLE);
+    SDL_StartTextInput();
+    return true;
+  }
+
+  void Close() override {
+    renderer_.reset();
+    if (window_) {
+      SDL_DestroyWindow(window_);
+      window_ = nullptr;
+    }
+  }
+
+  bool IsOpen() const override { return window_ != nullptr; }
+  Renderer* GetRenderer() override { return renderer_.get(); }
+
+  bool SetFullscreen(bool fullscreen) override {
+    if (!window_) return false;
+    return SDL_SetWindowFullscreen(window_, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0;
+  }
+
+  bool IsFullscreen() const override {
+    return window_ && (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+  }
+
+  void SetVSync(bool vsync) override {
+    vsync_ = vsync;
+    if (renderer_) SDL_RenderSetVSync(renderer_->Native(), vsync ? 1 : 0);
+  }
+
+  bool PollEvent(Event& event) override {
+    while (pending_.empty()) {
+      SDL_Event e;
+      if (!SDL_PollEvent(&e)) return false;
+      Translate(e);
+    }
+    event = pending_.front();
+    pending_.pop_front();
+    return true;
+  }
+
+  Point Position() const override {
+    Point p;
+    if (window_) SDL_GetWindowPosition(window_, &p.x, &p.y);
+    return p;
+  }
+
+  void SetPosition(Point topLeft) override {
+    if (window_) SDL_SetWindowPosition(window_, topLeft.x, topLeft.y);
+  }
+
+  Point ScreenSize() const override {
+    SDL_DisplayMode mode;
+    const int display = window_ ? SDL_GetWindowDisplayIndex(window_) : 0;
+    if (SDL_GetDesktopDisplayMode(display < 0 ? 0 : display, &mode) != 0) return Point{800, 600};
+    return Point{mode.w, mode.h};
+  }
+
+  Point PointerPosition() const override { return pointer_; }
+
+  bool ReadKeyboard(uint8_t (&table)[256]) override {
+    int count = 0;
+    const Uint8* state = SDL_GetKeyboardState(&count);
+    std::fill(std::begin(table), std::end(table), uint8_t{0});
+    for (int sc = 0; sc < count; ++sc) {
+      if (const uint8_t key = VirtualKeyForScancode(sc); key != 0 && state[sc]) table[key] = 0x80;
+    }
+    return true;
+  }
+
+ private:
+  bool CreateRenderer(int width, int height) {
+    const Uint32 vsyncFlag = vsync_ ? SDL_RENDERER_PRESENTVSYNC : 0;
+    SDL_Renderer* native = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | vsyncFlag);
+    if (!native) native = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    if (!native) return false;
+    // The logical size lets full screen scale the 800 x 600 picture with letterboxing.
+    SDL_RenderSetLogicalSize(native, width, height);
+    renderer_ = std::make_unique<SdlRenderer>(native);
+    return true;
+  }
+
+  void Push(Event event) { pending_.push_back(event); }
+
+  void Translate(const SDL_Event& e) {
+    Event ev;
+    switch (e.type) {
+      case SDL_QUIT:
+        ev.type = Event::Type::CloseRequest;
+        Push(ev);
+        break;
+      case SDL_WINDOWEVENT:
+        if (e.window.event == SDL_WINDOWEVENT_CLOSE) {
+          ev.type = Event::Type::CloseRequest;
+          Push(ev);
+        } else if (e.window.event == SDL_WINDOWEVENT_MINIMIZED) {
+          ev.type = Event::Type::Minimized;
+          Push(ev);
+        } else if (e.window.event == SDL_WINDOWEVENT_RESTORED) {
+          ev.type = Event::Type::Restored;
+          Push(ev);
+        }
+        break;
+      case SDL_KEYDOWN:
+      case SDL_KEYUP: {
+        ev.key = VirtualKeyForScancode(e.key.keysym.scancode);
+        if (ev.key == 0) break;
+        ev.type = e.type == SDL_KEYDOWN ? Event::Type::KeyDown : Event::Type::KeyUp;
+        ev.shift = ShiftState();
+        Push(ev);
+        // Control characters arrive as characters too, as typing them does on the desktop.
+        if (e.type == SDL_KEYDOWN &&
+            (ev.key == vk::Backspace || ev.key == vk::Enter || ev.key == vk::Escape || ev.key == vk::Tab)) {
+          Event ch;
+          ch.type = Event::Type::Char;
+          ch.ch = ev.key;
+          ch.shift = ev.shift;
+          Push(ch);
+        }
+        break;
+      }
+      case SDL_TEXTINPUT: {
+        for (char c : Utf8ToCp1251(e.text.text)) {
+          Event ch;
+          ch.type = Event::Type::Char;
+          ch.ch = static_cast<uint8_t>(c);
+          ch.shift = ShiftState();
+          Push(ch);
+        }
+        break;
+      }
+      case SDL_MOUSEMOTION:
+        pointer_ = Point{e.motion.x, e.motion.y};
+        ev.type = Event::Type::MouseMove;
+        ev.x = e.motion.x;
+        ev.y = e.motion.y;
+        ev.shift = ShiftState();
+        Push(ev);
+        break;
+      case SDL_MOUSEBUTTONDOWN:
+      case SDL_MOUSEBUTTONUP: {
+        pointer_ = Point{e.button.x, e.button.y};
+        ev.button = ButtonFor(e.button.button);
+        ev.x = e.button.x;
+        ev.y = e.button.y;
+        ev.shift = ShiftState();
+        const bool up = e.type == SDL_MOUSEBUTTONUP;
+        if (up && ev.button == MouseButton::Left && ev.x >= 0 && ev.y >= 0 && ev.x < 800 && ev.y < 600) {
+          Event click = ev;
+          click.type = Event::Type::MouseClick;
+          Push(click);
+        }
+        ev.type = up ? Event::Type::MouseUp : Event::Type::MouseDown;
+        Push(ev);
+        break;
+      }
+      default:
+        break;
+    }
+  }
+
+  SDL_Window* window_ = nullptr;
+  std::unique_ptr<SdlRenderer> renderer_;
+  std::deque<Event> pending_;
+  Point pointer_{0, 0};
+  bool vsync_ = true;
+  bool videoStarted_ = false;
+};
+
+class SdlDesktop final : public Desktop {
+ public:
+  void ShowMessageBox(const std::string& caption, const std::string& text) override {
+    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), nullptr) != 0) {
+      SDL_LogError(SDL_LOG_CATEGORY_APPLICATION, "%s: %s", caption.c_str(), text.c_str());
+    }
+  }
+
+  bool ShellOpen(const std::string& target, const std::string& /*parameters*/) override {
+    std::string url = target;
+    if (std::filesystem::path(target).extension() == ".url") {
+      std::ifstream in(target, std::ios::binary);
+      if (!in) return false;
+      std::stringstream contents;
+      contents << in.rdbuf();
+      const auto found = UrlFromShortcut(contents.str());
+      if (!found) return false;
+      url = *found;
+    } else if (std::filesystem::exists(target)) {
+      url = "file://" + std::filesystem::absolute(target).string();
+    }
+    return SDL_OpenURL(url.c_str()) == 0;
+  }
+
+  std::string ClipboardText() override {
+    char* text = SDL_GetClipboardText();
+    if (!text) return {};
+    std::string result = Utf8ToCp1251(text);
+    SDL_free(text);
+    return result;
+  }
+};
+
+class SdlPlatform final : public Platform {
+ public:
+  Clock& GetClock() override { return clock_; }
+  Window& GetWindow() override { return window_; }
+  Desktop& GetDesktop() override { return desktop_; }
+
+ private:
+  SdlClock clock_;
+  SdlWindow window_;
+  SdlDesktop desktop_;
+};
+
+}  // namespace
+
+std::unique_ptr<Platform> CreateSdlPlatform() { return std::make_unique<SdlPlatform>(); }
+
+}  // namespace zb::platform

@@ -1,0 +1,47 @@
+#include "screens/ScreenMachine.h"
+
+#include "app/Form1.h"
+
+namespace zb {
+
+bool IsScreen(uint8_t number) {
+  switch (number) {
+    case 2:
+    case 5:
+    case 11:
+    case 16:
+    case 21: return false;
+    default: return number <= ScreenShare;
+  }
+}
+
+void RenderAndPresent(TForm1& form) {
+  form.Device.Render(0, true);
+  form.Device.Flip();
+}
+
+// The screens' own steps (forms, menus, play, story) plug in here; until a screen has
+// its own behaviour it shows its frame and keeps its number.
+void ProcessScreen(TForm1& form, uint8_t number) {
+  number &= 127;
+  if (!IsScreen(number)) return;
+  RenderAndPresent(form);
+}
+
+void EnterScreen(TForm1& form, uint8_t number) {
+  number &= 127;
+  if (!IsScreen(number)) return;
+  form.CurrentScreen = number;
+  if (number == ScreenShare) {
+    // Without a share screen the closing screen closes the window straight away.
+    form.ShareCountdown = 0;
+    form.Close();
+  }
+}
+
+void LeaveScreen(TForm1& /*form*/, uint8_t number) {
+  number &= 127;
+  if (!IsScreen(number)) return;
+}
+
+}  // namespace zb

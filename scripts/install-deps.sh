@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build needs; does nothing when all are present.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config ccache
+  libsdl2-dev libsdl2-mixer-dev
+  zlib1g-dev libssl-dev libcurl4-openssl-dev
+  libgtest-dev googletest
+  libcairo2-dev libfreetype-dev
+  fonts-dejavu-core fonts-lobster fonts-comfortaa
+  xvfb xauth x11-utils
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+  sudo="sudo"
+fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
