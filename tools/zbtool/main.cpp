@@ -1,24 +1,41 @@
 #include <cstdio>
-#include <cstring>
-#include <string>
+#include <span>
+#include <string_view>
+
+#include "tools/zbtool/Commands.h"
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: zbtool COMMAND [ARGS]\n"
-    "\n"
-    "The content compiler and inspector of Zumbala.\n"
-    "\n"
-    "commands:\n"
-    "  help                 this text\n";
+void PrintHelp(std::FILE* out) {
+  std::fputs(
+      "usage: zbtool COMMAND [ARGS]\n"
+      "\n"
+      "The content compiler and inspector of Zumbala: it builds the archives, levels, layouts,\n"
+      "sounds and music of the game folder from the sources in assets/, and shows what is inside them.\n"
+      "\n"
+      "commands:\n",
+      out);
+  for (const auto& command : zb::tool::Commands()) {
+    std::fprintf(out, "\n  zbtool %.*s\n", static_cast<int>(command.usage.size()), command.usage.data());
+    std::fprintf(out, "%.*s\n", static_cast<int>(command.help.size()), command.help.data());
+  }
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2 || std::strcmp(argv[1], "help") == 0 || std::strcmp(argv[1], "--help") == 0) {
-    std::fputs(kUsage, argc < 2 ? stderr : stdout);
-    return argc < 2 ? 1 : 0;
+  if (argc < 2) {
+    PrintHelp(stderr);
+    return 1;
   }
-  std::fprintf(stderr, "zbtool: unknown command '%s'\n", argv[1]);
+  const std::string_view name = argv[1];
+  if (name == "help" || name == "--help" || name == "-h") {
+    PrintHelp(stdout);
+    return 0;
+  }
+  for (const auto& command : zb::tool::Commands()) {
+    if (command.name == name) return command.run(std::span<char* const>(argv + 2, argv + argc));
+  }
+  std::fprintf(stderr, "zbtool: unknown command '%s' (zbtool --help lists them)\n", argv[1]);
   return 1;
 }
