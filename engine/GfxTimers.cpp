@@ -46,7 +46,8 @@ void TGfxTimer::Idle(bool& done) {
     return;
   }
   if (latency_ < frameLatency_) {
-    clock_.Sleep(static_cast<uint32_t>((frameLatency_ - latency_) >> 20));
+    // Rounded up to whole milliseconds: truncating would let the rate creep past MaxFPS.
+    clock_.Sleep(static_cast<uint32_t>((frameLatency_ - latency_ + kFixedOne - 1) >> 20));
     // The sleep belongs to this frame. Left to the next pass's reading, it would make every
     // other pass skip its sleep and the rate run far past MaxFPS.
     latency_ += RetrieveLatency();
