@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "engine/platform/Keys.h"
+#include "persist/Config.h"
 #include "screens/ScreenMachine.h"
 
 namespace zb {
@@ -65,8 +66,10 @@ bool TForm1::FormCreate() {
   for (int code = 0; code < 256; ++code) {
     if (IsSpecialKey(code)) FreeSpecialKeys.set(code);
   }
-  // 7-8. First-run defaults, then "Config.cfg".
+  // 7-8. First-run defaults (the default high-score tables among them), then "Config.cfg".
   Settings = TSettings{};
+  ResetHighScores(Settings);
+  zb::ReadConfig(Settings, GamePath("Config.cfg"));
   // 9. Bound keys are no longer free.
   TakeBoundKeys();
   // 10. Window mode, and the window's place on the screen.
@@ -81,7 +84,12 @@ bool TForm1::FormCreate() {
     PointerOffsetX = 5;
     PointerOffsetY = 34;
   }
-  // 11-15. Canvas filtering, the sprite engine, the player's name, music and effects come here.
+  // 11-12. Canvas filtering and the sprite engine come here.
+  // 13. The current player's name replaces the one of the file.
+  if (Settings.CurrentPlayer >= 0 && Settings.CurrentPlayer < kMaxPlayers) {
+    Settings.PlayerName = Settings.Players[static_cast<size_t>(Settings.CurrentPlayer)];
+  }
+  // 14-15. Music and effects come here.
 
   // 16. The start-up logo.
   EnterScreen(*this, ScreenLogo);
@@ -198,8 +206,14 @@ void TForm1::Close() {
   closed_ = true;
 }
 
+void TForm1::WriteConfig() {
+  Settings.FullScreen = !Device.Windowed();
+  // The canvas's antialias is taken here once the canvas exists; until then the setting stands.
+  zb::WriteConfig(Settings, GamePath("Config.cfg"));
+}
+
 void TForm1::FormClose() {
-  // The settings are written here.
+  WriteConfig();
   const std::filesystem::path link = GamePath("play.url");
   std::error_code ec;
   if (std::filesystem::exists(link, ec)) platform_.GetDesktop().ShellOpen(link.string(), "");

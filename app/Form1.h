@@ -49,6 +49,8 @@ class TForm1 {
   void FormCloseQuery(bool& canClose);
   void FormClose();
   void FormDestroy();
+  // Saves the settings to "Config.cfg", with the two switches taken from the live device and canvas.
+  void WriteConfig();
 
   std::filesystem::path GamePath(const std::string& relative) const { return gameFolder_ / relative; }
   platform::Platform& Platform() { return platform_; }

@@ -5,9 +5,26 @@
 namespace zb::tool {
 
 // Each subcommand lives in its own file; add its declaration and one row here.
+int RunConfig(std::span<char* const> args);
+int RunConfigWrite(std::span<char* const> args);
 
 std::span<const Command> Commands() {
-  static constexpr std::array<Command, 0> kCommands = {};
+  static constexpr std::array kCommands = {
+      Command{"config", "config FILE",
+              "    Prints the settings that the first-run defaults and then FILE (a \"Config.cfg\") give,\n"
+              "    one per line, texts as raw CP1251 bytes, in this order: FullScreen=true|false,\n"
+              "    Antialias=true|false, MusicVolume=N, FxVolume=N, PlayerCountry=T, PlayerName=T, thirty\n"
+              "    lines HighScore.D.R=NAME|SCORE (difficulty D 0..2, row R 0..9), PlayerCount=N,\n"
+              "    CurrentPlayer=N, Player.I=T for each player, KeyCount=N, Key.I=N for each binding.\n"
+              "    Values the file lacks or that cannot be used keep their defaults; a missing FILE\n"
+              "    gives the defaults alone.",
+              RunConfig},
+      Command{"config-write", "config-write OUT",
+              "    Reads settings in the form `zbtool config` prints from standard input and writes OUT\n"
+              "    exactly as the game writes \"Config.cfg\" for them. Settings not given keep their\n"
+              "    defaults; a line with an unknown name or an unfit value is an error (exit status 1).",
+              RunConfigWrite},
+  };
   return kCommands;
 }
 

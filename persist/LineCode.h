@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zb {
+
+// The symbols of an encoded line: a symbol stands for the five bits of its position.
+inline constexpr std::string_view kLineAlphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZ234567";
+
+// Appends "%" until the length is a multiple of `multiple`; an empty text or a multiple of 0
+// stays as it is.
+std::string PadText(std::string text, int multiple);
+
+// Removes every trailing "%".
+std::string StripPadding(std::string text);
+
+// Bytes to bits (most significant first), "0"s in front up to a multiple of five, then one
+// symbol per group of five. The text is encoded as given: pad it first where the line wants it.
+std::string EncodeLine(std::string_view text);
+
+// The reverse: symbols outside the alphabet contribute nothing; "0"s in front up to a multiple
+// of eight; fewer than eight bits give an empty text. Padding is left in place.
+std::string DecodeLine(std::string_view line);
+
+}  // namespace zb

@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/HeadlessGame.h"
+#include "persist/Config.h"
+#include "persist/LineCode.h"
+#include "screens/ScreenMachine.h"
+
+namespace zb {
+namespace {
+
+class Form1ConfigTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = std::filesystem::temp_directory_path() /
+              ("zb-formcfg-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    std::filesystem::remove_all(folder_);
+    std::filesystem::create_directories(folder_);
+  }
+  void TearDown() override { std::filesystem::remove_all(folder_); }
+  std::filesystem::path folder_;
+};
+
+TEST_F(Form1ConfigTest, StartUpReadsTheFileAndClosingWritesIt) {
+  TSettings saved;
+  saved.FullScreen = true;
+  saved.MusicVolume = 100;
+  saved.PlayerName = "Old";
+  saved.PlayerCount = 2;
+  saved.CurrentPlayer = 1;
+  saved.Players[0] = "Ann";
+  saved.Players[1] = "Bob";
+  saved.Keys = {68, 65, 17, 87};
+  ASSERT_TRUE(WriteConfig(saved, folder_ / "Config.cfg"));
+
+  HeadlessGame game(folder_);
+  ASSERT_TRUE(game.Start());
+  TForm1& form = game.Form();
+  EXPECT_EQ(form.Settings.MusicVolume, 100);
+  // The list entry replaces the name of the file.
+  EXPECT_EQ(form.Settings.PlayerName, "Bob");
+  EXPECT_FALSE(form.Device.Windowed());
+  EXPECT_EQ(form.PointerOffsetX, 5);
+  EXPECT_FALSE(form.FreeCharKeys.test('D'));
+  EXPECT_FALSE(form.FreeCharKeys.test('A'));
+  EXPECT_FALSE(form.FreeSpecialKeys.test(17));
+  EXPECT_TRUE(form.FreeSpecialKeys.test(39));
+
+  // Back to a window before closing: the file takes the live mode.
+  form.Device.SetByIndex(0, true);
+  form.Settings.FxVolume = 50;
+  EnterScreen(form, ScreenShare);
+  ASSERT_TRUE(form.Closed());
+  TSettings read;
+  ASSERT_TRUE(ReadConfig(read, folder_ / "Config.cfg"));
+  EXPECT_FALSE(read.FullScreen);
+  EXPECT_EQ(read.FxVolume, 50);
+  EXPECT_EQ(read.Players[1], "Bob");
+}
+
+TEST_F(Form1ConfigTest, CorruptedFileStartsWithWhatCouldBeRead) {
+  std::ofstream(folder_ / "Config.cfg", std::ios::binary)
+      << EncodeLine("false") << "\r\n" << EncodeLine("false") << "\r\n"
+      << EncodeLine(PadText("50", 10)) << "\r\n" << "!!not a line at all!!\r\n";
+  HeadlessGame game(folder_);
+  ASSERT_TRUE(game.Start());
+  TForm1& form = game.Form();
+  EXPECT_EQ(form.CurrentScreen, ScreenLogo);
+  EXPECT_FALSE(form.Settings.Antialias);
+  EXPECT_EQ(form.Settings.MusicVolume, 50);
+  EXPECT_EQ(form.Settings.FxVolume, 250);
+  EXPECT_EQ(form.Settings.KeyCount, 4);
+  EXPECT_FALSE(form.FreeSpecialKeys.test(39));
+}
+
+}  // namespace
+}  // namespace zb
