@@ -8,6 +8,9 @@ namespace zb::tool {
 int RunConfig(std::span<char* const> args);
 int RunConfigWrite(std::span<char* const> args);
 
+int RunLevel(std::span<char* const> args);
+int RunLevelCompile(std::span<char* const> args);
+
 std::span<const Command> Commands() {
   static constexpr std::array kCommands = {
       Command{"config", "config FILE",
@@ -24,6 +27,16 @@ std::span<const Command> Commands() {
               "    exactly as the game writes \"Config.cfg\" for them. Settings not given keep their\n"
               "    defaults; a line with an unknown name or an unfit value is an error (exit status 1).",
               RunConfigWrite},
+      Command{"level", "level FILE",
+              "    Loads a level file into a zeroed level image as the game does and prints\n"
+              "    \"LastColumn LastRow OffsetX OffsetY LevelWord4\" on the first line, then one line per\n"
+              "    row r = 0..LastRow with the BlockGrid values of columns 0..LastColumn separated by single\n"
+              "    spaces. A file the game would refuse: exit status 1 and a message on standard error.",
+              RunLevel},
+      Command{"level-compile", "level-compile SOURCE.txt OUT",
+              "    Compiles a level written as text (see assets/levels/README.md) into a level file.\n"
+              "    Exit status 1 with the line and the reason for a source that does not compile.",
+              RunLevelCompile},
   };
   return kCommands;
 }
