@@ -22,6 +22,7 @@ TForm1::TForm1(platform::Platform& platform, std::filesystem::path gameFolder)
       Timer(platform.GetClock()),
       Keyboard(platform.GetWindow()),
       Timer1(100),
+      Sound(platform.GetAudio()),
       platform_(platform),
       gameFolder_(std::move(gameFolder)) {
   Device.SetWidth(800);
@@ -57,7 +58,8 @@ bool TForm1::FormCreate() {
   // 2. The keyboard device; game input itself comes from window events.
   Keyboard.Initialize();
   // 3-4. The GUI file and the buttons' callbacks come here.
-  // 5. The sound system comes here.
+  // 5. The sound system.
+  Sound.Init();
 
   // 6. Every key starts free for binding.
   FreeCharKeys.reset();
@@ -89,7 +91,10 @@ bool TForm1::FormCreate() {
   if (Settings.CurrentPlayer >= 0 && Settings.CurrentPlayer < kMaxPlayers) {
     Settings.PlayerName = Settings.Players[static_cast<size_t>(Settings.CurrentPlayer)];
   }
-  // 14-15. Music and effects come here.
+  // 14. The three songs; the menu song starts.
+  Sound.LoadMusic(GamePath("Sounds"), Settings.MusicVolume);
+  // 15. The effects.
+  LoadSounds();
 
   // 16. The start-up logo.
   EnterScreen(*this, ScreenLogo);
@@ -222,7 +227,8 @@ void TForm1::FormClose() {
 void TForm1::FormDestroy() {
   if (destroyed_) return;
   destroyed_ = true;
-  // The songs and the sound system are released, then the particle manager.
+  Sound.Shutdown();
+  // The particle manager is released here.
   Device.Finalize();
   // "fscommand/qorun.exe" is a Windows program: started only where it exists.
   const std::filesystem::path program = GamePath("fscommand/qorun.exe");
@@ -230,6 +236,11 @@ void TForm1::FormDestroy() {
   if (created_ && std::filesystem::exists(program, ec)) {
     platform_.GetDesktop().ShellOpen(program.string(), "target=\"_blank\"");
   }
+}
+
+void TForm1::SetMusicVolume(int volume) {
+  Settings.MusicVolume = volume;
+  Sound.SetMusicVolume(volume);
 }
 
 void TForm1::HandleEvent(const platform::Event& event) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/RenderOrder.h"
+#include "app/Sound.h"
 #include "engine/GfxDevices.h"
 #include "engine/GfxTimers.h"
 #include "engine/WindowTimer.h"
@@ -54,6 +55,10 @@ class TForm1 {
 
   std::filesystem::path GamePath(const std::string& relative) const { return gameFolder_ / relative; }
   platform::Platform& Platform() { return platform_; }
+  // Effects and music with the current volume settings.
+  void LoadSounds() { Sound.LoadSounds(GamePath("Sounds")); }
+  void PlaySound(std::string_view name) { Sound.PlaySound(name, Settings.FxVolume); }
+  void SetMusicVolume(int volume);
   // The frame step of the last render, in seconds (at most 0.001).
   float FrameDelta() const { return frameDelta_; }
 
@@ -62,6 +67,7 @@ class TForm1 {
   TGfxTimer Timer;
   TGfxKeyboard Keyboard;
   TWindowTimer Timer1;
+  TSoundSystem Sound;  // the effect table and MenuSong, GameSong, FinalSong
 
   // Shell state.
   std::array<bool, 256> KeysHeld{};

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/platform/Platform.h"
+#include "engine/platform/RecordingAudio.h"
 
 struct SDL_Surface;
 
@@ -98,10 +99,14 @@ class HeadlessPlatform final : public Platform {
   Clock& GetClock() override { return clock; }
   Window& GetWindow() override { return window; }
   Desktop& GetDesktop() override { return desktop; }
+  // The recording backend, unless a test hands in another one (the mixer on the dummy driver).
+  Audio& GetAudio() override { return audioOverride ? *audioOverride : audio; }
 
   HeadlessClock clock;
   HeadlessWindow window;
   HeadlessDesktop desktop;
+  RecordingAudio audio;
+  Audio* audioOverride = nullptr;
 };
 
 }  // namespace zb::platform

@@ -73,6 +73,7 @@ class Platform {
   virtual Clock& GetClock() = 0;
   virtual Window& GetWindow() = 0;
   virtual Desktop& GetDesktop() = 0;
+  virtual Audio& GetAudio() = 0;
 };
 
 }  // namespace zb::platform

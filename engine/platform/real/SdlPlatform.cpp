@@ -9,6 +9,7 @@
 
 #include "engine/Cp1251.h"
 #include "engine/platform/Keys.h"
+#include "engine/platform/MixerAudio.h"
 #include "engine/platform/SdlKeymap.h"
 #include "engine/platform/SdlRenderer.h"
 #include "engine/platform/UrlShortcut.h"
@@ -272,11 +273,13 @@ class SdlPlatform final : public Platform {
   Clock& GetClock() override { return clock_; }
   Window& GetWindow() override { return window_; }
   Desktop& GetDesktop() override { return desktop_; }
+  Audio& GetAudio() override { return audio_; }
 
  private:
   SdlClock clock_;
   SdlWindow window_;
   SdlDesktop desktop_;
+  MixerAudio audio_;
 };
 
 }  // namespace
