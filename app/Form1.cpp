@@ -71,6 +71,7 @@ bool TForm1::FormCreate() {
   // 7-8. First-run defaults (the default high-score tables among them), then "Config.cfg".
   Settings = TSettings{};
   ResetHighScores(Settings);
+  Game.SetShownScore(0);
   zb::ReadConfig(Settings, GamePath("Config.cfg"));
   // 9. Bound keys are no longer free.
   TakeBoundKeys();

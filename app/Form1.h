@@ -12,6 +12,7 @@
 #include "engine/GfxTimers.h"
 #include "engine/WindowTimer.h"
 #include "engine/platform/Platform.h"
+#include "game/GameState.h"
 #include "persist/Settings.h"
 
 namespace zb {
@@ -82,6 +83,7 @@ class TForm1 {
   int ShareCountdown = 0;  // tenths of a second
 
   TSettings Settings;
+  TGameState Game;
 
  private:
   void RunPass(RenderPass pass);

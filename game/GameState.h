@@ -1,0 +1,95 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "game/Random.h"
+
+namespace zb {
+
+// Sprites and particle systems the record points to. They belong to the sprite engine and
+// the particle manager; the record's pointers never own them and are cleared when they go.
+class TBall;
+class TBita;
+class TBonusImage;
+class TCage;
+class TKeyImage;
+class TLeaf;
+class TLevelTitle;
+class TSprite;
+class TXParticleSystem;
+
+inline constexpr int kMaxBalls = 3;
+// The level image: header words, three 41 x 41 grids, and the spill of the last windows.
+inline constexpr int kLevelGridSide = 41;
+inline constexpr int kLevelImageWords = 5080;
+
+// Everything of a game in progress. Fields are not cleared at start-up: the new-game step and
+// the level start set what they need.
+struct TGameState {
+  int32_t ScreenTicks = 0;
+  int32_t LevelNumber = 1;
+  uint8_t Difficulty = 0;  // 0 easy, 1 medium, 2 hard
+  int32_t Lives = 3;
+  int32_t Score = 0;  // working score of the running level
+
+  std::array<TBall*, kMaxBalls> Balls{};
+  int32_t BallCount = 0;
+  TBita* Bita = nullptr;
+  int32_t BlocksLeft = 0;
+  bool LevelCleared = false;
+  bool LifeLostFlag = false;
+  bool GameOverFlag = false;
+
+  // Words 0..4: LastColumn, LastRow, OffsetX, OffsetY, LevelWord4; the grids from word 6 on.
+  std::array<int32_t, kLevelImageWords> LevelImage{};
+
+  std::array<TXParticleSystem*, 5> WaterfallSystems{};
+  int32_t WaterfallCount = 0;
+  std::array<TXParticleSystem*, 9> FireSystems{};
+  std::array<bool, 9> FireOn{};
+  TBonusImage* BonusImage = nullptr;
+  bool BonusImageShown = false;
+  int32_t BonusTimeLeft = 0;  // 100 ms steps
+  int32_t BonusDuration = 0;
+  double BonusChance = 0.5;
+  int32_t BonusesFalling = 0;
+  int32_t MaxBonusesFalling = 1;
+  bool BananaMode = false;
+  int32_t ThrowCooldown = 0;
+  int32_t ThrowCooldownTicks = 40;
+
+  std::array<TLeaf*, 6> Leaves{};
+  TLevelTitle* LevelTitle = nullptr;
+  TSprite* Hunter = nullptr;
+  TSprite* Monkey = nullptr;
+  TSprite* Cloud = nullptr;
+  TSprite* PressAnyKey = nullptr;
+  bool StoryBeforeLevel = false;
+  bool StoryAfterLevel = false;
+  int32_t SpeechBeforeLevel = 0;
+  int32_t SpeechAfterLevel = 0;
+  int32_t SpeechScene = 0;
+  int32_t SpeechLine = 0;
+  bool SpeechTextShown = false;
+  bool SpeechWaiting = false;
+  TCage* Cage = nullptr;
+  TKeyImage* KeyImage = nullptr;
+  int32_t KeyImageFrame = 0;
+  bool LevelDropsKeyPart = false;
+  int32_t KeyPartKind = 0;
+  bool KeyComplete = false;
+
+  // The carried score in its encoded form; the HUD shows it and levels hand it on.
+  std::string ShownScore;
+
+  TRandom Random;
+
+  void SetShownScore(int32_t value);
+  int32_t GetShownScore() const;
+  // One step of the HUD's count-up of the shown value towards `Score`.
+  void CountUpShownScore();
+};
+
+}  // namespace zb
