@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "tools/zbtool/art/ArtCommand.h"
+
 namespace zb::tool {
 
 // Each subcommand lives in its own file; add its declaration and one row here.
@@ -37,6 +39,12 @@ std::span<const Command> Commands() {
               "    Compiles a level written as text (see assets/levels/README.md) into a level file.\n"
               "    Exit status 1 with the line and the reason for a source that does not compile.",
               RunLevelCompile},
+      Command{"art", "art OUTDIR [IMAGE...] | art --list",
+              "    Draws every picture of the game (or only the named ones) as a PNG sprite sheet\n"
+              "    OUTDIR/IMAGE.png: cells left to right, then top to bottom, as assets/art/images.manifest\n"
+              "    lists them. Prints how many images it wrote. --list prints the manifest line of every\n"
+              "    picture it draws instead.",
+              RunArt},
   };
   return kCommands;
 }
