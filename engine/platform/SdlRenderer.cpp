@@ -2,7 +2,9 @@
 
 #include <SDL.h>
 
+#include <cmath>
 #include <cstring>
+#include <utility>
 
 namespace zb::platform {
 namespace {
@@ -65,6 +67,8 @@ int SdlBlendModeForEffect(int effect, bool standardOnly) {
 SdlRenderer::SdlRenderer(SDL_Renderer* renderer) : renderer_(renderer) {
   SDL_RenderGetLogicalSize(renderer_, &width_, &height_);
   if (width_ == 0 || height_ == 0) SDL_GetRendererOutputSize(renderer_, &width_, &height_);
+  SDL_RendererInfo info;
+  software_ = SDL_GetRendererInfo(renderer_, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) != 0;
 }
 
 SdlRenderer::~SdlRenderer() {
@@ -94,6 +98,8 @@ TextureId SdlRenderer::CreateTexture(int width, int height, const uint32_t* argb
     id = static_cast<TextureId>(slots_.size());
   }
   slots_[id - 1] = Slot{texture};
+  slots_[id - 1].width = width;
+  slots_[id - 1].height = height;
   return id;
 }
 
@@ -132,8 +138,77 @@ void SdlRenderer::DrawGeometry(TextureId texture, const Vertex* vertices, int ve
     SDL_SetTextureScaleMode(slot->texture, linearFilter ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
     slot->linear = linearFilter;
   }
+  if (slot && software_) {
+    DrawSoftwareQuads(*slot, vertices, vertexCount, indices, indexCount);
+    return;
+  }
   SDL_RenderGeometry(renderer_, slot ? slot->texture : nullptr,
                      reinterpret_cast<const SDL_Vertex*>(vertices), vertexCount, indices, indexCount);
+}
+
+void SdlRenderer::Modulate(Slot& slot, uint32_t rgba) {
+  if (slot.modulation == rgba) return;
+  SDL_SetTextureColorMod(slot.texture, rgba & 0xFF, (rgba >> 8) & 0xFF, (rgba >> 16) & 0xFF);
+  SDL_SetTextureAlphaMod(slot.texture, rgba >> 24);
+  slot.modulation = rgba;
+}
+
+namespace {
+
+uint32_t Rgba(const Vertex& v) {
+  return uint32_t{v.r} | uint32_t{v.g} << 8 | uint32_t{v.b} << 16 | uint32_t{v.a} << 24;
+}
+
+// Whether indices [i, i + 6) are the quad q, q+1, q+3 / q+1, q+2, q+3 of corners TL, TR, BR, BL
+// that is axis-aligned on the screen and in the texture, in one colour.
+bool IsCopyableQuad(const Vertex* v, int vertexCount, const int* idx) {
+  const int q = idx[0];
+  if (q < 0 || q + 3 >= vertexCount || idx[1] != q + 1 || idx[2] != q + 3 || idx[3] != q + 1 ||
+      idx[4] != q + 2 || idx[5] != q + 3) {
+    return false;
+  }
+  const Vertex* c = v + q;
+  return c[0].y == c[1].y && c[2].y == c[3].y && c[0].x == c[3].x && c[1].x == c[2].x && c[0].u == c[3].u &&
+         c[1].u == c[2].u && c[0].v == c[1].v && c[2].v == c[3].v && c[0].x != c[1].x && c[0].y != c[3].y &&
+         Rgba(c[0]) == Rgba(c[1]) && Rgba(c[0]) == Rgba(c[2]) && Rgba(c[0]) == Rgba(c[3]);
+}
+
+}  // namespace
+
+void SdlRenderer::DrawSoftwareQuads(Slot& slot, const Vertex* vertices, int vertexCount, const int* indices,
+                                    int indexCount) {
+  const auto* sdlVertices = reinterpret_cast<const SDL_Vertex*>(vertices);
+  int pending = 0;  // start of the run of indices that go through the triangle filler
+  auto drawPending = [&](int end) {
+    if (end <= pending) return;
+    Modulate(slot, 0xFFFFFFFFu);
+    SDL_RenderGeometry(renderer_, slot.texture, sdlVertices, vertexCount, indices + pending, end - pending);
+  };
+  for (int i = 0; i + 6 <= indexCount; i += 6) {
+    if (!IsCopyableQuad(vertices, vertexCount, indices + i)) continue;
+    const Vertex* c = vertices + indices[i];
+    float left = c[0].x, right = c[1].x, top = c[0].y, bottom = c[3].y;
+    float uLeft = c[0].u, uRight = c[1].u, vTop = c[0].v, vBottom = c[3].v;
+    if (right < left) std::swap(left, right), std::swap(uLeft, uRight);
+    if (bottom < top) std::swap(top, bottom), std::swap(vTop, vBottom);
+    int flip = SDL_FLIP_NONE;
+    if (uRight < uLeft) flip |= SDL_FLIP_HORIZONTAL, std::swap(uLeft, uRight);
+    if (vBottom < vTop) flip |= SDL_FLIP_VERTICAL, std::swap(vTop, vBottom);
+    // Right and bottom edges may be inset by half a texel: +0.75 restores the texel edge.
+    const int sx = static_cast<int>(std::lround(uLeft * slot.width));
+    const int sy = static_cast<int>(std::lround(vTop * slot.height));
+    const int sr = static_cast<int>(std::floor(uRight * slot.width + 0.75f));
+    const int sb = static_cast<int>(std::floor(vBottom * slot.height + 0.75f));
+    if (sr <= sx || sb <= sy) continue;
+    drawPending(i);
+    pending = i + 6;
+    const SDL_Rect source{sx, sy, sr - sx, sb - sy};
+    const SDL_FRect target{left, top, right - left, bottom - top};
+    Modulate(slot, Rgba(c[0]));
+    SDL_RenderCopyExF(renderer_, slot.texture, &source, &target, 0.0, nullptr,
+                      static_cast<SDL_RendererFlip>(flip));
+  }
+  drawPending(indexCount);
 }
 
 void SdlRenderer::SetClip(const IntRect* rect) {

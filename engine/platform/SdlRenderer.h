@@ -37,15 +37,25 @@ class SdlRenderer final : public Renderer {
     SDL_Texture* texture = nullptr;
     int blendEffect = -1;
     int linear = -1;
+    int width = 0;
+    int height = 0;
+    uint32_t modulation = 0xFFFFFFFFu;  // colour and alpha mod as r, g, b, a bytes
   };
 
   Slot* Find(TextureId id);
   int ApplyBlend(Slot* slot, int effect);
+  void Modulate(Slot& slot, uint32_t rgba);
+  // The software renderer's triangle filler misses texels by up to one (its texel centres do
+  // not meet the GPU's); axis-aligned one-colour quads, most of what is drawn, therefore go
+  // through its copy, which meets them exactly.
+  void DrawSoftwareQuads(Slot& slot, const Vertex* vertices, int vertexCount, const int* indices,
+                         int indexCount);
 
   SDL_Renderer* renderer_;
   std::vector<Slot> slots_;  // TextureId n lives in slots_[n - 1]
   std::vector<TextureId> freeIds_;
   int drawBlendEffect_ = -1;
+  bool software_ = false;
   int width_ = 0;
   int height_ = 0;
 };

@@ -1,0 +1,187 @@
+#include "engine/ArchiveDb.h"
+
+#include <openssl/evp.h>
+#include <zlib.h>
+
+#include <cstring>
+#include <memory>
+
+#include "engine/NameKeys.h"
+
+namespace zb {
+namespace {
+
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+FilePtr OpenForReading(const std::filesystem::path& path) {
+  return FilePtr(std::fopen(path.c_str(), "rb"));
+}
+
+uint32_t U32(const uint8_t* p) {
+  return uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24;
+}
+uint16_t U16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
+
+bool ReadExact(std::FILE* f, void* data, size_t count) { return std::fread(data, 1, count, f) == count; }
+
+bool SeekTo(std::FILE* f, uint64_t offset) { return fseeko(f, static_cast<off_t>(offset), SEEK_SET) == 0; }
+
+// Deflate cannot expand data by more than about 1032:1; a larger claim is a broken header, and
+// refusing it keeps a hostile size from reserving gigabytes.
+constexpr uint64_t kMaxInflateRatio = 1032;
+
+}  // namespace
+
+void TArchiveDb::SetFileName(std::filesystem::path fileName) {
+  fileName_ = std::move(fileName);
+  opened_ = false;
+}
+
+bool TArchiveDb::EnsureOpen() {
+  if (opened_) return true;
+  std::error_code ec;
+  switch (openMode_) {
+    case TOpenModes::opUpdate:
+      opened_ = std::filesystem::exists(fileName_, ec) ? ReadTableFromFile() : CreateNew();
+      break;
+    case TOpenModes::opOverwrite:
+      opened_ = CreateNew();
+      break;
+    case TOpenModes::opReadOnly:
+      opened_ = ReadTableFromFile();
+      break;
+  }
+  return opened_;
+}
+
+bool TArchiveDb::CreateNew() {
+  entries_.clear();
+  const uint8_t header[kHeaderSize] = {'Z', 'B', 'D', 'B', 0, 0, 0, 0, kHeaderSize, 0, 0, 0};
+  FilePtr file(std::fopen(fileName_.c_str(), "wb"));
+  if (!file) return false;
+  const bool written = std::fwrite(header, 1, kHeaderSize, file.get()) == kHeaderSize;
+  if (std::fclose(file.release()) != 0 || !written) return false;
+  std::memcpy(header_.data(), header, kHeaderSize);
+  fileSize_ = kHeaderSize;
+  return true;
+}
+
+bool TArchiveDb::ReadTableFromFile() {
+  FilePtr file = OpenForReading(fileName_);
+  if (!file) {
+    entries_.clear();
+    return false;
+  }
+  return ReadTable(file.get());
+}
+
+bool TArchiveDb::ReadTable(std::FILE* file) {
+  entries_.clear();
+  if (!SeekTo(file, 0) || !ReadExact(file, header_.data(), kHeaderSize)) return false;
+  if (fseeko(file, 0, SEEK_END) != 0) return false;
+  const off_t end = ftello(file);
+  if (end < 0) return false;
+  fileSize_ = static_cast<uint64_t>(end);
+
+  const uint32_t count = U32(&header_[4]);
+  const uint64_t tableOffset = U32(&header_[8]);
+  auto fail = [this] {
+    entries_.clear();
+    return false;
+  };
+  if (count == 0) return true;
+  if (tableOffset > fileSize_ || !SeekTo(file, tableOffset)) return fail();
+  // Every row takes at least 8 bytes: a count beyond that is a broken file, not a reservation.
+  if (count > (fileSize_ - tableOffset) / 8) return fail();
+  entries_.resize(count);
+
+  uint64_t position = tableOffset;
+  for (TArchiveEntry& entry : entries_) {
+    uint8_t word[4];
+    if (!ReadExact(file, word, 4)) return fail();
+    const uint32_t keyLength = U32(word);
+    position += 4;
+    if (keyLength > fileSize_ - position) return fail();
+    entry.Key.resize(keyLength);
+    if (keyLength > 0 && !ReadExact(file, entry.Key.data(), keyLength)) return fail();
+    if (!ReadExact(file, word, 4)) return fail();
+    position += keyLength + 4;
+    entry.Offset = U32(word);
+  }
+
+  for (TArchiveEntry& entry : entries_) {
+    uint8_t h[kRecordHeaderSize];
+    if (uint64_t{entry.Offset} + kRecordHeaderSize > fileSize_ || !SeekTo(file, entry.Offset) ||
+        !ReadExact(file, h, kRecordHeaderSize)) {
+      return fail();
+    }
+    entry.Type = U16(&h[0]);
+    entry.UnpackedSize = U32(&h[2]);
+    entry.StoredSize = U32(&h[6]);
+    std::memcpy(&entry.Date, &h[10], 8);
+    std::memcpy(entry.Digest.data(), &h[18], 16);
+    entry.Secure = U16(&h[34]);
+    std::memcpy(entry.InitVector.data(), &h[36], 8);
+  }
+  return true;
+}
+
+int TArchiveDb::RecordType(int index) const {
+  const TArchiveEntry* entry = Entry(index);
+  return entry ? entry->Type : 0;
+}
+
+std::string TArchiveDb::RecordKey(int index) const {
+  const TArchiveEntry* entry = Entry(index);
+  return entry ? entry->Key : std::string("[invalid-record-#]");
+}
+
+const TArchiveEntry* TArchiveDb::Entry(int index) const {
+  if (index < 0 || index >= RecordCount()) return nullptr;
+  return &entries_[static_cast<size_t>(index)];
+}
+
+int TArchiveDb::IndexOfKey(std::string_view key) const {
+  for (size_t i = 0; i < entries_.size(); ++i) {
+    if (SameName(entries_[i].Key, key)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+bool TArchiveDb::ReadRecord(std::string_view key, TMemoryStream& stream) {
+  std::vector<uint8_t> stored;
+  TArchiveEntry entry;
+  {
+    FilePtr file = OpenForReading(fileName_);
+    if (!file || !ReadTable(file.get())) return false;
+    const int index = IndexOfKey(key);
+    if (index < 0) return false;
+    entry = entries_[static_cast<size_t>(index)];
+    const uint64_t dataOffset = uint64_t{entry.Offset} + kRecordHeaderSize;
+    if (entry.StoredSize > fileSize_ - dataOffset) return false;
+    stored.resize(entry.StoredSize);
+    if (!SeekTo(file.get(), dataOffset) || !ReadExact(file.get(), stored.data(), stored.size())) return false;
+  }
+  // Enciphered records need a key this system never has: their bytes are used as stored and
+  // then fail to inflate.
+
+  if (entry.UnpackedSize == 0) return false;
+  if (entry.UnpackedSize > uint64_t{entry.StoredSize} * kMaxInflateRatio + 64) return false;
+  std::vector<uint8_t> inflated(entry.UnpackedSize);
+  uLongf length = inflated.size();
+  if (uncompress(inflated.data(), &length, stored.data(), stored.size()) != Z_OK) return false;
+  if (length != inflated.size()) return false;
+
+  uint8_t digest[EVP_MAX_MD_SIZE];
+  unsigned int digestLength = 0;
+  if (EVP_Digest(inflated.data(), inflated.size(), digest, &digestLength, EVP_md5(), nullptr) != 1 ||
+      digestLength != 16 || std::memcmp(digest, entry.Digest.data(), 16) != 0) {
+    return false;
+  }
+  return stream.Write(inflated.data(), inflated.size()) == inflated.size();
+}
+
+}  // namespace zb
