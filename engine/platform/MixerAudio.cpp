@@ -135,6 +135,10 @@ void MixerAudio::FreeSong(int song) {
   songs_.erase(it);
 }
 
+bool MixerAudio::ChannelPlaying(int channel) const {
+  return open_ && channel >= 0 && channel < channels_ && Mix_Playing(channel) != 0;
+}
+
 double MixerAudio::SongLength(int song) const {
   auto it = songs_.find(song);
   if (it == songs_.end()) return -1.0;

@@ -38,6 +38,7 @@ class MixerAudio final : public Audio {
   void FreeSong(int song) override;
 
   bool Open() const { return open_; }
+  bool ChannelPlaying(int channel) const;
   // The song's playing time in seconds as the decoder reports it; negative when unknown.
   double SongLength(int song) const;
   // Sample frames (interleaved 16-bit) of what the mixer sends to the device, from StartCapture on.

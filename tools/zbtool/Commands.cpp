@@ -13,6 +13,9 @@ int RunConfigWrite(std::span<char* const> args);
 int RunLevel(std::span<char* const> args);
 int RunLevelCompile(std::span<char* const> args);
 
+int RunSounds(std::span<char* const> args);
+int RunMusic(std::span<char* const> args);
+
 std::span<const Command> Commands() {
   static constexpr std::array kCommands = {
       Command{"config", "config FILE",
@@ -45,6 +48,16 @@ std::span<const Command> Commands() {
               "    lists them. Prints how many images it wrote. --list prints the manifest line of every\n"
               "    picture it draws instead.",
               RunArt},
+      Command{"sounds", "sounds OUTDIR",
+              "    Synthesises the 22 effects of the game into OUTDIR/<name>.wav (PCM, 16-bit, mono,\n"
+              "    44100 Hz) and prints one line per effect: its name, length in seconds, and peak and\n"
+              "    RMS level in dBFS.",
+              RunSounds},
+      Command{"music", "music OUTDIR",
+              "    Writes the three songs as FastTracker 2 modules OUTDIR/1.xm (menu), 2.xm (play) and\n"
+              "    3.xm (final) with their synthesised instruments, and prints one line per song: file,\n"
+              "    title, orders, patterns, instruments, playing time before it loops, and size.",
+              RunMusic},
   };
   return kCommands;
 }
