@@ -1,0 +1,35 @@
+#pragma once
+
+#include "gui/GuiControls.h"
+
+namespace zb {
+
+// A clickable picture with up to three states and a caption that moves while pressed.
+class TGuiButton : public TGuiControl {
+ public:
+  TGuiButton();
+
+  void DoDraw(TGuiPainter& painter) override;
+  void DoMouse(TGuiPoint position, TMouseEvent type, TMouseButton button, uint32_t shift) override;
+
+  TGuiValue GetProperty(int32_t id) const override;
+  void SetProperty(int32_t id, const TGuiValue& value) override;
+  TGuiFill* GetFill(int32_t id) override;
+
+  // The pattern the button shows in its present state.
+  int32_t CurrentGlyph() const;
+
+  TGuiFill OutFill;
+  std::string Caption = "Button1";
+  int32_t ImageIndex = -1;
+  int32_t NormalGlyph = 0;
+  int32_t DisabledGlyph = 1;  // shown while the pointer is over the button
+  int32_t ClickedGlyph = 0;
+  int32_t GlyphSpacer = 4;
+  int32_t GlyphWidth = 18;
+  int32_t GlyphHeight = 18;
+  int32_t GlyphPosition = 0;
+  bool Pressed = false;
+};
+
+}  // namespace zb
