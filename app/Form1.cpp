@@ -44,6 +44,8 @@ TForm1::TForm1(platform::Platform& platform, std::filesystem::path gameFolder)
 
   Keyboard.SetForeground(true);
   Timer1.OnTimer = [this] { Timer1Timer(); };
+  GuiBase.SetDesktop(&platform.GetDesktop());
+  GuiBase.SetFreeKeys(&FreeCharKeys, &FreeSpecialKeys);
 }
 
 TForm1::~TForm1() { FormDestroy(); }
@@ -57,7 +59,9 @@ bool TForm1::FormCreate() {
   }
   // 2. The keyboard device; game input itself comes from window events.
   Keyboard.Initialize();
-  // 3-4. The GUI file and the buttons' callbacks come here.
+  // 3. The GUI: every screen form, hidden. A partial load leaves what was read.
+  GuiBase.Taskbar().LoadFromFile(GamePath("Data/gfx.zbx"));
+  // 4. The buttons' callbacks come here.
   // 5. The sound system.
   Sound.Init();
 
@@ -149,6 +153,9 @@ void TForm1::RunPass(RenderPass pass) {
   // Each pass calls into the component that owns it: the sprite engine, the particle
   // manager, the GUI, the HUD, the story text and the share screen.
   switch (pass) {
+    case RenderPass::Gui:
+      GuiBase.Draw();
+      break;
     default:
       break;
   }
@@ -258,6 +265,8 @@ void TForm1::HandleEvent(const platform::Event& event) {
     case Type::MouseMove:
     case Type::Restored: break;
   }
+  // The GUI sees every event after the form's own handler.
+  GuiBase.Dispatch(event);
 }
 
 }  // namespace zb

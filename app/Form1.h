@@ -13,6 +13,7 @@
 #include "engine/WindowTimer.h"
 #include "engine/platform/Platform.h"
 #include "game/GameState.h"
+#include "gui/GuiBasic.h"
 #include "persist/Settings.h"
 
 namespace zb {
@@ -68,6 +69,7 @@ class TForm1 {
   TGfxTimer Timer;
   TGfxKeyboard Keyboard;
   TWindowTimer Timer1;
+  TGuiBase GuiBase;
   TSoundSystem Sound;  // the effect table and MenuSong, GameSong, FinalSong
 
   // Shell state.

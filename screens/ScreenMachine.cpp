@@ -17,6 +17,7 @@ bool IsScreen(uint8_t number) {
 
 void RenderAndPresent(TForm1& form) {
   form.Device.Render(0, true);
+  form.GuiBase.Update();
   form.Device.Flip();
 }
 
