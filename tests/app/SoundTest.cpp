@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/HeadlessGame.h"
+#include "engine/platform/MixerAudio.h"
 #include "engine/platform/RecordingAudio.h"
 
 namespace zb {
@@ -266,6 +267,37 @@ TEST_F(FormSoundTest, TheFormPlaysWithTheCurrentVolumeSettings) {
   form.SetMusicVolume(25);
   EXPECT_EQ(form.Settings.MusicVolume, 25);
   EXPECT_EQ(Audio().SongState(form.Sound.FinalSong)->volume, 25);
+}
+
+TEST(FormSoundOnTheMixer, TheGeneratedFolderGivesEveryEffectAndTheSongsPlayInTurn) {
+  // A fresh game folder (no "Config.cfg") that borrows the generated content.
+  const std::filesystem::path folder = std::filesystem::temp_directory_path() / "zb-sound-mixer";
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  for (const char* sub : {"Data", "Sounds"}) {
+    std::filesystem::create_directory_symlink(std::filesystem::path(ZB_GAME_DIR) / sub, folder / sub);
+  }
+  platform::MixerAudio mixer;
+  platform::HeadlessPlatform platform;
+  platform.audioOverride = &mixer;
+  {
+    TForm1 form(platform, folder);
+    ASSERT_TRUE(form.FormCreate());
+    ASSERT_TRUE(mixer.Open());
+    for (int i = 0; i < kSoundCount; ++i) EXPECT_NE(form.Sound.Effects[i].Stream, 0) << kSoundNames[i];
+    EXPECT_TRUE(mixer.SongPlaying(form.Sound.MenuSong));
+    form.PlaySound("ball_crash");
+    EXPECT_TRUE(form.Sound.Effects[SoundIndex("ball_crash")].Playing);
+    MusicOnDifficultyChosen(form.Sound);
+    EXPECT_TRUE(mixer.SongPlaying(form.Sound.GameSong));
+    MusicOnGameOver(form.Sound);
+    EXPECT_TRUE(mixer.SongPlaying(form.Sound.FinalSong));
+    MusicOnScoreAnswered(form.Sound);
+    EXPECT_TRUE(mixer.SongPlaying(form.Sound.MenuSong));
+    EXPECT_FALSE(mixer.SongPlaying(form.Sound.FinalSong));
+  }
+  EXPECT_FALSE(mixer.Open());
+  std::filesystem::remove_all(folder);
 }
 
 }  // namespace
