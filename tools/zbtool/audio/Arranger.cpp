@@ -106,6 +106,7 @@ XmPattern Arranger::Write(const Section& section) const {
   if (!section.groove) throw std::runtime_error("a section needs a groove");
   const Groove& g = *section.groove;
   for (const char* steps : {g.kick, g.conga, g.shaker, g.clave, g.bass, g.arp}) CheckSteps(steps);
+  if (g.congaFill) CheckSteps(g.congaFill);
 
   for (int bar = 0; bar < 4; ++bar) {
     const Chord chord = ParseChord(section.chords[bar]);
@@ -115,7 +116,8 @@ XmPattern Arranger::Write(const Section& section) const {
       const int row = bar * kStepsPerBar + step;
       if (section.drums) {
         if (const char k = g.kick[step]; k == 'x' || k == 'o') at(row, kKickChannel) = Note(49, kLogDrum, k == 'x' ? 60 : 38);
-        if (const char c = g.conga[step]; c != '.') {
+        const char* conga = bar == 3 && g.congaFill ? g.congaFill : g.conga;
+        if (const char c = conga[step]; c != '.') {
           const int lower = std::tolower(static_cast<unsigned char>(c));
           const int offset = lower == 'h' ? 7 : lower == 'm' ? 4 : 0;
           at(row, kCongaChannel) = Note(49 + offset, kConga, std::isupper(static_cast<unsigned char>(c)) ? 50 : 36);

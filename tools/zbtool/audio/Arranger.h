@@ -23,6 +23,7 @@ struct Groove {
   const char* clave;   // 'x'
   const char* bass;    // 'R' root, 'T' third, 'F' fifth, 'O' octave; lower case soft; '^' key off
   const char* arp;     // '0'..'4': root, third, fifth, octave, octave third of the chord
+  const char* congaFill = nullptr;  // the congas of the fourth bar, leading into the next section
 };
 
 struct Section {

@@ -76,12 +76,18 @@ Signal BallGold() {
   return Finish(s, 0.55);
 }
 
-// Ball into a brick that holds: a woody knock.
+// Ball into a brick that holds but cracks: a woody knock with a split of the shell.
 Signal BallStep() {
   Signal s = Struck(0.16, 430, {{1.0, 1.0, 0.05}, {2.61, 0.45, 0.02}, {5.1, 0.18, 0.008}});
   Signal knock = Filtered(Noise(0.03, 13), Filter::Band, Constant(1600), 1.2);
   Shape(knock, Decay(0.006));
   MixAt(s, knock, 0.0, 0.5);
+  int seed = 20;
+  for (double at : {0.004, 0.019, 0.031}) {
+    Signal split = Filtered(Noise(0.02, seed++), Filter::Band, Constant(3400), 2.0);
+    Shape(split, Decay(0.0025));
+    MixAt(s, split, at, 0.45);
+  }
   return Finish(s, 0.65);
 }
 
@@ -218,9 +224,9 @@ Signal FireBall() {
   MixAt(s, rumble, 0.0, 0.4);
   int seed = 50;
   for (double at : {0.08, 0.17, 0.23, 0.31, 0.38, 0.47, 0.55}) {
-    Signal crackle = Filtered(Noise(0.01, seed++), Filter::High, Constant(3500), 0.7);
-    Shape(crackle, Decay(0.0015));
-    MixAt(s, crackle, at, 0.6);
+    Signal crackle = Filtered(Noise(0.015, seed++), Filter::Band, Constant(2800), 1.5);
+    Shape(crackle, AttackDecay(0.0005, 0.003));
+    MixAt(s, crackle, at, 0.5);
   }
   return Finish(s, 0.65);
 }

@@ -19,6 +19,7 @@ const Groove kMenuGroove = {
     .clave = "x..x..x...x.x...",
     .bass = "R.....F...O.R...",
     .arp = "0.1.2.1.3.1.2.1.",
+    .congaFill = "..h.l...HhhhmmlL",
 };
 const Groove kMenuBreak = {
     .kick = "x.........x.....",
@@ -78,6 +79,7 @@ const Groove kGameGroove = {
     .clave = "..x...x...x..x..",
     .bass = "R..R..F.O..R.F.r",
     .arp = "0213021302130213",
+    .congaFill = "h.lh..l.HhHhMmLL",
 };
 const Groove kGameBreak = {
     .kick = "x.....x.x.......",
@@ -145,6 +147,7 @@ const Groove kFinalLift = {
     .clave = "x..x..x...x.x...",
     .bass = "R...F...O...F...",
     .arp = "0.2.1.3.0.2.1.3.",
+    .congaFill = "..h.l...h.hhmmll",
 };
 
 const Section kFinalIntro = {.chords = {"F", "C", "Dm", "Bb"}, .groove = &kFinalGroove};

@@ -30,7 +30,7 @@ class Bytes {
 constexpr uint32_t kInstrumentHeaderSize = 263;
 constexpr uint32_t kSampleHeaderSize = 40;
 
-std::vector<uint8_t> PackPattern(const XmPattern& pattern, int channels) {
+std::vector<uint8_t> PackPattern(const XmPattern& pattern) {
   Bytes data;
   for (const XmCell& c : pattern.cells) {
     const bool full = c.note && c.instrument && c.volume && c.effect && c.param;
@@ -52,7 +52,6 @@ std::vector<uint8_t> PackPattern(const XmPattern& pattern, int channels) {
     if (c.effect) data.U8(c.effect);
     if (c.param) data.U8(c.param);
   }
-  (void)channels;
   return data.out;
 }
 
@@ -141,7 +140,7 @@ std::vector<uint8_t> EncodeXm(const XmModule& module) {
   for (size_t i = 0; i < 256; ++i) b.U8(i < module.order.size() ? module.order[i] : 0);
 
   for (const XmPattern& pattern : module.patterns) {
-    const std::vector<uint8_t> packed = PackPattern(pattern, module.channels);
+    const std::vector<uint8_t> packed = PackPattern(pattern);
     b.U32(9);  // pattern header length
     b.U8(0);   // packing type
     b.U16(static_cast<uint16_t>(pattern.rows));
