@@ -16,6 +16,11 @@ int RunLevelCompile(std::span<char* const> args);
 int RunSounds(std::span<char* const> args);
 int RunMusic(std::span<char* const> args);
 
+int RunParticleCompile(std::span<char* const> args);
+int RunParticleArt(std::span<char* const> args);
+int RunSimulate(std::span<char* const> args);
+int RunPreview(std::span<char* const> args);
+
 std::span<const Command> Commands() {
   static constexpr std::array kCommands = {
       Command{"config", "config FILE",
@@ -42,6 +47,27 @@ std::span<const Command> Commands() {
               "    Compiles a level written as text (see assets/levels/README.md) into a level file.\n"
               "    Exit status 1 with the line and the reason for a source that does not compile.",
               RunLevelCompile},
+      Command{"particle", "particle SOURCE.txt OUT.pss",
+              "    Compiles a particle template written as text (one \"Field = value\" line per field of the\n"
+              "    136-byte record; see assets/particles/README.md) into the record's bytes.\n"
+              "    Exit status 1 with the line and the reason for a source that does not compile.",
+              RunParticleCompile},
+      Command{"particle-art", "particle-art OUT.png",
+              "    Draws the image \"particles\": 16 patterns of 64 x 64 (glow, spark, sparkle, star, leaf,\n"
+              "    drop, ring, smoke, streak, flame, heart, snowflake, bubble, chip, coin, shard, row by\n"
+              "    row) in white and grey on transparent, as a 256 x 256 PNG.",
+              RunParticleArt},
+      Command{"simulate", "simulate ARCHIVE NAME STEPS DELTA",
+              "    Loads the particle templates of ARCHIVE, spawns template NAME at (400, 300) in a fresh\n"
+              "    manager and calls UpdateAll(DELTA) STEPS times; after each call prints\n"
+              "    \"step count x y\": the step from 1, the system's live particle count and the position of\n"
+              "    its first live particle with three decimals (\"- -\" when it has none; \"gone\" instead of\n"
+              "    the count once the manager has freed the system).",
+              RunSimulate},
+      Command{"preview", "preview ARCHIVE NAME STEPS DELTA OUT.png",
+              "    As simulate, then draws the system with the image \"particles\" of ARCHIVE through the\n"
+              "    canvas on the headless renderer, on black, into an 800 x 600 PNG.",
+              RunPreview},
       Command{"art", "art OUTDIR [IMAGE...] | art --list",
               "    Draws every picture of the game (or only the named ones) as a PNG sprite sheet\n"
               "    OUTDIR/IMAGE.png: cells left to right, then top to bottom, as assets/art/images.manifest\n"
