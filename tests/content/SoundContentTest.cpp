@@ -282,6 +282,21 @@ TEST_F(MixerContentTest, EverySongLoadsAndRendersToSoundThatIsNeitherSilentNorCl
   }
 }
 
+// A brick that breaks as the ball leaves the bat: two loud onsets together over the play music.
+TEST_F(MixerContentTest, EffectsOverTheMusicAtFullVolumeDoNotClip) {
+  const int song = audio_.OpenSong((kSounds / "2.xm").string());
+  audio_.PlaySong(song);
+  audio_.StartCapture();
+  for (const char* name : {"ball_crash", "ball_bita"}) {
+    const int channel = audio_.PlaySample(audio_.OpenSample((kSounds / (std::string(name) + ".wav")).string()));
+    audio_.SetChannelVolume(channel, 250);
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  const Level level = Measure(audio_.StopCapture());
+  EXPECT_GT(level.peak, 8000);
+  EXPECT_LT(level.peak, 32767 * 0.9);
+}
+
 TEST_F(MixerContentTest, OneSongPlaysAtATimeAndStoppingAnotherLeavesIt) {
   const int menu = audio_.OpenSong((kSounds / "1.xm").string());
   const int game = audio_.OpenSong((kSounds / "2.xm").string());

@@ -44,8 +44,9 @@ Signal Reed(double hz, double seconds, double vibrato = 0.12) {
   return s;
 }
 
+// Effects sound over the music and over each other: their peaks stay at half of full scale or below.
 Signal Finish(Signal s, double peak = 0.7) {
-  Normalize(s, peak);
+  Normalize(s, peak * 0.7);
   Fade(s, 0.002, 0.012);
   return s;
 }

@@ -11,7 +11,10 @@ namespace zb::tool::audio {
 
 namespace {
 
-XmInstrument Make(std::string name, Signal signal, double hz, uint8_t panning, uint8_t volume = 64) {
+// Sample volume 56 of 64 leaves the effects room above the band.
+constexpr uint8_t kBandVolume = 56;
+
+XmInstrument Make(std::string name, Signal signal, double hz, uint8_t panning, uint8_t volume = kBandVolume) {
   Normalize(signal, 0.9);
   Fade(signal, 0.0005, 0.01);
   XmInstrument instrument;
@@ -104,6 +107,7 @@ XmInstrument Ocarina() {
   instrument.sample.loopStart = static_cast<uint32_t>(loopStart);
   instrument.sample.loopLength = static_cast<uint32_t>(length - loopStart);
   instrument.sample.panning = 128;
+  instrument.sample.volume = kBandVolume;
   TuneSample(instrument.sample, kRate, hz);
   // Swell, hold while the key is down, then fade after the key-off.
   instrument.volume.points = {{0, 48}, {6, 64}, {30, 52}, {40, 50}};
