@@ -95,12 +95,21 @@ TEST_F(ArtTest, ManifestListsEveryImageTheGameNamesOnce) {
       "ball", "ball2", "ballcrash", "ball2crash", "bitka1", "bitka4", "bitka1_1", "bitka2_1", "bitka3_1",
       "bitka4_1", "playerpula", "m_jump", "m_stay", "m_run", "m_hit", "m_throw", "m_ches", "m_vipuch",
       "m_finish", "block1", "block2", "block3", "block4", "block5", "block6", "block_n2", "block_n22",
-      "block_n51", "block_n52", "block_n53", "block_n54", "gold", "bomb"};
+      "block_n51", "block_n52", "block_n53", "block_n54", "gold", "bomb", "back", "endgame", "logo",
+      "bonus1", "bon_big", "bon_small", "bon_magnit", "bon_money", "bon_life", "bon_bigball", "bon_3ball",
+      "bon_superball", "bon_banan", "keyblanc", "cageback", "cagefront", "cagedoor", "panda", "panda_1",
+      "panda_2", "lion", "lion_1", "lion_2", "begemot", "begemot_1", "begemot_2", "gorilla", "gorilla_1",
+      "gorilla_2", "hunter", "hunter_1", "hunter_2", "monkey", "monkey_1", "monkey_2", "cloud",
+      "pressanykey"};
+  for (int key = 1; key <= 4; ++key) {
+    for (int part = 1; part <= 5; ++part) named.push_back("k" + std::to_string(key) + "el" + std::to_string(part));
+  }
   const std::map<std::string, int> minFrames = {
       {"leafs", 5}, {"ball", 8}, {"ball2", 8}, {"ballcrash", 9}, {"ball2crash", 9}, {"bitka1", 7},
       {"m_jump", 14}, {"m_stay", 9}, {"m_run", 9}, {"m_hit", 8}, {"m_throw", 9}, {"m_ches", 11},
       {"m_vipuch", 7}, {"m_finish", 14}, {"block1", 8}, {"block6", 8}, {"block_n2", 8}, {"block_n22", 8},
-      {"block_n51", 8}, {"block_n54", 8}, {"gold", 8}};
+      {"block_n51", 8}, {"block_n54", 8}, {"gold", 8}, {"bonus1", 8}, {"bon_big", 8}, {"bon_banan", 8},
+      {"bon_superball", 8}, {"keyblanc", 8}, {"k1el1", 8}, {"k4el5", 8}, {"cagedoor", 9}};
 
   std::map<std::string, const Line*> byKey;
   const auto lines = ReadManifest();

@@ -217,15 +217,33 @@ double TextPath(cairo_t* cr, FT_Face face, std::string_view utf8, double x, doub
 
 }  // namespace
 
+bool HasEveryGlyph(FT_Face face, std::string_view utf8) {
+  for (size_t i = 0; i < utf8.size();) {
+    uint32_t code = static_cast<unsigned char>(utf8[i]);
+    int extra = code >= 0xE0 ? 2 : code >= 0xC0 ? 1 : 0;
+    code &= extra == 2 ? 0x0F : extra == 1 ? 0x1F : 0x7F;
+    ++i;
+    for (; extra > 0 && i < utf8.size(); --extra, ++i) code = (code << 6) | (utf8[i] & 0x3F);
+    if (code != ' ' && FT_Get_Char_Index(face, code) == 0) return false;
+  }
+  return true;
+}
+
 bool CenteredText(cairo_t* cr, std::string_view utf8, double cx, double baseline, const TextStyle& style) {
-  const std::string file = FontFile(style.font);
-  if (file.empty()) return false;
   FT_Library rawLibrary = nullptr;
   if (FT_Init_FreeType(&rawLibrary) != 0) return false;
   std::unique_ptr<FT_LibraryRec_, FtLibraryDeleter> library(rawLibrary);
-  FT_Face rawFace = nullptr;
-  if (FT_New_Face(library.get(), file.c_str(), 0, &rawFace) != 0) return false;
-  std::unique_ptr<FT_FaceRec_, FtFaceDeleter> face(rawFace);
+  // The first of the wanted font and the fallbacks that has every letter of the text (not every script
+  // font carries Cyrillic).
+  std::unique_ptr<FT_FaceRec_, FtFaceDeleter> face;
+  for (std::string_view name : {style.font, std::string_view("comfortaa-bold"), std::string_view("dejavu-bold")}) {
+    const std::string file = FontFile(name);
+    FT_Face rawFace = nullptr;
+    if (file.empty() || FT_New_Face(library.get(), file.c_str(), 0, &rawFace) != 0) continue;
+    face.reset(rawFace);
+    if (HasEveryGlyph(rawFace, utf8)) break;
+  }
+  if (!face) return false;
 
   cairo_save(cr);
   cairo_new_path(cr);
@@ -278,6 +296,11 @@ std::vector<Picture> AllPictures() {
   AddBallAndBat(all);
   AddMonkey(all);
   AddBricks(all);
+  AddMenuPictures(all);
+  AddBonuses(all);
+  AddKeysAndCages(all);
+  AddAnimals(all);
+  AddStoryActors(all);
   return all;
 }
 

@@ -124,6 +124,11 @@ void AddScenery(std::vector<Picture>& out);
 void AddBallAndBat(std::vector<Picture>& out);
 void AddMonkey(std::vector<Picture>& out);
 void AddBricks(std::vector<Picture>& out);
+void AddMenuPictures(std::vector<Picture>& out);
+void AddBonuses(std::vector<Picture>& out);
+void AddKeysAndCages(std::vector<Picture>& out);
+void AddAnimals(std::vector<Picture>& out);
+void AddStoryActors(std::vector<Picture>& out);
 
 std::vector<Picture> AllPictures();
 
