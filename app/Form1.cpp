@@ -153,6 +153,34 @@ void TForm1::RunPass(RenderPass pass) {
   // Each pass calls into the component that owns it: the sprite engine, the particle
   // manager, the GUI, the HUD, the story text and the share screen.
   switch (pass) {
+    case RenderPass::Collisions:
+      GameEngine.CheckCollisions();
+      break;
+    case RenderPass::RemoveDead:
+      GameEngine.RemoveDead();
+      break;
+    case RenderPass::DrawSprites:
+      GameEngine.DrawAll();
+      break;
+    case RenderPass::MoveSprites:
+      GameEngine.MoveAll(frameDelta_);
+      break;
+    case RenderPass::ParticleUpdate:
+      ParticleManager.UpdateAll(frameDelta_ * 10.0f);
+      break;
+    case RenderPass::ParticleDraw:
+      ParticleManager.DrawAll(0.0f, 0.0f);
+      break;
+    case RenderPass::ParticlesOfPlay:
+      // "waterfall" and "Bonus" systems are drawn by their sprites; "dontpaint" ones never here.
+      ParticleManager.DrawExcept({"Bonus", "waterfall", "dontpaint"}, 0.0f, 0.0f);
+      break;
+    case RenderPass::ParticlesOfPlayNoTail:
+      ParticleManager.DrawExcept({"Bonus", "waterfall", "dontpaint", "cursortail"}, 0.0f, 0.0f);
+      break;
+    case RenderPass::ParticlesSalut:
+      ParticleManager.DrawNamed("salut", 0.0f, 0.0f);
+      break;
     case RenderPass::Gui:
       GuiBase.Draw();
       break;
@@ -236,7 +264,9 @@ void TForm1::FormDestroy() {
   if (destroyed_) return;
   destroyed_ = true;
   Sound.Shutdown();
-  // The particle manager is released here.
+  // The systems go before the device releases the image they draw from.
+  ParticleManager.Clear();
+  ParticleManager.Image = nullptr;
   Device.Finalize();
   // "fscommand/qorun.exe" is a Windows program: started only where it exists.
   const std::filesystem::path program = GamePath("fscommand/qorun.exe");

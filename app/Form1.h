@@ -9,8 +9,10 @@
 #include "app/RenderOrder.h"
 #include "app/Sound.h"
 #include "engine/GfxDevices.h"
+#include "engine/GfxSprite.h"
 #include "engine/GfxTimers.h"
 #include "engine/WindowTimer.h"
+#include "engine/XParticles.h"
 #include "engine/platform/Platform.h"
 #include "game/GameState.h"
 #include "gui/GuiBasic.h"
@@ -86,6 +88,11 @@ class TForm1 {
 
   TSettings Settings;
   TGameState Game;
+
+  // Declared after the components they draw with, so they go first. Start-up steps 12 and 18
+  // attach them; the game state holds references into them, never ownership.
+  TSpriteEngine GameEngine;
+  TXParticleManager ParticleManager;
 
  private:
   void RunPass(RenderPass pass);

@@ -155,6 +155,7 @@ class TSprite {
   mutable std::string cachedName_;
   mutable int cachedIndex_ = -1;
   mutable int cachedCount_ = -1;
+  mutable const TGfxImage* cachedImage_ = nullptr;
   TLifeline<TSprite> lifeline_{this};
 };
 

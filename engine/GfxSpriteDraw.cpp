@@ -4,24 +4,24 @@
 #include "engine/GfxCanvas.h"
 #include "engine/GfxImages.h"
 #include "engine/GfxSprite.h"
-#include "engine/NameKeys.h"
 
 namespace zb {
 
 const TGfxImage* TSprite::FindCached(const std::string& name) const {
   const TGfxImages* images = engine_.Images;
   if (images == nullptr) return nullptr;
-  // The last answer stands while the list has the same length and the same image at that
-  // index; otherwise search again. Nothing stale is ever dereferenced: the list is asked.
+  // The last answer stands while the list has the same length and still holds the same image at
+  // that index; otherwise search again. The remembered pointer is only compared, never followed.
   if (cachedCount_ == images->Count() && name == cachedName_) {
     if (cachedIndex_ < 0) return nullptr;
     const TGfxImage* image = images->ImageAt(cachedIndex_);
-    if (image != nullptr && SameName(image->Name, name)) return image;
+    if (image != nullptr && image == cachedImage_) return image;
   }
   cachedName_ = name;
   cachedCount_ = images->Count();
   cachedIndex_ = images->IndexOfImage(name);
-  return images->ImageAt(cachedIndex_);
+  cachedImage_ = images->ImageAt(cachedIndex_);
+  return cachedImage_;
 }
 
 const TGfxImage* TSprite::DrawnImage() const {

@@ -265,9 +265,7 @@ int TXParticleRef::Count() const {
 
 // ---- TXParticleManager --------------------------------------------------------------------
 
-TXParticleManager::~TXParticleManager() {
-  for (auto& system : systems_) system.reset();
-}
+TXParticleManager::~TXParticleManager() { Clear(); }
 
 void TXParticleManager::AddTemplate(std::string_view key, std::span<const uint8_t> bytes) {
   std::string name(key.substr(0, 255));
@@ -332,6 +330,27 @@ void TXParticleManager::UpdateAll(float delta) {
 void TXParticleManager::DrawAll(float dx, float dy) const {
   if (Canvas == nullptr) return;
   for (int i = 0; i < count_; ++i) systems_[static_cast<size_t>(i)]->Draw(*Canvas, dx, dy);
+}
+
+void TXParticleManager::DrawExcept(std::initializer_list<std::string_view> names, float dx, float dy) const {
+  if (Canvas == nullptr) return;
+  for (int i = 0; i < count_; ++i) {
+    const TXParticleSystem& system = *systems_[static_cast<size_t>(i)];
+    if (std::find(names.begin(), names.end(), system.Name) == names.end()) system.Draw(*Canvas, dx, dy);
+  }
+}
+
+void TXParticleManager::DrawNamed(std::string_view name, float dx, float dy) const {
+  if (Canvas == nullptr) return;
+  for (int i = 0; i < count_; ++i) {
+    const TXParticleSystem& system = *systems_[static_cast<size_t>(i)];
+    if (system.Name == name) system.Draw(*Canvas, dx, dy);
+  }
+}
+
+void TXParticleManager::Clear() {
+  for (int i = count_ - 1; i >= 0; --i) systems_[static_cast<size_t>(i)].reset();
+  count_ = 0;
 }
 
 TXParticleSystem* TXParticleManager::SystemAt(int index) const {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <random>
 #include <span>
@@ -162,6 +163,11 @@ class TXParticleManager {
   // filling the slot with the last system of the table.
   void UpdateAll(float delta);
   void DrawAll(float dx, float dy) const;
+  // Draws, in table order, the systems whose Name is none of `names` / is `name`.
+  void DrawExcept(std::initializer_list<std::string_view> names, float dx, float dy) const;
+  void DrawNamed(std::string_view name, float dx, float dy) const;
+  // Frees every system, as destroying the manager does; the templates stay.
+  void Clear();
   int Count() const { return count_; }
   TXParticleSystem* SystemAt(int index) const;
 

@@ -290,5 +290,27 @@ TEST_F(ParticleDraw, ManagerDrawsEverySystemOnItsCanvas) {
   EXPECT_EQ(Drawn().size(), 8u);
 }
 
+TEST_F(ParticleDraw, TheGameScreensPickSystemsByTheirTags) {
+  TXParticleManager manager;
+  const auto bytes = Make().Template().Encode();
+  manager.AddTemplate("p.pss", bytes);
+  manager.Image = images_.FindImage("ball");
+  manager.Canvas = &canvas_;
+  for (const char* tag : {"", "Bonus", "waterfall", "dontpaint", "cursortail", "salut", "bonus"}) {
+    manager.Spawn("p.pss", 100, 100).SetName(tag);
+  }
+  manager.UpdateAll(1.0f);
+  manager.DrawExcept({"Bonus", "waterfall", "dontpaint"}, 0, 0);
+  EXPECT_EQ(Drawn().size(), 4u * 4) << "untagged, cursortail, salut and the differently cased bonus";
+  manager.DrawExcept({"Bonus", "waterfall", "dontpaint", "cursortail"}, 0, 0);
+  EXPECT_EQ(Drawn().size(), 4u * 3);
+  manager.DrawNamed("salut", 0, 0);
+  EXPECT_EQ(Drawn().size(), 4u);
+  manager.Clear();
+  EXPECT_EQ(manager.Count(), 0);
+  manager.DrawAll(0, 0);
+  EXPECT_TRUE(Drawn().empty());
+}
+
 }  // namespace
 }  // namespace zb

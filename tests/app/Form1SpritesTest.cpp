@@ -1,0 +1,76 @@
+// The form's sprite engine and particle manager in the frame loop.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "app/Form1.h"
+#include "app/HeadlessGame.h"
+#include "screens/ScreenMachine.h"
+
+namespace zb {
+namespace {
+
+class Form1Sprites : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = std::filesystem::temp_directory_path() /
+              ("zb-form-sprites-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    std::filesystem::create_directories(folder_);
+    game_ = std::make_unique<HeadlessGame>(folder_);
+    ASSERT_TRUE(game_->Start());
+  }
+  void TearDown() override {
+    game_.reset();
+    std::filesystem::remove_all(folder_);
+  }
+  std::filesystem::path folder_;
+  std::unique_ptr<HeadlessGame> game_;
+};
+
+struct Mover : TSprite {
+  Mover(TSpriteEngine& engine, std::vector<float>* deltas) : TSprite(engine), deltas_(deltas) {}
+  void Move(float delta) override { deltas_->push_back(delta); }
+  std::vector<float>* deltas_;
+};
+
+TEST_F(Form1Sprites, TheFrameMovesSpritesAndRemovesTheDead) {
+  TForm1& form = game_->Form();
+  ASSERT_EQ(form.CurrentScreen, ScreenLogo);  // C, R, D, M, G, PU, PD, CD
+  std::vector<float> deltas;
+  SpriteRef<Mover> mover = &form.GameEngine.Create<Mover>(&deltas);
+  game_->Frames(3);
+  ASSERT_EQ(deltas.size(), 3u);
+  EXPECT_EQ(deltas[0], 0.0f) << "the first frame has no step";
+  EXPECT_FLOAT_EQ(deltas[2], form.FrameDelta());
+  EXPECT_GT(deltas[2], 0.0f);
+  mover.Get()->Kill();
+  game_->Frame();
+  EXPECT_FALSE(mover) << "freed by the removal pass of the next frame";
+}
+
+TEST_F(Form1Sprites, TheFrameStepsParticlesTenTimesTheSpriteStep) {
+  TForm1& form = game_->Form();
+  TParticleTemplate t;
+  t.EmitRate = 1000;
+  t.EmitDuration = 100;
+  t.LifeMin = t.LifeMax = 100;
+  t.MiddleTime = 0.5f;
+  const auto bytes = t.Encode();
+  form.ParticleManager.AddTemplate("steady.pss", bytes);
+  TXParticleRef system = form.ParticleManager.Spawn("steady.pss", 400, 300);
+  game_->Frames(4);
+  ASSERT_TRUE(system);
+  // The emitter's clock is the sum of the steps: 10 x Delta a frame, at most 0.01.
+  const float elapsed = system.Get()->EmitTimer();
+  EXPECT_GT(elapsed, 0.0f);
+  EXPECT_LE(elapsed, 4 * 0.01f + 1e-6f);
+  EXPECT_NEAR(system.Count(), 1000.0f * elapsed, 1.0f);
+  system.StopEmitting(true);
+  game_->Frame();
+  EXPECT_FALSE(system);
+}
+
+}  // namespace
+}  // namespace zb
