@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "game/LevelFile.h"
 #include "game/Random.h"
 
 namespace zb {
@@ -21,9 +22,6 @@ class TSprite;
 class TXParticleSystem;
 
 inline constexpr int kMaxBalls = 3;
-// The level image: header words, three 41 x 41 grids, and the spill of the last windows.
-inline constexpr int kLevelGridSide = 41;
-inline constexpr int kLevelImageWords = 5080;
 
 // Everything of a game in progress. Fields are not cleared at start-up: the new-game step and
 // the level start set what they need.
@@ -42,8 +40,8 @@ struct TGameState {
   bool LifeLostFlag = false;
   bool GameOverFlag = false;
 
-  // Words 0..4: LastColumn, LastRow, OffsetX, OffsetY, LevelWord4; the grids from word 6 on.
-  std::array<int32_t, kLevelImageWords> LevelImage{};
+  // The level image as the level file fills it.
+  LevelImage Level;
 
   std::array<TXParticleSystem*, 5> WaterfallSystems{};
   int32_t WaterfallCount = 0;
