@@ -13,6 +13,9 @@ int RunConfigWrite(std::span<char* const> args);
 int RunLevel(std::span<char* const> args);
 int RunLevelCompile(std::span<char* const> args);
 
+int RunGui(std::span<char* const> args);
+int RunGuiCompile(std::span<char* const> args);
+
 int RunSounds(std::span<char* const> args);
 int RunMusic(std::span<char* const> args);
 
@@ -74,6 +77,20 @@ std::span<const Command> Commands() {
               "    lists them. Prints how many images it wrote. --list prints the manifest line of every\n"
               "    picture it draws instead.",
               RunArt},
+      Command{"gui", "gui FILE",
+              "    Loads the GUI file FILE into an empty root as the game does and prints one line per\n"
+              "    created control in pre-order: depth (0 for children of the root), type name, the name in\n"
+              "    double quotes, Left, Top, Width, Height, Visible and Enabled as 0 or 1, separated by\n"
+              "    single spaces.\n"
+              "    A load that fails prints what was created, then a message on standard error, and\n"
+              "    exits with status 1.",
+              RunGui},
+      Command{"gui-compile", "gui-compile OUT MANIFEST SOURCE...",
+              "    Compiles GUI layouts written as text (assets/gui/README.md) into the GUI file OUT,\n"
+              "    the top-level controls of the SOURCEs in order. Pictures named \"@key\" become their\n"
+              "    index in the image manifest MANIFEST; an unknown key, class, property or value is an\n"
+              "    error naming the file and line (exit status 1).",
+              RunGuiCompile},
       Command{"sounds", "sounds OUTDIR",
               "    Synthesises the 22 effects of the game into OUTDIR/<name>.wav (PCM, 16-bit, mono,\n"
               "    44100 Hz) and prints one line per effect: its name, length in seconds, and peak and\n"
