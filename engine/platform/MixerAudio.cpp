@@ -163,6 +163,11 @@ void MixerAudio::StartCapture() {
   Mix_SetPostMix(&MixerAudio::Tap, this);
 }
 
+size_t MixerAudio::CapturedFrames() {
+  std::lock_guard lock(captureMutex_);
+  return captured_.size() / static_cast<size_t>(std::max(outputChannels_, 1));
+}
+
 std::vector<int16_t> MixerAudio::StopCapture() {
   if (open_) Mix_SetPostMix(nullptr, nullptr);
   std::lock_guard lock(captureMutex_);

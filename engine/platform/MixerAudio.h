@@ -43,6 +43,7 @@ class MixerAudio final : public Audio {
   double SongLength(int song) const;
   // Sample frames (interleaved 16-bit) of what the mixer sends to the device, from StartCapture on.
   void StartCapture();
+  size_t CapturedFrames();
   std::vector<int16_t> StopCapture();
   int OutputChannels() const { return outputChannels_; }
   int OutputFrequency() const { return outputFrequency_; }

@@ -241,10 +241,27 @@ class MixerContentTest : public ::testing::Test {
   void SetUp() override { ASSERT_TRUE(audio_.Init(44100, 64)); }
   void TearDown() override { audio_.Close(); }
 
-  std::vector<int16_t> Capture(std::chrono::milliseconds length) {
-    audio_.StartCapture();
-    std::this_thread::sleep_for(length);
+  // Waits until `seconds` of output have reached the device: the dummy driver runs in real time,
+  // later on a loaded machine, so the wait may take up to ten times as long.
+  std::vector<int16_t> FinishCapture(double seconds) {
+    const auto frames = static_cast<size_t>(seconds * audio_.OutputFrequency());
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(1.0 + 10.0 * seconds);
+    while (audio_.CapturedFrames() < frames && std::chrono::steady_clock::now() < deadline) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
     return audio_.StopCapture();
+  }
+  std::vector<int16_t> Capture(double seconds) {
+    audio_.StartCapture();
+    return FinishCapture(seconds);
+  }
+  // Waits for a channel to fall silent by itself.
+  bool WaitUntilIdle(int channel) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (audio_.ChannelPlaying(channel) && std::chrono::steady_clock::now() < deadline) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return !audio_.ChannelPlaying(channel);
   }
 
   MixerAudio audio_;
@@ -261,7 +278,7 @@ TEST_F(MixerContentTest, EveryEffectLoadsAndPlays) {
   const int sample = audio_.OpenSample((kSounds / "stagecomplete.wav").string());
   const int channel = audio_.PlaySample(sample);
   audio_.SetChannelVolume(channel, 250);
-  const Level level = Measure(Capture(std::chrono::milliseconds(400)));
+  const Level level = Measure(Capture(0.4));
   EXPECT_GT(level.peak, 3000);
   EXPECT_EQ(level.atFullScale, 0u);
 }
@@ -275,8 +292,8 @@ TEST_F(MixerContentTest, EverySongLoadsAndRendersToSoundThatIsNeitherSilentNorCl
     audio_.SetSongLooping(song, true);
     audio_.PlaySong(song);
     ASSERT_TRUE(audio_.SongPlaying(song));
-    const std::vector<int16_t> pcm = Capture(std::chrono::milliseconds(1200));
-    ASSERT_GT(pcm.size(), 44100u);  // at least half a second of stereo frames reached the device
+    const std::vector<int16_t> pcm = Capture(1.2);
+    ASSERT_GE(pcm.size() / 2, static_cast<size_t>(1.2 * 44100));  // stereo frames reached the device
     const Level level = Measure(pcm);
     EXPECT_GT(level.rms, 500.0);
     EXPECT_GT(level.peak, 4000);
@@ -296,8 +313,7 @@ TEST_F(MixerContentTest, EffectsOverTheMusicAtFullVolumeDoNotClip) {
         audio_.PlaySample(audio_.OpenSample((kSounds / (std::string(name) + ".wav")).string()));
     audio_.SetChannelVolume(channel, 250);
   }
-  std::this_thread::sleep_for(std::chrono::milliseconds(500));
-  const Level level = Measure(audio_.StopCapture());
+  const Level level = Measure(FinishCapture(0.5));
   EXPECT_GT(level.peak, 8000);
   EXPECT_LT(level.peak, 32767 * 0.9);
 }
@@ -324,12 +340,12 @@ TEST_F(MixerContentTest, MusicVolumeZeroKeepsTheSongRunningSilently) {
   audio_.SetSongLooping(song, true);
   audio_.PlaySong(song);
   audio_.SetSongVolume(song, 0);
-  const Level quiet = Measure(Capture(std::chrono::milliseconds(300)));
+  const Level quiet = Measure(Capture(0.3));
   EXPECT_TRUE(audio_.SongPlaying(song));
   // The module decoder's lowest master volume is 1/512: below -50 dBFS, inaudible.
   EXPECT_LE(quiet.peak, 100);
   audio_.SetSongVolume(song, 250);
-  EXPECT_GT(Measure(Capture(std::chrono::milliseconds(300))).peak, 4000);
+  EXPECT_GT(Measure(Capture(0.3)).peak, 4000);
 }
 
 TEST_F(MixerContentTest, AnEffectAtVolumeZeroIsStartedButSilentFromItsFirstSample) {
@@ -338,8 +354,7 @@ TEST_F(MixerContentTest, AnEffectAtVolumeZeroIsStartedButSilentFromItsFirstSampl
   audio_.StartCapture();
   const int channel = audio_.PlaySample(sample);
   audio_.SetChannelVolume(channel, 0);
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
-  const Level level = Measure(audio_.StopCapture());
+  const Level level = Measure(FinishCapture(0.3));
   EXPECT_TRUE(audio_.ChannelPlaying(channel));
   EXPECT_EQ(level.peak, 0);
 }
@@ -348,7 +363,7 @@ TEST_F(MixerContentTest, StoppingAnEffectThatEndedLeavesTheChannelsNextEffectAlo
   const int click = audio_.OpenSample((kSounds / "check.wav").string());
   const int bell = audio_.OpenSample((kSounds / "ball_gold.wav").string());
   const int first = audio_.PlaySample(click);
-  std::this_thread::sleep_for(std::chrono::milliseconds(250));  // the 70 ms click is over
+  ASSERT_TRUE(WaitUntilIdle(first));  // the 70 ms click is over
   const int second = audio_.PlaySample(bell);
   ASSERT_EQ(first, second);
   audio_.StopSample(click);
