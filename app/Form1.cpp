@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "engine/platform/Keys.h"
+#include "game/Scenery.h"
 #include "persist/Config.h"
 #include "screens/ScreenMachine.h"
 
@@ -23,6 +24,9 @@ TForm1::TForm1(platform::Platform& platform, std::filesystem::path gameFolder)
       Keyboard(platform.GetWindow()),
       Timer1(100),
       Sound(platform.GetAudio()),
+      MyCanvas(&Device),
+      Images(&Device),
+      Fonts(&Device, &MyCanvas),
       platform_(platform),
       gameFolder_(std::move(gameFolder)) {
   Device.SetWidth(800);
@@ -91,7 +95,10 @@ bool TForm1::FormCreate() {
     PointerOffsetX = 5;
     PointerOffsetY = 34;
   }
-  // 11-12. Canvas filtering and the sprite engine come here.
+  // 11. Texture filtering. 12. The sprite engine draws its sprites with the form's images and canvas.
+  MyCanvas.SetAntialias(Settings.Antialias);
+  GameEngine.Images = &Images;
+  GameEngine.SetCanvas(&MyCanvas);
   // 13. The current player's name replaces the one of the file.
   if (Settings.CurrentPlayer >= 0 && Settings.CurrentPlayer < kMaxPlayers) {
     Settings.PlayerName = Settings.Players[static_cast<size_t>(Settings.CurrentPlayer)];
@@ -104,7 +111,10 @@ bool TForm1::FormCreate() {
   // 16. The start-up logo.
   EnterScreen(*this, ScreenLogo);
   // 17. The system pointer is hidden by the window itself.
-  // 18-20. The particle manager, the pointer sprite and the share screen come here.
+  // 18. The particle manager with its templates comes here.
+  // 19. The pointer sprite.
+  Cursor = &GameEngine.Create<TCursor>(*this);
+  // 20. The share screen comes here.
   created_ = true;
   return true;
 }
@@ -180,6 +190,20 @@ void TForm1::RunPass(RenderPass pass) {
       break;
     case RenderPass::ParticlesSalut:
       ParticleManager.DrawNamed("salut", 0.0f, 0.0f);
+      break;
+    case RenderPass::FireRing:
+      for (size_t i = 0; i < Game.FireSystems.size(); ++i) {
+        if (Game.FireOn[i]) Game.FireSystems[i].Draw(MyCanvas, 0.0f, 0.0f);
+      }
+      break;
+    case RenderPass::CursorMove:
+      if (Cursor != nullptr) Cursor->Move(frameDelta_);
+      break;
+    case RenderPass::CursorDraw:
+      if (Cursor != nullptr) Cursor->Draw();
+      break;
+    case RenderPass::CursorDrawIfVisible:
+      if (Cursor != nullptr && Cursor->Visible) Cursor->Draw();
       break;
     case RenderPass::Gui:
       GuiBase.Draw();

@@ -8,7 +8,10 @@
 
 #include "app/RenderOrder.h"
 #include "app/Sound.h"
+#include "engine/GfxCanvas.h"
 #include "engine/GfxDevices.h"
+#include "engine/GfxFonts.h"
+#include "engine/GfxImages.h"
 #include "engine/GfxSprite.h"
 #include "engine/GfxTimers.h"
 #include "engine/WindowTimer.h"
@@ -19,6 +22,8 @@
 #include "persist/Settings.h"
 
 namespace zb {
+
+class TCursor;
 
 // The main window: owns every component and all game state, brings them up in a fixed
 // order, runs one frame per timer tick and routes the window's events.
@@ -73,6 +78,9 @@ class TForm1 {
   TWindowTimer Timer1;
   TGuiBase GuiBase;
   TSoundSystem Sound;  // the effect table and MenuSong, GameSong, FinalSong
+  TGfxCanvas MyCanvas;
+  TGfxImages Images;
+  TGfxFonts Fonts;
 
   // Shell state.
   std::array<bool, 256> KeysHeld{};
@@ -93,6 +101,8 @@ class TForm1 {
   // attach them; the game state holds references into them, never ownership.
   TSpriteEngine GameEngine;
   TXParticleManager ParticleManager;
+  // The pointer sprite (start-up step 19); it lives in GameEngine until the end.
+  TCursor* Cursor = nullptr;
 
  private:
   void RunPass(RenderPass pass);

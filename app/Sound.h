@@ -12,10 +12,9 @@ inline constexpr int kSoundCount = 22;
 
 // The effects by index; each is played from "Sounds/<name>.wav".
 inline constexpr std::array<std::string_view, kSoundCount> kSoundNames = {
-    "check",     "ball_side", "ball_gold",     "ball_step", "ball_bita", "ball_crash",
-    "ball_dead", "lostlife",  "startlevel",    "banan",     "big",       "small",
-    "magnit",    "3balls",    "money",         "extralife", "fireball",  "bananas",
-    "bigball",   "gameover",  "stagecomplete", "opendoor"};
+    "check",    "ball_side", "ball_gold", "ball_step",  "ball_bita", "ball_crash",   "ball_dead", "lostlife",
+    "startlevel", "banan",   "big",       "small",      "magnit",    "3balls",       "money",     "extralife",
+    "fireball", "bananas",   "bigball",   "gameover",   "stagecomplete", "opendoor"};
 
 // The index of an effect by its exact name; any other name selects "check" (0).
 int SoundIndex(std::string_view name);

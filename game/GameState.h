@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/XParticles.h"
 #include "game/LevelFile.h"
 #include "game/Random.h"
 
@@ -19,7 +20,6 @@ class TKeyImage;
 class TLeaf;
 class TLevelTitle;
 class TSprite;
-class TXParticleSystem;
 
 inline constexpr int kMaxBalls = 3;
 
@@ -40,12 +40,13 @@ struct TGameState {
   bool LifeLostFlag = false;
   bool GameOverFlag = false;
 
-  // The level image as the level file fills it.
+  // LastColumn, LastRow, OffsetX, OffsetY, LevelWord4 and the three grids; kept between levels.
   LevelImage Level;
 
-  std::array<TXParticleSystem*, 5> WaterfallSystems{};
+  // Checked references: the particle manager frees a system once it has stopped and faded.
+  std::array<TXParticleRef, 5> WaterfallSystems{};
   int32_t WaterfallCount = 0;
-  std::array<TXParticleSystem*, 9> FireSystems{};
+  std::array<TXParticleRef, 9> FireSystems{};
   std::array<bool, 9> FireOn{};
   TBonusImage* BonusImage = nullptr;
   bool BonusImageShown = false;

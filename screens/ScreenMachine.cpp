@@ -1,6 +1,7 @@
 #include "screens/ScreenMachine.h"
 
 #include "app/Form1.h"
+#include "screens/PlayScreens.h"
 
 namespace zb {
 
@@ -26,12 +27,24 @@ void RenderAndPresent(TForm1& form) {
 void ProcessScreen(TForm1& form, uint8_t number) {
   number &= 127;
   if (!IsScreen(number)) return;
+  switch (number) {
+    case ScreenExitToMenu: ProcessExitToMenuScreen(form); return;
+    case ScreenPause: ProcessPauseScreen(form); return;
+    case ScreenLevelStart: ProcessLevelStartScreen(form); return;
+    default: break;
+  }
   RenderAndPresent(form);
 }
 
 void EnterScreen(TForm1& form, uint8_t number) {
   number &= 127;
   if (!IsScreen(number)) return;
+  switch (number) {
+    case ScreenExitToMenu: EnterExitToMenuScreen(form); return;
+    case ScreenPause: EnterPauseScreen(form); return;
+    case ScreenLevelStart: EnterLevelStartScreen(form); return;
+    default: break;
+  }
   form.CurrentScreen = number;
   if (number == ScreenShare) {
     // Without a share screen the closing screen closes the window straight away.
@@ -40,9 +53,15 @@ void EnterScreen(TForm1& form, uint8_t number) {
   }
 }
 
-void LeaveScreen(TForm1& /*form*/, uint8_t number) {
+void LeaveScreen(TForm1& form, uint8_t number) {
   number &= 127;
   if (!IsScreen(number)) return;
+  switch (number) {
+    case ScreenExitToMenu: LeaveExitToMenuScreen(form); break;
+    case ScreenPause: LeavePauseScreen(form); break;
+    case ScreenLevelStart: LeaveLevelStartScreen(form); break;
+    default: break;
+  }
 }
 
 }  // namespace zb

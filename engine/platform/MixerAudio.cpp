@@ -15,7 +15,9 @@ MixerAudio::MixerAudio() = default;
 
 MixerAudio::~MixerAudio() { Close(); }
 
-int MixerAudio::MixerVolume(int volume) { return (std::clamp(volume, 0, 250) * MIX_MAX_VOLUME + 125) / 250; }
+int MixerAudio::MixerVolume(int volume) {
+  return (std::clamp(volume, 0, 250) * MIX_MAX_VOLUME + 125) / 250;
+}
 
 bool MixerAudio::Init(int frequency, int channels) {
   if (open_) return true;

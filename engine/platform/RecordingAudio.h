@@ -11,23 +11,13 @@ namespace zb::platform {
 // One call the game made on the sound library.
 struct AudioCall {
   enum class Op {
-    Init,
-    Close,
-    OpenSample,
-    PlaySample,
-    StopSample,
-    SetChannelVolume,
-    OpenSong,
-    SetSongVolume,
-    SetSongLooping,
-    PlaySong,
-    StopSong,
-    FreeSong,
+    Init, Close, OpenSample, PlaySample, StopSample, SetChannelVolume,
+    OpenSong, SetSongVolume, SetSongLooping, PlaySong, StopSong, FreeSong,
   };
   Op op;
-  int handle = 0;    // the sample, song or channel the call is about; for opens, the handle returned
-  int value = 0;     // volume, looping flag, or the channel a play returned
-  std::string path;  // for opens
+  int handle = 0;     // the sample, song or channel the call is about; for opens, the handle returned
+  int value = 0;      // volume, looping flag, or the channel a play returned
+  std::string path;   // for opens
 };
 
 const char* OpName(AudioCall::Op op);

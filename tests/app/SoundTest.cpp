@@ -1,3 +1,5 @@
+#include "app/Sound.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -5,7 +7,6 @@
 #include <vector>
 
 #include "app/HeadlessGame.h"
-#include "app/Sound.h"
 #include "engine/platform/MixerAudio.h"
 #include "engine/platform/RecordingAudio.h"
 
@@ -37,16 +38,12 @@ TEST_F(SoundTest, QuickRepeatedClicksRestartTheOneInstance) {
   for (int i = 0; i < 3; ++i) sound_.PlaySound("check", 250);
   const int check = Stream("check");
   EXPECT_EQ(audio_.BusyChannels(), 1);
-  EXPECT_EQ(audio_.Log(), "play-sample " + std::to_string(check) +
-                              " 0\nchannel-volume 0 250\n"
-                              "stop-sample " +
-                              std::to_string(check) + " 0\nplay-sample " + std::to_string(check) +
-                              " 0\n"
-                              "channel-volume 0 250\n"
-                              "stop-sample " +
-                              std::to_string(check) + " 0\nplay-sample " + std::to_string(check) +
-                              " 0\n"
-                              "channel-volume 0 250\n");
+  EXPECT_EQ(audio_.Log(),
+            "play-sample " + std::to_string(check) + " 0\nchannel-volume 0 250\n"
+            "stop-sample " + std::to_string(check) + " 0\nplay-sample " + std::to_string(check) + " 0\n"
+            "channel-volume 0 250\n"
+            "stop-sample " + std::to_string(check) + " 0\nplay-sample " + std::to_string(check) + " 0\n"
+            "channel-volume 0 250\n");
   EXPECT_TRUE(sound_.Effects[0].Playing);
   EXPECT_EQ(sound_.Effects[0].Channel, 0);
 }
@@ -151,8 +148,7 @@ TEST_F(SoundTest, TheMusicSwitchesStopOneSongThenPlayAnother) {
   const SwitchCase cases[] = {
       {"difficulty chosen", MusicOnDifficultyChosen, &TSoundSystem::MenuSong, &TSoundSystem::MenuSong,
        &TSoundSystem::GameSong},
-      {"game over", MusicOnGameOver, &TSoundSystem::GameSong, &TSoundSystem::GameSong,
-       &TSoundSystem::FinalSong},
+      {"game over", MusicOnGameOver, &TSoundSystem::GameSong, &TSoundSystem::GameSong, &TSoundSystem::FinalSong},
       {"back to the menu", MusicOnExitToMenu, &TSoundSystem::GameSong, &TSoundSystem::GameSong,
        &TSoundSystem::MenuSong},
       {"score answered", MusicOnScoreAnswered, &TSoundSystem::FinalSong, &TSoundSystem::FinalSong,

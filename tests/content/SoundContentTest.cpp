@@ -43,8 +43,7 @@ struct Pcm {
 
 // RIFF WAVE: chunks of a four-letter tag and a little-endian size after the 12-byte header.
 std::optional<Pcm> DecodeWav(const std::vector<uint8_t>& b) {
-  if (b.size() < 12 || std::memcmp(b.data(), "RIFF", 4) != 0 || std::memcmp(b.data() + 8, "WAVE", 4) != 0)
-    return {};
+  if (b.size() < 12 || std::memcmp(b.data(), "RIFF", 4) != 0 || std::memcmp(b.data() + 8, "WAVE", 4) != 0) return {};
   Pcm pcm;
   bool haveFormat = false;
   for (size_t at = 12; at + 8 <= b.size();) {
@@ -57,8 +56,7 @@ std::optional<Pcm> DecodeWav(const std::vector<uint8_t>& b) {
       pcm.bits = static_cast<int>(U16(b, at + 22));
       haveFormat = true;
     } else if (std::memcmp(b.data() + at, "data", 4) == 0 && haveFormat) {
-      for (size_t i = 0; i + 1 < size; i += 2)
-        pcm.samples.push_back(static_cast<int16_t>(U16(b, at + 8 + i)));
+      for (size_t i = 0; i + 1 < size; i += 2) pcm.samples.push_back(static_cast<int16_t>(U16(b, at + 8 + i)));
       return pcm;
     }
     at += 8 + size + (size & 1);
@@ -99,9 +97,9 @@ TEST(SoundContent, EveryEffectIsAShortCleanAudibleWave) {
     EXPECT_LE(seconds, 2.5);
     const Level level = Measure(pcm->samples);
     EXPECT_EQ(level.atFullScale, 0u);
-    EXPECT_LT(level.peak, 32767 * 0.9);  // headroom
-    EXPECT_GT(level.peak, 32767 * 0.3);  // plainly audible
-    EXPECT_GT(level.rms, 32767 * 0.02);  // not a lone click
+    EXPECT_LT(level.peak, 32767 * 0.9);   // headroom
+    EXPECT_GT(level.peak, 32767 * 0.3);   // plainly audible
+    EXPECT_GT(level.rms, 32767 * 0.02);   // not a lone click
     // Starts and ends at rest: no click at either end.
     EXPECT_LE(std::abs(pcm->samples.front()), 100);
     EXPECT_LE(std::abs(pcm->samples.back()), 100);
@@ -110,10 +108,9 @@ TEST(SoundContent, EveryEffectIsAShortCleanAudibleWave) {
 
 TEST(SoundContent, TheWaveDecoderRefusesBrokenFiles) {
   // A hand-written 48-byte file with two samples, then damaged copies of it.
-  std::vector<uint8_t> good = {'R',  'I',  'F', 'F', 40,   0,    0, 0, 'W',  'A',  'V',  'E',
-                               'f',  'm',  't', ' ', 16,   0,    0, 0, 1,    0,    1,    0,
-                               0x44, 0xAC, 0,   0,   0x88, 0x58, 1, 0, 2,    0,    16,   0,
-                               'd',  'a',  't', 'a', 4,    0,    0, 0, 0x10, 0x00, 0xF0, 0xFF};
+  std::vector<uint8_t> good = {'R', 'I', 'F', 'F', 40, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0, 0,
+                               1, 0, 1, 0, 0x44, 0xAC, 0, 0, 0x88, 0x58, 1, 0, 2, 0, 16, 0,
+                               'd', 'a', 't', 'a', 4, 0, 0, 0, 0x10, 0x00, 0xF0, 0xFF};
   const auto pcm = DecodeWav(good);
   ASSERT_TRUE(pcm.has_value());
   EXPECT_EQ(pcm->samples, (std::vector<int16_t>{16, -16}));
@@ -148,8 +145,8 @@ XmFacts WalkXm(const std::vector<uint8_t>& b) {
   f.linear = static_cast<int>(U16(b, 74) & 1);
   f.speed = static_cast<int>(U16(b, 76));
   f.bpm = static_cast<int>(U16(b, 78));
-  if (headerSize != 276 || f.orders < 1 || f.orders > 256 || f.channels < 1 || f.channels > 32 ||
-      f.patterns < 1 || f.speed < 1 || f.bpm < 32) {
+  if (headerSize != 276 || f.orders < 1 || f.orders > 256 || f.channels < 1 || f.channels > 32 || f.patterns < 1 ||
+      f.speed < 1 || f.bpm < 32) {
     return {"bad header fields"};
   }
   size_t at = 60 + headerSize;
@@ -195,8 +192,7 @@ XmFacts WalkXm(const std::vector<uint8_t>& b) {
     for (uint32_t s = 0; s < samples; ++s) {
       const uint32_t length = U32(b, at), loopStart = U32(b, at + 4), loopLength = U32(b, at + 8);
       const uint8_t type = b.size() > at + 14 ? b[at + 14] : 0;
-      if ((type & 3) != 0 && static_cast<uint64_t>(loopStart) + loopLength > length)
-        return {"loop past the sample"};
+      if ((type & 3) != 0 && static_cast<uint64_t>(loopStart) + loopLength > length) return {"loop past the sample"};
       if (length == 0) return {"empty sample"};
       dataBytes += length;
       at += sampleHeader;
@@ -309,8 +305,7 @@ TEST_F(MixerContentTest, EffectsOverTheMusicAtFullVolumeDoNotClip) {
   audio_.PlaySong(song);
   audio_.StartCapture();
   for (const char* name : {"ball_crash", "ball_bita"}) {
-    const int channel =
-        audio_.PlaySample(audio_.OpenSample((kSounds / (std::string(name) + ".wav")).string()));
+    const int channel = audio_.PlaySample(audio_.OpenSample((kSounds / (std::string(name) + ".wav")).string()));
     audio_.SetChannelVolume(channel, 250);
   }
   const Level level = Measure(FinishCapture(0.5));

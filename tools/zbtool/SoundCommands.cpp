@@ -49,8 +49,8 @@ int RunSounds(std::span<char* const> args) {
       return 1;
     }
     std::printf("%-14.*s %6.3f s  peak %6.1f dBFS  rms %6.1f dBFS\n", static_cast<int>(recipe.name.size()),
-                recipe.name.data(), static_cast<double>(signal.size()) / audio::kRate,
-                Dbfs(audio::Peak(signal)), Dbfs(audio::Rms(signal)));
+                recipe.name.data(), static_cast<double>(signal.size()) / audio::kRate, Dbfs(audio::Peak(signal)),
+                Dbfs(audio::Rms(signal)));
   }
   return 0;
 }
@@ -63,8 +63,8 @@ int RunMusic(std::span<char* const> args) {
     try {
       module = recipe.make();
     } catch (const std::exception& e) {
-      std::fprintf(stderr, "zbtool music: %.*s: %s\n", static_cast<int>(recipe.file.size()),
-                   recipe.file.data(), e.what());
+      std::fprintf(stderr, "zbtool music: %.*s: %s\n", static_cast<int>(recipe.file.size()), recipe.file.data(),
+                   e.what());
       return 1;
     }
     const std::vector<uint8_t> bytes = audio::EncodeXm(module);
@@ -74,9 +74,8 @@ int RunMusic(std::span<char* const> args) {
       return 1;
     }
     std::printf("%-5.*s %-24s %2zu orders %2zu patterns %2zu instruments %6.1f s %8zu bytes\n",
-                static_cast<int>(recipe.file.size()), recipe.file.data(), module.name.c_str(),
-                module.order.size(), module.patterns.size(), module.instruments.size(),
-                audio::PlayingSeconds(module), bytes.size());
+                static_cast<int>(recipe.file.size()), recipe.file.data(), module.name.c_str(), module.order.size(),
+                module.patterns.size(), module.instruments.size(), audio::PlayingSeconds(module), bytes.size());
   }
   return 0;
 }

@@ -1,9 +1,9 @@
+#include "engine/platform/MixerAudio.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <string>
-
-#include "engine/platform/MixerAudio.h"
 
 namespace zb::platform {
 namespace {
@@ -23,10 +23,7 @@ TEST(MixerAudio, WithoutADeviceEveryCallDoesNothing) {
   setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
   MixerAudio audio;
   EXPECT_FALSE(audio.Init(44100, 64));
-  if (old)
-    setenv("SDL_AUDIODRIVER", saved.c_str(), 1);
-  else
-    unsetenv("SDL_AUDIODRIVER");
+  if (old) setenv("SDL_AUDIODRIVER", saved.c_str(), 1); else unsetenv("SDL_AUDIODRIVER");
   EXPECT_FALSE(audio.Open());
   const int sample = audio.OpenSample("missing.wav");
   EXPECT_EQ(sample, Audio::kNoHandle);

@@ -14,17 +14,8 @@ namespace {
 
 constexpr int kRows = 64;
 constexpr int kStepsPerBar = 16;
-enum Channel {
-  kLeadChannel,
-  kEchoChannel,
-  kArpChannel,
-  kBassChannel,
-  kKickChannel,
-  kCongaChannel,
-  kShakerChannel,
-  kClaveChannel,
-  kChannelCount
-};
+enum Channel { kLeadChannel, kEchoChannel, kArpChannel, kBassChannel, kKickChannel, kCongaChannel,
+               kShakerChannel, kClaveChannel, kChannelCount };
 
 int PitchClass(char letter) {
   static constexpr int kClasses[] = {9, 11, 0, 2, 4, 5, 7};  // A B C D E F G
@@ -43,8 +34,7 @@ Chord ParseChord(std::string_view text) {
   Chord chord;
   size_t i = 0;
   chord.root = PitchClass(text[i++]);
-  if (i < text.size() && (text[i] == '#' || text[i] == 'b'))
-    chord.root = (chord.root + (text[i++] == '#' ? 1 : 11)) % 12;
+  if (i < text.size() && (text[i] == '#' || text[i] == 'b')) chord.root = (chord.root + (text[i++] == '#' ? 1 : 11)) % 12;
   const bool minor = i < text.size() && text[i] == 'm';
   if (minor) ++i;
   if (i != text.size()) throw std::runtime_error("bad chord " + std::string(text));
@@ -62,8 +52,7 @@ std::vector<std::string> Tokens(const char* line) {
 }
 
 void CheckSteps(const char* steps) {
-  if (std::string_view(steps).size() != kStepsPerBar)
-    throw std::runtime_error("a groove needs 16 steps: " + std::string(steps));
+  if (std::string_view(steps).size() != kStepsPerBar) throw std::runtime_error("a groove needs 16 steps: " + std::string(steps));
 }
 
 uint8_t Volume(int v) { return static_cast<uint8_t>(0x10 + v); }
@@ -86,8 +75,7 @@ uint8_t ParseNote(const std::string& token) {
   int pc = PitchClass(token[0]);
   size_t i = 1;
   if (token[i] == '#' || token[i] == 'b') pc += token[i++] == '#' ? 1 : -1;
-  if (i + 1 != token.size() || !std::isdigit(static_cast<unsigned char>(token[i])))
-    throw std::runtime_error("bad note " + token);
+  if (i + 1 != token.size() || !std::isdigit(static_cast<unsigned char>(token[i]))) throw std::runtime_error("bad note " + token);
   const int midi = 12 * (token[i] - '0' + 1) + pc;
   const int xm = MidiToXm(midi);
   if (xm < 1 || xm > 96) throw std::runtime_error("note out of range " + token);
@@ -114,9 +102,7 @@ XmPattern Arranger::Write(const Section& section) const {
   XmPattern pattern;
   pattern.rows = kRows;
   pattern.cells.assign(kRows * kChannelCount, XmCell{});
-  auto at = [&pattern](int row, int channel) -> XmCell& {
-    return pattern.cells[row * kChannelCount + channel];
-  };
+  auto at = [&pattern](int row, int channel) -> XmCell& { return pattern.cells[row * kChannelCount + channel]; };
   if (!section.groove) throw std::runtime_error("a section needs a groove");
   const Groove& g = *section.groove;
   for (const char* steps : {g.kick, g.conga, g.shaker, g.clave, g.bass, g.arp}) CheckSteps(steps);
@@ -129,17 +115,14 @@ XmPattern Arranger::Write(const Section& section) const {
     for (int step = 0; step < kStepsPerBar; ++step) {
       const int row = bar * kStepsPerBar + step;
       if (section.drums) {
-        if (const char k = g.kick[step]; k == 'x' || k == 'o')
-          at(row, kKickChannel) = Note(49, kLogDrum, k == 'x' ? 60 : 38);
+        if (const char k = g.kick[step]; k == 'x' || k == 'o') at(row, kKickChannel) = Note(49, kLogDrum, k == 'x' ? 60 : 38);
         const char* conga = bar == 3 && g.congaFill ? g.congaFill : g.conga;
         if (const char c = conga[step]; c != '.') {
           const int lower = std::tolower(static_cast<unsigned char>(c));
           const int offset = lower == 'h' ? 7 : lower == 'm' ? 4 : 0;
-          at(row, kCongaChannel) =
-              Note(49 + offset, kConga, std::isupper(static_cast<unsigned char>(c)) ? 50 : 36);
+          at(row, kCongaChannel) = Note(49 + offset, kConga, std::isupper(static_cast<unsigned char>(c)) ? 50 : 36);
         }
-        if (const char s = g.shaker[step]; s == 'x' || s == 'o')
-          at(row, kShakerChannel) = Note(49, kShaker, s == 'x' ? 30 : 18);
+        if (const char s = g.shaker[step]; s == 'x' || s == 'o') at(row, kShakerChannel) = Note(49, kShaker, s == 'x' ? 30 : 18);
         if (g.clave[step] == 'x') at(row, kClaveChannel) = Note(49, kClave, 30);
       }
       if (section.bass) {
@@ -148,11 +131,7 @@ XmPattern Arranger::Write(const Section& section) const {
           at(row, kBassChannel).note = kKeyOff;
         } else if (b != '.') {
           const char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(b)));
-          const int interval = upper == 'R'   ? 0
-                               : upper == 'T' ? chord.tones[1]
-                               : upper == 'F' ? 7
-                               : upper == 'O' ? 12
-                                              : -1;
+          const int interval = upper == 'R' ? 0 : upper == 'T' ? chord.tones[1] : upper == 'F' ? 7 : upper == 'O' ? 12 : -1;
           if (interval < 0) throw std::runtime_error(std::string("bad bass step ") + b);
           at(row, kBassChannel) = Note(MidiToXm(bassRoot + interval), kBass, b == upper ? 54 : 38);
         }

@@ -12,15 +12,7 @@ namespace zb::tool::audio {
 
 // Instruments in module order (1-based).
 enum Instrument : uint8_t {
-  kMarimba = 1,
-  kKalimba,
-  kBass,
-  kLogDrum,
-  kShaker,
-  kConga,
-  kClave,
-  kOcarina,
-  kInstrumentCount = kOcarina
+  kMarimba = 1, kKalimba, kBass, kLogDrum, kShaker, kConga, kClave, kOcarina, kInstrumentCount = kOcarina
 };
 
 // Sixteen steps per bar, repeated over the four bars of a section.

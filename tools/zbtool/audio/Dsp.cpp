@@ -32,16 +32,10 @@ Signal Osc(double seconds, const Curve& hz, Wave wave) {
     const double t = static_cast<double>(i) / kRate;
     const double f = hz(t);
     switch (wave) {
-      case Wave::Sine:
-        out[i] = static_cast<float>(std::sin(phase));
-        break;
-      case Wave::Triangle:
-        out[i] = static_cast<float>(2.0 / std::numbers::pi * std::asin(std::sin(phase)));
-        break;
+      case Wave::Sine: out[i] = static_cast<float>(std::sin(phase)); break;
+      case Wave::Triangle: out[i] = static_cast<float>(2.0 / std::numbers::pi * std::asin(std::sin(phase))); break;
       case Wave::Square:
-      case Wave::Saw:
-        out[i] = static_cast<float>(Additive(wave, phase, f));
-        break;
+      case Wave::Saw: out[i] = static_cast<float>(Additive(wave, phase, f)); break;
     }
     phase = std::fmod(phase + kTwoPi * f / kRate, kTwoPi);
   }
@@ -61,8 +55,7 @@ Signal Noise(double seconds, uint32_t seed) {
 }
 
 void Shape(Signal& signal, const Curve& gain) {
-  for (size_t i = 0; i < signal.size(); ++i)
-    signal[i] *= static_cast<float>(gain(static_cast<double>(i) / kRate));
+  for (size_t i = 0; i < signal.size(); ++i) signal[i] *= static_cast<float>(gain(static_cast<double>(i) / kRate));
 }
 
 void MixAt(Signal& into, const Signal& what, double atSeconds, double gain) {
@@ -107,8 +100,7 @@ Signal Struck(double seconds, double hz, const std::vector<Partial>& partials, d
     const double w = kTwoPi * f / kRate;
     for (size_t i = 0; i < out.size(); ++i) {
       const double t = static_cast<double>(i) / kRate;
-      out[i] +=
-          static_cast<float>(p.amplitude * std::exp(-t / p.decay) * std::sin(w * static_cast<double>(i)));
+      out[i] += static_cast<float>(p.amplitude * std::exp(-t / p.decay) * std::sin(w * static_cast<double>(i)));
     }
   }
   Shape(out, [attack](double t) { return t < attack ? t / attack : 1.0; });
@@ -130,8 +122,7 @@ void Fade(Signal& signal, double inSeconds, double outSeconds) {
   }
   for (size_t i = 0; i < out; ++i) {
     const double x = static_cast<double>(i + 1) / out;  // reaches exactly 0 on the last sample
-    signal[signal.size() - 1 - (out - 1 - i)] *=
-        static_cast<float>(0.5 + 0.5 * std::cos(std::numbers::pi * x));
+    signal[signal.size() - 1 - (out - 1 - i)] *= static_cast<float>(0.5 + 0.5 * std::cos(std::numbers::pi * x));
   }
 }
 
@@ -169,8 +160,7 @@ Curve Line(double from, double to, double seconds) {
 }
 
 Curve Vibrato(Curve hz, double rateHz, double depthSemitones) {
-  return
-      [=](double t) { return hz(t) * std::pow(2.0, depthSemitones / 12.0 * std::sin(kTwoPi * rateHz * t)); };
+  return [=](double t) { return hz(t) * std::pow(2.0, depthSemitones / 12.0 * std::sin(kTwoPi * rateHz * t)); };
 }
 
 }  // namespace zb::tool::audio

@@ -50,10 +50,10 @@ double Rms(const Signal& signal);
 
 // Curves.
 Curve Constant(double value);
-Curve Decay(double tau);                              // exp(-t / tau)
-Curve AttackDecay(double attack, double tau);         // linear rise, then exponential fall
-Curve Glide(double from, double to, double seconds);  // exponential glide, then holds
-Curve Line(double from, double to, double seconds);   // linear, then holds
+Curve Decay(double tau);                                  // exp(-t / tau)
+Curve AttackDecay(double attack, double tau);             // linear rise, then exponential fall
+Curve Glide(double from, double to, double seconds);     // exponential glide, then holds
+Curve Line(double from, double to, double seconds);      // linear, then holds
 Curve Vibrato(Curve hz, double rateHz, double depthSemitones);
 
 }  // namespace zb::tool::audio

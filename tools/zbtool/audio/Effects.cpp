@@ -23,9 +23,8 @@ Signal Tine(double hz, double seconds) {
 
 // A small bell, as of a coin or a gold brick.
 Signal Bell(double hz, double seconds, double decay) {
-  return Struck(
-      seconds, hz,
-      {{1.0, 1.0, decay}, {2.76, 0.5, decay * 0.6}, {5.4, 0.3, decay * 0.3}, {8.93, 0.15, decay * 0.15}});
+  return Struck(seconds, hz, {{1.0, 1.0, decay}, {2.76, 0.5, decay * 0.6}, {5.4, 0.3, decay * 0.3},
+                              {8.93, 0.15, decay * 0.15}});
 }
 
 // Notes (midi, start in seconds, gain) on one voice, mixed into one signal.
@@ -95,8 +94,7 @@ Signal BallStep() {
 
 // Ball off the bat: a rubbery bonk with a quick pitch drop.
 Signal BallBita() {
-  Signal s = Osc(
-      0.22, [](double t) { return 300.0 + 260.0 * std::exp(-t / 0.018); }, Wave::Triangle);
+  Signal s = Osc(0.22, [](double t) { return 300.0 + 260.0 * std::exp(-t / 0.018); }, Wave::Triangle);
   Signal body = Osc(0.22, [](double t) { return 150.0 + 130.0 * std::exp(-t / 0.018); });
   MixAt(s, body, 0.0, 0.6);
   Shape(s, AttackDecay(0.002, 0.055));
@@ -123,9 +121,7 @@ Signal BallCrash() {
 // The ball falls out: a long descending whistle, then a soft thud far below.
 Signal BallDead() {
   Signal s = Osc(0.8, Vibrato(Glide(1500, 170, 0.8), 9.0, 0.25));
-  Shape(s, [](double t) {
-    return std::min(1.0, t / 0.02) * (1.0 - 0.5 * t / 0.8) * std::min(1.0, (0.8 - t) / 0.05);
-  });
+  Shape(s, [](double t) { return std::min(1.0, t / 0.02) * (1.0 - 0.5 * t / 0.8) * std::min(1.0, (0.8 - t) / 0.05); });
   Signal thud = Osc(0.3, Glide(95, 45, 0.1));
   Shape(thud, AttackDecay(0.002, 0.07));
   MixAt(s, thud, 0.82, 0.9);
@@ -140,12 +136,7 @@ Signal LostLife() {
     const double hz = NoteHz(midi);
     Signal tone = Osc(length, Vibrato(Constant(hz), 5.0, length > 0.5 ? 0.3 : 0.05), Wave::Saw);
     const double len = length;
-    tone = Filtered(
-        tone, Filter::Low,
-        [hz, len](double t) {
-          return hz * (1.5 + 3.0 * std::sin(std::numbers::pi * std::min(t / len, 1.0)));
-        },
-        1.4);
+    tone = Filtered(tone, Filter::Low, [hz, len](double t) { return hz * (1.5 + 3.0 * std::sin(std::numbers::pi * std::min(t / len, 1.0))); }, 1.4);
     Shape(tone, [len](double t) { return std::min(1.0, t / 0.02) * std::min(1.0, (len - t) / 0.06); });
     MixAt(s, tone, at);
   }
@@ -154,25 +145,17 @@ Signal LostLife() {
 
 // The level starts: a rising marimba arpeggio that lands on a chord with a sparkle.
 Signal StartLevel() {
-  Signal s = Phrase({{72, 0.0, 1.0},
-                     {76, 0.09, 1.0},
-                     {79, 0.18, 1.0},
-                     {84, 0.27, 1.0},
-                     {72, 0.4, 0.6},
-                     {76, 0.4, 0.6},
-                     {79, 0.4, 0.6},
-                     {84, 0.4, 0.8}},
+  Signal s = Phrase({{72, 0.0, 1.0}, {76, 0.09, 1.0}, {79, 0.18, 1.0}, {84, 0.27, 1.0},
+                     {72, 0.4, 0.6}, {76, 0.4, 0.6}, {79, 0.4, 0.6}, {84, 0.4, 0.8}},
                     1.1, [](double hz) { return Mallet(hz, 0.7, 0.3); });
-  MixAt(s, Phrase({{96, 0.0, 1.0}, {91, 0.05, 0.8}}, 0.6, [](double hz) { return Tine(hz, 0.5); }), 0.42,
-        0.25);
+  MixAt(s, Phrase({{96, 0.0, 1.0}, {91, 0.05, 0.8}}, 0.6, [](double hz) { return Tine(hz, 0.5); }), 0.42, 0.25);
   return Finish(s, 0.7);
 }
 
 // One banana thrown: a short airy whoosh.
 Signal Banan() {
-  Signal s = Filtered(
-      Noise(0.35, 15), Filter::Band,
-      [](double t) { return 700.0 + 2200.0 * std::sin(std::numbers::pi * std::min(t / 0.35, 1.0)); }, 1.8);
+  Signal s = Filtered(Noise(0.35, 15), Filter::Band,
+                      [](double t) { return 700.0 + 2200.0 * std::sin(std::numbers::pi * std::min(t / 0.35, 1.0)); }, 1.8);
   Shape(s, [](double t) { return std::pow(std::sin(std::numbers::pi * std::min(t / 0.35, 1.0)), 2.0); });
   return Finish(s, 0.55);
 }
@@ -181,10 +164,8 @@ Signal Banan() {
 Signal Sweep(double from, double to) {
   Signal s = Osc(0.45, Glide(from, to, 0.35), Wave::Square);
   s = Filtered(s, Filter::Low, Glide(from * 3, to * 3, 0.35), 1.2);
-  Shape(s, [](double t) {
-    return std::min(1.0, t / 0.01) * (0.75 + 0.25 * std::sin(2 * std::numbers::pi * 14 * t)) *
-           std::min(1.0, (0.45 - t) / 0.08);
-  });
+  Shape(s, [](double t) { return std::min(1.0, t / 0.01) * (0.75 + 0.25 * std::sin(2 * std::numbers::pi * 14 * t)) *
+                                 std::min(1.0, (0.45 - t) / 0.08); });
   return Finish(s, 0.55);
 }
 
@@ -195,12 +176,9 @@ Signal Small() { return Sweep(620, 200); }
 Signal Magnit() {
   Signal s = Osc(0.7, Constant(110), Wave::Saw);
   MixAt(s, Osc(0.7, Constant(166), Wave::Saw), 0.0, 0.6);
-  s = Filtered(
-      s, Filter::Low, [](double t) { return 500.0 + 400.0 * std::sin(2 * std::numbers::pi * 6 * t); }, 2.0);
-  Shape(s, [](double t) {
-    return std::min(1.0, t / 0.05) * (0.7 + 0.3 * std::sin(2 * std::numbers::pi * 12 * t)) *
-           std::min(1.0, (0.7 - t) / 0.15);
-  });
+  s = Filtered(s, Filter::Low, [](double t) { return 500.0 + 400.0 * std::sin(2 * std::numbers::pi * 6 * t); }, 2.0);
+  Shape(s, [](double t) { return std::min(1.0, t / 0.05) * (0.7 + 0.3 * std::sin(2 * std::numbers::pi * 12 * t)) *
+                                 std::min(1.0, (0.7 - t) / 0.15); });
   return Finish(s, 0.5);
 }
 
@@ -230,17 +208,10 @@ Signal Money() {
 
 // An extra life: a quick happy run up with a shimmering top.
 Signal ExtraLife() {
-  Signal s = Phrase({{72, 0.0, 1.0},
-                     {76, 0.06, 1.0},
-                     {79, 0.12, 1.0},
-                     {84, 0.18, 1.0},
-                     {88, 0.24, 1.0},
-                     {91, 0.30, 1.0},
-                     {96, 0.36, 1.0}},
+  Signal s = Phrase({{72, 0.0, 1.0}, {76, 0.06, 1.0}, {79, 0.12, 1.0}, {84, 0.18, 1.0}, {88, 0.24, 1.0},
+                     {91, 0.30, 1.0}, {96, 0.36, 1.0}},
                     1.0, [](double hz) { return Tine(hz, 0.6); });
-  MixAt(s,
-        Phrase({{84, 0.0, 1.0}, {88, 0.0, 0.8}, {91, 0.0, 0.8}}, 0.6,
-               [](double hz) { return Mallet(hz, 0.6); }),
+  MixAt(s, Phrase({{84, 0.0, 1.0}, {88, 0.0, 0.8}, {91, 0.0, 0.8}}, 0.6, [](double hz) { return Mallet(hz, 0.6); }),
         0.42, 0.5);
   return Finish(s, 0.7);
 }
@@ -267,11 +238,8 @@ Signal Bananas() {
   const double calls[][3] = {{0.0, 0.12, 520}, {0.14, 0.12, 600}, {0.3, 0.3, 700}};
   for (const auto& [at, length, hz] : calls) {
     const double len = length, f = hz;
-    Signal voice =
-        Osc(len,
-            Vibrato([f, len](double t) { return f * (1.0 + 0.5 * std::sin(std::numbers::pi * t / len)); }, 18,
-                    0.4),
-            Wave::Triangle);
+    Signal voice = Osc(len, Vibrato([f, len](double t) { return f * (1.0 + 0.5 * std::sin(std::numbers::pi * t / len)); }, 18, 0.4),
+                       Wave::Triangle);
     voice = Filtered(voice, Filter::Band, Constant(f * 2.2), 0.9);
     Shape(voice, [len](double t) { return std::min(1.0, t / 0.015) * std::min(1.0, (len - t) / 0.04); });
     MixAt(s, voice, at);
@@ -291,8 +259,7 @@ Signal BigBall() {
 Signal GameOver() {
   Signal s;
   const double notes[][3] = {{67, 0.0, 0.38}, {63, 0.4, 0.38}, {62, 0.8, 0.38}, {60, 1.2, 1.0}};
-  for (const auto& [midi, at, length] : notes)
-    MixAt(s, Reed(NoteHz(midi), length, length > 0.5 ? 0.25 : 0.08), at);
+  for (const auto& [midi, at, length] : notes) MixAt(s, Reed(NoteHz(midi), length, length > 0.5 ? 0.25 : 0.08), at);
   MixAt(s, Mallet(NoteHz(48), 1.0, 0.5), 1.2, 0.6);
   MixAt(s, Mallet(NoteHz(55), 1.0, 0.5), 1.2, 0.35);
   return Finish(s, 0.62);
@@ -301,8 +268,8 @@ Signal GameOver() {
 // Stage complete: a fanfare, three short notes and a long one, then the chord.
 Signal StageComplete() {
   Signal s;
-  const double notes[][3] = {{72, 0.0, 0.11}, {72, 0.13, 0.11}, {72, 0.26, 0.11},
-                             {76, 0.39, 0.3}, {79, 0.72, 0.14}, {84, 0.88, 0.9}};
+  const double notes[][3] = {{72, 0.0, 0.11}, {72, 0.13, 0.11}, {72, 0.26, 0.11}, {76, 0.39, 0.3},
+                             {79, 0.72, 0.14}, {84, 0.88, 0.9}};
   for (const auto& [midi, at, length] : notes) {
     MixAt(s, Reed(NoteHz(midi), length, 0.1), at, 0.8);
     MixAt(s, Mallet(NoteHz(midi), 0.5), at, 0.6);
@@ -319,8 +286,7 @@ Signal OpenDoor() {
   double phase = 0.0;
   for (size_t i = 0; i < pulses.size(); ++i) {
     const double t = static_cast<double>(i) / kRate;
-    const double rate = 70.0 + 40.0 * std::sin(2 * std::numbers::pi * 2.3 * t) +
-                        15.0 * std::sin(2 * std::numbers::pi * 7.1 * t);
+    const double rate = 70.0 + 40.0 * std::sin(2 * std::numbers::pi * 2.3 * t) + 15.0 * std::sin(2 * std::numbers::pi * 7.1 * t);
     phase += rate / kRate;
     if (phase >= 1.0) {
       phase -= 1.0;
@@ -341,27 +307,13 @@ Signal OpenDoor() {
 
 std::span<const EffectRecipe> EffectRecipes() {
   static constexpr std::array<EffectRecipe, 22> kRecipes = {{
-      {"check", Check},
-      {"ball_side", BallSide},
-      {"ball_gold", BallGold},
-      {"ball_step", BallStep},
-      {"ball_bita", BallBita},
-      {"ball_crash", BallCrash},
-      {"ball_dead", BallDead},
-      {"lostlife", LostLife},
-      {"startlevel", StartLevel},
-      {"banan", Banan},
-      {"big", Big},
-      {"small", Small},
-      {"magnit", Magnit},
-      {"3balls", ThreeBalls},
-      {"money", Money},
-      {"extralife", ExtraLife},
-      {"fireball", FireBall},
-      {"bananas", Bananas},
-      {"bigball", BigBall},
-      {"gameover", GameOver},
-      {"stagecomplete", StageComplete},
+      {"check", Check},         {"ball_side", BallSide},   {"ball_gold", BallGold},
+      {"ball_step", BallStep},  {"ball_bita", BallBita},   {"ball_crash", BallCrash},
+      {"ball_dead", BallDead},  {"lostlife", LostLife},    {"startlevel", StartLevel},
+      {"banan", Banan},         {"big", Big},              {"small", Small},
+      {"magnit", Magnit},       {"3balls", ThreeBalls},    {"money", Money},
+      {"extralife", ExtraLife}, {"fireball", FireBall},    {"bananas", Bananas},
+      {"bigball", BigBall},     {"gameover", GameOver},    {"stagecomplete", StageComplete},
       {"opendoor", OpenDoor},
   }};
   return kRecipes;

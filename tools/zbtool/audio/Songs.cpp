@@ -118,8 +118,7 @@ const Section kGameB = {
     .groove = &kGameGroove,
 };
 const Section kGameAMarimba = {.chords = kGameA.chords, .tune = kGameA.tune, .groove = &kGameGroove};
-const Section kGameBOcarina = {
-    .chords = kGameB.chords, .tune = kGameB.tune, .lead = kOcarina, .groove = &kGameGroove};
+const Section kGameBOcarina = {.chords = kGameB.chords, .tune = kGameB.tune, .lead = kOcarina, .groove = &kGameGroove};
 const Section kGameBreakSection = {.chords = {"F", "G", "Am", "Am"}, .groove = &kGameBreak};
 
 XmModule GameSong() {
@@ -168,10 +167,8 @@ const Section kFinalB = {
              "F5 . . . . . . . . . . . ^ . . ."},
     .groove = &kFinalLift,
 };
-const Section kFinalAOcarina = {
-    .chords = kFinalA.chords, .tune = kFinalA.tune, .lead = kOcarina, .groove = &kFinalLift};
-const Section kFinalBOcarina = {
-    .chords = kFinalB.chords, .tune = kFinalB.tune, .lead = kOcarina, .groove = &kFinalLift};
+const Section kFinalAOcarina = {.chords = kFinalA.chords, .tune = kFinalA.tune, .lead = kOcarina, .groove = &kFinalLift};
+const Section kFinalBOcarina = {.chords = kFinalB.chords, .tune = kFinalB.tune, .lead = kOcarina, .groove = &kFinalLift};
 const Section kFinalBridge = {.chords = {"Bb", "C", "Am", "Dm"}, .groove = &kFinalLift};
 
 XmModule FinalSong() {

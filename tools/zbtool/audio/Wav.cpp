@@ -14,9 +14,7 @@ void Put16(std::vector<uint8_t>& out, uint16_t v) {
   out.push_back(static_cast<uint8_t>(v));
   out.push_back(static_cast<uint8_t>(v >> 8));
 }
-void PutTag(std::vector<uint8_t>& out, std::string_view tag) {
-  out.insert(out.end(), tag.begin(), tag.end());
-}
+void PutTag(std::vector<uint8_t>& out, std::string_view tag) { out.insert(out.end(), tag.begin(), tag.end()); }
 }  // namespace
 
 std::vector<int16_t> ToPcm16(const Signal& signal) {

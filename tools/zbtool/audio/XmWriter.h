@@ -23,7 +23,7 @@ struct XmSample {
 
 struct XmEnvelope {
   std::vector<std::pair<uint16_t, uint16_t>> points;  // (tick, value 0..64), at most 12
-  int sustain = -1;                                   // point index, -1 for none
+  int sustain = -1;  // point index, -1 for none
   int loopStart = -1, loopEnd = -1;
   bool enabled() const { return !points.empty(); }
 };
@@ -53,7 +53,7 @@ struct XmPattern {
 
 struct XmModule {
   std::string name;
-  int channels = 8;    // even, 2..32
+  int channels = 8;  // even, 2..32
   uint16_t speed = 6;  // ticks per row
   uint16_t bpm = 125;
   uint16_t restart = 0;
