@@ -10,6 +10,8 @@ namespace zb::tool {
 int RunConfig(std::span<char* const> args);
 int RunConfigWrite(std::span<char* const> args);
 
+int RunSheet(std::span<char* const> args);
+
 int RunLevel(std::span<char* const> args);
 int RunLevelCompile(std::span<char* const> args);
 
@@ -91,6 +93,12 @@ std::span<const Command> Commands() {
               "    index in the image manifest MANIFEST; an unknown key, class, property or value is an\n"
               "    error naming the file and line (exit status 1).",
               RunGuiCompile},
+      Command{"sheet", "sheet ARCHIVE OUT.png",
+              "    Draws a contact sheet of every image record of ARCHIVE with the game's image loader and\n"
+              "    canvas on the headless renderer: per image a caption (name, pattern size and count, or\n"
+              "    \"unreadable\") and its patterns in a row over a checkerboard. Prints the image count and\n"
+              "    the sheet's size; exit status 1 when the archive cannot be read or holds no images.",
+              RunSheet},
       Command{"sounds", "sounds OUTDIR",
               "    Synthesises the 22 effects of the game into OUTDIR/<name>.wav (PCM, 16-bit, mono,\n"
               "    44100 Hz) and prints one line per effect: its name, length in seconds, and peak and\n"

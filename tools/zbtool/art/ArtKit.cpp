@@ -215,7 +215,6 @@ double TextPath(cairo_t* cr, FT_Face face, std::string_view utf8, double x, doub
   return pen - x;
 }
 
-}  // namespace
 
 bool HasEveryGlyph(FT_Face face, std::string_view utf8) {
   for (size_t i = 0; i < utf8.size();) {
@@ -229,7 +228,9 @@ bool HasEveryGlyph(FT_Face face, std::string_view utf8) {
   return true;
 }
 
-bool CenteredText(cairo_t* cr, std::string_view utf8, double cx, double baseline, const TextStyle& style) {
+// Draws the text with the point (x, baseline) at `anchor` of its width (0 left, 0.5 centre).
+bool AnchoredText(cairo_t* cr, std::string_view utf8, double x, double baseline, double anchor,
+                  const TextStyle& style) {
   FT_Library rawLibrary = nullptr;
   if (FT_Init_FreeType(&rawLibrary) != 0) return false;
   std::unique_ptr<FT_LibraryRec_, FtLibraryDeleter> library(rawLibrary);
@@ -254,7 +255,7 @@ bool CenteredText(cairo_t* cr, std::string_view utf8, double cx, double baseline
     cairo_restore(cr);
     return false;
   }
-  TextPath(cr, face.get(), utf8, cx - width / 2, baseline, style.size);
+  TextPath(cr, face.get(), utf8, x - width * anchor, baseline, style.size);
   if (style.outlineWidth > 0) {
     SetColor(cr, style.outline);
     cairo_set_line_width(cr, style.outlineWidth);
@@ -266,6 +267,16 @@ bool CenteredText(cairo_t* cr, std::string_view utf8, double cx, double baseline
   cairo_fill(cr);
   cairo_restore(cr);
   return true;
+}
+
+}  // namespace
+
+bool CenteredText(cairo_t* cr, std::string_view utf8, double cx, double baseline, const TextStyle& style) {
+  return AnchoredText(cr, utf8, cx, baseline, 0.5, style);
+}
+
+bool LeftText(cairo_t* cr, std::string_view utf8, double x, double baseline, const TextStyle& style) {
+  return AnchoredText(cr, utf8, x, baseline, 0.0, style);
 }
 
 int Picture::Columns() const { return std::max(1, std::min(count, 2048 / std::max(1, cellW))); }

@@ -102,6 +102,8 @@ struct TextStyle {
 };
 // Draws text centred on cx with its baseline at y; returns false when the font file cannot be loaded.
 bool CenteredText(cairo_t* cr, std::string_view utf8, double cx, double baseline, const TextStyle& style);
+// The same with the text starting at x.
+bool LeftText(cairo_t* cr, std::string_view utf8, double x, double baseline, const TextStyle& style);
 
 // One image of the game: a sheet of equal cells, drawn cell by cell.
 struct Picture {
