@@ -55,7 +55,8 @@ void CheckSteps(const char* steps) {
   if (std::string_view(steps).size() != kStepsPerBar) throw std::runtime_error("a groove needs 16 steps: " + std::string(steps));
 }
 
-uint8_t Volume(int v) { return static_cast<uint8_t>(0x10 + v); }
+// The band plays at 7/8 of the written levels, leaving the effects room above it.
+uint8_t Volume(int v) { return static_cast<uint8_t>(0x10 + (v * 7 + 4) / 8); }
 
 XmCell Note(int xmNote, Instrument instrument, int volume) {
   if (xmNote < 1 || xmNote > 96) throw std::runtime_error("note out of range");

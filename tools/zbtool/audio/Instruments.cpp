@@ -11,10 +11,7 @@ namespace zb::tool::audio {
 
 namespace {
 
-// Sample volume 56 of 64 leaves the effects room above the band.
-constexpr uint8_t kBandVolume = 56;
-
-XmInstrument Make(std::string name, Signal signal, double hz, uint8_t panning, uint8_t volume = kBandVolume) {
+XmInstrument Make(std::string name, Signal signal, double hz, uint8_t panning, uint8_t volume = 64) {
   Normalize(signal, 0.9);
   Fade(signal, 0.0005, 0.01);
   XmInstrument instrument;
@@ -107,7 +104,6 @@ XmInstrument Ocarina() {
   instrument.sample.loopStart = static_cast<uint32_t>(loopStart);
   instrument.sample.loopLength = static_cast<uint32_t>(length - loopStart);
   instrument.sample.panning = 128;
-  instrument.sample.volume = kBandVolume;
   TuneSample(instrument.sample, kRate, hz);
   // Swell, hold while the key is down, then fade after the key-off.
   instrument.volume.points = {{0, 48}, {6, 64}, {30, 52}, {40, 50}};
