@@ -47,15 +47,38 @@ void TGuiCanvasPainter::DrawPattern(int image, int pattern, const TGuiRect& dest
                           false, false, colors, effect);
 }
 
-bool TGuiCanvasPainter::Applies(const TGuiFont& /*font*/) { return false; }
+TGfxFont* TGuiCanvasPainter::Apply(const TGuiFont& font) {
+  if (!fonts_ || !fonts_->Canvas()) return nullptr;
+  TGfxFont* entry = fonts_->FontAt(font.FontIndex);
+  if (!entry || !entry->Loaded()) return nullptr;
+  // Every GUI font of this index shares the entry: its settings are set again before each use.
+  entry->Scale = static_cast<float>(font.Scale);
+  entry->Style = font.Style;
+  entry->ExtraSpacing = static_cast<float>(font.Spacing);
+  return entry;
+}
 
-double TGuiCanvasPainter::TextWidth(const TGuiFont& /*font*/, std::string_view /*text*/) { return 0.0; }
+bool TGuiCanvasPainter::Applies(const TGuiFont& font) { return Apply(font) != nullptr; }
 
-double TGuiCanvasPainter::TextHeight(const TGuiFont& /*font*/, std::string_view /*text*/) { return 0.0; }
+double TGuiCanvasPainter::TextWidth(const TGuiFont& font, std::string_view text) {
+  TGfxFont* entry = Apply(font);
+  return entry ? entry->TextWidth(text) : 0.0;
+}
 
-double TGuiCanvasPainter::LineHeight(const TGuiFont& /*font*/) { return 0.0; }
+double TGuiCanvasPainter::TextHeight(const TGuiFont& font, std::string_view text) {
+  TGfxFont* entry = Apply(font);
+  return entry ? entry->TextHeight(text) : 0.0;
+}
 
-void TGuiCanvasPainter::TextOut(const TGuiFont& /*font*/, std::string_view /*text*/, double /*x*/,
-                                double /*y*/, int /*effect*/) {}
+double TGuiCanvasPainter::LineHeight(const TGuiFont& font) {
+  TGfxFont* entry = Apply(font);
+  return entry ? entry->Image.VisibleHeight() : 0.0;
+}
+
+void TGuiCanvasPainter::TextOut(const TGuiFont& font, std::string_view text, double x, double y, int effect) {
+  if (TGfxFont* entry = Apply(font)) {
+    entry->TextOutEx(text, font.Color1, effect, font.Color2, static_cast<float>(x), static_cast<float>(y));
+  }
+}
 
 }  // namespace zb

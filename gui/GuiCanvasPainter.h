@@ -1,16 +1,18 @@
 #pragma once
 
 #include "engine/GfxCanvas.h"
+#include "engine/GfxFonts.h"
 #include "engine/GfxImages.h"
 #include "gui/GuiPainter.h"
 
 namespace zb {
 
-// Draws the GUI through the device's canvas with its image list. Until a font list is
-// attached no font applies, and controls draw no text.
+// Draws the GUI through the device's canvas, image list and font list. Without a font list,
+// or with a font list that has no canvas, no font applies and controls draw no text.
 class TGuiCanvasPainter : public TGuiPainter {
  public:
-  TGuiCanvasPainter(TGfxCanvas& canvas, TGfxImages& images) : canvas_(canvas), images_(images) {}
+  TGuiCanvasPainter(TGfxCanvas& canvas, TGfxImages& images, TGfxFonts* fonts)
+      : canvas_(canvas), images_(images), fonts_(fonts) {}
 
   TGuiRect GetClipRect() const override;
   void SetClipRect(const TGuiRect& rect) override;
@@ -29,8 +31,12 @@ class TGuiCanvasPainter : public TGuiPainter {
   void TextOut(const TGuiFont& font, std::string_view text, double x, double y, int effect) override;
 
  private:
+  // The font list entry `font` names, with the GUI font's settings copied into it.
+  TGfxFont* Apply(const TGuiFont& font);
+
   TGfxCanvas& canvas_;
   TGfxImages& images_;
+  TGfxFonts* fonts_;
 };
 
 }  // namespace zb

@@ -9,6 +9,7 @@
 #include "gui/GuiButton.h"
 #include "gui/GuiCanvasPainter.h"
 #include "gui/GuiForm.h"
+#include "gui/GuiLabel.h"
 #include "gui/GuiPaint.h"
 #include "tests/engine/EngineTestSupport.h"
 
@@ -30,7 +31,7 @@ class GuiPictureTest : public ::testing::Test {
     TGfxImage& image = images_.Add();
     ASSERT_TRUE(image.LoadFromStream(stream));
     ASSERT_TRUE(image.CreateTextures(*device_.Renderer()));
-    gui_.SetPainter(std::make_unique<TGuiCanvasPainter>(canvas_, images_));
+    gui_.SetPainter(std::make_unique<TGuiCanvasPainter>(canvas_, images_, &fonts_));
   }
   void TearDown() override { images_.Clear(); }
 
@@ -46,6 +47,7 @@ class GuiPictureTest : public ::testing::Test {
   TGfxDevice device_{window_, "gui"};
   TGfxCanvas canvas_{&device_};
   TGfxImages images_{&device_};
+  TGfxFonts fonts_{&device_, &canvas_};
   TGuiBase gui_;
   std::vector<uint32_t> pixels_;
 };
@@ -78,6 +80,35 @@ TEST_F(GuiPictureTest, ChildrenAreClippedToTheirParentAndPaintedBackToFront) {
   Frame();
   EXPECT_EQ(At(115, 115), 0u);
   EXPECT_EQ(At(260, 160), 0u);
+}
+
+TEST_F(GuiPictureTest, LabelTextGoesThroughTheFontList) {
+  // One font: glyphs 'A' and 'B', 8 x 10 cells of opaque white (A8), no spacing.
+  test::Bytes b;
+  b.U32('A').I32(0).U32(0).U32(2).I32(8).I32(10).I32(8).I32(10);
+  b.U8(10).I32(8).I32(10).I32(8).I32(10).I32(2).I32(16).I32(10).I32(1);
+  b.Raw(std::vector<uint8_t>(160, 0xFF));
+  TMemoryStream stream(b.data);
+  TGfxFont& font = fonts_.Add();
+  ASSERT_TRUE(font.LoadFromStream(stream));
+  ASSERT_TRUE(font.Image.CreateTextures(*device_.Renderer()));
+  font.Name = "TestFont";
+
+  TGuiLabel& label = TGuiControl::Create<TGuiLabel>(gui_.Taskbar());
+  label.SetBounds(100, 100, 100, 20);
+  label.SetText("AB");
+  label.Alignment = 2;
+  label.Font.SetColor(0xFF00FF00);  // green
+  Frame();
+  // Centred: X = 100 + (100 - 16) div 2 = 142, Y = 100 + (20 - 10) div 2 = 105.
+  EXPECT_EQ(At(143, 106), 0x00FF00u);
+  EXPECT_EQ(At(157, 114), 0x00FF00u);
+  EXPECT_EQ(At(141, 106), 0u);
+  EXPECT_EQ(At(158, 106), 0u);
+
+  label.Font.FontIndex = 1;  // no such font: no text
+  Frame();
+  EXPECT_EQ(At(143, 106), 0u);
 }
 
 }  // namespace
