@@ -25,21 +25,36 @@ void HeadlessGame::Frames(int count) {
   for (int i = 0; i < count && !form_->Closed(); ++i) Frame();
 }
 
-void HeadlessGame::KeyDown(uint8_t key, uint32_t shift) {
+namespace {
+
+Event KeyEvent(Event::Type type, uint8_t key, uint32_t shift) {
   Event e;
-  e.type = Event::Type::KeyDown;
+  e.type = type;
   e.key = key;
   e.shift = shift;
-  Push(e);
+  return e;
 }
 
-void HeadlessGame::KeyUp(uint8_t key, uint32_t shift) {
+Event PointerEvent(Event::Type type, int x, int y, platform::MouseButton button = platform::MouseButton::Left) {
   Event e;
-  e.type = Event::Type::KeyUp;
-  e.key = key;
-  e.shift = shift;
-  Push(e);
+  e.type = type;
+  e.button = button;
+  e.x = x;
+  e.y = y;
+  return e;
 }
+
+Event WindowEvent(Event::Type type) {
+  Event e;
+  e.type = type;
+  return e;
+}
+
+}  // namespace
+
+void HeadlessGame::KeyDown(uint8_t key, uint32_t shift) { Push(KeyEvent(Event::Type::KeyDown, key, shift)); }
+
+void HeadlessGame::KeyUp(uint8_t key, uint32_t shift) { Push(KeyEvent(Event::Type::KeyUp, key, shift)); }
 
 void HeadlessGame::Press(uint8_t key) {
   KeyDown(key);
@@ -47,80 +62,49 @@ void HeadlessGame::Press(uint8_t key) {
 }
 
 void HeadlessGame::Char(uint8_t cp1251) {
-  Event e;
-  e.type = Event::Type::Char;
+  Event e = WindowEvent(Event::Type::Char);
   e.ch = cp1251;
   Push(e);
 }
 
-void HeadlessGame::MouseMove(int x, int y) {
-  Event e;
-  e.type = Event::Type::MouseMove;
-  e.x = x;
-  e.y = y;
-  Push(e);
-}
+void HeadlessGame::MouseMove(int x, int y) { Push(PointerEvent(Event::Type::MouseMove, x, y)); }
 
 void HeadlessGame::MouseDown(int x, int y, platform::MouseButton button) {
-  Event e;
-  e.type = Event::Type::MouseDown;
-  e.button = button;
-  e.x = x;
-  e.y = y;
-  Push(e);
+  Push(PointerEvent(Event::Type::MouseDown, x, y, button));
 }
 
 void HeadlessGame::MouseUp(int x, int y, platform::MouseButton button) {
-  Event e;
-  e.type = Event::Type::MouseUp;
-  e.button = button;
-  e.x = x;
-  e.y = y;
-  Push(e);
+  Push(PointerEvent(Event::Type::MouseUp, x, y, button));
 }
 
 void HeadlessGame::Click(int x, int y) {
   MouseMove(x, y);
   MouseDown(x, y);
-  Event click;
-  click.type = Event::Type::MouseClick;
-  click.x = x;
-  click.y = y;
-  Push(click);
+  Push(PointerEvent(Event::Type::MouseClick, x, y));
   MouseUp(x, y);
 }
 
-void HeadlessGame::CloseBox() {
-  Event e;
-  e.type = Event::Type::CloseRequest;
-  Push(e);
-}
+void HeadlessGame::CloseBox() { Push(WindowEvent(Event::Type::CloseRequest)); }
 
-void HeadlessGame::Minimize() {
-  Event e;
-  e.type = Event::Type::Minimized;
-  Push(e);
+void HeadlessGame::Minimize() { Push(WindowEvent(Event::Type::Minimized)); }
+
+bool HeadlessGame::ReadFrame(std::vector<uint32_t>& pixels, int& width, int& height) {
+  platform::Renderer* renderer = platform_.window.GetRenderer();
+  return renderer && renderer->ReadPixels(pixels, width, height);
 }
 
 bool HeadlessGame::SavePng(const std::string& path) {
-  platform::Renderer* renderer = platform_.window.GetRenderer();
-  if (!renderer) return false;
   std::vector<uint32_t> pixels;
   int width = 0;
   int height = 0;
-  if (!renderer->ReadPixels(pixels, width, height)) return false;
-  return WritePng(path, pixels.data(), width, height);
+  return ReadFrame(pixels, width, height) && WritePng(path, pixels.data(), width, height);
 }
 
 uint32_t HeadlessGame::PixelAt(int x, int y) {
-  platform::Renderer* renderer = platform_.window.GetRenderer();
   std::vector<uint32_t> pixels;
   int width = 0;
   int height = 0;
-  if (!renderer || !renderer->ReadPixels(pixels, width, height) || x < 0 || y < 0 || x >= width ||
-      y >= height) {
-    return 0;
-  }
+  if (!ReadFrame(pixels, width, height) || x < 0 || y < 0 || x >= width || y >= height) return 0;
   return pixels[static_cast<size_t>(y) * width + x];
 }
 

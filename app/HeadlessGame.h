@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/Form1.h"
 #include "engine/platform/Headless.h"
@@ -40,6 +41,7 @@ class HeadlessGame {
 
  private:
   void Push(const platform::Event& event) { platform_.window.Push(event); }
+  bool ReadFrame(std::vector<uint32_t>& pixels, int& width, int& height);
 
   platform::HeadlessPlatform platform_;
   std::unique_ptr<TForm1> form_;
