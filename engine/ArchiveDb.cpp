@@ -152,12 +152,21 @@ int TArchiveDb::IndexOfKey(std::string_view key) const {
 }
 
 bool TArchiveDb::ReadRecord(std::string_view key, TMemoryStream& stream) {
+  return ReadFound([&] { return IndexOfKey(key); }, stream);
+}
+
+bool TArchiveDb::ReadRecordAt(int index, TMemoryStream& stream) {
+  return ReadFound([&] { return index < RecordCount() ? index : -1; }, stream);
+}
+
+template <typename Find>
+bool TArchiveDb::ReadFound(Find&& find, TMemoryStream& stream) {
   std::vector<uint8_t> stored;
   TArchiveEntry entry;
   {
     FilePtr file = OpenForReading(fileName_);
     if (!file || !ReadTable(file.get())) return false;
-    const int index = IndexOfKey(key);
+    const int index = find();
     if (index < 0) return false;
     entry = entries_[static_cast<size_t>(index)];
     const uint64_t dataOffset = uint64_t{entry.Offset} + kRecordHeaderSize;

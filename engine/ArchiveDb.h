@@ -65,11 +65,17 @@ class TArchiveDb {
   // Reads, inflates and verifies the record and writes its bytes to `stream` at its position.
   // Re-reads the table first; on any failure nothing is written and the result is false.
   bool ReadRecord(std::string_view key, TMemoryStream& stream);
+  // The same for the record at `index` of the re-read table, for tools that list every record
+  // (a later record with an earlier one's key cannot be reached by key).
+  bool ReadRecordAt(int index, TMemoryStream& stream);
 
  private:
   bool CreateNew();
   bool ReadTable(std::FILE* file);
   bool ReadTableFromFile();
+  // Re-reads the table, picks the entry with `find` and reads it.
+  template <typename Find>
+  bool ReadFound(Find&& find, TMemoryStream& stream);
 
   std::filesystem::path fileName_;
   TOpenModes openMode_ = TOpenModes::opUpdate;

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "tools/zbtool/art/ArtCommand.h"
+#include "tools/zbtool/pack/PackHelp.h"
 
 namespace zb::tool {
 
@@ -11,6 +12,9 @@ int RunConfig(std::span<char* const> args);
 int RunConfigWrite(std::span<char* const> args);
 
 int RunSheet(std::span<char* const> args);
+int RunPack(std::span<char* const> args);
+int RunList(std::span<char* const> args);
+int RunExport(std::span<char* const> args);
 
 int RunLevel(std::span<char* const> args);
 int RunLevelCompile(std::span<char* const> args);
@@ -73,6 +77,20 @@ std::span<const Command> Commands() {
               "    As simulate, then draws the system with the image \"particles\" of ARCHIVE through the\n"
               "    canvas on the headless renderer, on black, into an 800 x 600 PNG.",
               RunPreview},
+      Command{"pack", "pack MANIFEST OUT.zbx [--root DIR]...", kPackHelp, RunPack},
+      Command{"list", "list ARCHIVE",
+              "    One line per record of a data archive, in table order, fields separated by tabs: index,\n"
+              "    key (its raw CP1251 bytes), type, unpacked size, stored size, the stored MD5 digest as 32\n"
+              "    lower-case hex digits, and \"ok\" or \"bad\" (whether the record reads, inflates to its\n"
+              "    size and matches its digest). Exit status 0 when the table reads, 1 with a message on\n"
+              "    standard error otherwise.",
+              RunList},
+      Command{"export", "export ARCHIVE KEY PATTERN OUT.png",
+              "    Writes the visible area of pattern PATTERN (0 = the first) of the image record KEY, or\n"
+              "    of the glyph image of the font record KEY (glyph i is character 32 + i), as an 8-bit\n"
+              "    RGBA PNG with the colours as the game loads them. Exit status 1 with a message when the\n"
+              "    record is missing, bad, not an image or font, or has no such pattern.",
+              RunExport},
       Command{"art", "art OUTDIR [IMAGE...] | art --list",
               "    Draws every picture of the game (or only the named ones) as a PNG sprite sheet\n"
               "    OUTDIR/IMAGE.png: cells left to right, then top to bottom, as assets/art/images.manifest\n"
