@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "engine/platform/Keys.h"
+#include "game/Hud.h"
 #include "game/Scenery.h"
 #include "persist/Config.h"
 #include "screens/ScreenMachine.h"
@@ -27,6 +28,8 @@ TForm1::TForm1(platform::Platform& platform, std::filesystem::path gameFolder)
       MyCanvas(&Device),
       Images(&Device),
       Fonts(&Device, &MyCanvas),
+      Archive(gameFolder / "Data/data.zbx", TOpenModes::opReadOnly),
+      Archive2(gameFolder / "Data/data1.zbx", TOpenModes::opReadOnly),
       platform_(platform),
       gameFolder_(std::move(gameFolder)) {
   Device.SetWidth(800);
@@ -45,6 +48,12 @@ TForm1::TForm1(platform::Platform& platform, std::filesystem::path gameFolder)
   Timer.SetEnabled(false);
   Timer.OnTimer = [this](TGfxTimer&) { TimerTimer(); };
   Timer.OnProcess = [](TGfxTimer&) {};
+
+  MyCanvas.SetVertexCache(4096);
+  MyCanvas.SetAntialias(false);
+  MyCanvas.SetDithering(true);
+  MyCanvas.SetAlphaTesting(false);
+  Images.SetMipMapping(false);
 
   Keyboard.SetForeground(true);
   Timer1.OnTimer = [this] { Timer1Timer(); };
@@ -111,7 +120,10 @@ bool TForm1::FormCreate() {
   // 16. The start-up logo.
   EnterScreen(*this, ScreenLogo);
   // 17. The system pointer is hidden by the window itself.
-  // 18. The particle manager with its templates comes here.
+  // 18. The particle manager with the image "particles" and every template of the archive.
+  ParticleManager.Canvas = &MyCanvas;
+  ParticleManager.Image = Images.FindImage("particles");
+  ParticleManager.LoadFromArchive(Archive);
   // 19. The pointer sprite.
   Cursor = &GameEngine.Create<TCursor>(*this);
   // 20. The share screen comes here.
@@ -132,7 +144,9 @@ void TForm1::TakeBoundKeys() {
 }
 
 void TForm1::DeviceInitialize(TGfxDevice& /*sender*/, bool& success) {
-  // The images of "Data/data.zbx" and the fonts of both archives load here.
+  success = Images.LoadFromArchive(Archive);
+  if (success) success = Fonts.LoadFromArchive(Archive);
+  if (success) success = Fonts.LoadFromArchive(Archive2);
   Timer.SetEnabled(success);
 }
 
@@ -205,6 +219,24 @@ void TForm1::RunPass(RenderPass pass) {
     case RenderPass::CursorDrawIfVisible:
       if (Cursor != nullptr && Cursor->Visible) Cursor->Draw();
       break;
+    case RenderPass::BackImageBlended:
+      MyCanvas.DrawImage(Images.FindImage("back"), 0, 0, 0, fxBlend);
+      break;
+    case RenderPass::EndGameImage:
+      MyCanvas.DrawImage(Images.FindImage("endgame"), 0, 0, 0, fxNone);
+      break;
+    case RenderPass::BackGameImage:
+      MyCanvas.DrawImage(Images.FindImage("backgame"), 0, 0, 0, fxNone);
+      break;
+    case RenderPass::Hud:
+      DrawHud(Game, CurrentScreen, Fonts);
+      break;
+    case RenderPass::PauseText:
+      if (TGfxFont* font = Fonts.FindFont("PauseText")) {
+        const std::string_view pause = "\xCF\xC0\xD3\xC7\xC0";  // "ПАУЗА" in CP1251
+        font->TextOut(pause, 0xFF1721FCu, 400.0f - static_cast<float>(font->TextWidth(pause) / 2), 280.0f);
+      }
+      break;
     case RenderPass::Gui:
       GuiBase.Draw();
       break;
@@ -273,7 +305,7 @@ void TForm1::Close() {
 
 void TForm1::WriteConfig() {
   Settings.FullScreen = !Device.Windowed();
-  // The canvas's antialias is taken here once the canvas exists; until then the setting stands.
+  Settings.Antialias = MyCanvas.Antialias();
   zb::WriteConfig(Settings, GamePath("Config.cfg"));
 }
 

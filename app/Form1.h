@@ -8,6 +8,7 @@
 
 #include "app/RenderOrder.h"
 #include "app/Sound.h"
+#include "engine/ArchiveDb.h"
 #include "engine/GfxCanvas.h"
 #include "engine/GfxDevices.h"
 #include "engine/GfxFonts.h"
@@ -81,6 +82,8 @@ class TForm1 {
   TGfxCanvas MyCanvas;
   TGfxImages Images;
   TGfxFonts Fonts;
+  TArchiveDb Archive;   // "Data/data.zbx": images, fonts, particle templates
+  TArchiveDb Archive2;  // "Data/data1.zbx": more fonts
 
   // Shell state.
   std::array<bool, 256> KeysHeld{};

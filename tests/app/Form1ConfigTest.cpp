@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "app/HeadlessGame.h"
+#include "tests/app/GameFolder.h"
 #include "persist/Config.h"
 #include "persist/LineCode.h"
 #include "screens/ScreenMachine.h"
@@ -18,6 +19,7 @@ class Form1ConfigTest : public ::testing::Test {
               ("zb-formcfg-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_);
+    test::InstallArchives(folder_);
   }
   void TearDown() override { std::filesystem::remove_all(folder_); }
   std::filesystem::path folder_;

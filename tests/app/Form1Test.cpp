@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/HeadlessGame.h"
+#include "tests/app/GameFolder.h"
 #include "engine/platform/Keys.h"
 #include "screens/ScreenMachine.h"
 
@@ -20,6 +21,7 @@ class Form1Test : public ::testing::Test {
               ("zb-form-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
                ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::create_directories(folder_);
+    test::InstallArchives(folder_);
     game_ = std::make_unique<HeadlessGame>(folder_);
   }
   void TearDown() override {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/HeadlessGame.h"
+#include "tests/app/GameFolder.h"
 #include "engine/platform/MixerAudio.h"
 #include "engine/platform/RecordingAudio.h"
 
@@ -185,6 +186,7 @@ class FormSoundTest : public ::testing::Test {
     folder_ = std::filesystem::temp_directory_path() /
               ("zb-sound-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     std::filesystem::create_directories(folder_);
+    test::InstallArchives(folder_);
     game_ = std::make_unique<HeadlessGame>(folder_);
   }
   void TearDown() override {

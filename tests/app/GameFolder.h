@@ -1,0 +1,22 @@
+#pragma once
+
+#include <filesystem>
+
+namespace zb::test {
+
+// Puts the built data archives into `folder`/Data (as links where the file system has them): the
+// game does not start without them.
+inline void InstallArchives(const std::filesystem::path& folder) {
+  namespace fs = std::filesystem;
+  fs::create_directories(folder / "Data");
+  for (const char* name : {"data.zbx", "data1.zbx"}) {
+    const fs::path source = fs::path(ZB_GAME_DIR) / "Data" / name;
+    const fs::path target = folder / "Data" / name;
+    std::error_code ec;
+    fs::remove(target, ec);
+    fs::create_symlink(source, target, ec);
+    if (ec) fs::copy_file(source, target, fs::copy_options::overwrite_existing);
+  }
+}
+
+}  // namespace zb::test
