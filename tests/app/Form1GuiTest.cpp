@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/HeadlessGame.h"
+#include "tests/app/GameFolder.h"
 #include "engine/platform/Keys.h"
 #include "gui/GuiButton.h"
 #include "gui/GuiEdit.h"
@@ -21,6 +22,7 @@ class Form1GuiTest : public ::testing::Test {
     std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_ / "Data");
     std::filesystem::copy_file(std::filesystem::path(ZB_GAME_DIR) / "Data" / "gfx.zbx", folder_ / "Data" / "gfx.zbx");
+    test::InstallArchives(folder_);
     game_ = std::make_unique<HeadlessGame>(folder_);
     ASSERT_TRUE(game_->Start());
   }

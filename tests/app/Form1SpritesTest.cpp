@@ -7,6 +7,7 @@
 
 #include "app/Form1.h"
 #include "app/HeadlessGame.h"
+#include "tests/app/GameFolder.h"
 #include "screens/ScreenMachine.h"
 
 namespace zb {
@@ -18,6 +19,7 @@ class Form1Sprites : public ::testing::Test {
     folder_ = std::filesystem::temp_directory_path() /
               ("zb-form-sprites-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     std::filesystem::create_directories(folder_);
+    test::InstallArchives(folder_);
     game_ = std::make_unique<HeadlessGame>(folder_);
     ASSERT_TRUE(game_->Start());
   }
