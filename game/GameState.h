@@ -4,16 +4,18 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/GfxSprite.h"
 #include "engine/XParticles.h"
+#include "game/Ball.h"
+#include "game/Bat.h"
 #include "game/LevelFile.h"
 #include "game/Random.h"
 
 namespace zb {
 
 // Sprites and particle systems the record points to. They belong to the sprite engine and
-// the particle manager; the record's pointers never own them and are cleared when they go.
-class TBall;
-class TBita;
+// the particle manager; the record never owns them. Balls and bat are checked references; the
+// other pointers are cleared by their sprites when they go.
 class TBonusImage;
 class TCage;
 class TKeyImage;
@@ -32,9 +34,9 @@ struct TGameState {
   int32_t Lives = 3;
   int32_t Score = 0;  // working score of the running level
 
-  std::array<TBall*, kMaxBalls> Balls{};
+  std::array<SpriteRef<TBall>, kMaxBalls> Balls{};
   int32_t BallCount = 0;
-  TBita* Bita = nullptr;
+  SpriteRef<TBita> Bita;
   int32_t BlocksLeft = 0;
   bool LevelCleared = false;
   bool LifeLostFlag = false;

@@ -1,0 +1,120 @@
+#include "game/Ball.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/Form1.h"
+#include "game/BallRules.h"
+#include "game/Bat.h"
+#include "game/Scenery.h"
+#include "game/ShadowFollow.h"
+#include "screens/ScreenMachine.h"
+
+namespace zb {
+
+TBall::TBall(TSpriteEngine& engine, TForm1& form, bool super, bool big, float x, float y, int slot)
+    : TAnimatedSprite(engine), form_(form) {
+  SetName("ball");
+  X = x;
+  Y = y;
+  SetZ(510);
+  SetAnimation(big ? "ball2" : "ball", 0, 8, 300.0f, true, false, true, 0);
+  Collidable = true;
+  CollideMode = 1;
+  const TBallConstants constants = BallConstants(form.Game.Difficulty);
+  BaseSpeed = constants.BaseSpeed;
+  SpeedFactor = constants.SpeedFactor;
+  Speed = BaseSpeed;
+  const TVelocity start = StartVelocity(form.Game.Random.Next(60), Speed);
+  VelocityX = start.X;
+  VelocityY = start.Y;
+  DriftTicks = 1;
+  OnBat = false;
+  HitThisTick = false;
+  ++form.Game.BallCount;
+  Slot = slot;
+  if (super) {
+    Super = true;
+    SuperTrail = form.ParticleManager.Spawn("BallSuper.pss", CentreX(), CentreY());
+    // The ball draws its own trail.
+    SuperTrail.SetName("dontpaint");
+    SuperTrailOn = true;
+  }
+  Shadow = &engine.Create<TShadow>(form, ImageName, 498);
+  Shadow.Get()->X = x + 2;
+  Shadow.Get()->Y = y + 2;
+}
+
+void TBall::Move(float delta) {
+  if (form_.CurrentScreen != ScreenGame) return;
+  TAnimatedSprite::Move(delta);
+  if (OnBat) {
+    Animating = false;
+  } else {
+    TBallFlight flight{X, Y, VelocityX, VelocityY};
+    if (flight.Step(VisibleWidth())) form_.PlaySound("ball_side");
+    X = static_cast<float>(flight.X);
+    Y = static_cast<float>(flight.Y);
+    VelocityX = flight.VelocityX;
+    VelocityY = flight.VelocityY;
+    Animating = true;
+  }
+  CollideRect = {static_cast<int>(std::lround(X)), static_cast<int>(std::lround(Y)),
+                 static_cast<int>(std::lround(X + VisibleWidth())),
+                 static_cast<int>(std::lround(Y + VisibleHeight()))};
+  if (SuperTrailOn) SuperTrail.SetPosition(CentreX(), CentreY());
+  if (DriftTicks == 100) {
+    VelocityY += 0.01;
+    DriftTicks = 0;
+  }
+  ++DriftTicks;
+  if (Y > kLossY) {
+    if (Big()) {
+      Engine().Create<TBallCrush>(X - 3, Y - 4, true);
+    } else {
+      Engine().Create<TBallCrush>(X - 2, Y - 1, false);
+    }
+    form_.PlaySound("ball_dead");
+    Kill();
+  }
+  if (TShadow* shadow = Shadow.Get()) FollowOwner(*shadow, *this);
+  HitThisTick = false;
+}
+
+void TBall::Draw() {
+  if (form_.CurrentScreen == ScreenSpeech) return;
+  if (SuperTrailOn && Engine().Canvas() != nullptr) SuperTrail.Draw(*Engine().Canvas(), 0, 0);
+  TAnimatedSprite::Draw();
+}
+
+void TBall::Kill() {
+  // A second kill (the ball fell, then the playfield was torn down) must not count it twice.
+  if (Dead()) return;
+  if (SuperTrailOn) SuperTrail.StopEmitting(true);
+  if (TShadow* shadow = Shadow.Get()) shadow->Kill();
+  TAnimatedSprite::Kill();
+
+  TGameState& game = form_.Game;
+  const int count = std::clamp(game.BallCount, 0, kMaxBalls);
+  if (Slot >= 0 && Slot < 2) {
+    for (int k = Slot + 1; k < count; ++k) {
+      if (TBall* later = game.Balls[static_cast<size_t>(k)].Get()) later->Slot -= 1;
+      game.Balls[static_cast<size_t>(k - 1)] = game.Balls[static_cast<size_t>(k)];
+    }
+  }
+  // The slot given up no longer names a ball.
+  if (count > 0 && Slot >= 0 && Slot < count) game.Balls[static_cast<size_t>(count - 1)] = nullptr;
+  if (game.BallCount > 0) --game.BallCount;
+
+  if (game.BallCount > 0) {
+    if (TBita* bat = game.Bita.Get()) {
+      if (TMonkeyFace* face = bat->Face.Get()) face->Start(FaceBallLost);
+    }
+  } else if (game.Lives > 1) {
+    game.LifeLostFlag = true;
+  } else {
+    game.GameOverFlag = true;
+  }
+}
+
+}  // namespace zb

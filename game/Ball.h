@@ -1,0 +1,46 @@
+#pragma once
+
+#include "engine/GfxSprite.h"
+#include "engine/XParticles.h"
+#include "game/Scenery.h"
+
+namespace zb {
+
+class TForm1;
+
+// A ball in play. It flies against the walls and drifts down; bricks and the bat test it in
+// their own ticks. The ball's image tells a big ball ("ball2") from a normal one.
+class TBall : public TAnimatedSprite {
+ public:
+  // Adds one to BallCount; the caller stores the ball in Balls at `slot`.
+  TBall(TSpriteEngine& engine, TForm1& form, bool super, bool big, float x, float y, int slot);
+
+  void Move(float delta) override;
+  void Draw() override;
+  // Leaves play: the later balls move down a slot; the last ball sets the life-lost or
+  // game-over flag.
+  void Kill() override;
+
+  bool Big() const { return ImageName == "ball2"; }
+  float CentreX() const { return X + static_cast<float>(PatternWidth()) / 2; }
+  float CentreY() const { return Y + static_cast<float>(PatternHeight()) / 2; }
+
+  double VelocityX = 0;
+  double VelocityY = 0;
+  int DriftTicks = 1;
+  double Speed = 0;
+  bool OnBat = false;
+  bool HitThisTick = false;
+  TXParticleRef SuperTrail;
+  int Slot = 0;
+  bool Super = false;
+  SpriteRef<TShadow> Shadow;
+  bool SuperTrailOn = false;
+  double BaseSpeed = 0;
+  double SpeedFactor = 0;
+
+ private:
+  TForm1& form_;
+};
+
+}  // namespace zb

@@ -1,0 +1,265 @@
+#include "game/Bat.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string_view>
+
+#include "app/Form1.h"
+#include "game/Ball.h"
+#include "game/BallRules.h"
+#include "game/Geometry.h"
+#include "game/ShadowFollow.h"
+#include "screens/ScreenMachine.h"
+
+namespace zb {
+namespace {
+
+struct TBatSize {
+  std::string_view Bat;
+  std::string_view Overlay;
+  int TargetFrame;
+};
+constexpr TBatSize kSizes[4] = {
+    {"bitka1_1", "bitka1", 3}, {"bitka2_1", "bitka1", 6}, {"bitka3_1", "bitka1", 0}, {"bitka4_1", "bitka4", 0}};
+
+TQuad PatternQuad(const TSprite& s) {
+  return RectQuad(s.X, s.Y, s.PatternWidth(), s.PatternHeight());
+}
+
+float PatternCentreX(const TSprite& s) { return s.X + static_cast<float>(s.PatternWidth()) / 2; }
+
+// The bindings in the order right, left, launch.
+constexpr int kBindingRight = 0;
+constexpr int kBindingLeft = 1;
+constexpr int kBindingAction = 2;
+
+bool Held(const TForm1& form, int binding) {
+  const uint32_t code = form.Settings.Keys[static_cast<size_t>(binding)];
+  return code < form.KeysHeld.size() && form.KeysHeld[code];
+}
+
+}  // namespace
+
+TBitaImage::TBitaImage(TSpriteEngine& engine, TForm1& form, float x, float y) : TSprite(engine), form_(form) {
+  SetImageName("bitka1");
+  X = x;
+  Y = y;
+  SetZ(490);
+  SetPatternIndex(3);
+  Visible = false;
+}
+
+void TBitaImage::Draw() {
+  if (form_.CurrentScreen == ScreenSpeech) return;
+  TSprite::Draw();
+}
+
+TBita::TBita(TSpriteEngine& engine, TForm1& form, float x, float y) : TAnimatedSprite(engine), form_(form) {
+  SetAnimation("bitka1_1", 0, 5, 500.0f, true, false, false, 0);
+  X = x;
+  Y = y;
+  SetZ(500);
+  Collidable = true;
+  CollideMode = 1;
+  Speed = BatSpeed(form.Game.Difficulty);
+  IdleTicks = 0;
+  TBitaImage& overlay = engine.Create<TBitaImage>(form, 0.0f, y - 8);
+  overlay.X = PatternCentreX(*this) - static_cast<float>(overlay.PatternWidth()) / 2;
+  Overlay = &overlay;
+  Visible = false;
+  Size = kBatNormal;
+  OverlayTargetFrame = 3;
+  OverlayTicks = 1;
+  TShadow& shadow = engine.Create<TShadow>(form, overlay.ImageName, 490);
+  FollowOwner(shadow, overlay);
+  shadow.Visible = false;
+  Shadow = &shadow;
+  Face = &engine.Create<TMonkeyFace>(form, PatternCentreX(overlay) - 50, 620.0f);
+  DipStep = 0;
+  Dipping = false;
+}
+
+void TBita::SetSize(int size) {
+  if (size < 0 || size > 3) return;
+  Size = size;
+  const TBatSize& row = kSizes[size];
+  SetImageName(std::string(row.Bat));
+  OverlayTargetFrame = row.TargetFrame;
+  if (TBitaImage* overlay = Overlay.Get()) {
+    overlay->SetImageName(std::string(row.Overlay));
+    if (size == kBatMagnet) overlay->SetPatternIndex(0);
+  }
+  if (X < kLeftWall) X = static_cast<float>(kLeftWall);
+  if (X + PatternWidth() > kRightWall) X = static_cast<float>(kRightWall) - PatternWidth();
+}
+
+void TBita::Move(float delta) {
+  if (form_.CurrentScreen == ScreenGame) {
+    TAnimatedSprite::Move(delta);
+    MoveOnGameScreen();
+  } else if (form_.CurrentScreen == ScreenLifeLost) {
+    TAnimatedSprite::Move(delta);
+    WalkBack();
+  }
+}
+
+void TBita::MoveOnGameScreen() {
+  TGameState& game = form_.Game;
+  // Anti-stall: after 1000 ticks without a touch every ball turns round once.
+  if (++IdleTicks == 1000) {
+    for (int i = 0; i < std::min(game.BallCount, kMaxBalls); ++i) {
+      if (TBall* ball = game.Balls[static_cast<size_t>(i)].Get()) ball->VelocityX = -ball->VelocityX;
+    }
+  }
+  Controls();
+  for (int i = 0; i < std::min(game.BallCount, kMaxBalls); ++i) {
+    TBall* ball = game.Balls[static_cast<size_t>(i)].Get();
+    if (ball == nullptr || !ball->OnBat) continue;
+    ball->X += static_cast<float>(Velocity);
+    ball->Y = Y - static_cast<float>(ball->PatternHeight());
+    IdleTicks = 0;
+  }
+  PlaceOverlay();
+  StepOverlayFrame();
+  CollideRect = {static_cast<int>(std::lround(X + 4)), static_cast<int>(std::lround(Y + 3)),
+                 static_cast<int>(std::lround(X + VisibleWidth() - 4)),
+                 static_cast<int>(std::lround(Y + VisibleHeight() - 4))};
+  if (game.ThrowCooldown > 0) {
+    game.ThrowCooldown = game.ThrowCooldown == game.ThrowCooldownTicks ? 0 : game.ThrowCooldown + 1;
+  }
+  if (TShadow* shadow = Shadow.Get(); shadow != nullptr && Overlay.Get() != nullptr) FollowOwner(*shadow, *Overlay.Get());
+  HitBalls();
+  FollowOverlay();
+  Dip();
+}
+
+void TBita::Controls() {
+  TGameState& game = form_.Game;
+  TMonkeyFace* face = Face.Get();
+  Velocity = 0;
+  if (Held(form_, kBindingAction)) {
+    for (int i = 0; i < std::min(game.BallCount, kMaxBalls); ++i) {
+      TBall* ball = game.Balls[static_cast<size_t>(i)].Get();
+      if (ball == nullptr || !ball->OnBat) continue;
+      ball->OnBat = false;
+      ball->Y -= 5;
+    }
+    if (game.BananaMode && game.ThrowCooldown == 0) {
+      game.ThrowCooldown = 1;
+      if (face != nullptr) face->Start(FaceThrow);
+    }
+  }
+  // The walls hold the bat: it never stands past x 172 or 800 - its width.
+  const float rightLimit = static_cast<float>(kRightWall) - VisibleWidth();
+  if (Held(form_, kBindingLeft)) {
+    if (X <= kLeftWall) return;
+    X = std::max(static_cast<float>(kLeftWall), X - static_cast<float>(Speed));
+    Velocity = -Speed;
+    if (face != nullptr) face->Request(FaceRunLeft);
+  } else if (Held(form_, kBindingRight)) {
+    if (X < rightLimit) {
+      X = std::min(rightLimit, X + static_cast<float>(Speed));
+      Velocity = Speed;
+    }
+    if (face != nullptr) face->Request(FaceRunRight);
+  } else if (face != nullptr) {
+    face->Request(FaceStay);
+  }
+}
+
+void TBita::PlaceOverlay() {
+  TBitaImage* overlay = Overlay.Get();
+  if (overlay == nullptr) return;
+  const float centred = PatternCentreX(*this) - static_cast<float>(overlay->PatternWidth()) / 2;
+  overlay->X = (Size == kBatBig || Size == kBatSmall) ? centred - 3 : centred;
+  if (!Dipping) overlay->Y = Size == kBatMagnet ? Y - 7 : Y - 8;
+}
+
+void TBita::StepOverlayFrame() {
+  TBitaImage* overlay = Overlay.Get();
+  if (OverlayTicks == 3) {
+    if (overlay != nullptr && overlay->PatternIndex != OverlayTargetFrame) {
+      overlay->SetPatternIndex(overlay->PatternIndex + (overlay->PatternIndex < OverlayTargetFrame ? 1 : -1));
+    }
+    OverlayTicks = 0;
+  }
+  ++OverlayTicks;
+}
+
+void TBita::FollowOverlay() {
+  TBitaImage* overlay = Overlay.Get();
+  TMonkeyFace* face = Face.Get();
+  if (overlay != nullptr && face != nullptr) {
+    face->X = PatternCentreX(*overlay) - static_cast<float>(face->PatternWidth()) / 2;
+  }
+}
+
+void TBita::HitBalls() {
+  TGameState& game = form_.Game;
+  for (int i = 0; i < std::min(game.BallCount, kMaxBalls); ++i) {
+    if (TBall* ball = game.Balls[static_cast<size_t>(i)].Get()) HitBall(*ball);
+  }
+}
+
+void TBita::HitBall(TBall& ball) {
+  if (std::hypot(ball.X - X, ball.Y - Y) >= 150) return;
+  if (!QuadsOverlap(PatternQuad(ball), PatternQuad(*this)) || ball.OnBat) return;
+  if (TMonkeyFace* face = Face.Get(); face != nullptr && face->FaceState() != FaceHit) face->Start(FaceHit);
+  Dipping = true;
+  DipStep = 1;
+  IdleTicks = 0;
+  ball.Y -= static_cast<float>(2 * ball.VelocityY);
+  const double angle = BatHitAngle(ball.X + ball.VisibleWidth() / 2.0, X + VisibleWidth() / 2.0,
+                                   VisibleWidth(), Velocity);
+  ball.Speed = SpeedAfterBatHit(ball.Speed, ball.BaseSpeed, ball.SpeedFactor, ball.VelocityX, Speed, Velocity);
+  const TVelocity velocity = BatHitVelocity(angle, ball.Speed);
+  ball.VelocityX = velocity.X;
+  ball.VelocityY = velocity.Y;
+  form_.PlaySound("ball_bita");
+  if (Size == kBatMagnet) ball.OnBat = true;
+}
+
+void TBita::Dip() {
+  if (!Dipping) return;
+  const float step = DipStep <= 3 ? 1.0f : -1.0f;
+  if (TBitaImage* overlay = Overlay.Get()) overlay->Y += step;
+  if (TShadow* shadow = Shadow.Get()) shadow->Y += step;
+  if (DipStep == 6) {
+    Dipping = false;
+    DipStep = 0;
+  } else {
+    ++DipStep;
+  }
+}
+
+void TBita::WalkBack() {
+  if (form_.Game.ScreenTicks > 100) {
+    TMonkeyFace* face = Face.Get();
+    if (X > 442) {
+      X -= 3;
+      if (face != nullptr) face->Request(FaceRunLeft);
+    } else if (X >= 438) {
+      X = 440;
+    } else {
+      X += 3;
+      if (face != nullptr) face->Request(FaceRunRight);
+    }
+  }
+  PlaceOverlay();
+  if (TShadow* shadow = Shadow.Get(); shadow != nullptr && Overlay.Get() != nullptr) FollowOwner(*shadow, *Overlay.Get());
+  FollowOverlay();
+}
+
+void TBita::Draw() {
+  if (form_.CurrentScreen == ScreenSpeech) return;
+  TAnimatedSprite::Draw();
+}
+
+void TBita::Kill() {
+  if (TBitaImage* overlay = Overlay.Get()) overlay->Kill();
+  if (TShadow* shadow = Shadow.Get()) shadow->Kill();
+  if (TMonkeyFace* face = Face.Get()) face->Kill();
+  TAnimatedSprite::Kill();
+}
+
+}  // namespace zb

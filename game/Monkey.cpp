@@ -1,0 +1,81 @@
+#include "game/Monkey.h"
+
+#include <numbers>
+
+#include "app/Form1.h"
+#include "game/Ball.h"
+#include "game/Bat.h"
+#include "screens/ScreenMachine.h"
+
+namespace zb {
+
+TMonkeyFace::TMonkeyFace(TSpriteEngine& engine, TForm1& form, float x, float y)
+    : TSprite(engine), form_(form) {
+  X = x;
+  Y = y;
+  SetZ(489);
+  Visible = false;
+  Animation.State = FaceJumpIn;
+  ShowAnimation();
+}
+
+void TMonkeyFace::ShowAnimation() {
+  if (ImageName != Animation.Image) SetImageName(std::string(Animation.Image));
+  SetPatternIndex(Animation.Frame);
+}
+
+void TMonkeyFace::Start(int state) {
+  Animation.Start(state);
+  ShowAnimation();
+}
+
+void TMonkeyFace::Request(int state) {
+  Animation.Request(state);
+  ShowAnimation();
+}
+
+void TMonkeyFace::Move(float /*delta*/) {
+  double y = Y;
+  const TFaceEvents events = Animation.Step(Visible, y);
+  Y = static_cast<float>(y);
+  ShowAnimation();
+  if (events.ThrowBanana) {
+    form_.PlaySound("banan");
+    Engine().Create<TPlayerPula>(X + static_cast<float>(PatternWidth()) / 2 + 15, Y);
+  }
+  if (events.Finished) {
+    Visible = false;
+    form_.ParticleManager.Spawn("GetLife.pss", X + static_cast<float>(PatternWidth()) / 2,
+                Y + static_cast<float>(PatternHeight()) / 2);
+  }
+  if (events.Landed) {
+    if (TBita* bat = form_.Game.Bita.Get()) {
+      if (TBitaImage* overlay = bat->Overlay.Get()) overlay->Visible = true;
+      if (TShadow* shadow = bat->Shadow.Get()) shadow->Visible = true;
+    }
+    if (TBall* ball = form_.Game.Balls[0].Get()) ball->Visible = true;
+  }
+}
+
+void TMonkeyFace::Draw() {
+  if (form_.CurrentScreen == ScreenSpeech) return;
+  TSprite::Draw();
+}
+
+TPlayerPula::TPlayerPula(TSpriteEngine& engine, float x, float y) : TSprite(engine) {
+  SetName("banan");
+  SetImageName("playerpula");
+  X = x;
+  Y = y;
+  SetZ(600);
+  SetDrawMode(1);
+  Angle = 0;
+}
+
+void TPlayerPula::Move(float /*delta*/) {
+  Y -= 3;
+  Angle += static_cast<float>(std::numbers::pi / 60);
+  if (Y < -40 || X > 800) Kill();
+}
+
+}  // namespace zb

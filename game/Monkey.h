@@ -1,0 +1,39 @@
+#pragma once
+
+#include "engine/GfxSprite.h"
+#include "game/FaceAnimation.h"
+
+namespace zb {
+
+class TForm1;
+
+// The monkey riding on the bat.
+class TMonkeyFace : public TSprite {
+ public:
+  TMonkeyFace(TSpriteEngine& engine, TForm1& form, float x, float y);
+
+  int FaceState() const { return Animation.State; }
+  // Starts a state at frame 0 with its image.
+  void Start(int state);
+  // A change asked for by the bat's controls (see TFaceAnimation::Request).
+  void Request(int state);
+
+  void Move(float delta) override;
+  void Draw() override;
+
+  TFaceAnimation Animation;
+
+ private:
+  void ShowAnimation();
+
+  TForm1& form_;
+};
+
+// A banana the monkey throws: it flies up, turning, and breaks the bricks it meets.
+class TPlayerPula : public TSprite {
+ public:
+  TPlayerPula(TSpriteEngine& engine, float x, float y);
+  void Move(float delta) override;
+};
+
+}  // namespace zb
