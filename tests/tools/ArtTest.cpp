@@ -100,7 +100,7 @@ TEST_F(ArtTest, ManifestListsEveryImageTheGameNamesOnce) {
       "bon_superball", "bon_banan", "keyblanc", "cageback", "cagefront", "cagedoor", "panda", "panda_1",
       "panda_2", "lion", "lion_1", "lion_2", "begemot", "begemot_1", "begemot_2", "gorilla", "gorilla_1",
       "gorilla_2", "hunter", "hunter_1", "hunter_2", "monkey", "monkey_1", "monkey_2", "cloud",
-      "pressanykey"};
+      "pressanykey", "scr_help1", "scr_help2", "scr_help3", "scr_help4", "scr_help5"};
   for (int key = 1; key <= 4; ++key) {
     for (int part = 1; part <= 5; ++part) named.push_back("k" + std::to_string(key) + "el" + std::to_string(part));
   }
@@ -167,7 +167,8 @@ TEST_F(ArtTest, EverySheetHasTheSizeItsLineImplies) {
 TEST_F(ArtTest, SpritesOverSceneryHaveTransparentCornersAndAnimationsMove) {
   ASSERT_EQ(status_, 0);
   // Full-screen and panel pictures cover what is under them; everything else is drawn over scenery.
-  const std::set<std::string> opaque = {"sky", "back", "endgame", "panel", "backgame"};
+  const std::set<std::string> opaque = {"sky", "back", "endgame", "panel", "backgame", "scr_help1",
+                                        "scr_help2", "scr_help3", "scr_help4", "scr_help5"};
   for (const auto& line : ReadManifest()) {
     Surface s = Load(line);
     ASSERT_EQ(cairo_surface_status(s.get()), CAIRO_STATUS_SUCCESS) << line.file;

@@ -312,6 +312,7 @@ std::vector<Picture> AllPictures() {
   AddKeysAndCages(all);
   AddAnimals(all);
   AddStoryActors(all);
+  AddHelpPages(all);
   return all;
 }
 

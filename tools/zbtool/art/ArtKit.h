@@ -131,6 +131,7 @@ void AddBonuses(std::vector<Picture>& out);
 void AddKeysAndCages(std::vector<Picture>& out);
 void AddAnimals(std::vector<Picture>& out);
 void AddStoryActors(std::vector<Picture>& out);
+void AddHelpPages(std::vector<Picture>& out);
 
 std::vector<Picture> AllPictures();
 
