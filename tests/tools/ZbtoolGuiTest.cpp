@@ -93,19 +93,19 @@ TEST_F(ZbtoolGuiTest, ListsTheTreeAndReportsAFailedLoad) {
   ASSERT_EQ(Compile("TGuiForm scr_a { Left = 5 Top = 6 Visible = false\n"
                     "  TGuiListBox players { Enabled = false }\n"
                     "}\n"
-                    "TGuiButton { }\n"),
+                    "TGuiButton b_x { }\n"),
             0);
   ASSERT_EQ(Run("gui gfx.zbx"), 0);
   EXPECT_EQ(Read("out.txt"),
-            "0 TGuiForm \"scr_a\" 5 6 300 200 0 1\n"
-            "1 TGuiListBox \"players\" 0 0 200 150 1 0\n"
-            "2 TGuiScroll \"\" 0 0 16 100 1 1\n"
-            "0 TGuiButton \"\" 0 0 90 24 1 1\n");
+            "0 TGuiForm scr_a 5 6 300 200 0 1\n"
+            "1 TGuiListBox players 0 0 200 150 1 0\n"
+            "2 TGuiScroll  0 0 16 100 1 1\n"
+            "0 TGuiButton b_x 0 0 90 24 1 1\n");
   // Cut inside the last record: what came before is listed, the failure goes to standard error.
   std::string bytes = Read("gfx.zbx");
   Write("cut.zbx", bytes.substr(0, bytes.size() - 3));
   EXPECT_EQ(Run("gui cut.zbx"), 1);
-  EXPECT_EQ(Read("out.txt").substr(0, 36), "0 TGuiForm \"scr_a\" 5 6 300 200 0 1\n1");
+  EXPECT_EQ(Read("out.txt").substr(0, 34), "0 TGuiForm scr_a 5 6 300 200 0 1\n1");
   EXPECT_NE(Read("err.txt").find("ends early"), std::string::npos);
   EXPECT_EQ(Run("gui missing.zbx"), 1);
 }

@@ -99,9 +99,8 @@ std::span<const Command> Commands() {
               RunArt},
       Command{"gui", "gui FILE",
               "    Loads the GUI file FILE into an empty root as the game does and prints one line per\n"
-              "    created control in pre-order: depth (0 for children of the root), type name, the name in\n"
-              "    double quotes, Left, Top, Width, Height, Visible and Enabled as 0 or 1, separated by\n"
-              "    single spaces.\n"
+              "    created control in pre-order: depth (0 for children of the root), TypeName, Name, Left,\n"
+              "    Top, Width, Height, Visible and Enabled as 0 or 1, separated by single spaces.\n"
               "    A load that fails prints what was created, then a message on standard error, and\n"
               "    exits with status 1.",
               RunGui},

@@ -16,7 +16,7 @@ namespace {
 void PrintTree(const TGuiControl& control, int depth) {
   for (int i = 0; i < control.ControlCount(); ++i) {
     const TGuiControl& c = *control.GetControl(i);
-    std::printf("%d %s \"%s\" %d %d %d %d %d %d\n", depth, c.TypeName().c_str(), c.Name.c_str(), c.Left(), c.Top(),
+    std::printf("%d %s %s %d %d %d %d %d %d\n", depth, c.TypeName().c_str(), c.Name.c_str(), c.Left(), c.Top(),
                 c.Width(), c.Height(), c.Visible() ? 1 : 0, c.Enabled() ? 1 : 0);
     PrintTree(c, depth + 1);
   }
