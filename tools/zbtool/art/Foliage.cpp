@@ -140,7 +140,7 @@ void Vine(cairo_t* cr, double x, double y, double angle, double len, Rgb c) {
     const double t = i / 9.0;
     const double px = std::sin(t * 7) * 10 * t, py = -len * t;
     const double side = i % 2 ? 1 : -1;
-    const double s = 10 * (1.1 - t * 0.5);
+    const double s = 13 * (1.1 - t * 0.5);
     cairo_save(cr);
     cairo_translate(cr, px, py);
     cairo_rotate(cr, side * 1.2);

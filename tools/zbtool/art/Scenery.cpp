@@ -282,23 +282,24 @@ void DrawLeafType(cairo_t* cr, int type) {
   const double cx = 120, cy = 120;
   switch (type) {
     case 0:
-      Fern(cr, cx, cy + 6, 0, 118, 8, pal::kLeaf);
-      Fern(cr, cx - 6, cy + 6, -0.45, 90, 6, pal::kLeafDark);
-      Fern(cr, cx + 6, cy + 6, 0.45, 90, 6, pal::kLeafDark);
+      Fern(cr, cx - 6, cy + 6, -0.5, 100, 10, pal::kLeafDark);
+      Fern(cr, cx + 6, cy + 6, 0.5, 100, 10, pal::kLeafDark);
+      Fern(cr, cx, cy + 6, 0, 116, 11, pal::kLeaf);
       break;
     case 1:
-      for (int i = -3; i <= 3; ++i) Blade(cr, cx, cy, i * 0.28, 100 - std::abs(i) * 8, 18, Mix(pal::kLeaf, pal::kLeafLight, 0.2 * (i + 3) / 3));
+      for (int i = -3; i <= 3; ++i) Blade(cr, cx, cy, i * 0.28, 110 - std::abs(i) * 8, 22, Mix(pal::kLeaf, pal::kLeafLight, 0.2 * (i + 3) / 3));
       break;
     case 2:
-      BananaLeaf(cr, cx, cy + 4, -0.25, 112, 30, pal::kLeaf);
-      BananaLeaf(cr, cx, cy + 4, 0.35, 95, 26, Mix(pal::kLeaf, pal::kLeafLight, 0.4));
+      BananaLeaf(cr, cx, cy + 4, -0.3, 116, 34, pal::kLeaf);
+      BananaLeaf(cr, cx, cy + 4, 0.35, 104, 30, Mix(pal::kLeaf, pal::kLeafLight, 0.4));
       break;
     case 3:
-      Vine(cr, cx, cy, 0.1, 112, pal::kLeafLight);
-      Vine(cr, cx, cy, -0.35, 80, pal::kLeaf);
+      Vine(cr, cx, cy, -0.3, 96, pal::kLeaf);
+      Vine(cr, cx, cy, 0.35, 90, Mix(pal::kLeaf, pal::kLeafLight, 0.5));
+      Vine(cr, cx, cy, 0.05, 116, pal::kLeafLight);
       break;
     default:
-      for (int i = -1; i <= 1; ++i) Fern(cr, cx, cy + 4, i * 0.35, 112 - std::abs(i) * 14, 4, Mix(pal::kLeafDark, pal::kLeaf, 0.5 + 0.25 * i));
+      for (int i = -2; i <= 2; ++i) Fern(cr, cx, cy + 4, i * 0.3, 114 - std::abs(i) * 12, 6, Mix(pal::kLeafDark, pal::kLeaf, 0.5 + 0.2 * i));
       break;
   }
 }
