@@ -74,5 +74,48 @@ TEST_F(Form1Sprites, TheFrameStepsParticlesTenTimesTheSpriteStep) {
   EXPECT_FALSE(system);
 }
 
+TEST_F(Form1Sprites, StartUpLoadsEveryTemplateTheGameSpawnsAndTheirImage) {
+  TForm1& form = game_->Form();
+  const TGfxImage* image = form.ParticleManager.Image;
+  ASSERT_NE(image, nullptr);
+  EXPECT_EQ(image->Name, "particles");
+  EXPECT_EQ(image->PatternCount(), 16);
+  EXPECT_EQ(form.ParticleManager.Canvas, &form.MyCanvas);
+  for (const char* name :
+       {"GoldExp.pss", "RedExp.pss", "GreenExp.pss", "BlueExp.pss", "YellowExp.pss", "BrownExp.pss",
+        "MagentaExp.pss", "2PartExp.pss", "5PartExp.pss", "3Balls.pss", "Crush.pss", "BallSuper.pss", "Bonus.pss",
+        "Bonus2Exp.pss", "Bonus3Exp.pss", "BitkaExp.pss", "FireSmall.pss", "GetLife.pss", "StLevelTail.pss",
+        "Waterfall.pss", "KeyPart.pss"}) {
+    const TParticleTemplate* t = form.ParticleManager.FindTemplate(name);
+    ASSERT_NE(t, nullptr) << name;
+    EXPECT_GT(t->EmitDuration, 0.0f) << name;
+    EXPECT_GT(t->EmitRate, 0) << name;
+    EXPECT_GE(t->PatternStart, 0) << name;
+    EXPECT_LT(t->PatternStart, 16) << name;
+  }
+}
+
+TEST_F(Form1Sprites, ABurstShowsOnTheScreenWhereItWasSpawned) {
+  TForm1& form = game_->Form();
+  ASSERT_EQ(form.CurrentScreen, ScreenLogo);  // its frame updates and draws every system
+  auto golden = [this] {
+    int lit = 0;
+    for (int y = 400; y < 500; y += 2) {
+      for (int x = 550; x < 650; x += 2) {
+        const uint32_t argb = game_->PixelAt(x, y);
+        if (((argb >> 16) & 0xFF) > 150 && ((argb >> 8) & 0xFF) > 100 && (argb & 0xFF) < 200) ++lit;
+      }
+    }
+    return lit;
+  };
+  game_->Frames(8);
+  const int before = golden();
+  TXParticleRef burst = form.ParticleManager.Spawn("GoldExp.pss", 600, 450);
+  ASSERT_TRUE(burst);
+  game_->Frames(8);
+  ASSERT_GT(burst.Count(), 0);
+  EXPECT_GT(golden(), before + 5);
+}
+
 }  // namespace
 }  // namespace zb

@@ -143,5 +143,17 @@ TEST_F(ParticleTool, SimulatePrintsEachStepUntilTheSystemIsGone) {
   EXPECT_NE(Run("simulate " + archive.string() + " Spark.pss many 0.05 2> /dev/null"), 0);
 }
 
+TEST_F(ParticleTool, PreviewDrawsATemplateOfTheGameArchive) {
+  const std::string archive = std::string(ZB_GAME_DIR) + "/Data/data.zbx";
+  ASSERT_EQ(Run("preview " + archive + " goldexp.pss 20 0.01 " + Path("gold.png") + " > " + Path("out.txt")), 0);
+  EXPECT_EQ(Contents(Path("out.txt")).find(Path("gold.png") + ": "), 0u);
+  const std::string png = Contents(Path("gold.png"));
+  ASSERT_GT(png.size(), 24u);
+  EXPECT_EQ(png.substr(1, 3), "PNG");
+  // 800 x 600, big-endian in the header.
+  EXPECT_EQ(png.substr(16, 8), std::string("\0\0\x03\x20\0\0\x02\x58", 8));
+  EXPECT_NE(Run("preview " + archive + " nothing.pss 20 0.01 " + Path("x.png") + " 2> /dev/null"), 0);
+}
+
 }  // namespace
 }  // namespace zb
