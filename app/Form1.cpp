@@ -5,6 +5,7 @@
 #include "engine/platform/Keys.h"
 #include "game/Hud.h"
 #include "game/Scenery.h"
+#include "gui/GuiCanvasPainter.h"
 #include "persist/Config.h"
 #include "screens/ScreenMachine.h"
 
@@ -59,6 +60,7 @@ TForm1::TForm1(platform::Platform& platform, std::filesystem::path gameFolder)
   Timer1.OnTimer = [this] { Timer1Timer(); };
   GuiBase.SetDesktop(&platform.GetDesktop());
   GuiBase.SetFreeKeys(&FreeCharKeys, &FreeSpecialKeys);
+  GuiBase.SetPainter(std::make_unique<TGuiCanvasPainter>(MyCanvas, Images, &Fonts));
 }
 
 TForm1::~TForm1() { FormDestroy(); }
