@@ -1,0 +1,230 @@
+#include "game/Bat.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+#include "game/Ball.h"
+#include "tests/game/PlayFixture.h"
+
+namespace zb {
+namespace {
+
+class BatTest : public test::PlayFixture {
+ protected:
+  void SetUp() override {
+    game.Difficulty = 1;  // bat speed 2.4, ball speed 3.8
+    bat_ = &engine.Create<TBita>(form, 440.0f, 530.0f);
+    game.Bita = bat_;
+  }
+  TBall& AddBall(float x, float y) {
+    const int slot = game.BallCount;
+    TBall& ball = engine.Create<TBall>(form, false, false, x, y, slot);
+    game.Balls[static_cast<size_t>(slot)] = &ball;
+    return ball;
+  }
+  // A ball falling straight onto the bat with its centre at `centreX`.
+  TBall& FallingOnto(float centreX) {
+    TBall& ball = AddBall(centreX - 8, bat_->Y - 10);
+    ball.VelocityX = 0;
+    ball.VelocityY = 2;
+    return ball;
+  }
+  double DegreesFromVertical(const TBall& ball) {
+    return std::atan2(ball.VelocityX, -ball.VelocityY) * 180 / std::numbers::pi;
+  }
+  TBita* bat_ = nullptr;
+};
+
+TEST_F(BatTest, CreatedWithOverlayShadowAndMonkey) {
+  EXPECT_FALSE(bat_->Visible);
+  EXPECT_EQ(bat_->Z(), 500);
+  EXPECT_DOUBLE_EQ(bat_->Speed, 2.4);
+  TBitaImage* overlay = bat_->Overlay.Get();
+  ASSERT_NE(overlay, nullptr);
+  // Centred over the 80-pixel bat: 440 + 40 - 110 / 2.
+  EXPECT_FLOAT_EQ(overlay->X, 425);
+  EXPECT_FLOAT_EQ(overlay->Y, 522);
+  EXPECT_EQ(overlay->PatternIndex, 3);
+  EXPECT_FALSE(overlay->Visible);
+  ASSERT_TRUE(bat_->Shadow);
+  EXPECT_FLOAT_EQ(bat_->Shadow.Get()->X, 427);
+  EXPECT_EQ(bat_->Shadow.Get()->Z(), 490);
+  TMonkeyFace* face = bat_->Face.Get();
+  ASSERT_NE(face, nullptr);
+  EXPECT_FLOAT_EQ(face->X, 480 - 50);
+  EXPECT_FLOAT_EQ(face->Y, 620);
+  EXPECT_EQ(face->FaceState(), FaceJumpIn);
+}
+
+TEST_F(BatTest, ACentreHitOnAStandingBatGoesStraightUp) {
+  TBall& ball = FallingOnto(480);
+  Tick();
+  EXPECT_DOUBLE_EQ(ball.VelocityX, 0);
+  EXPECT_DOUBLE_EQ(ball.VelocityY, -3.8);
+  EXPECT_EQ(bat_->Face.Get()->FaceState(), FaceHit);
+  EXPECT_TRUE(bat_->Dipping);
+  EXPECT_EQ(bat_->IdleTicks, 0);
+}
+
+TEST_F(BatTest, TheRightEndOfABatMovingRightGivesSixtyFiveDegrees) {
+  keys[39] = true;
+  // After this tick's move the bat stands at 442.4; its centre is 482.4 and its right end 522.4.
+  TBall& ball = FallingOnto(522.4f);
+  Tick();
+  EXPECT_NEAR(DegreesFromVertical(ball), 65, 1e-3);
+  EXPECT_NEAR(std::hypot(ball.VelocityX, ball.VelocityY), 3.8, 1e-9);
+}
+
+TEST_F(BatTest, MovingLeftBendsTheAngleLeft) {
+  keys[37] = true;
+  TBall& ball = FallingOnto(437.6f + 40);  // the middle of the moved bat
+  Tick();
+  EXPECT_NEAR(DegreesFromVertical(ball), -20, 1e-3);
+}
+
+TEST_F(BatTest, AMagnetBatHoldsEveryBallUntilTheActionKey) {
+  bat_->SetSize(kBatMagnet);
+  EXPECT_EQ(bat_->ImageName, "bitka4_1");
+  EXPECT_EQ(bat_->Overlay.Get()->ImageName, "bitka4");
+  EXPECT_EQ(bat_->Overlay.Get()->PatternIndex, 0);
+  TBall& first = FallingOnto(450);
+  TBall& second = FallingOnto(500);
+  Tick();
+  EXPECT_TRUE(first.OnBat);
+  EXPECT_TRUE(second.OnBat);
+  // Carried with the bat, resting on it.
+  keys[39] = true;
+  Tick();
+  const float firstX = first.X;
+  Tick();
+  EXPECT_FLOAT_EQ(first.X, firstX + 2.4f);
+  EXPECT_FLOAT_EQ(first.Y, bat_->Y - 16);
+  keys[39] = false;
+  keys[32] = true;
+  Tick();
+  EXPECT_FALSE(first.OnBat);
+  EXPECT_FALSE(second.OnBat);
+  EXPECT_FLOAT_EQ(first.Y, bat_->Y - 16 - 5 + static_cast<float>(first.VelocityY));
+}
+
+TEST_F(BatTest, AfterAThousandIdleTicksEveryBallTurnsOnce) {
+  TBall& ball = AddBall(300, 100);
+  ball.VelocityX = 1;
+  ball.VelocityY = 0;
+  ball.Y = 100;
+  bat_->IdleTicks = 998;
+  Tick();
+  EXPECT_DOUBLE_EQ(ball.VelocityX, 1);
+  Tick();
+  EXPECT_DOUBLE_EQ(ball.VelocityX, -1);
+  Tick(5);
+  EXPECT_DOUBLE_EQ(ball.VelocityX, -1);
+}
+
+TEST_F(BatTest, TheWallsHoldTheBat) {
+  keys[37] = true;
+  Tick(200);
+  EXPECT_FLOAT_EQ(bat_->X, 172);
+  keys[37] = false;
+  keys[39] = true;
+  Tick(300);
+  EXPECT_FLOAT_EQ(bat_->X, 800 - 80);
+  // A bigger bat that would stick out is pushed back inside.
+  bat_->SetSize(kBatBig);
+  EXPECT_FLOAT_EQ(bat_->X, 800 - 110);
+  EXPECT_EQ(bat_->OverlayTargetFrame, 6);
+}
+
+TEST_F(BatTest, TheOverlayWalksOneFrameEveryThreeTicks) {
+  bat_->SetSize(kBatBig);
+  std::vector<int> frames;
+  for (int i = 0; i < 10; ++i) {
+    Tick();
+    frames.push_back(bat_->Overlay.Get()->PatternIndex);
+  }
+  EXPECT_EQ(frames, (std::vector<int>{3, 3, 4, 4, 4, 5, 5, 5, 6, 6}));
+  bat_->SetSize(kBatSmall);
+  Tick(30);
+  EXPECT_EQ(bat_->Overlay.Get()->PatternIndex, 0);
+}
+
+TEST_F(BatTest, TheDipGoesDownThreeAndBack) {
+  FallingOnto(480);
+  std::vector<float> ys;
+  for (int i = 0; i < 8; ++i) {
+    Tick();
+    ys.push_back(bat_->Overlay.Get()->Y);
+  }
+  EXPECT_EQ(ys, (std::vector<float>{523, 524, 525, 524, 523, 522, 522, 522}));
+  EXPECT_FALSE(bat_->Dipping);
+}
+
+TEST_F(BatTest, OnTheLifeLostScreenTheBatWalksBackToTheMiddle) {
+  screen = ScreenLifeLost;
+  bat_->X = 600;
+  game.ScreenTicks = 100;
+  Tick();
+  EXPECT_FLOAT_EQ(bat_->X, 600);
+  game.ScreenTicks = 101;
+  Tick();
+  EXPECT_FLOAT_EQ(bat_->X, 597);
+  EXPECT_EQ(bat_->Face.Get()->FaceState(), FaceRunLeft);
+  Tick(60);
+  EXPECT_FLOAT_EQ(bat_->X, 440);
+  bat_->X = 200;
+  Tick();
+  EXPECT_FLOAT_EQ(bat_->X, 203);
+  EXPECT_EQ(bat_->Face.Get()->FaceState(), FaceRunRight);
+  // The overlay follows.
+  EXPECT_FLOAT_EQ(bat_->Overlay.Get()->X, 203 + 40 - 55);
+}
+
+TEST_F(BatTest, TheMonkeyLandsAndShowsTheBatAndTheFirstBall) {
+  TBall& ball = AddBall(480, 514);
+  ball.Visible = false;
+  ball.OnBat = true;
+  TMonkeyFace* face = bat_->Face.Get();
+  face->Visible = true;
+  screen = ScreenLevelStart;  // the stage intro, where the bat reads no keys
+  Tick(7 * 14);
+  EXPECT_FLOAT_EQ(face->Y, 507);
+  EXPECT_EQ(face->FaceState(), FaceStay);
+  EXPECT_TRUE(bat_->Overlay.Get()->Visible);
+  EXPECT_TRUE(bat_->Shadow.Get()->Visible);
+  EXPECT_TRUE(ball.Visible);
+}
+
+TEST_F(BatTest, BananaModeThrowsAtFrameSix) {
+  game.BananaMode = true;
+  TMonkeyFace* face = bat_->Face.Get();
+  face->Start(FaceStay);
+  keys[32] = true;
+  Tick();
+  keys[32] = false;
+  EXPECT_EQ(face->FaceState(), FaceThrow);
+  EXPECT_EQ(game.ThrowCooldown, 2);
+  TSprite* banana = nullptr;
+  for (int i = 0; i < 20 && banana == nullptr; ++i) {
+    Tick();
+    for (int k = 0; k < engine.Count(); ++k) {
+      if (engine.SpriteAt(k)->Name == "banan") banana = engine.SpriteAt(k);
+    }
+  }
+  ASSERT_NE(banana, nullptr);
+  EXPECT_EQ(banana->DrawMode(), 1);
+  EXPECT_EQ(banana->Z(), 600);
+  SpriteRef<> flying(banana);
+  const float y = banana->Y;
+  Tick();
+  EXPECT_FLOAT_EQ(banana->Y, y - 3);
+  // Gone once above y -40.
+  Tick(static_cast<int>((y + 40) / 3) + 3);
+  EXPECT_FALSE(flying);
+  // The cooldown ran out after 40 ticks.
+  EXPECT_EQ(game.ThrowCooldown, 0);
+}
+
+}  // namespace
+}  // namespace zb
