@@ -102,6 +102,8 @@ TEST_F(CanvasPictureTest, BlendingModulationAndOpaqueCopy) {
     canvas_.FillQuad(RectPoints(10, 10, 20, 20), Colors4(CanvasColor(255, 0, 0, 128)), fxBlend);
     // Alpha 0 with the opaque copy still paints.
     canvas_.FillQuad(RectPoints(30, 30, 40, 40), Colors4(CanvasColor(0, 255, 0, 0)), fxNone);
+    // A textured quad of alpha 0 with the opaque copy.
+    canvas_.DrawPattern(&image_, 0, 70, 0, 1, 1, false, false, false, 255, 255, 255, 0, fxNone);
     // A white texel modulated by a half-grey vertex colour.
     canvas_.DrawPattern(&image_, 0, 60, 0, 1, 1, false, false, false, 128, 128, 128, 255, fxNone);
     // Additive: red onto blue gives magenta.
@@ -110,6 +112,7 @@ TEST_F(CanvasPictureTest, BlendingModulationAndOpaqueCopy) {
   ExpectNear(At(15, 15), 0x80007F, 2, "blend");
   ExpectNear(At(35, 35), 0x00FF00, 0, "opaque copy");
   ExpectNear(At(63, 3), 0x808080, 2, "modulated white");
+  ExpectNear(At(73, 3), 0xFFFFFF, 0, "textured opaque copy at alpha 0");
   ExpectNear(At(61, 0), 0x800000, 2, "modulated red");
   ExpectNear(At(5, 45), 0xFF00FF, 0, "additive");
 }
