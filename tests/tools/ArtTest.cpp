@@ -27,7 +27,7 @@ struct Line {
   int pw = 0, ph = 0, count = 0;  // count 0: every cell
 };
 
-fs::path SourceRoot() { return fs::path(__FILE__).parent_path().parent_path().parent_path(); }
+fs::path SourceRoot() { return ZB_SOURCE_DIR; }
 
 std::vector<Line> ReadManifest() {
   std::ifstream in(SourceRoot() / "assets/art/images.manifest");
@@ -209,6 +209,89 @@ TEST_F(ArtTest, TheJungleLeavesItsSkyOpenForTheScrollingSky) {
     return;
   }
   FAIL() << "backgame is not in the manifest";
+}
+
+// Loads one sheet of the drawn art by image name.
+class ArtGeometryTest : public ArtTest {
+ protected:
+  Surface Sheet(const std::string& key) {
+    for (const auto& line : ReadManifest()) {
+      if (line.key == key) return Load(line);
+    }
+    ADD_FAILURE() << key << " is not in the manifest";
+    return Surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 1));
+  }
+  static bool Solid(cairo_surface_t* s, int x, int y) {
+    if (x < 0 || y < 0 || x >= cairo_image_surface_get_width(s) || y >= cairo_image_surface_get_height(s)) {
+      return false;
+    }
+    return (Pixel(s, x, y) >> 24) > 128;
+  }
+  // Columns of cell `frame` (cells cw wide in one row) that hold a solid pixel: first and last.
+  static std::pair<int, int> SolidColumns(cairo_surface_t* s, int cw, int frame) {
+    int first = -1, last = -1;
+    for (int x = 0; x < cw; ++x) {
+      for (int y = 0; y < cairo_image_surface_get_height(s); ++y) {
+        if (Solid(s, frame * cw + x, y)) {
+          if (first < 0) first = x;
+          last = x;
+          break;
+        }
+      }
+    }
+    return {first, last};
+  }
+};
+
+TEST_F(ArtGeometryTest, TheDrawnBatMatchesItsBodiesAndCarriesTheBallOnItsTop) {
+  ASSERT_EQ(status_, 0);
+  Surface overlay = Sheet("bitka1");
+  const int cw = 136;
+  // Frames 3, 6 and 0 are as wide as the normal, big and small bodies (the bamboo caps stick out 1 pixel).
+  for (auto [frame, body] : {std::pair{3, "bitka1_1"}, {6, "bitka2_1"}, {0, "bitka3_1"}}) {
+    const auto [first, last] = SolidColumns(overlay.get(), cw, frame);
+    const int width = cairo_image_surface_get_width(Sheet(body).get());
+    EXPECT_NEAR(last - first + 1, width, 3) << "frame " << frame << " against " << body;
+    EXPECT_NEAR((first + last) / 2.0, cw / 2.0, 1.5) << "frame " << frame << " is centred";
+  }
+  Surface magnet = Sheet("bitka4");
+  const auto [mFirst, mLast] = SolidColumns(magnet.get(), 108, 0);
+  EXPECT_NEAR(mLast - mFirst + 1, cairo_image_surface_get_width(Sheet("bitka4_1").get()), 3);
+  // The overlay stands 8 pixels above the body: its top surface is row 8 of the cell, where the ball's
+  // bottom rests. The middle column is clear above it.
+  int top = -1;
+  for (int y = 0; y < 32 && top < 0; ++y) {
+    if (Solid(overlay.get(), 3 * cw + cw / 2, y)) top = y;
+  }
+  EXPECT_NEAR(top, 8, 1);
+}
+
+TEST_F(ArtGeometryTest, EyesMouthsAndMovingPartsSitOnTheirBodies) {
+  ASSERT_EQ(status_, 0);
+  struct Overlay {
+    const char* body;
+    const char* part;
+    int dx, dy;
+  };
+  const Overlay overlays[] = {
+      {"panda", "panda_1", 14, 29},     {"panda", "panda_2", 7, 6},       {"lion", "lion_1", 29, 32},
+      {"lion", "lion_2", 22, 1},        {"begemot", "begemot_1", 123, 18}, {"begemot", "begemot_2", 115, 38},
+      {"gorilla", "gorilla_1", 49, 21}, {"gorilla", "gorilla_2", 50, 36}, {"hunter", "hunter_1", 124, 147},
+      {"hunter", "hunter_2", 122, 88},  {"monkey", "monkey_1", 112, 85},  {"monkey", "monkey_2", 122, 41}};
+  for (const auto& o : overlays) {
+    Surface body = Sheet(o.body), part = Sheet(o.part);
+    int solid = 0, onBody = 0;
+    for (int y = 0; y < cairo_image_surface_get_height(part.get()); ++y) {
+      for (int x = 0; x < cairo_image_surface_get_width(part.get()); ++x) {
+        if (!Solid(part.get(), x, y)) continue;
+        ++solid;
+        onBody += Solid(body.get(), o.dx + x, o.dy + y) ? 1 : 0;
+      }
+    }
+    EXPECT_GT(solid, 20) << o.part << " shows something";
+    // Ears and jaws may reach a little past the body's outline, but the overlay never floats beside it.
+    EXPECT_GE(onBody, solid * 85 / 100) << o.part << " over " << o.body;
+  }
 }
 
 }  // namespace

@@ -15,6 +15,8 @@ constexpr int kBatHeight = 20;   // body height; the overlay's top surface sits 
 constexpr int kOverlayCellW = 136;
 constexpr int kOverlayCellH = 32;
 constexpr int kMagnetCellW = 108;
+// The caps and outlines reach 2 pixels past the log on each side; the drawn bat is as wide as its body.
+constexpr int kOutlineSpill = 4;
 
 void DrawBall(cairo_t* cr, double size, int frame, Rgb band) {
   const double c = size / 2, r = size / 2 - 1;
@@ -181,9 +183,9 @@ void AddBallAndBat(std::vector<Picture>& out) {
   out.push_back(
       {"ball2crash", 24, 24, 9, [](cairo_t* cr, int f) { DrawCrash(cr, 24, 18, f, pal::kMagenta); }});
   out.push_back({"bitka1", kOverlayCellW, kOverlayCellH, 7,
-                 [](cairo_t* cr, int f) { DrawBat(cr, kOverlayCellW / 2.0, 8, kBatWidths[f]); }});
+                 [](cairo_t* cr, int f) { DrawBat(cr, kOverlayCellW / 2.0, 8, kBatWidths[f] - kOutlineSpill); }});
   out.push_back({"bitka4", kMagnetCellW, kOverlayCellH, 1,
-                 [](cairo_t* cr, int) { DrawMagnetBat(cr, kMagnetCellW / 2.0, 7, kMagnetWidth); }});
+                 [](cairo_t* cr, int) { DrawMagnetBat(cr, kMagnetCellW / 2.0, 7, kMagnetWidth - kOutlineSpill); }});
   out.push_back(Body("bitka1_1", kBatWidths[3]));
   out.push_back(Body("bitka2_1", kBatWidths[6]));
   out.push_back(Body("bitka3_1", kBatWidths[0]));
