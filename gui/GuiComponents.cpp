@@ -13,13 +13,18 @@ TGuiComponent::TGuiComponent() {
   AddProperty("Enabled", pkBoolean, "Whether this component can receive and respond to events", kPropEnabled);
 }
 
+namespace {
+// Coordinates stay within +-2^29, so that every width, height and sum of them fits an int.
+int Coordinate(int64_t value) { return TGuiRect::Clamp(value); }
+}  // namespace
+
 void TGuiComponent::SetBoundsValue(int index, int value) {
   TGuiRect r = bounds_;
   switch (index) {
-    case 0: r.Right = value + r.Width(); r.Left = value; break;
-    case 1: r.Bottom = value + r.Height(); r.Top = value; break;
-    case 2: r.Right = r.Left + value; break;
-    case 3: r.Bottom = r.Top + value; break;
+    case 0: r.Right = Coordinate(int64_t{value} + r.Width()); r.Left = Coordinate(value); break;
+    case 1: r.Bottom = Coordinate(int64_t{value} + r.Height()); r.Top = Coordinate(value); break;
+    case 2: r.Right = Coordinate(int64_t{r.Left} + value); break;
+    case 3: r.Bottom = Coordinate(int64_t{r.Top} + value); break;
     default: return;
   }
   BoundsChanging(r);

@@ -14,7 +14,6 @@ enum : uint32_t {
   kBackspace = 8, kTab = 9, kEnd = 35, kHome = 36, kLeft = 37, kRight = 39, kDelete = 46, kV = 86,
 };
 
-int Round(double v) { return static_cast<int>(std::nearbyint(v)); }
 
 uint32_t Upper(uint32_t c) { return c >= 'a' && c <= 'z' ? c - 32 : c; }
 
@@ -117,9 +116,9 @@ TGuiRect TGuiEdit::CaretRect(int position) const {
   if (!painter || !painter->Applies(font)) return {};
   position = std::clamp(position, 0, TextLength());
   TGuiRect r;
-  r.Left = Round(painter->TextWidth(font, std::string_view(text_).substr(0, position))) + 2;
+  r.Left = RoundToInt(painter->TextWidth(font, std::string_view(text_).substr(0, position))) + 2;
   if (position < TextLength()) {
-    r.Right = Round(painter->TextWidth(font, std::string_view(text_).substr(0, position + 1)) - font.Spacing) + 2;
+    r.Right = RoundToInt(painter->TextWidth(font, std::string_view(text_).substr(0, position + 1)) - font.Spacing) + 2;
   } else {
     r.Right = r.Left + Height() / 2;
   }
@@ -137,7 +136,7 @@ bool TGuiEdit::CaretClipped() const {
 void TGuiEdit::SetScrollX(int value) {
   TGuiPainter* painter = Painter();
   const TGuiFont& font = TextFont();
-  const int textWidth = painter && painter->Applies(font) ? Round(painter->TextWidth(font, text_)) : 0;
+  const int textWidth = painter && painter->Applies(font) ? RoundToInt(painter->TextWidth(font, text_)) : 0;
   ScrollX = std::max(std::min(value, textWidth + Height() / 2 + 4 - Width()), 0);
 }
 
@@ -370,7 +369,7 @@ void TGuiEdit::DrawText(TGuiPainter& painter, bool centred) {
   if (!painter.Applies(font)) return;
   const TGuiRect saved = painter.GetClipRect();
   painter.SetClipRect(area);
-  const int th = Round(painter.TextHeight(font, text_));
+  const int th = RoundToInt(painter.TextHeight(font, text_));
   const int y = th == 0 ? inner.Top + TextAdjust : inner.Top + (inner.Height() - th) / 2 + TextAdjust;
   const double x = centred ? box.Left - ScrollX + (inner.Width() - painter.TextWidth(font, text_)) / 2.0
                            : box.Left - ScrollX + 2;

@@ -8,7 +8,6 @@ enum : int32_t { kCaption = 0xA000, kTheta, kMinValue, kMaxValue, kShowText, kAl
 constexpr TColors4 kWhite = {0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF};
 // The slider's travel leaves room for the knob, whose size is that of this picture.
 constexpr int kKnobImage = 18;
-int Round(double v) { return static_cast<int>(std::nearbyint(v)); }
 }  // namespace
 
 TGuiGauge::TGuiGauge() {
@@ -65,11 +64,11 @@ void TGuiGauge::DoDraw(TGuiPainter& painter) {
   const TGuiFont& font = TextFont();
   if (ShowText && painter.Applies(font)) {
     const std::string text = ValueText();
-    const int tw = Round(painter.TextWidth(font, text));
+    const int tw = RoundToInt(painter.TextWidth(font, text));
     int x = r.Left + 5;
     if (Alignment == 2) x = r.Left + (Width() - tw) / 2;
     if (Alignment == 1) x = r.Right - tw - 5;
-    const int y = r.Top + (Height() - Round(painter.TextHeight(font, text))) / 2;
+    const int y = r.Top + (Height() - RoundToInt(painter.TextHeight(font, text))) / 2;
     painter.TextOut(font, text, x, y, 1284);
   }
   OutlineWith(painter, Border, r, DrawFx);
@@ -85,7 +84,7 @@ void TGuiGauge::DrawPictures(TGuiPainter& painter, const TGuiRect& r) {
   int offset = 0;
   if (range != 0) {
     const int travel = Width() - painter.PatternSize(kKnobImage).value_or(TGuiSize{}).Height;
-    offset = Round(static_cast<double>(travel) * (static_cast<double>(Theta) - MinValue) / static_cast<double>(range));
+    offset = RoundToInt(static_cast<double>(travel) * (static_cast<double>(Theta) - MinValue) / static_cast<double>(range));
   }
   painter.DrawPattern(knob, 0, TGuiRect::Sized(r.Left + offset, r.Top, knobSize->Width, knobSize->Height), kWhite,
                       1284);

@@ -8,7 +8,6 @@ enum : int32_t { kText = 0xA000, kWordWrap, kTextAdjust, kAlignment, kLineSpacin
 
 bool IsSeparator(char c) { return c == 8 || c == 13 || c == 32; }
 
-int Round(double v) { return static_cast<int>(std::nearbyint(v)); }
 }  // namespace
 
 TGuiLabel::TGuiLabel() {
@@ -80,8 +79,8 @@ void TGuiLabel::DoDraw(TGuiPainter& painter) {
 }
 
 void TGuiLabel::DrawSingleLine(TGuiPainter& painter, const TGuiFont& font, const TGuiRect& r) {
-  const double y = r.Top + (r.Height() - Round(painter.TextHeight(font, text_))) / 2 + TextAdjust;
-  const int tw = Round(painter.TextWidth(font, text_));
+  const double y = r.Top + (r.Height() - RoundToInt(painter.TextHeight(font, text_))) / 2 + TextAdjust;
+  const int tw = RoundToInt(painter.TextWidth(font, text_));
   switch (Alignment) {
     case 0: painter.TextOut(font, text_, r.Left + 4, y, DrawFx); break;
     case 1: painter.TextOut(font, text_, r.Right - tw - 4, y, DrawFx); break;
@@ -127,7 +126,7 @@ void TGuiLabel::DrawWrapped(TGuiPainter& painter, const TGuiFont& font, const TG
     if (count == 0) break;  // a word wider than the label ends the text here
     std::string line;
     for (size_t i = first; i < next; ++i) line += (i > first ? " " : "") + words_[i];
-    const int lw = Round(painter.TextWidth(font, line));
+    const int lw = RoundToInt(painter.TextWidth(font, line));
     switch (Alignment) {
       case 0: painter.TextOut(font, line, r.Left + 4, y, DrawFx); break;
       case 1: painter.TextOut(font, line, r.Right - lw - 4, y, DrawFx); break;

@@ -11,7 +11,6 @@ enum : int32_t {
 };
 constexpr int kScrollWidth = 16;
 constexpr TColors4 kWhite = {0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF};
-int Round(double v) { return static_cast<int>(std::nearbyint(v)); }
 }  // namespace
 
 TGuiListBox::TGuiListBox() {
@@ -58,7 +57,7 @@ void TGuiListBox::Layout(int scrollWidth) {
   if (scroll_->Visible() && count > rows) {
     scroll_->SmallStep = 1.0 / (count - rows);
     scroll_->BigStep = 4.0 / (count - rows);
-    TopIndex = Round((count - rows) * scroll_->Position);
+    TopIndex = RoundToInt((count - rows) * scroll_->Position);
   }
   if (count < rows + TopIndex) TopIndex = std::max(count - rows, 0);
   if (ItemIndex >= count) ItemIndex = -1;
@@ -128,8 +127,8 @@ void TGuiListBox::DrawRows(TGuiPainter& painter, const TGuiRect& area, bool pict
     const TGuiFont& font = !Enabled() ? DisabledFont : (selected ? IndexedFont : Font);
     if (!painter.Applies(font)) continue;
     const std::string& text = Items[item];
-    const double x = row.Left + Round(row.Width() / 2.0) - Round(painter.TextWidth(font, text) / 2.0);
-    const double y = inner.Top + (inner.Height() - Round(painter.TextHeight(font, text))) / 2 + TextAdjust;
+    const double x = row.Left + RoundToInt(row.Width() / 2.0) - RoundToInt(painter.TextWidth(font, text) / 2.0);
+    const double y = inner.Top + (inner.Height() - RoundToInt(painter.TextHeight(font, text))) / 2 + TextAdjust;
     painter.TextOut(font, text, x, y, 1284);
   }
 }

@@ -6,7 +6,6 @@
 namespace zb {
 namespace {
 constexpr TColors4 kWhite = {0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF};
-int Round(double v) { return static_cast<int>(std::nearbyint(v)); }
 }  // namespace
 
 TGuiScroll::TGuiScroll() {
@@ -34,7 +33,7 @@ int TGuiScroll::Travel() const { return Height() - 3 * (Width() - 2) - 4; }
 TGuiRect TGuiScroll::Thumb() const {
   const TGuiRect r = AbsoluteRect();
   const int b = Width() - 2;
-  return TGuiRect::Sized(r.Left + 1, r.Top + Width() + Round(Travel() * Position), b, b);
+  return TGuiRect::Sized(r.Left + 1, r.Top + Width() + RoundToInt(Travel() * Position), b, b);
 }
 
 void TGuiScroll::SetPosition(double value) { Position = std::clamp(value, 0.0, 1.0); }
@@ -108,7 +107,7 @@ void TGuiScroll::DrawPictures(TGuiPainter& painter, const TGuiRect& r) {
   draw(downImage, DownHeld ? 1 : 0, r.Left, r.Bottom - button.Height);
   const TGuiSize thumb = painter.PatternSize(thumbImage).value_or(TGuiSize{});
   const int travel = r.Height() - thumb.Height - 2 * button.Height;
-  draw(thumbImage, 0, r.Left + 1, r.Top + button.Height + Round(travel * Position));
+  draw(thumbImage, 0, r.Left + 1, r.Top + button.Height + RoundToInt(travel * Position));
 }
 
 }  // namespace zb

@@ -32,6 +32,13 @@ std::optional<int64_t> ParseNumber(std::string_view text, int maxHexDigits) {
 
 }  // namespace
 
+int RoundToInt(double value) {
+  constexpr double kLimit = 1 << 30;
+  if (!(value > -kLimit)) return -(1 << 30);  // NaN too
+  if (value > kLimit) return 1 << 30;
+  return static_cast<int>(std::nearbyint(value));
+}
+
 std::string LowerAscii(std::string_view text) {
   std::string out(text);
   for (char& c : out) {

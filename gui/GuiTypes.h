@@ -49,6 +49,10 @@ std::vector<std::string> ValueToStrings(const TGuiValue& value);
 // The numeric reading of a value such as "Tag"; nothing for text that is no number.
 std::optional<int64_t> ValueNumber(const TGuiValue& value);
 
+// Nearest integer, halves to even, kept within the range that GUI arithmetic can take
+// (whatever sizes or scales a file holds).
+int RoundToInt(double value);
+
 // ASCII-only lower case, as names are compared.
 std::string LowerAscii(std::string_view text);
 bool SameTextAscii(std::string_view a, std::string_view b);

@@ -66,6 +66,18 @@ TEST(GuiObjectModel, BoundsValuesKeepSizeOrMoveTheFarEdge) {
   EXPECT_EQ(c.BoundsRect(), (TGuiRect{100, 20, 130, 25}));
   EXPECT_EQ(std::get<int64_t>(c.GetPropertyByName("Width")), 30);
   c.SetPropertyByName("NoSuchProperty", std::string("x"));  // ignored
+
+  // Sizes from a file cannot overflow the rectangle arithmetic, however deep the nesting.
+  TGuiControl* deepest = &c;
+  for (int i = 0; i < 8; ++i) {
+    deepest = &TGuiControl::Create<TGuiControl>(*deepest);
+    deepest->SetPropertyByName("Left", std::string("2147483647"));
+    deepest->SetPropertyByName("Width", std::string("2147483647"));
+  }
+  EXPECT_EQ(deepest->Left(), 1 << 29);
+  EXPECT_GE(deepest->Width(), 0);
+  EXPECT_GE(deepest->AbsoluteRect().Width(), 0);
+  EXPECT_TRUE(deepest->ClipRect().Empty());
 }
 
 TEST(GuiObjectModel, FindControlIsCaseInsensitiveAndPreOrder) {
