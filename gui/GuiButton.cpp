@@ -5,8 +5,16 @@
 namespace zb {
 namespace {
 enum : int32_t {
-  kOutFill = 0xA000, kCaption, kImageIndex, kNormalGlyph, kDisabledGlyph, kClickedGlyph, kGlyphSpacer,
-  kGlyphWidth, kGlyphHeight, kGlyphPosition,
+  kOutFill = 0xA000,
+  kCaption,
+  kImageIndex,
+  kNormalGlyph,
+  kDisabledGlyph,
+  kClickedGlyph,
+  kGlyphSpacer,
+  kGlyphWidth,
+  kGlyphHeight,
+  kGlyphPosition,
 };
 }  // namespace
 
@@ -54,7 +62,8 @@ void TGuiButton::DoDraw(TGuiPainter& painter) {
     ++y;
   }
   if (ImageIndex != -1 && painter.PatternSize(ImageIndex)) {
-    painter.DrawPattern(ImageIndex, CurrentGlyph(), r, {0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF}, 1284);
+    painter.DrawPattern(ImageIndex, CurrentGlyph(), r, {0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF},
+                        1284);
   }
   if (hasFont) painter.TextOut(font, Caption, x, y, 1284);
 }
@@ -95,8 +104,6 @@ void TGuiButton::SetProperty(int32_t id, const TGuiValue& value) {
   }
 }
 
-TGuiFill* TGuiButton::GetFill(int32_t id) {
-  return id == kOutFill ? &OutFill : TGuiControl::GetFill(id);
-}
+TGuiFill* TGuiButton::GetFill(int32_t id) { return id == kOutFill ? &OutFill : TGuiControl::GetFill(id); }
 
 }  // namespace zb

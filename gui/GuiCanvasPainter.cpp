@@ -27,7 +27,8 @@ void TGuiCanvasPainter::Line(double x1, double y1, double x2, double y2, uint32_
 
 void TGuiCanvasPainter::FillTriangle(double x1, double y1, double x2, double y2, double x3, double y3,
                                      uint32_t color, int effect) {
-  canvas_.Triangle({static_cast<float>(x1), static_cast<float>(y1)}, {static_cast<float>(x2), static_cast<float>(y2)},
+  canvas_.Triangle({static_cast<float>(x1), static_cast<float>(y1)},
+                   {static_cast<float>(x2), static_cast<float>(y2)},
                    {static_cast<float>(x3), static_cast<float>(y3)}, color, color, color, effect);
 }
 

@@ -17,7 +17,8 @@ class TGuiCanvasPainter : public TGuiPainter {
   TGuiRect GetClipRect() const override;
   void SetClipRect(const TGuiRect& rect) override;
   void FillRect(const TGuiRect& rect, const TColors4& colors, int effect) override;
-  void Line(double x1, double y1, double x2, double y2, uint32_t color1, uint32_t color2, int effect) override;
+  void Line(double x1, double y1, double x2, double y2, uint32_t color1, uint32_t color2,
+            int effect) override;
   void FillTriangle(double x1, double y1, double x2, double y2, double x3, double y3, uint32_t color,
                     int effect) override;
 

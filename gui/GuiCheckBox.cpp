@@ -54,7 +54,8 @@ void TGuiCheckBox::DoDraw(TGuiPainter& painter) {
   const TGuiFont& font = TextFont();
   if (painter.Applies(font)) {
     const int x = r.Left + c + HorizSpace + 15;
-    const double y = std::nearbyint((r.Top + r.Bottom - painter.TextHeight(font, Caption)) / 2.0) + TextAdjust;
+    const double y =
+        std::nearbyint((r.Top + r.Bottom - painter.TextHeight(font, Caption)) / 2.0) + TextAdjust;
     painter.TextOut(font, Caption, x, y, 1284);
   }
 }

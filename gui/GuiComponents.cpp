@@ -21,8 +21,14 @@ int Coordinate(int64_t value) { return TGuiRect::Clamp(value); }
 void TGuiComponent::SetBoundsValue(int index, int value) {
   TGuiRect r = bounds_;
   switch (index) {
-    case 0: r.Right = Coordinate(int64_t{value} + r.Width()); r.Left = Coordinate(value); break;
-    case 1: r.Bottom = Coordinate(int64_t{value} + r.Height()); r.Top = Coordinate(value); break;
+    case 0:
+      r.Right = Coordinate(int64_t{value} + r.Width());
+      r.Left = Coordinate(value);
+      break;
+    case 1:
+      r.Bottom = Coordinate(int64_t{value} + r.Height());
+      r.Top = Coordinate(value);
+      break;
     case 2: r.Right = Coordinate(int64_t{r.Left} + value); break;
     case 3: r.Bottom = Coordinate(int64_t{r.Top} + value); break;
     default: return;

@@ -23,7 +23,8 @@ struct TGuiRect {
   bool Contains(TGuiPoint p) const { return p.X >= Left && p.X <= Right && p.Y >= Top && p.Y <= Bottom; }
   // Kept within +-2^29 like every stored coordinate, however deep the nesting.
   TGuiRect Offset(int dx, int dy) const {
-    return {Clamp(int64_t{Left} + dx), Clamp(int64_t{Top} + dy), Clamp(int64_t{Right} + dx), Clamp(int64_t{Bottom} + dy)};
+    return {Clamp(int64_t{Left} + dx), Clamp(int64_t{Top} + dy), Clamp(int64_t{Right} + dx),
+            Clamp(int64_t{Bottom} + dy)};
   }
   static int Clamp(int64_t v) { return static_cast<int>(std::clamp<int64_t>(v, -(1 << 29), 1 << 29)); }
   TGuiRect Shrink(int by) const { return {Left + by, Top + by, Right - by, Bottom - by}; }

@@ -195,8 +195,7 @@ void TGuiControl::MouseDispatch(TGuiPoint position, TMouseEvent type, TMouseButt
       MouseOver = false;
       if (OnMouseLeave) OnMouseLeave(*this);
       break;
-    default:
-      break;
+    default: break;
   }
 }
 

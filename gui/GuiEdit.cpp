@@ -11,9 +11,15 @@ namespace {
 enum : int32_t { kText = 0xA000, kReadOnly, kTextAdjust, kBlinkTicks, kSelector, kMaxLength, kTabOrder };
 
 enum : uint32_t {
-  kBackspace = 8, kTab = 9, kEnd = 35, kHome = 36, kLeft = 37, kRight = 39, kDelete = 46, kV = 86,
+  kBackspace = 8,
+  kTab = 9,
+  kEnd = 35,
+  kHome = 36,
+  kLeft = 37,
+  kRight = 39,
+  kDelete = 46,
+  kV = 86,
 };
-
 
 uint32_t Upper(uint32_t c) { return c >= 'a' && c <= 'z' ? c - 32 : c; }
 
@@ -37,11 +43,20 @@ bool IsBindingSpecialKey(uint32_t code) {
 
 bool IsBindingCharKey(uint32_t c) {
   switch (c) {
-    case '\'': case '*': case '+': case ',': case '-': case '.': case '/': case ';': case '=':
-    case '[': case '\\': case ']': case '`':
-      return true;
-    default:
-      return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z');
+    case '\'':
+    case '*':
+    case '+':
+    case ',':
+    case '-':
+    case '.':
+    case '/':
+    case ';':
+    case '=':
+    case '[':
+    case '\\':
+    case ']':
+    case '`': return true;
+    default: return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z');
   }
 }
 
@@ -118,7 +133,9 @@ TGuiRect TGuiEdit::CaretRect(int position) const {
   TGuiRect r;
   r.Left = RoundToInt(painter->TextWidth(font, std::string_view(text_).substr(0, position))) + 2;
   if (position < TextLength()) {
-    r.Right = RoundToInt(painter->TextWidth(font, std::string_view(text_).substr(0, position + 1)) - font.Spacing) + 2;
+    r.Right =
+        RoundToInt(painter->TextWidth(font, std::string_view(text_).substr(0, position + 1)) - font.Spacing) +
+        2;
   } else {
     r.Right = r.Left + Height() / 2;
   }
@@ -174,7 +191,8 @@ void TGuiEdit::SetTabOrder(int32_t order) {
   if (!Parent()) return;
   for (int i = Parent()->ControlCount() - 1; i >= 0; --i) {
     auto* other = dynamic_cast<TGuiEdit*>(Parent()->GetControl(i));
-    if (other && other != this && other->tabOrder_ == order && order < INT32_MAX) other->SetTabOrder(order + 1);
+    if (other && other != this && other->tabOrder_ == order && order < INT32_MAX)
+      other->SetTabOrder(order + 1);
   }
 }
 
@@ -199,7 +217,8 @@ void TGuiEdit::TabToNext() {
   for (int i = 0; i < Parent()->ControlCount(); ++i) {
     auto* other = dynamic_cast<TGuiEdit*>(Parent()->GetControl(i));
     if (!other) continue;
-    if (other != this && other->tabOrder_ > tabOrder_ && (!next || other->tabOrder_ < next->tabOrder_)) next = other;
+    if (other != this && other->tabOrder_ > tabOrder_ && (!next || other->tabOrder_ < next->tabOrder_))
+      next = other;
     if (!first || other->tabOrder_ < first->tabOrder_) first = other;
   }
   if (!next) next = first;
@@ -250,8 +269,7 @@ void TGuiEdit::TextKey(uint32_t key, TKeyEvent type, uint32_t shift) {
       case kV:
         if ((shift & platform::ShiftCtrl) && !ReadOnly) Paste();
         break;
-      default:
-        break;
+      default: break;
     }
   } else if (type == kePress && !ReadOnly) {
     if (key > 31 && key < 256) {
@@ -344,9 +362,7 @@ void TGuiEdit::DoMouse(TGuiPoint position, TMouseEvent type, TMouseButton button
 
 void TGuiEdit::DoDraw(TGuiPainter& painter) {
   switch (CurrentMode()) {
-    case Mode::Text:
-      DrawText(painter, false);
-      break;
+    case Mode::Text: DrawText(painter, false); break;
     case Mode::Binding:
       if (!IsFocused() && text_.empty()) {
         // Left without a new key: the box shows its binding again and holds that key.
@@ -355,8 +371,7 @@ void TGuiEdit::DoDraw(TGuiPainter& painter) {
       }
       DrawText(painter, true);
       break;
-    case Mode::None:
-      break;
+    case Mode::None: break;
   }
 }
 

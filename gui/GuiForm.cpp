@@ -3,8 +3,21 @@
 namespace zb {
 namespace {
 enum : int32_t {
-  kCaption = 0xA000, kCaptSize, kCaptAdjust, kCaptActive, kCaptUnactive, kFontActive, kFontUnactive,
-  kIconFill, kIconIndex, kIconPattern, kIconWidth, kIconHeight, kImageIndex, kImagePattern, kShadowSize,
+  kCaption = 0xA000,
+  kCaptSize,
+  kCaptAdjust,
+  kCaptActive,
+  kCaptUnactive,
+  kFontActive,
+  kFontUnactive,
+  kIconFill,
+  kIconIndex,
+  kIconPattern,
+  kIconWidth,
+  kIconHeight,
+  kImageIndex,
+  kImagePattern,
+  kShadowSize,
   kShadowColor,
 };
 }  // namespace

@@ -84,10 +84,11 @@ void TGuiGauge::DrawPictures(TGuiPainter& painter, const TGuiRect& r) {
   int offset = 0;
   if (range != 0) {
     const int travel = Width() - painter.PatternSize(kKnobImage).value_or(TGuiSize{}).Height;
-    offset = RoundToInt(static_cast<double>(travel) * (static_cast<double>(Theta) - MinValue) / static_cast<double>(range));
+    offset = RoundToInt(static_cast<double>(travel) * (static_cast<double>(Theta) - MinValue) /
+                        static_cast<double>(range));
   }
-  painter.DrawPattern(knob, 0, TGuiRect::Sized(r.Left + offset, r.Top, knobSize->Width, knobSize->Height), kWhite,
-                      1284);
+  painter.DrawPattern(knob, 0, TGuiRect::Sized(r.Left + offset, r.Top, knobSize->Width, knobSize->Height),
+                      kWhite, 1284);
 }
 
 TGuiValue TGuiGauge::GetProperty(int32_t id) const {

@@ -37,8 +37,8 @@ class TGuiLabel : public TGuiControl {
   void BuildWords();
   void DrawSingleLine(TGuiPainter& painter, const TGuiFont& font, const TGuiRect& r);
   void DrawWrapped(TGuiPainter& painter, const TGuiFont& font, const TGuiRect& r);
-  void DrawJustified(TGuiPainter& painter, const TGuiFont& font, const TGuiRect& r, size_t first, size_t count,
-                     double y);
+  void DrawJustified(TGuiPainter& painter, const TGuiFont& font, const TGuiRect& r, size_t first,
+                     size_t count, double y);
 
   std::string text_;
   std::vector<std::string> words_;

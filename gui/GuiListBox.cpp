@@ -6,8 +6,17 @@
 namespace zb {
 namespace {
 enum : int32_t {
-  kItems = 0xA000, kItemSize, kIndexed, kItemIndex, kTextAdjust, kIndexedFont, kBorderColor, kScrollButton,
-  kScrollFill, kScrollPressed, kScrollArrow,
+  kItems = 0xA000,
+  kItemSize,
+  kIndexed,
+  kItemIndex,
+  kTextAdjust,
+  kIndexedFont,
+  kBorderColor,
+  kScrollButton,
+  kScrollFill,
+  kScrollPressed,
+  kScrollArrow,
 };
 constexpr int kScrollWidth = 16;
 constexpr TColors4 kWhite = {0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF};
@@ -72,7 +81,8 @@ void TGuiListBox::DoDraw(TGuiPainter& painter) {
   int scrollWidth = kScrollWidth;
   if (pictures) {
     scroll_->SetTag(Tag());
-    scrollWidth = painter.PatternSize(static_cast<int>(scroll_->TrackFill.Colors[0])).value_or(TGuiSize{}).Width;
+    scrollWidth =
+        painter.PatternSize(static_cast<int>(scroll_->TrackFill.Colors[0])).value_or(TGuiSize{}).Width;
   }
   Layout(scrollWidth);
   TGuiRect area = r;
@@ -80,12 +90,14 @@ void TGuiListBox::DoDraw(TGuiPainter& painter) {
   if (pictures) {
     const int image = static_cast<int>(Bkgrnd.Colors[0]);
     if (const std::optional<TGuiSize> size = painter.PatternSize(image)) {
-      painter.DrawPattern(image, 0, TGuiRect::Sized(area.Left, area.Top, size->Width, size->Height), kWhite, 1284);
+      painter.DrawPattern(image, 0, TGuiRect::Sized(area.Left, area.Top, size->Width, size->Height), kWhite,
+                          1284);
     }
   } else {
     FillWith(painter, Bkgrnd, area, DrawFx);
   }
-  if (BorderColor > 0x00FFFFFF) OutlineRect(painter, area, {BorderColor, BorderColor, BorderColor, BorderColor}, DrawFx);
+  if (BorderColor > 0x00FFFFFF)
+    OutlineRect(painter, area, {BorderColor, BorderColor, BorderColor, BorderColor}, DrawFx);
   DrawRows(painter, area, pictures);
   scroll_->SetBoundsValue(0, Width() - scroll_->Width());
   scroll_->SetBoundsValue(1, 0);
@@ -98,14 +110,16 @@ void TGuiListBox::DrawRows(TGuiPainter& painter, const TGuiRect& area, bool pict
   const int pattern = scroll_->Visible() ? 1 : 0;
   auto picture = [&](int image, const TGuiRect& at) {
     if (const std::optional<TGuiSize> size = painter.PatternSize(image)) {
-      painter.DrawPattern(image, pattern, TGuiRect::Sized(at.Left, at.Top, size->Width, size->Height), kWhite, 1284);
+      painter.DrawPattern(image, pattern, TGuiRect::Sized(at.Left, at.Top, size->Width, size->Height), kWhite,
+                          1284);
     }
   };
   const int rows = Rows();
   for (int t = 0; t < rows; ++t) {
     const int item = TopIndex + t;
     if (item < 0 || item >= static_cast<int>(Items.size())) break;
-    const TGuiRect row = TGuiRect::Sized(area.Left + 1, area.Top + 1 + t * ItemSize, area.Width() - 2, ItemSize);
+    const TGuiRect row =
+        TGuiRect::Sized(area.Left + 1, area.Top + 1 + t * ItemSize, area.Width() - 2, ItemSize);
     const TGuiRect inner = row.Shrink(1);
     const bool selected = item == ItemIndex;
     if (item == HotIndex && !selected) {
@@ -127,8 +141,10 @@ void TGuiListBox::DrawRows(TGuiPainter& painter, const TGuiRect& area, bool pict
     const TGuiFont& font = !Enabled() ? DisabledFont : (selected ? IndexedFont : Font);
     if (!painter.Applies(font)) continue;
     const std::string& text = Items[item];
-    const double x = row.Left + RoundToInt(row.Width() / 2.0) - RoundToInt(painter.TextWidth(font, text) / 2.0);
-    const double y = inner.Top + (inner.Height() - RoundToInt(painter.TextHeight(font, text))) / 2 + TextAdjust;
+    const double x =
+        row.Left + RoundToInt(row.Width() / 2.0) - RoundToInt(painter.TextWidth(font, text) / 2.0);
+    const double y =
+        inner.Top + (inner.Height() - RoundToInt(painter.TextHeight(font, text))) / 2 + TextAdjust;
     painter.TextOut(font, text, x, y, 1284);
   }
 }
@@ -183,6 +199,8 @@ TGuiFill* TGuiListBox::GetFill(int32_t id) {
   }
 }
 
-TGuiFont* TGuiListBox::GetFont(int32_t id) { return id == kIndexedFont ? &IndexedFont : TGuiControl::GetFont(id); }
+TGuiFont* TGuiListBox::GetFont(int32_t id) {
+  return id == kIndexedFont ? &IndexedFont : TGuiControl::GetFont(id);
+}
 
 }  // namespace zb

@@ -24,13 +24,14 @@ class TGuiPainter {
   virtual void FillRect(const TGuiRect& rect, const TColors4& colors, int effect) = 0;
   virtual void Line(double x1, double y1, double x2, double y2, uint32_t color1, uint32_t color2,
                     int effect) = 0;
-  virtual void FillTriangle(double x1, double y1, double x2, double y2, double x3, double y3,
-                            uint32_t color, int effect) = 0;
+  virtual void FillTriangle(double x1, double y1, double x2, double y2, double x3, double y3, uint32_t color,
+                            int effect) = 0;
 
   // The pattern size of the image at `image` in the image list; nothing when there is none.
   virtual std::optional<TGuiSize> PatternSize(int image) const = 0;
   // Pattern `pattern` of image `image` stretched over `dest`.
-  virtual void DrawPattern(int image, int pattern, const TGuiRect& dest, const TColors4& colors, int effect) = 0;
+  virtual void DrawPattern(int image, int pattern, const TGuiRect& dest, const TColors4& colors,
+                           int effect) = 0;
 
   // Whether the font list has the entry `font` names (and a canvas to draw it on); the
   // font's scale, style and spacing are copied into that entry before each use.

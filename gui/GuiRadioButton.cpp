@@ -5,7 +5,14 @@
 namespace zb {
 namespace {
 enum : int32_t {
-  kChecked = 0xA000, kCaption, kTextAdjust, kBorderColor, kCheckColor, kOverColor, kHorizSpace, kGroupIndex,
+  kChecked = 0xA000,
+  kCaption,
+  kTextAdjust,
+  kBorderColor,
+  kCheckColor,
+  kOverColor,
+  kHorizSpace,
+  kGroupIndex,
 };
 }  // namespace
 
@@ -46,7 +53,8 @@ void TGuiRadioButton::DoDraw(TGuiPainter& painter) {
   const int h = Height();
   const double radius = (h - 2) / 2;
   const double cx = r.Left + radius + 1, cy = r.Top + radius + 1;
-  if (Bkgrnd.Visible) Disc(painter, cx, cy, radius, Pressed ? Reversed(Bkgrnd.Colors) : Bkgrnd.Colors, DrawFx);
+  if (Bkgrnd.Visible)
+    Disc(painter, cx, cy, radius, Pressed ? Reversed(Bkgrnd.Colors) : Bkgrnd.Colors, DrawFx);
   Circle(painter, cx, cy, radius, BorderColor, DrawFx);
   Circle(painter, cx, cy, radius - 0.15, BorderColor, DrawFx);
   if (Pressed && !checked_) {

@@ -106,8 +106,8 @@ void ReadControls(TGuiControl& parent, std::istream& stream, int depth) {
   for (int32_t i = 0; i < count; ++i) {
     const std::string className = ReadString(stream);
     // The children of the key-binding box "spec1" are buttons whatever their records say.
-    TGuiControl* control = TGuiRegistry::CreateControl(parent.Name == "spec1" ? "TGuiButtonEdit" : className,
-                                                       parent);
+    TGuiControl* control =
+        TGuiRegistry::CreateControl(parent.Name == "spec1" ? "TGuiButtonEdit" : className, parent);
     if (!control) throw TGuiError("unknown control class '" + className + "'");
     ReadProperties(*control, stream);
     ReadControls(*control, stream, depth + 1);

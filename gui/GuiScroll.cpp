@@ -78,7 +78,8 @@ void TGuiScroll::DoDraw(TGuiPainter& painter) {
     return;
   }
   FillWith(painter, TrackFill, r, DrawFx);
-  if ((BorderColor >> 24) != 0) OutlineRect(painter, r, {BorderColor, BorderColor, BorderColor, BorderColor}, DrawFx);
+  if ((BorderColor >> 24) != 0)
+    OutlineRect(painter, r, {BorderColor, BorderColor, BorderColor, BorderColor}, DrawFx);
   const TGuiRect up = UpArrow(), down = DownArrow(), thumb = Thumb();
   FillWith(painter, UpHeld ? PressedFill : ButtonFill, up, DrawFx);
   FillWith(painter, DownHeld ? PressedFill : ButtonFill, down, DrawFx);

@@ -77,7 +77,8 @@ void TGuiTaskbar::DoMouse(TGuiPoint position, TMouseEvent type, TMouseButton but
     if (ButtonsDown > 0) --ButtonsDown;
     if (ButtonsDown <= 0) CaptureControl = nullptr;
   }
-  if (ButtonsDown <= 0 && target && target != HoverControl) target->MouseDispatch(position, meEnter, button, shift);
+  if (ButtonsDown <= 0 && target && target != HoverControl)
+    target->MouseDispatch(position, meEnter, button, shift);
   if (receiver && receiver->Enabled()) receiver->MouseDispatch(position, type, button, shift);
   if (ButtonsDown <= 0 && target != HoverControl) {
     if (HoverControl) HoverControl->MouseDispatch(position, meLeave, button, shift);

@@ -4,11 +4,11 @@
 #include <memory>
 
 #include "app/HeadlessGame.h"
-#include "tests/app/GameFolder.h"
 #include "engine/platform/Keys.h"
 #include "gui/GuiButton.h"
 #include "gui/GuiEdit.h"
 #include "gui/GuiForm.h"
+#include "tests/app/GameFolder.h"
 
 namespace zb {
 namespace {
@@ -21,7 +21,8 @@ class Form1GuiTest : public ::testing::Test {
               ("zb-form-gui-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_ / "Data");
-    std::filesystem::copy_file(std::filesystem::path(ZB_GAME_DIR) / "Data" / "gfx.zbx", folder_ / "Data" / "gfx.zbx");
+    std::filesystem::copy_file(std::filesystem::path(ZB_GAME_DIR) / "Data" / "gfx.zbx",
+                               folder_ / "Data" / "gfx.zbx");
     test::InstallArchives(folder_);
     game_ = std::make_unique<HeadlessGame>(folder_);
     ASSERT_TRUE(game_->Start());

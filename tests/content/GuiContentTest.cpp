@@ -29,10 +29,12 @@ class GuiContentTest : public ::testing::Test {
 };
 
 TEST_F(GuiContentTest, EveryScreenFormIsATopLevelHiddenForm) {
-  const char* forms[] = {"scr_exittomm", "scr_entername", "scr_mainmenu", "scr_help", "scr_options",
-                         "scr_highscore", "scr_clear", "scr_exitgame", "scr_gameover", "scr_choosedif",
-                         "scr_stagecomplete", "scr_create", "scr_change", "scr_delete", "scr_yourscoreis",
-                         "scr_sendscore", "scr_sound", "scr_graphics", "scr_controls", "scr_speech", "scr_ycountry"};
+  const char* forms[] = {"scr_exittomm", "scr_entername", "scr_mainmenu",      "scr_help",
+                         "scr_options",  "scr_highscore", "scr_clear",         "scr_exitgame",
+                         "scr_gameover", "scr_choosedif", "scr_stagecomplete", "scr_create",
+                         "scr_change",   "scr_delete",    "scr_yourscoreis",   "scr_sendscore",
+                         "scr_sound",    "scr_graphics",  "scr_controls",      "scr_speech",
+                         "scr_ycountry"};
   EXPECT_EQ(root_.ControlCount(), static_cast<int>(std::size(forms)));
   for (const char* name : forms) {
     TGuiForm* form = Find<TGuiForm>(name);
@@ -50,29 +52,60 @@ TEST_F(GuiContentTest, EveryScreenFormIsATopLevelHiddenForm) {
 }
 
 TEST_F(GuiContentTest, EveryButtonOfTheScreensExistsInItsForm) {
-  const std::pair<const char*, const char*> buttons[] = {
-      {"b_mainmenu_startgame", "scr_mainmenu"}, {"b_mainmenu_highscore", "scr_mainmenu"},
-      {"b_mainmenu_options", "scr_mainmenu"}, {"b_mainmenu_help", "scr_mainmenu"},
-      {"b_mainmenu_exit", "scr_mainmenu"}, {"b_mainmenu_presshere", "scr_mainmenu"},
-      {"b_mainmenu_logo", "scr_mainmenu"}, {"b_exit_yes", "scr_exitgame"}, {"b_exit_no", "scr_exitgame"},
-      {"b_help_back", "scr_help"}, {"b_help_previous", "scr_help"}, {"b_help_next", "scr_help"},
-      {"b_highscore_back", "scr_highscore"}, {"b_highscore_clear", "scr_highscore"},
-      {"b_highscore_view", "scr_highscore"}, {"b_highscore_easy", "scr_highscore"},
-      {"b_highscore_medium", "scr_highscore"}, {"b_highscore_hard", "scr_highscore"},
-      {"b_clear_yes", "scr_clear"}, {"b_clear_no", "scr_clear"}, {"b_change_back", "scr_change"},
-      {"b_change_delete", "scr_change"}, {"b_change_create", "scr_change"}, {"b_create_create", "scr_create"},
-      {"b_delete_yes", "scr_delete"}, {"b_delete_no", "scr_delete"}, {"b_entername_create", "scr_entername"},
-      {"b_options_back", "scr_options"}, {"b_options_graphics", "scr_options"}, {"b_options_sound", "scr_options"},
-      {"b_options_controls", "scr_options"}, {"b_sound_back", "scr_sound"}, {"b_sound_musicmin", "scr_sound"},
-      {"b_sound_musicmax", "scr_sound"}, {"b_sound_fxmax", "scr_sound"}, {"b_sound_fxmin", "scr_sound"},
-      {"b_graphics_back", "scr_graphics"}, {"b_fullscreen", "scr_graphics"}, {"b_antialias", "scr_graphics"},
-      {"b_controls_back", "scr_controls"}, {"b_controls_default", "scr_controls"}, {"b_exitmm_yes", "scr_exittomm"},
-      {"b_exitmm_no", "scr_exittomm"}, {"b_yourscore_next", "scr_yourscoreis"},
-      {"b_sendscore_yes", "scr_sendscore"}, {"b_sendscore_no", "scr_sendscore"},
-      {"b_choosedif_back", "scr_choosedif"}, {"b_choosedif_easy", "scr_choosedif"},
-      {"b_choosedif_medium", "scr_choosedif"}, {"b_choosedif_hard", "scr_choosedif"},
-      {"b_stagecomplete_next", "scr_stagecomplete"}, {"b_ycountry_next", "scr_ycountry"},
-      {"b_speech_skip", "scr_speech"}, {"b_speech_next", "scr_speech"}};
+  const std::pair<const char*, const char*> buttons[] = {{"b_mainmenu_startgame", "scr_mainmenu"},
+                                                         {"b_mainmenu_highscore", "scr_mainmenu"},
+                                                         {"b_mainmenu_options", "scr_mainmenu"},
+                                                         {"b_mainmenu_help", "scr_mainmenu"},
+                                                         {"b_mainmenu_exit", "scr_mainmenu"},
+                                                         {"b_mainmenu_presshere", "scr_mainmenu"},
+                                                         {"b_mainmenu_logo", "scr_mainmenu"},
+                                                         {"b_exit_yes", "scr_exitgame"},
+                                                         {"b_exit_no", "scr_exitgame"},
+                                                         {"b_help_back", "scr_help"},
+                                                         {"b_help_previous", "scr_help"},
+                                                         {"b_help_next", "scr_help"},
+                                                         {"b_highscore_back", "scr_highscore"},
+                                                         {"b_highscore_clear", "scr_highscore"},
+                                                         {"b_highscore_view", "scr_highscore"},
+                                                         {"b_highscore_easy", "scr_highscore"},
+                                                         {"b_highscore_medium", "scr_highscore"},
+                                                         {"b_highscore_hard", "scr_highscore"},
+                                                         {"b_clear_yes", "scr_clear"},
+                                                         {"b_clear_no", "scr_clear"},
+                                                         {"b_change_back", "scr_change"},
+                                                         {"b_change_delete", "scr_change"},
+                                                         {"b_change_create", "scr_change"},
+                                                         {"b_create_create", "scr_create"},
+                                                         {"b_delete_yes", "scr_delete"},
+                                                         {"b_delete_no", "scr_delete"},
+                                                         {"b_entername_create", "scr_entername"},
+                                                         {"b_options_back", "scr_options"},
+                                                         {"b_options_graphics", "scr_options"},
+                                                         {"b_options_sound", "scr_options"},
+                                                         {"b_options_controls", "scr_options"},
+                                                         {"b_sound_back", "scr_sound"},
+                                                         {"b_sound_musicmin", "scr_sound"},
+                                                         {"b_sound_musicmax", "scr_sound"},
+                                                         {"b_sound_fxmax", "scr_sound"},
+                                                         {"b_sound_fxmin", "scr_sound"},
+                                                         {"b_graphics_back", "scr_graphics"},
+                                                         {"b_fullscreen", "scr_graphics"},
+                                                         {"b_antialias", "scr_graphics"},
+                                                         {"b_controls_back", "scr_controls"},
+                                                         {"b_controls_default", "scr_controls"},
+                                                         {"b_exitmm_yes", "scr_exittomm"},
+                                                         {"b_exitmm_no", "scr_exittomm"},
+                                                         {"b_yourscore_next", "scr_yourscoreis"},
+                                                         {"b_sendscore_yes", "scr_sendscore"},
+                                                         {"b_sendscore_no", "scr_sendscore"},
+                                                         {"b_choosedif_back", "scr_choosedif"},
+                                                         {"b_choosedif_easy", "scr_choosedif"},
+                                                         {"b_choosedif_medium", "scr_choosedif"},
+                                                         {"b_choosedif_hard", "scr_choosedif"},
+                                                         {"b_stagecomplete_next", "scr_stagecomplete"},
+                                                         {"b_ycountry_next", "scr_ycountry"},
+                                                         {"b_speech_skip", "scr_speech"},
+                                                         {"b_speech_next", "scr_speech"}};
   for (const auto& [name, form] : buttons) {
     TGuiButton* button = Find<TGuiButton>(name);
     ASSERT_NE(button, nullptr) << name;
@@ -84,7 +117,8 @@ TEST_F(GuiContentTest, EveryButtonOfTheScreensExistsInItsForm) {
     const bool shown = button->Visible();
     screen->Show();
     button->Show();
-    EXPECT_EQ(root_.ControlAt({button->AbsoluteRect().Left + 2, button->AbsoluteRect().Top + 2}), button) << name;
+    EXPECT_EQ(root_.ControlAt({button->AbsoluteRect().Left + 2, button->AbsoluteRect().Top + 2}), button)
+        << name;
     button->SetVisible(shown);
     screen->Hide();
   }

@@ -51,7 +51,9 @@ class FakePainter : public TGuiPainter {
     clip = rect;
     clips.push_back(rect);
   }
-  void FillRect(const TGuiRect& rect, const TColors4& colors, int) override { fills.push_back({rect, colors, clip}); }
+  void FillRect(const TGuiRect& rect, const TColors4& colors, int) override {
+    fills.push_back({rect, colors, clip});
+  }
   void Line(double, double, double, double, uint32_t, uint32_t, int) override { ++lines; }
   void FillTriangle(double, double, double, double, double, double, uint32_t, int) override { ++triangles; }
   std::optional<TGuiSize> PatternSize(int image) const override {

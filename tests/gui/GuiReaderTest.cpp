@@ -39,7 +39,7 @@ TEST(GuiReader, FileOfOnlyACountOfZeroLoadsNothing) {
   TGuiTaskbar root;
   EXPECT_TRUE(Load(root, std::string("\0\0\0\0", 4)));
   EXPECT_EQ(root.ControlCount(), 0);
-  EXPECT_FALSE(Load(root, ""));           // not even the count
+  EXPECT_FALSE(Load(root, ""));                        // not even the count
   EXPECT_FALSE(Load(root, std::string("\0\0\0", 3)));  // a count cut short
 }
 
@@ -85,13 +85,23 @@ TEST(GuiReader, EmptyRecordKeepsEveryDefault) {
 
 TEST(GuiReader, FillAndFontRecordsAreReadStraightIn) {
   const std::string fill = Str("Bkgrnd") + "\x04" +
-                           std::string("\x11\x22\x33\x44" "\x55\x66\x77\x88" "\x99\xAA\xBB\xCC" "\xDD\xEE\xFF\x00"
-                                       "\x00", 17);
+                           std::string(
+                               "\x11\x22\x33\x44"
+                               "\x55\x66\x77\x88"
+                               "\x99\xAA\xBB\xCC"
+                               "\xDD\xEE\xFF\x00"
+                               "\x00",
+                               17);
   // Font: index 2, colours, Scale 1.5 and Spacing -1.0 as IEEE doubles, style 4.
   const std::string font = Str("font") + "\x05" +
-                           std::string("\x02\x00\x00\x00" "\x01\x02\x03\xFF" "\x04\x05\x06\xFF"
-                                       "\x00\x00\x00\x00\x00\x00\xF8\x3F" "\x04"
-                                       "\x00\x00\x00\x00\x00\x00\xF0\xBF", 29);
+                           std::string(
+                               "\x02\x00\x00\x00"
+                               "\x01\x02\x03\xFF"
+                               "\x04\x05\x06\xFF"
+                               "\x00\x00\x00\x00\x00\x00\xF8\x3F"
+                               "\x04"
+                               "\x00\x00\x00\x00\x00\x00\xF0\xBF",
+                               29);
   TGuiTaskbar root;
   ASSERT_TRUE(Load(root, I32(1) + Str("TGuiLabel") + I32(2) + fill + font + I32(0)));
   auto* label = dynamic_cast<TGuiLabel*>(root.GetControl(0));
@@ -108,9 +118,9 @@ TEST(GuiReader, FillAndFontRecordsAreReadStraightIn) {
 
 TEST(GuiReader, TextConversionsByKind) {
   TGuiTaskbar root;
-  const std::string props = Prop("Theta", 0, "$1F") + Prop("MinValue", 0, "-5") + Prop("ShowText", 3, "fALSE") +
-                            Prop("Visible", 3, "0") + Prop("Enabled", 3, "7") + Prop("DrawFx", 6, "$0504") +
-                            Prop("Caption", 2, "") + Prop("Tag", 2, "1");
+  const std::string props = Prop("Theta", 0, "$1F") + Prop("MinValue", 0, "-5") +
+                            Prop("ShowText", 3, "fALSE") + Prop("Visible", 3, "0") + Prop("Enabled", 3, "7") +
+                            Prop("DrawFx", 6, "$0504") + Prop("Caption", 2, "") + Prop("Tag", 2, "1");
   ASSERT_TRUE(Load(root, I32(1) + Str("TGuiGauge") + I32(8) + props + I32(0)));
   auto* gauge = dynamic_cast<TGuiGauge*>(root.GetControl(0));
   ASSERT_NE(gauge, nullptr);
@@ -135,21 +145,23 @@ TEST(GuiReader, TextConversionsByKind) {
   EXPECT_EQ(list->Items, (std::vector<std::string>{"one", "two", "three", "four"}));
   EXPECT_EQ(list->ItemSize, 16);
   TGuiTaskbar big;
-  ASSERT_TRUE(Load(big, I32(1) + Str("TGuiListBox") + I32(1) + Prop("BorderColor", 8, "$1FFC56A31") + I32(0)));
+  ASSERT_TRUE(
+      Load(big, I32(1) + Str("TGuiListBox") + I32(1) + Prop("BorderColor", 8, "$1FFC56A31") + I32(0)));
   EXPECT_EQ(dynamic_cast<TGuiListBox*>(big.GetControl(0))->BorderColor, 0xFFC56A31u);
 }
 
 TEST(GuiReader, LaterRecordWinsAndUnknownNamesAreSkipped) {
   TGuiTaskbar root;
-  const std::string props = Prop("caption", 2, "first") + Prop("Nonsense", 0, "zzz") + Prop("Caption", 2, "second");
+  const std::string props =
+      Prop("caption", 2, "first") + Prop("Nonsense", 0, "zzz") + Prop("Caption", 2, "second");
   ASSERT_TRUE(Load(root, I32(1) + Str("TGuiButton") + I32(3) + props + I32(0)));
   EXPECT_EQ(dynamic_cast<TGuiButton*>(root.GetControl(0))->Caption, "second");
 }
 
 TEST(GuiReader, ChildrenOfSpec1AreButtons) {
   TGuiTaskbar root;
-  const std::string child = Str("TGuiLabel") + I32(1) + Prop("Caption", 2, "x") + I32(1) + Str("TGuiEdit") +
-                            I32(0) + I32(0);
+  const std::string child =
+      Str("TGuiLabel") + I32(1) + Prop("Caption", 2, "x") + I32(1) + Str("TGuiEdit") + I32(0) + I32(0);
   ASSERT_TRUE(Load(root, I32(1) + Str("TGuiEdit") + I32(1) + Prop("Name", 2, "spec1") + I32(1) + child));
   TGuiControl* box = root.FindControl("spec1");
   ASSERT_EQ(box->ControlCount(), 1);
@@ -162,8 +174,8 @@ TEST(GuiReader, ChildrenOfSpec1AreButtons) {
 
   // The rule compares exactly.
   TGuiTaskbar other;
-  ASSERT_TRUE(Load(other, I32(1) + Str("TGuiEdit") + I32(1) + Prop("Name", 2, "SPEC1") + I32(1) + Str("TGuiLabel") +
-                             I32(0) + I32(0)));
+  ASSERT_TRUE(Load(other, I32(1) + Str("TGuiEdit") + I32(1) + Prop("Name", 2, "SPEC1") + I32(1) +
+                              Str("TGuiLabel") + I32(0) + I32(0)));
   EXPECT_NE(dynamic_cast<TGuiLabel*>(other.GetControl(0)->GetControl(0)), nullptr);
 }
 
@@ -174,9 +186,12 @@ TEST(GuiReader, FailuresStopTheLoadButKeepWhatWasCreated) {
     std::string tail;
   } cases[] = {
       {"unknown class", Str("TGuiWindow") + I32(0) + I32(0)},
-      {"fill record for a font", Str("TGuiButton") + I32(1) + Str("Font") + "\x04" + std::string(17, '\0') + I32(0)},
-      {"font record for a fill", Str("TGuiButton") + I32(1) + Str("OutFill") + "\x05" + std::string(29, '\0') + I32(0)},
-      {"fill the class lacks", Str("TGuiEdit") + I32(1) + Str("Selected") + "\x04" + std::string(17, '\0') + I32(0)},
+      {"fill record for a font",
+       Str("TGuiButton") + I32(1) + Str("Font") + "\x04" + std::string(17, '\0') + I32(0)},
+      {"font record for a fill",
+       Str("TGuiButton") + I32(1) + Str("OutFill") + "\x05" + std::string(29, '\0') + I32(0)},
+      {"fill the class lacks",
+       Str("TGuiEdit") + I32(1) + Str("Selected") + "\x04" + std::string(17, '\0') + I32(0)},
       {"text that is no integer", Str("TGuiButton") + I32(1) + Prop("Left", 0, "12px") + I32(0)},
       {"integer out of range", Str("TGuiButton") + I32(1) + Prop("Left", 0, "4294967296") + I32(0)},
       {"text that is no boolean", Str("TGuiButton") + I32(1) + Prop("Visible", 3, "yes") + I32(0)},

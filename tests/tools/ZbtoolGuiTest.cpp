@@ -15,7 +15,8 @@ class ZbtoolGuiTest : public ::testing::Test {
               ("zb-gui-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_);
-    Write("images.manifest", "# two images\nimage backgame art/backgame.png 800 600\n\nimage btn art/btn.png 90 24\n");
+    Write("images.manifest",
+          "# two images\nimage backgame art/backgame.png 800 600\n\nimage btn art/btn.png 90 24\n");
   }
   void TearDown() override { std::filesystem::remove_all(folder_); }
 
@@ -28,8 +29,8 @@ class ZbtoolGuiTest : public ::testing::Test {
   }
   // Runs zbtool with standard output and error into out.txt and err.txt.
   int Run(const std::string& arguments) {
-    const std::string command = "cd " + folder_.string() + " && " + ZB_ZBTOOL + " " + arguments +
-                                " > out.txt 2> err.txt";
+    const std::string command =
+        "cd " + folder_.string() + " && " + ZB_ZBTOOL + " " + arguments + " > out.txt 2> err.txt";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
@@ -47,18 +48,20 @@ std::string I32(uint32_t v) {
 std::string Str(const std::string& s) { return I32(static_cast<uint32_t>(s.size())) + s; }
 
 TEST_F(ZbtoolGuiTest, CompilesToTheByteLayout) {
-  ASSERT_EQ(Compile("# a comment\n"
-                    "TGuiForm scr_a {\n"
-                    "  left = -2  Visible = false\n"
-                    "  tguibutton b_go { ImageIndex = @btn  Caption = \"Да\"  Bkgrnd = fill($FF0000FF, hidden) }\n"
-                    "}\n"),
-            0)
+  ASSERT_EQ(
+      Compile("# a comment\n"
+              "TGuiForm scr_a {\n"
+              "  left = -2  Visible = false\n"
+              "  tguibutton b_go { ImageIndex = @btn  Caption = \"Да\"  Bkgrnd = fill($FF0000FF, hidden) }\n"
+              "}\n"),
+      0)
       << Read("err.txt");
-  const std::string expected = I32(1) + Str("TGuiForm") + I32(3) + Str("Name") + '\x02' + Str("scr_a") + Str("Left") +
-                               '\x00' + Str("-2") + Str("Visible") + '\x03' + Str("False") + I32(1) +
-                               Str("TGuiButton") + I32(4) + Str("Name") + '\x02' + Str("b_go") + Str("ImageIndex") +
-                               '\x00' + Str("1") + Str("Caption") + '\x02' + Str("\xC4\xE0") + Str("Bkgrnd") + '\x04' +
-                               I32(0xFF0000FF) + I32(0xFF0000FF) + I32(0xFF0000FF) + I32(0xFF0000FF) + '\x00' + I32(0);
+  const std::string expected = I32(1) + Str("TGuiForm") + I32(3) + Str("Name") + '\x02' + Str("scr_a") +
+                               Str("Left") + '\x00' + Str("-2") + Str("Visible") + '\x03' + Str("False") +
+                               I32(1) + Str("TGuiButton") + I32(4) + Str("Name") + '\x02' + Str("b_go") +
+                               Str("ImageIndex") + '\x00' + Str("1") + Str("Caption") + '\x02' +
+                               Str("\xC4\xE0") + Str("Bkgrnd") + '\x04' + I32(0xFF0000FF) + I32(0xFF0000FF) +
+                               I32(0xFF0000FF) + I32(0xFF0000FF) + '\x00' + I32(0);
   EXPECT_EQ(Read("gfx.zbx"), expected);
 }
 

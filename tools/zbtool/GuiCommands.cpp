@@ -16,8 +16,8 @@ namespace {
 void PrintTree(const TGuiControl& control, int depth) {
   for (int i = 0; i < control.ControlCount(); ++i) {
     const TGuiControl& c = *control.GetControl(i);
-    std::printf("%d %s %s %d %d %d %d %d %d\n", depth, c.TypeName().c_str(), c.Name.c_str(), c.Left(), c.Top(),
-                c.Width(), c.Height(), c.Visible() ? 1 : 0, c.Enabled() ? 1 : 0);
+    std::printf("%d %s %s %d %d %d %d %d %d\n", depth, c.TypeName().c_str(), c.Name.c_str(), c.Left(),
+                c.Top(), c.Width(), c.Height(), c.Visible() ? 1 : 0, c.Enabled() ? 1 : 0);
     PrintTree(c, depth + 1);
   }
 }
@@ -64,7 +64,8 @@ int RunGuiCompile(std::span<char* const> args) {
       std::fprintf(stderr, "zbtool: cannot open the layout \"%s\"\n", args[i]);
       return 1;
     }
-    sources.push_back({args[i], std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>())});
+    sources.push_back(
+        {args[i], std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>())});
   }
   const GuiLayoutResult result = CompileGuiLayouts(sources, keys);
   if (!result.error.empty()) {

@@ -142,7 +142,8 @@ class Compiler {
     }
     Node node;
     node.className = std::string(TGuiRegistry::Names()[TGuiRegistry::IndexOf(cls.text)]);
-    TGuiControl* control = TGuiRegistry::CreateControl(parent.Name == "spec1" ? "TGuiButtonEdit" : cls.text, parent);
+    TGuiControl* control =
+        TGuiRegistry::CreateControl(parent.Name == "spec1" ? "TGuiButtonEdit" : cls.text, parent);
     if (Peek().kind == Token::Ident || Peek().kind == Token::String) {
       const Token& name = Next();
       AddText(node, *control, "Name", pkString, name.text, name.line);
@@ -160,8 +161,8 @@ class Compiler {
     return node;
   }
 
-  void AddText(Node& node, TGuiControl& control, const std::string& name, uint8_t kind, const std::string& value,
-               int line) {
+  void AddText(Node& node, TGuiControl& control, const std::string& name, uint8_t kind,
+               const std::string& value, int line) {
     try {
       control.SetPropertyByName(name, value);
     } catch (const TGuiError& e) {
@@ -254,7 +255,8 @@ class Compiler {
 
   // fill(C) or fill(C1, C2, C3, C4), optionally followed by "hidden" or "visible".
   void Fill(Node& node, TGuiControl& control, const TPropertyRec& rec, const Token& head) {
-    if (head.kind != Token::Ident || head.text != "fill") throw LayoutError(head.line, rec.Name + " takes fill(...)");
+    if (head.kind != Token::Ident || head.text != "fill")
+      throw LayoutError(head.line, rec.Name + " takes fill(...)");
     TGuiFill* fill = control.GetFill(rec.Id);
     Expect('(');
     std::vector<uint32_t> colors;
@@ -284,7 +286,8 @@ class Compiler {
   // font(INDEX [, COLOUR [, BOTTOMCOLOUR]] [, scale=S] [, style=N] [, spacing=S]); what is left out
   // keeps the control's current value.
   void Font(Node& node, TGuiControl& control, const TPropertyRec& rec, const Token& head) {
-    if (head.kind != Token::Ident || head.text != "font") throw LayoutError(head.line, rec.Name + " takes font(...)");
+    if (head.kind != Token::Ident || head.text != "font")
+      throw LayoutError(head.line, rec.Name + " takes font(...)");
     TGuiFont* font = control.GetFont(rec.Id);
     Expect('(');
     int positional = 0;

@@ -5,7 +5,8 @@
 
 namespace zb::tool {
 
-bool ReadImageKeys(const std::filesystem::path& manifest, std::vector<std::string>& keys, std::string& error) {
+bool ReadImageKeys(const std::filesystem::path& manifest, std::vector<std::string>& keys,
+                   std::string& error) {
   std::ifstream in(manifest);
   if (!in) {
     error = "cannot open the image manifest \"" + manifest.string() + "\"";
