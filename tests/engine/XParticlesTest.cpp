@@ -1,10 +1,14 @@
 #include "engine/XParticles.h"
 
+#include "engine/ArchiveDb.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <numbers>
 #include <vector>
+
+#include "tests/engine/EngineTestSupport.h"
 
 namespace zb {
 namespace {
@@ -468,6 +472,36 @@ TEST_F(Manager, SystemsOfOneManagerShareTheSeededGenerator) {
   for (int i = 0; i < 26; ++i) replay.Range(0, 1);
   EXPECT_EQ(manager.Random().Seed(), replay.Seed());
   EXPECT_EQ(other.Random().Seed(), 0u);
+}
+
+TEST(ParticleManager, LoadsEveryPssRecordOfAnArchive) {
+  test::TempDir dir;
+  TParticleTemplate t = Calm();
+  t.EmitRate = 77;
+  const auto good = Bytes(t);
+  test::RawRecord broken{"Broken.pss", 0, good};
+  broken.digest = std::array<uint8_t, 16>{};  // fails its check: an all-zero template
+  const auto file = dir.Write("a.zbx", test::BuildArchive({
+                                           {"Fire.pss", 0, good},
+                                           {"picture", 1, good},
+                                           {"Loud.PSS", 0, good},  // the extension is compared exactly
+                                           broken,
+                                           {"short.pss", 0, std::vector<uint8_t>(good.begin(), good.begin() + 20)},
+                                       }));
+  TArchiveDb archive(file, TOpenModes::opReadOnly);
+  TXParticleManager manager;
+  EXPECT_EQ(manager.LoadFromArchive(archive), 3);
+  ASSERT_EQ(manager.TemplateCount(), 3);
+  EXPECT_EQ(manager.TemplateName(0), "fire.pss");
+  EXPECT_EQ(manager.FindTemplate("FIRE.PSS")->EmitRate, 77);
+  EXPECT_EQ(manager.FindTemplate("loud.pss"), nullptr);
+  EXPECT_EQ(manager.FindTemplate("broken.pss")->EmitRate, 0);
+  EXPECT_FALSE(manager.Spawn("broken.pss", 0, 0).Emitting());
+  EXPECT_EQ(manager.FindTemplate("short.pss")->EmitRate, 77);
+  EXPECT_EQ(manager.FindTemplate("short.pss")->LifeMin, 0.0f);
+
+  TArchiveDb missing(dir.Path() / "none.zbx", TOpenModes::opReadOnly);
+  EXPECT_EQ(manager.LoadFromArchive(missing), 0);
 }
 
 TEST(XObject, AngleToMeasuresLikeADirection) {
