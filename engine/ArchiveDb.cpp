@@ -179,18 +179,31 @@ bool TArchiveDb::ReadFound(Find&& find, TMemoryStream& stream) {
 
   if (entry.UnpackedSize == 0) return false;
   if (entry.UnpackedSize > uint64_t{entry.StoredSize} * kMaxInflateRatio + 64) return false;
-  std::vector<uint8_t> inflated(entry.UnpackedSize);
-  uLongf length = inflated.size();
-  if (uncompress(inflated.data(), &length, stored.data(), stored.size()) != Z_OK) return false;
-  if (length != inflated.size()) return false;
+  // Appending (the usual case) inflates straight into the stream, which is cut back on failure;
+  // otherwise a scratch buffer keeps the stream's bytes untouched until the record is verified.
+  const size_t size = entry.UnpackedSize;
+  const bool append = stream.Position() == stream.Size();
+  const size_t oldSize = stream.Size();
+  std::vector<uint8_t> scratch;
+  uint8_t* target = append ? stream.Extend(size) : (scratch.resize(size), scratch.data());
+  auto fail = [&] {
+    if (append) stream.Truncate(oldSize);
+    return false;
+  };
+  uLongf length = size;
+  if (uncompress(target, &length, stored.data(), stored.size()) != Z_OK || length != size) return fail();
 
   uint8_t digest[EVP_MAX_MD_SIZE];
   unsigned int digestLength = 0;
-  if (EVP_Digest(inflated.data(), inflated.size(), digest, &digestLength, EVP_md5(), nullptr) != 1 ||
-      digestLength != 16 || std::memcmp(digest, entry.Digest.data(), 16) != 0) {
-    return false;
+  if (EVP_Digest(target, size, digest, &digestLength, EVP_md5(), nullptr) != 1 || digestLength != 16 ||
+      std::memcmp(digest, entry.Digest.data(), 16) != 0) {
+    return fail();
   }
-  return stream.Write(inflated.data(), inflated.size()) == inflated.size();
+  if (append) {
+    stream.SetPosition(oldSize + size);
+    return true;
+  }
+  return stream.Write(scratch.data(), size) == size;
 }
 
 }  // namespace zb

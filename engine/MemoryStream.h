@@ -36,6 +36,18 @@ class TMemoryStream {
     return count;
   }
 
+  // Grows the buffer by `count` bytes at its end and returns where they start, leaving the
+  // position alone, so a producer can write there directly; Truncate takes them back.
+  uint8_t* Extend(size_t count) {
+    const size_t old = bytes_.size();
+    bytes_.resize(old + count);
+    return bytes_.data() + old;
+  }
+  void Truncate(size_t size) {
+    if (size < bytes_.size()) bytes_.resize(size);
+    if (position_ > size) position_ = size;
+  }
+
   // Reads up to `count` bytes; returns how many were read.
   size_t Read(void* data, size_t count) {
     const size_t n = count < Remaining() ? count : Remaining();

@@ -1,6 +1,8 @@
 #include "engine/PixelFormats.h"
 
 #include <array>
+#include <bit>
+#include <cstring>
 #include <cstddef>
 
 namespace zb {
@@ -42,6 +44,10 @@ void ConvertRowToArgb(int format, const uint8_t* source, int count, uint32_t* ta
   const TPixelFormatInfo* info = PixelFormatInfo(format);
   if (!info || count <= 0) return;
   if (SameLayout(format, pfA8R8G8B8)) {
+    if constexpr (std::endian::native == std::endian::little) {
+      std::memcpy(target, source, static_cast<size_t>(count) * 4);  // the stored bytes are the integers
+      return;
+    }
     for (int i = 0; i < count; ++i, source += 4) {
       target[i] = uint32_t{source[0]} | uint32_t{source[1]} << 8 | uint32_t{source[2]} << 16 |
                   uint32_t{source[3]} << 24;
