@@ -15,8 +15,9 @@ class ZbtoolGuiTest : public ::testing::Test {
               ("zb-gui-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_);
-    Write("images.manifest",
-          "# two images\nimage backgame art/backgame.png 800 600\n\nimage btn art/btn.png 90 24\n");
+    // Three images, the last two through an include that also holds a font.
+    Write("images.manifest", "# images\nimage backgame art/backgame.png 800 600\n\ninclude more.manifest\n");
+    Write("more.manifest", "image btn art/btn.png 90 24\nfont F f.ttf 12\nimage knob art/knob.png 9 9\n");
   }
   void TearDown() override { std::filesystem::remove_all(folder_); }
 
@@ -52,13 +53,16 @@ TEST_F(ZbtoolGuiTest, CompilesToTheByteLayout) {
       Compile("# a comment\n"
               "TGuiForm scr_a {\n"
               "  left = -2  Visible = false\n"
+              "  TGuiGauge { Tag = 1  Bkgrnd = fill(@knob) }\n"
               "  tguibutton b_go { ImageIndex = @btn  Caption = \"Да\"  Bkgrnd = fill($FF0000FF, hidden) }\n"
               "}\n"),
       0)
       << Read("err.txt");
   const std::string expected = I32(1) + Str("TGuiForm") + I32(3) + Str("Name") + '\x02' + Str("scr_a") +
                                Str("Left") + '\x00' + Str("-2") + Str("Visible") + '\x03' + Str("False") +
-                               I32(1) + Str("TGuiButton") + I32(4) + Str("Name") + '\x02' + Str("b_go") +
+                               I32(2) + Str("TGuiGauge") + I32(2) + Str("Tag") + '\x02' + Str("1") +
+                               Str("Bkgrnd") + '\x04' + I32(2) + I32(2) + I32(2) + I32(2) + '\x01' + I32(0) +
+                               Str("TGuiButton") + I32(4) + Str("Name") + '\x02' + Str("b_go") +
                                Str("ImageIndex") + '\x00' + Str("1") + Str("Caption") + '\x02' +
                                Str("\xC4\xE0") + Str("Bkgrnd") + '\x04' + I32(0xFF0000FF) + I32(0xFF0000FF) +
                                I32(0xFF0000FF) + I32(0xFF0000FF) + '\x00' + I32(0);

@@ -4,27 +4,48 @@
 #include <sstream>
 
 namespace zb::tool {
+namespace {
 
-bool ReadImageKeys(const std::filesystem::path& manifest, std::vector<std::string>& keys,
-                   std::string& error) {
+// Included manifests deeper than this are taken for an include cycle.
+constexpr int kMaxIncludeDepth = 16;
+
+bool ReadKeys(const std::filesystem::path& manifest, std::vector<std::string>& keys, std::string& error,
+              int depth) {
+  if (depth > kMaxIncludeDepth) {
+    error = manifest.string() + ": manifests include each other";
+    return false;
+  }
   std::ifstream in(manifest);
   if (!in) {
     error = "cannot open the image manifest \"" + manifest.string() + "\"";
     return false;
   }
-  keys.clear();
   std::string line;
   for (int number = 1; std::getline(in, line); ++number) {
     std::istringstream words(line);
-    std::string word, key;
+    std::string word, argument;
     if (!(words >> word) || word[0] == '#') continue;
-    if (word != "image" || !(words >> key)) {
-      error = manifest.string() + ":" + std::to_string(number) + ": not an image line";
+    if (!(words >> argument)) {
+      error = manifest.string() + ":" + std::to_string(number) + ": a line without its key or file";
       return false;
     }
-    keys.push_back(key);
+    if (word == "image") {
+      keys.push_back(argument);
+    } else if (word == "include") {
+      if (!ReadKeys(manifest.parent_path() / argument, keys, error, depth + 1)) return false;
+    } else if (word != "font" && word != "raw") {
+      error = manifest.string() + ":" + std::to_string(number) + ": unknown line '" + word + "'";
+      return false;
+    }
   }
   return true;
+}
+
+}  // namespace
+
+bool ReadImageKeys(const std::filesystem::path& manifest, std::vector<std::string>& keys, std::string& error) {
+  keys.clear();
+  return ReadKeys(manifest, keys, error, 0);
 }
 
 }  // namespace zb::tool

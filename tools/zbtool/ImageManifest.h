@@ -6,9 +6,9 @@
 
 namespace zb::tool {
 
-// The image keys of an image manifest ("image KEY FILE.png PW PH ..." lines) in list order:
-// a key's position is the image's index in the game's image list. False with a reason when the
-// file cannot be read or a line is not understood.
+// The image keys of a manifest ("image KEY FILE.png PW PH ..." lines, "include FILE" followed in
+// place, font and raw lines passed over) in list order: a key's position is the image's index in
+// the game's image list. False with a reason when a file cannot be read or a line is not understood.
 bool ReadImageKeys(const std::filesystem::path& manifest, std::vector<std::string>& keys, std::string& error);
 
 }  // namespace zb::tool
