@@ -14,7 +14,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
+double Seconds(Clock::time_point since) {
+  return std::chrono::duration<double>(Clock::now() - since).count();
+}
 
 class NullRenderer final : public zb::platform::Renderer {
  public:
@@ -22,8 +24,8 @@ class NullRenderer final : public zb::platform::Renderer {
   int Height() const override { return 600; }
   zb::platform::TextureId CreateTexture(int, int, const uint32_t*) override { return ++next_; }
   void DestroyTexture(zb::platform::TextureId) override {}
-  void DrawGeometry(zb::platform::TextureId, const zb::platform::Vertex*, int vertexCount, const int*, int, int,
-                    bool) override {
+  void DrawGeometry(zb::platform::TextureId, const zb::platform::Vertex*, int vertexCount, const int*, int,
+                    int, bool) override {
     vertices += static_cast<uint64_t>(vertexCount);
   }
   void SetClip(const zb::platform::IntRect*) override {}
@@ -142,9 +144,10 @@ int main() {
     ++frames;
   }
   const double drawSeconds = Seconds(start);
-  std::printf("particles drawn:  %.1f M/s (%.2f ms per DrawAll of %.0f; %.0f M vertices reached the renderer)\n",
-              drawn / drawSeconds / 1e6, 1000.0 * drawSeconds / frames, static_cast<double>(drawn) / frames,
-              renderer.vertices / 1e6);
+  std::printf(
+      "particles drawn:  %.1f M/s (%.2f ms per DrawAll of %.0f; %.0f M vertices reached the renderer)\n",
+      drawn / drawSeconds / 1e6, 1000.0 * drawSeconds / frames, static_cast<double>(drawn) / frames,
+      renderer.vertices / 1e6);
   manager.Clear();
 
   // Sprites: 2000 animated bricks on screen, four of them collidable (balls and bat in play).

@@ -98,8 +98,8 @@ void TSprite::Draw() {
                             green, blue, alpha, DrawEffect);
         break;
       case 1:
-        canvas->DrawPatternRotated(image, PatternIndex, px, py, Angle, ScaleX, ScaleY, MirrorX, MirrorY, single,
-                                   DrawEffect);
+        canvas->DrawPatternRotated(image, PatternIndex, px, py, Angle, ScaleX, ScaleY, MirrorX, MirrorY,
+                                   single, DrawEffect);
         break;
       case 2:
         canvas->DrawPatternColors(image, PatternIndex, px, py, ScaleX, ScaleY, CenterScale, MirrorX, MirrorY,

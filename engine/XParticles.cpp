@@ -92,7 +92,8 @@ void TXParticleSystem::Emit() {
   p.Y = prevY_ + (Y - prevY_) * along;
   TEmitterPoint point = emitterPoints_.front();
   if (emitterPoints_.size() > 1) {
-    point = emitterPoints_[std::uniform_int_distribution<size_t>(0, emitterPoints_.size() - 1)(pointChooser_)];
+    point =
+        emitterPoints_[std::uniform_int_distribution<size_t>(0, emitterPoints_.size() - 1)(pointChooser_)];
   }
   const float jitterX = r.Range(-1.0f, 1.0f);
   p.X += jitterX + static_cast<float>(point.X);
@@ -117,9 +118,10 @@ void TXParticleSystem::Emit() {
   p.SpinSpeed = SpeedOver(t.SpinMiddle, p.Spin, p.MiddleAge);
 
   p.Pattern = static_cast<float>(t.PatternStart);
-  p.PatternSpeed = (t.PatternEnd < 0 || t.PatternEnd == t.PatternStart)
-                       ? 0.0f
-                       : SpeedOver(static_cast<float>(t.PatternEnd), static_cast<float>(t.PatternStart), p.Life);
+  p.PatternSpeed =
+      (t.PatternEnd < 0 || t.PatternEnd == t.PatternStart)
+          ? 0.0f
+          : SpeedOver(static_cast<float>(t.PatternEnd), static_cast<float>(t.PatternStart), p.Life);
 
   const float colorMix = r.Range(0.0f, t.ColorVariation);
   const float alphaMix = r.Range(0.0f, t.AlphaVariation);

@@ -16,8 +16,9 @@ namespace {
 class Form1Sprites : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() /
-              ("zb-form-sprites-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    folder_ =
+        std::filesystem::temp_directory_path() /
+        ("zb-form-sprites-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     std::filesystem::create_directories(folder_);
     test::InstallArchives(folder_);
     game_ = std::make_unique<HeadlessGame>(folder_);
@@ -82,10 +83,10 @@ TEST_F(Form1Sprites, StartUpLoadsEveryTemplateTheGameSpawnsAndTheirImage) {
   EXPECT_EQ(image->PatternCount(), 16);
   EXPECT_EQ(form.ParticleManager.Canvas, &form.MyCanvas);
   for (const char* name :
-       {"GoldExp.pss", "RedExp.pss", "GreenExp.pss", "BlueExp.pss", "YellowExp.pss", "BrownExp.pss",
-        "MagentaExp.pss", "2PartExp.pss", "5PartExp.pss", "3Balls.pss", "Crush.pss", "BallSuper.pss", "Bonus.pss",
-        "Bonus2Exp.pss", "Bonus3Exp.pss", "BitkaExp.pss", "FireSmall.pss", "GetLife.pss", "StLevelTail.pss",
-        "Waterfall.pss", "KeyPart.pss"}) {
+       {"GoldExp.pss",     "RedExp.pss",    "GreenExp.pss",  "BlueExp.pss",  "YellowExp.pss", "BrownExp.pss",
+        "MagentaExp.pss",  "2PartExp.pss",  "5PartExp.pss",  "3Balls.pss",   "Crush.pss",     "BallSuper.pss",
+        "Bonus.pss",       "Bonus2Exp.pss", "Bonus3Exp.pss", "BitkaExp.pss", "FireSmall.pss", "GetLife.pss",
+        "StLevelTail.pss", "Waterfall.pss", "KeyPart.pss"}) {
     const TParticleTemplate* t = form.ParticleManager.FindTemplate(name);
     ASSERT_NE(t, nullptr) << name;
     EXPECT_GT(t->EmitDuration, 0.0f) << name;

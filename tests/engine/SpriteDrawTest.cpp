@@ -39,7 +39,8 @@ class SpriteDraw : public ::testing::Test {
   std::vector<platform::Vertex> Drawn() {
     canvas_.Flush();
     std::vector<platform::Vertex> all;
-    for (const auto& draw : rig_.renderer.draws) all.insert(all.end(), draw.vertices.begin(), draw.vertices.end());
+    for (const auto& draw : rig_.renderer.draws)
+      all.insert(all.end(), draw.vertices.begin(), draw.vertices.end());
     rig_.renderer.draws.clear();
     return all;
   }

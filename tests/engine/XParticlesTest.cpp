@@ -481,13 +481,14 @@ TEST(ParticleManager, LoadsEveryPssRecordOfAnArchive) {
   const auto good = Bytes(t);
   test::RawRecord broken{"Broken.pss", 0, good};
   broken.digest = std::array<uint8_t, 16>{};  // fails its check: an all-zero template
-  const auto file = dir.Write("a.zbx", test::BuildArchive({
-                                           {"Fire.pss", 0, good},
-                                           {"picture", 1, good},
-                                           {"Loud.PSS", 0, good},  // the extension is compared exactly
-                                           broken,
-                                           {"short.pss", 0, std::vector<uint8_t>(good.begin(), good.begin() + 20)},
-                                       }));
+  const auto file =
+      dir.Write("a.zbx", test::BuildArchive({
+                             {"Fire.pss", 0, good},
+                             {"picture", 1, good},
+                             {"Loud.PSS", 0, good},  // the extension is compared exactly
+                             broken,
+                             {"short.pss", 0, std::vector<uint8_t>(good.begin(), good.begin() + 20)},
+                         }));
   TArchiveDb archive(file, TOpenModes::opReadOnly);
   TXParticleManager manager;
   EXPECT_EQ(manager.LoadFromArchive(archive), 3);

@@ -145,7 +145,8 @@ TEST_F(ParticleTool, SimulatePrintsEachStepUntilTheSystemIsGone) {
 
 TEST_F(ParticleTool, PreviewDrawsATemplateOfTheGameArchive) {
   const std::string archive = std::string(ZB_GAME_DIR) + "/Data/data.zbx";
-  ASSERT_EQ(Run("preview " + archive + " goldexp.pss 20 0.01 " + Path("gold.png") + " > " + Path("out.txt")), 0);
+  ASSERT_EQ(Run("preview " + archive + " goldexp.pss 20 0.01 " + Path("gold.png") + " > " + Path("out.txt")),
+            0);
   EXPECT_EQ(Contents(Path("out.txt")).find(Path("gold.png") + ": "), 0u);
   const std::string png = Contents(Path("gold.png"));
   ASSERT_GT(png.size(), 24u);
