@@ -3,6 +3,7 @@
 
 #include <cairo.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -15,8 +16,6 @@
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 namespace zb {
 namespace {
@@ -62,7 +61,9 @@ using Surface = std::unique_ptr<cairo_surface_t, SurfaceDeleter>;
 // The sheets are those the content build drew with `zbtool art` into build/gen/art.
 class ArtTest : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(fs::exists(fs::path(ZB_ART_DIR) / ".drawn")) << "the art is not drawn"; }
+  void SetUp() override {
+    ASSERT_TRUE(fs::exists(fs::path(ZB_ART_DIR) / ".drawn")) << "the art is not drawn";
+  }
 
   static Surface Load(const Line& line) {
     // FILE is relative to the build's gen folder: "art/KEY.png".
@@ -81,25 +82,29 @@ class ArtTest : public ::testing::Test {
 
 TEST_F(ArtTest, ManifestListsEveryImageTheGameNamesOnce) {
   std::vector<std::string> named = {
-      "backgame", "sky", "panel", "leafs", "leafer", "smallscr", "cursor", "cursor1",
-      "ball", "ball2", "ballcrash", "ball2crash", "bitka1", "bitka4", "bitka1_1", "bitka2_1", "bitka3_1",
-      "bitka4_1", "playerpula", "m_jump", "m_stay", "m_run", "m_hit", "m_throw", "m_ches", "m_vipuch",
-      "m_finish", "block1", "block2", "block3", "block4", "block5", "block6", "block_n2", "block_n22",
-      "block_n51", "block_n52", "block_n53", "block_n54", "gold", "bomb", "back", "endgame", "logo",
-      "bonus1", "bon_big", "bon_small", "bon_magnit", "bon_money", "bon_life", "bon_bigball", "bon_3ball",
-      "bon_superball", "bon_banan", "keyblanc", "cageback", "cagefront", "cagedoor", "panda", "panda_1",
-      "panda_2", "lion", "lion_1", "lion_2", "begemot", "begemot_1", "begemot_2", "gorilla", "gorilla_1",
-      "gorilla_2", "hunter", "hunter_1", "hunter_2", "monkey", "monkey_1", "monkey_2", "cloud",
-      "pressanykey", "scr_help1", "scr_help2", "scr_help3", "scr_help4", "scr_help5"};
+      "backgame",    "sky",         "panel",     "leafs",         "leafer",     "smallscr",   "cursor",
+      "cursor1",     "ball",        "ball2",     "ballcrash",     "ball2crash", "bitka1",     "bitka4",
+      "bitka1_1",    "bitka2_1",    "bitka3_1",  "bitka4_1",      "playerpula", "m_jump",     "m_stay",
+      "m_run",       "m_hit",       "m_throw",   "m_ches",        "m_vipuch",   "m_finish",   "block1",
+      "block2",      "block3",      "block4",    "block5",        "block6",     "block_n2",   "block_n22",
+      "block_n51",   "block_n52",   "block_n53", "block_n54",     "gold",       "bomb",       "back",
+      "endgame",     "logo",        "bonus1",    "bon_big",       "bon_small",  "bon_magnit", "bon_money",
+      "bon_life",    "bon_bigball", "bon_3ball", "bon_superball", "bon_banan",  "keyblanc",   "cageback",
+      "cagefront",   "cagedoor",    "panda",     "panda_1",       "panda_2",    "lion",       "lion_1",
+      "lion_2",      "begemot",     "begemot_1", "begemot_2",     "gorilla",    "gorilla_1",  "gorilla_2",
+      "hunter",      "hunter_1",    "hunter_2",  "monkey",        "monkey_1",   "monkey_2",   "cloud",
+      "pressanykey", "scr_help1",   "scr_help2", "scr_help3",     "scr_help4",  "scr_help5"};
   for (int key = 1; key <= 4; ++key) {
-    for (int part = 1; part <= 5; ++part) named.push_back("k" + std::to_string(key) + "el" + std::to_string(part));
+    for (int part = 1; part <= 5; ++part)
+      named.push_back("k" + std::to_string(key) + "el" + std::to_string(part));
   }
   const std::map<std::string, int> minFrames = {
-      {"leafs", 5}, {"ball", 8}, {"ball2", 8}, {"ballcrash", 9}, {"ball2crash", 9}, {"bitka1", 7},
-      {"m_jump", 14}, {"m_stay", 9}, {"m_run", 9}, {"m_hit", 8}, {"m_throw", 9}, {"m_ches", 11},
-      {"m_vipuch", 7}, {"m_finish", 14}, {"block1", 8}, {"block6", 8}, {"block_n2", 8}, {"block_n22", 8},
-      {"block_n51", 8}, {"block_n54", 8}, {"gold", 8}, {"bonus1", 8}, {"bon_big", 8}, {"bon_banan", 8},
-      {"bon_superball", 8}, {"keyblanc", 8}, {"k1el1", 8}, {"k4el5", 8}, {"cagedoor", 9}};
+      {"leafs", 5},    {"ball", 8},     {"ball2", 8},     {"ballcrash", 9}, {"ball2crash", 9},
+      {"bitka1", 7},   {"m_jump", 14},  {"m_stay", 9},    {"m_run", 9},     {"m_hit", 8},
+      {"m_throw", 9},  {"m_ches", 11},  {"m_vipuch", 7},  {"m_finish", 14}, {"block1", 8},
+      {"block6", 8},   {"block_n2", 8}, {"block_n22", 8}, {"block_n51", 8}, {"block_n54", 8},
+      {"gold", 8},     {"bonus1", 8},   {"bon_big", 8},   {"bon_banan", 8}, {"bon_superball", 8},
+      {"keyblanc", 8}, {"k1el1", 8},    {"k4el5", 8},     {"cagedoor", 9}};
 
   std::map<std::string, const Line*> byKey;
   const auto lines = ReadManifest();
@@ -144,7 +149,8 @@ TEST_F(ArtTest, DrawsOnlyTheNamedImagesAndRefusesUnknownNames) {
   EXPECT_EQ(written, (std::set<std::string>{"ball.png", "bomb.png"}));
   // The same drawing as the full run: the art does not depend on what else is drawn.
   std::ifstream a(out / "bomb.png", std::ios::binary), b(fs::path(ZB_ART_DIR) / "bomb.png", std::ios::binary);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(a), {}), std::string(std::istreambuf_iterator<char>(b), {}));
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(a), {}),
+            std::string(std::istreambuf_iterator<char>(b), {}));
   fs::remove_all(out);
   EXPECT_NE(std::system((tool + " bomb nosuchimage 2> /dev/null").c_str()), 0);
   EXPECT_FALSE(fs::exists(out / "bomb.png")) << "nothing is drawn when a name is unknown";
@@ -171,8 +177,8 @@ TEST_F(ArtTest, EverySheetHasTheSizeItsLineImplies) {
 
 TEST_F(ArtTest, SpritesOverSceneryHaveTransparentCornersAndAnimationsMove) {
   // Full-screen and panel pictures cover what is under them; everything else is drawn over scenery.
-  const std::set<std::string> opaque = {"sky", "back", "endgame", "panel", "backgame", "scr_help1",
-                                        "scr_help2", "scr_help3", "scr_help4", "scr_help5"};
+  const std::set<std::string> opaque = {"sky",       "back",      "endgame",   "panel",     "backgame",
+                                        "scr_help1", "scr_help2", "scr_help3", "scr_help4", "scr_help5"};
   for (const auto& line : ReadManifest()) {
     Surface s = Load(line);
     ASSERT_EQ(cairo_surface_status(s.get()), CAIRO_STATUS_SUCCESS) << line.file;
@@ -183,7 +189,9 @@ TEST_F(ArtTest, SpritesOverSceneryHaveTransparentCornersAndAnimationsMove) {
     for (int i = 0; i < count; ++i) {
       const int x0 = (i % columns) * line.pw, y0 = (i / columns) * line.ph;
       if (!opaque.count(line.key)) {
-        for (auto [x, y] : {std::pair{x0, y0}, {x0 + line.pw - 1, y0}, {x0, y0 + line.ph - 1},
+        for (auto [x, y] : {std::pair{x0, y0},
+                            {x0 + line.pw - 1, y0},
+                            {x0, y0 + line.ph - 1},
                             {x0 + line.pw - 1, y0 + line.ph - 1}}) {
           EXPECT_EQ(Pixel(s.get(), x, y) >> 24, 0u) << line.key << " frame " << i << " at " << x << "," << y;
         }
@@ -275,10 +283,10 @@ TEST_F(ArtGeometryTest, EyesMouthsAndMovingPartsSitOnTheirBodies) {
     int dx, dy;
   };
   const Overlay overlays[] = {
-      {"panda", "panda_1", 14, 29},     {"panda", "panda_2", 7, 6},       {"lion", "lion_1", 29, 32},
+      {"panda", "panda_1", 14, 29},     {"panda", "panda_2", 7, 6},        {"lion", "lion_1", 29, 32},
       {"lion", "lion_2", 22, 1},        {"begemot", "begemot_1", 123, 18}, {"begemot", "begemot_2", 115, 38},
-      {"gorilla", "gorilla_1", 49, 21}, {"gorilla", "gorilla_2", 50, 36}, {"hunter", "hunter_1", 124, 147},
-      {"hunter", "hunter_2", 122, 88},  {"monkey", "monkey_1", 112, 85},  {"monkey", "monkey_2", 122, 41}};
+      {"gorilla", "gorilla_1", 49, 21}, {"gorilla", "gorilla_2", 50, 36},  {"hunter", "hunter_1", 124, 147},
+      {"hunter", "hunter_2", 122, 88},  {"monkey", "monkey_1", 112, 85},   {"monkey", "monkey_2", 122, 41}};
   for (const auto& o : overlays) {
     Surface body = Sheet(o.body), part = Sheet(o.part);
     int solid = 0, onBody = 0;

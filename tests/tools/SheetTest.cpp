@@ -38,9 +38,9 @@ TEST(SheetCommand, DrawsEachPatternInItsRowAndCaptionsUnreadableRecords) {
   broken.U8(5).I32(2);  // cut short inside the header
   test::Bytes font;
   font.I32(32);
-  const auto archive = dir.Write("a.zbx", test::BuildArchive({{"dots", 1, dots.data},
-                                                               {"broken", 1, broken.data},
-                                                               {"somefont", 3, font.data}}));
+  const auto archive = dir.Write(
+      "a.zbx",
+      test::BuildArchive({{"dots", 1, dots.data}, {"broken", 1, broken.data}, {"somefont", 3, font.data}}));
   const auto png = dir.Path() / "sheet.png";
   int status = -1;
   const std::string out = RunSheet(archive.string() + " " + png.string(), status);
@@ -66,7 +66,8 @@ TEST(SheetCommand, FailsOnAMissingArchiveOrOneWithoutImages) {
   int status = 0;
   RunSheet((dir.Path() / "none.zbx").string() + " " + (dir.Path() / "x.png").string(), status);
   EXPECT_NE(status, 0);
-  const auto fontsOnly = dir.Write("f.zbx", test::BuildArchive({{"somefont", 3, test::Bytes().I32(32).data}}));
+  const auto fontsOnly =
+      dir.Write("f.zbx", test::BuildArchive({{"somefont", 3, test::Bytes().I32(32).data}}));
   const std::string out = RunSheet(fontsOnly.string() + " " + (dir.Path() / "y.png").string(), status);
   EXPECT_NE(status, 0);
   EXPECT_NE(out.find("no image records"), std::string::npos) << out;

@@ -96,8 +96,8 @@ bool DrawSheet(std::vector<Entry>& entries, int width, int height, std::vector<u
           const int w = e.image->VisibleWidth(), h = e.image->VisibleHeight();
           for (const Cell& c : e.cells) {
             if (c.x + w <= ox || c.x >= ox + kFrameW || c.y + h <= oy || c.y >= oy + kFrameH) continue;
-            canvas.DrawImage(e.image.get(), c.pattern, static_cast<float>(c.x - ox), static_cast<float>(c.y - oy),
-                             fxBlend);
+            canvas.DrawImage(e.image.get(), c.pattern, static_cast<float>(c.x - ox),
+                             static_cast<float>(c.y - oy), fxBlend);
           }
         }
       };
@@ -127,8 +127,9 @@ void Captions(const std::vector<Entry>& entries, int width, int height, std::vec
     if (!e.image) {
       text += "  (unreadable)";
     } else {
-      text += "  " + std::to_string(e.image->PatternWidth()) + " x " + std::to_string(e.image->PatternHeight()) +
-              ", " + std::to_string(e.image->PatternCount()) + (e.image->PatternCount() == 1 ? " pattern" : " patterns");
+      text += "  " + std::to_string(e.image->PatternWidth()) + " x " +
+              std::to_string(e.image->PatternHeight()) + ", " + std::to_string(e.image->PatternCount()) +
+              (e.image->PatternCount() == 1 ? " pattern" : " patterns");
     }
     cairo_rectangle(cr, 0, e.captionY, width, kCaption - 4);
     cairo_set_source_rgb(cr, 0.12, 0.16, 0.12);

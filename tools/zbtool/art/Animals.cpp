@@ -1,9 +1,10 @@
 // The caged animals. Each has a body, a blink image (closed eyes) and a moving part, drawn at the offsets the
 // cage uses: the eyes and the part of every body are placed exactly under its two overlay images.
 
+#include "tools/zbtool/art/Animals.h"
+
 #include <cmath>
 
-#include "tools/zbtool/art/Animals.h"
 #include "tools/zbtool/art/ArtKit.h"
 
 namespace zb::art {

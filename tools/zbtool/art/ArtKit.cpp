@@ -215,7 +215,6 @@ double TextPath(cairo_t* cr, FT_Face face, std::string_view utf8, double x, doub
   return pen - x;
 }
 
-
 bool HasEveryGlyph(FT_Face face, std::string_view utf8) {
   for (size_t i = 0; i < utf8.size();) {
     uint32_t code = static_cast<unsigned char>(utf8[i]);
@@ -237,7 +236,8 @@ bool AnchoredText(cairo_t* cr, std::string_view utf8, double x, double baseline,
   // The first of the wanted font and the fallbacks that has every letter of the text (not every script
   // font carries Cyrillic).
   std::unique_ptr<FT_FaceRec_, FtFaceDeleter> face;
-  for (std::string_view name : {style.font, std::string_view("comfortaa-bold"), std::string_view("dejavu-bold")}) {
+  for (std::string_view name :
+       {style.font, std::string_view("comfortaa-bold"), std::string_view("dejavu-bold")}) {
     const std::string file = FontFile(name);
     FT_Face rawFace = nullptr;
     if (file.empty() || FT_New_Face(library.get(), file.c_str(), 0, &rawFace) != 0) continue;

@@ -85,8 +85,8 @@ class Random {
  public:
   explicit Random(uint32_t seed) : state_(seed * 2654435761u + 1u) {}
   uint32_t Next();
-  double Unit();                         // 0 <= x < 1
-  double Range(double lo, double hi);    // lo <= x < hi
+  double Unit();                       // 0 <= x < 1
+  double Range(double lo, double hi);  // lo <= x < hi
 
  private:
   uint32_t state_;
@@ -107,9 +107,9 @@ bool LeftText(cairo_t* cr, std::string_view utf8, double x, double baseline, con
 
 // One image of the game: a sheet of equal cells, drawn cell by cell.
 struct Picture {
-  std::string key;          // the image name the game looks up
-  int cellW = 0, cellH = 0;  // pattern size
-  int count = 1;            // patterns
+  std::string key;                                // the image name the game looks up
+  int cellW = 0, cellH = 0;                       // pattern size
+  int count = 1;                                  // patterns
   std::function<void(cairo_t*, int frame)> draw;  // draws one cell in cell coordinates (0,0)-(cellW,cellH)
 
   int Columns() const;  // cells per row: as many as fit in 2048 pixels

@@ -11,7 +11,7 @@ namespace {
 // Overlay widths of "bitka1", frame 0 (small) .. 3 (normal) .. 6 (big); the bodies match frames 3, 6, 0.
 constexpr int kBatWidths[7] = {60, 71, 81, 92, 104, 116, 128};
 constexpr int kMagnetWidth = 100;
-constexpr int kBatHeight = 20;   // body height; the overlay's top surface sits 8 pixels into its cell
+constexpr int kBatHeight = 20;  // body height; the overlay's top surface sits 8 pixels into its cell
 constexpr int kOverlayCellW = 136;
 constexpr int kOverlayCellH = 32;
 constexpr int kMagnetCellW = 108;
@@ -127,7 +127,8 @@ void DrawMagnetBat(cairo_t* cr, double cx, double y0, double width) {
   for (int i = 0; i < 3; ++i) {
     const double span = width * (0.25 + 0.12 * i);
     cairo_move_to(cr, cx - span, y0 + 2);
-    cairo_curve_to(cr, cx - span * 0.6, y0 - 5 - i * 1.5, cx + span * 0.6, y0 - 5 - i * 1.5, cx + span, y0 + 2);
+    cairo_curve_to(cr, cx - span * 0.6, y0 - 5 - i * 1.5, cx + span * 0.6, y0 - 5 - i * 1.5, cx + span,
+                   y0 + 2);
     StrokeColor(cr, {0.55, 0.85, 1.0}, 1.2, 0.75 - i * 0.18);
   }
   Gloss(cr, cx, y0 + 3.5, width * 0.3, 2.6, 0.6);
@@ -182,10 +183,12 @@ void AddBallAndBat(std::vector<Picture>& out) {
   out.push_back({"ballcrash", 16, 16, 9, [](cairo_t* cr, int f) { DrawCrash(cr, 16, 12, f, pal::kOrange); }});
   out.push_back(
       {"ball2crash", 24, 24, 9, [](cairo_t* cr, int f) { DrawCrash(cr, 24, 18, f, pal::kMagenta); }});
-  out.push_back({"bitka1", kOverlayCellW, kOverlayCellH, 7,
-                 [](cairo_t* cr, int f) { DrawBat(cr, kOverlayCellW / 2.0, 8, kBatWidths[f] - kOutlineSpill); }});
-  out.push_back({"bitka4", kMagnetCellW, kOverlayCellH, 1,
-                 [](cairo_t* cr, int) { DrawMagnetBat(cr, kMagnetCellW / 2.0, 7, kMagnetWidth - kOutlineSpill); }});
+  out.push_back({"bitka1", kOverlayCellW, kOverlayCellH, 7, [](cairo_t* cr, int f) {
+                   DrawBat(cr, kOverlayCellW / 2.0, 8, kBatWidths[f] - kOutlineSpill);
+                 }});
+  out.push_back({"bitka4", kMagnetCellW, kOverlayCellH, 1, [](cairo_t* cr, int) {
+                   DrawMagnetBat(cr, kMagnetCellW / 2.0, 7, kMagnetWidth - kOutlineSpill);
+                 }});
   out.push_back(Body("bitka1_1", kBatWidths[3]));
   out.push_back(Body("bitka2_1", kBatWidths[6]));
   out.push_back(Body("bitka3_1", kBatWidths[0]));

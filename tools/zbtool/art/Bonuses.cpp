@@ -137,8 +137,9 @@ void DrawLife(cairo_t* cr, int f) {
   FillShaded(cr, kC, kC, 16, pal::kRed);
   Outline(cr, 2.2);
   Gloss(cr, kC - 6, kC - 6, 4.5, 3, 0.8);
-  CenteredText(cr, "+1", kC + 1, kC + 6, {.font = "dejavu-bold", .size = 12, .fill = pal::kWhite,
-                                          .outline = pal::kInk, .outlineWidth = 2.5});
+  CenteredText(
+      cr, "+1", kC + 1, kC + 6,
+      {.font = "dejavu-bold", .size = 12, .fill = pal::kWhite, .outline = pal::kInk, .outlineWidth = 2.5});
 }
 
 void PlainBall(cairo_t* cr, double cx, double cy, double r, Rgb band) {

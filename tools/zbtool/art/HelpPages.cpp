@@ -35,13 +35,14 @@ void Board(cairo_t* cr, const char* title) {
   RoundedRect(cr, 54, 38, 692, 472, 18);
   FillVertical(cr, 38, 510, Darker(pal::kPanelDark, 0.2), Lighter(pal::kPanelDark, 0.1), 0.92);
   Outline(cr, 2.0);
-  CenteredText(cr, title, 400, 92,
-               {.font = "lobster", .size = 46, .fill = pal::kYellow, .outline = pal::kInk, .outlineWidth = 6});
+  CenteredText(
+      cr, title, 400, 92,
+      {.font = "lobster", .size = 46, .fill = pal::kYellow, .outline = pal::kInk, .outlineWidth = 6});
 }
 
 void Line(cairo_t* cr, const char* text, double x, double y, double size = 21, Rgb colour = pal::kWhite) {
-  LeftText(cr, text, x, y, {.font = "comfortaa-bold", .size = size, .fill = colour, .outline = pal::kInk,
-                            .outlineWidth = 3});
+  LeftText(cr, text, x, y,
+           {.font = "comfortaa-bold", .size = size, .fill = colour, .outline = pal::kInk, .outlineWidth = 3});
 }
 
 void Controls(cairo_t* cr) {
@@ -82,11 +83,11 @@ void Bricks(cairo_t* cr) {
 
 void Bonuses(cairo_t* cr) {
   Board(cr, "Бонусы");
-  const char* keys[9] = {"bon_big", "bon_small", "bon_magnit", "bon_bigball", "bon_3ball",
-                         "bon_superball", "bon_banan", "bon_money", "bon_life"};
-  const char* names[9] = {"Большая бита", "Маленькая бита", "Магнит: мяч прилипает", "Большой мяч",
-                          "Три мяча", "Огненный мяч", "Бананы для броска", "Деньги: +50 очков",
-                          "Жизнь: +1"};
+  const char* keys[9] = {"bon_big",       "bon_small", "bon_magnit", "bon_bigball", "bon_3ball",
+                         "bon_superball", "bon_banan", "bon_money",  "bon_life"};
+  const char* names[9] = {"Большая бита",      "Маленькая бита",    "Магнит: мяч прилипает",
+                          "Большой мяч",       "Три мяча",          "Огненный мяч",
+                          "Бананы для броска", "Деньги: +50 очков", "Жизнь: +1"};
   for (int i = 0; i < 9; ++i) {
     const double x = 80 + (i % 2) * 340, y = 120 + (i / 2) * 74;
     PaintPicture(cr, keys[i], 0, x, y, 1.3);
@@ -129,7 +130,8 @@ void Story(cairo_t* cr) {
 void AddHelpPages(std::vector<Picture>& out) {
   void (*pages[5])(cairo_t*) = {Controls, Bricks, Bonuses, Keys, Story};
   for (int i = 0; i < 5; ++i) {
-    out.push_back({"scr_help" + std::to_string(i + 1), 800, 600, 1, [draw = pages[i]](cairo_t* cr, int) { draw(cr); }});
+    out.push_back(
+        {"scr_help" + std::to_string(i + 1), 800, 600, 1, [draw = pages[i]](cairo_t* cr, int) { draw(cr); }});
   }
 }
 

@@ -20,9 +20,9 @@ struct KeyLook {
   Rgb gem;
 };
 constexpr KeyLook kKeys[4] = {
-    {{0.45, 0.80, 0.45}, pal::kWhite},       // panda: jade
-    {pal::kGold, pal::kRed},                  // lion: gold
-    {{0.45, 0.70, 0.95}, pal::kYellow},      // begemot: sky blue
+    {{0.45, 0.80, 0.45}, pal::kWhite},         // panda: jade
+    {pal::kGold, pal::kRed},                   // lion: gold
+    {{0.45, 0.70, 0.95}, pal::kYellow},        // begemot: sky blue
     {{0.90, 0.40, 0.35}, {0.35, 0.95, 0.55}},  // gorilla: ruby
 };
 

@@ -31,7 +31,9 @@ void Rays(cairo_t* cr, double cx, double cy, int count, double alpha) {
 void Hills(cairo_t* cr, double base, double amp, double freq, double phase, Rgb top, Rgb bottom) {
   cairo_move_to(cr, 0, 600);
   for (int x = 0; x <= 800; x += 5) {
-    cairo_line_to(cr, x, base - amp * (0.6 + 0.4 * std::sin(x * freq + phase)) * (0.7 + 0.3 * std::sin(x * freq * 2.3)));
+    cairo_line_to(
+        cr, x,
+        base - amp * (0.6 + 0.4 * std::sin(x * freq + phase)) * (0.7 + 0.3 * std::sin(x * freq * 2.3)));
   }
   cairo_line_to(cr, 800, 600);
   cairo_close_path(cr);
@@ -48,10 +50,10 @@ void Palm(cairo_t* cr, double x, double baseY, double height, double lean, Rgb t
   cairo_curve_to(cr, x + lean * 0.2, baseY - height * 0.5, x + lean * 0.7, baseY - height * 0.8, x + lean,
                  baseY - height);
   StrokeColor(cr, trunk, 13);
+  // Seven fronds fanning out from the crown, alternately a little more and less spread.
   for (int i = 0; i < 7; ++i) {
-    const double a = -M_PI / 2 + (i - 3) * 0.55;
-    Fern(cr, x + lean, baseY - height, a + M_PI / 2 + (i % 2 ? 0.2 : -0.2) * (i < 3 ? -1 : 1) + 0.0, 110 - std::abs(i - 3) * 6, 7,
-         leaves);
+    const double spread = (i - 3) * 0.55 + (i % 2 ? 0.2 : -0.2) * (i < 3 ? -1 : 1);
+    Fern(cr, x + lean, baseY - height, spread, 110 - std::abs(i - 3) * 6, 7, leaves);
   }
 }
 
@@ -154,15 +156,17 @@ void DrawEndgame(cairo_t* cr) {
       Outline(cr, 1.2);
     }
   }
-  CenteredText(cr, "Звери свободны!", 400, 150,
-               {.font = "lobster", .size = 64, .fill = pal::kYellow, .outline = pal::kInk, .outlineWidth = 7});
+  CenteredText(
+      cr, "Звери свободны!", 400, 150,
+      {.font = "lobster", .size = 64, .fill = pal::kYellow, .outline = pal::kInk, .outlineWidth = 7});
 }
 
 void DrawLogo(cairo_t* cr) {
   // Leaves fanning behind the name, a ball and a banana, the name in a bold script with a golden face.
   const double cx = 260, cy = 128;
   for (int i = -4; i <= 4; ++i) {
-    Blade(cr, cx + i * 12, cy + 40, i * 0.3, 150 - std::abs(i) * 10, 34, Mix(pal::kLeaf, pal::kLeafLight, (i + 4) / 8.0));
+    Blade(cr, cx + i * 12, cy + 40, i * 0.3, 150 - std::abs(i) * 10, 34,
+          Mix(pal::kLeaf, pal::kLeafLight, (i + 4) / 8.0));
   }
   BananaLeaf(cr, cx - 120, cy + 60, -1.1, 150, 36, pal::kLeafDark);
   BananaLeaf(cr, cx + 120, cy + 60, 1.1, 150, 36, pal::kLeafDark);
@@ -171,8 +175,9 @@ void DrawLogo(cairo_t* cr) {
                {.font = "lobster", .size = 120, .fill = pal::kInk, .outline = pal::kInk, .outlineWidth = 16});
   cairo_pop_group_to_source(cr);
   cairo_paint(cr);
-  CenteredText(cr, "Zumbala", cx, cy + 40,
-               {.font = "lobster", .size = 120, .fill = pal::kOrange, .outline = pal::kWhite, .outlineWidth = 6});
+  CenteredText(
+      cr, "Zumbala", cx, cy + 40,
+      {.font = "lobster", .size = 120, .fill = pal::kOrange, .outline = pal::kWhite, .outlineWidth = 6});
   // The golden face over the orange: a gradient clipped to the letters.
   cairo_save(cr);
   cairo_push_group(cr);
@@ -181,7 +186,11 @@ void DrawLogo(cairo_t* cr) {
   cairo_paint_with_alpha(cr, 0.75);
   cairo_restore(cr);
   CenteredText(cr, "приключения в джунглях", cx, cy + 92,
-               {.font = "comfortaa-bold", .size = 24, .fill = pal::kWhite, .outline = pal::kLeafDeep, .outlineWidth = 5});
+               {.font = "comfortaa-bold",
+                .size = 24,
+                .fill = pal::kWhite,
+                .outline = pal::kLeafDeep,
+                .outlineWidth = 5});
   Sparkle(cr, cx + 170, cy - 40, 14, 0.95);
   Sparkle(cr, cx - 190, cy - 10, 10, 0.85);
 }

@@ -17,17 +17,17 @@ enum class Eyes { kOpen, kClosed, kBulging, kUp, kHappy };
 enum class Mouth { kSmile, kOpen, kGrin, kFrown };
 
 struct Pose {
-  double x = 36, y = 0;      // body centre x and vertical offset (down is positive)
-  double squash = 1.0;       // vertical squash of the body on impacts
-  double tilt = 0;           // head tilt in radians
-  double armL = 70, armR = 70;  // degrees from hanging straight down, positive away from the body
+  double x = 36, y = 0;           // body centre x and vertical offset (down is positive)
+  double squash = 1.0;            // vertical squash of the body on impacts
+  double tilt = 0;                // head tilt in radians
+  double armL = 70, armR = 70;    // degrees from hanging straight down, positive away from the body
   double elbowL = 0, elbowR = 0;  // forearm bend in degrees, positive towards the head
   double legL = 15, legR = 15;
   double tail = 0;
   Eyes eyes = Eyes::kOpen;
   double eyeScale = 1.0;
   Mouth mouth = Mouth::kSmile;
-  bool banana = false;       // a banana in the right hand
+  bool banana = false;  // a banana in the right hand
 };
 
 void Limb(cairo_t* cr, double sx, double sy, double angleDeg, double bendDeg, double side, double len,

@@ -40,7 +40,8 @@ void Cliff(cairo_t* cr) {
   cairo_curve_to(cr, 270, 132, 340, 128, 372, 146);
   cairo_curve_to(cr, 400, 190, 420, 300, 430, 480);
   cairo_close_path(cr);
-  FillVertical(cr, 130, 480, Mix(pal::kStone, pal::kLeafDark, 0.2), Mix(pal::kStoneDark, pal::kLeafDeep, 0.4));
+  FillVertical(cr, 130, 480, Mix(pal::kStone, pal::kLeafDark, 0.2),
+               Mix(pal::kStoneDark, pal::kLeafDeep, 0.4));
   Outline(cr, 2.0);
   // Ledges and moss.
   Random rnd(8);
@@ -106,7 +107,8 @@ void Trunk(cairo_t* cr, double x, double width, double top) {
 
 void Ground(cairo_t* cr) {
   cairo_move_to(cr, 0, 600);
-  for (int x = 0; x <= 800; x += 8) cairo_line_to(cr, x, 470 + 10 * std::sin(x * 0.03) + 6 * std::sin(x * 0.11));
+  for (int x = 0; x <= 800; x += 8)
+    cairo_line_to(cr, x, 470 + 10 * std::sin(x * 0.03) + 6 * std::sin(x * 0.11));
   cairo_line_to(cr, 800, 600);
   cairo_close_path(cr);
   FillVertical(cr, 460, 600, pal::kLeaf, pal::kLeafDeep);
@@ -193,8 +195,9 @@ void Plaque(cairo_t* cr, double cx, double cy, double w, double h) {
 }
 
 void Label(cairo_t* cr, const char* text, double baseline) {
-  CenteredText(cr, text, 82, baseline,
-               {.font = "comfortaa-bold", .size = 17, .fill = pal::kWhite, .outline = pal::kInk, .outlineWidth = 3.5});
+  CenteredText(
+      cr, text, 82, baseline,
+      {.font = "comfortaa-bold", .size = 17, .fill = pal::kWhite, .outline = pal::kInk, .outlineWidth = 3.5});
 }
 
 void DrawPanel(cairo_t* cr) {
@@ -287,7 +290,9 @@ void DrawLeafType(cairo_t* cr, int type) {
       Fern(cr, cx, cy + 6, 0, 116, 11, pal::kLeaf);
       break;
     case 1:
-      for (int i = -3; i <= 3; ++i) Blade(cr, cx, cy, i * 0.28, 110 - std::abs(i) * 8, 22, Mix(pal::kLeaf, pal::kLeafLight, 0.2 * (i + 3) / 3));
+      for (int i = -3; i <= 3; ++i)
+        Blade(cr, cx, cy, i * 0.28, 110 - std::abs(i) * 8, 22,
+              Mix(pal::kLeaf, pal::kLeafLight, 0.2 * (i + 3) / 3));
       break;
     case 2:
       BananaLeaf(cr, cx, cy + 4, -0.3, 116, 34, pal::kLeaf);
@@ -299,7 +304,9 @@ void DrawLeafType(cairo_t* cr, int type) {
       Vine(cr, cx, cy, 0.05, 116, pal::kLeafLight);
       break;
     default:
-      for (int i = -2; i <= 2; ++i) Fern(cr, cx, cy + 4, i * 0.3, 114 - std::abs(i) * 12, 6, Mix(pal::kLeafDark, pal::kLeaf, 0.5 + 0.2 * i));
+      for (int i = -2; i <= 2; ++i)
+        Fern(cr, cx, cy + 4, i * 0.3, 114 - std::abs(i) * 12, 6,
+             Mix(pal::kLeafDark, pal::kLeaf, 0.5 + 0.2 * i));
       break;
   }
 }

@@ -352,9 +352,9 @@ void DrawCloud(cairo_t* cr) {
 }
 
 void DrawPressAnyKey(cairo_t* cr) {
-  CenteredText(cr, "Нажмите любую клавишу", 150, 24,
-               {.font = "comfortaa-bold", .size = 18, .fill = pal::kYellow, .outline = pal::kInk,
-                .outlineWidth = 4});
+  CenteredText(
+      cr, "Нажмите любую клавишу", 150, 24,
+      {.font = "comfortaa-bold", .size = 18, .fill = pal::kYellow, .outline = pal::kInk, .outlineWidth = 4});
 }
 
 }  // namespace
