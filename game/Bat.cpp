@@ -19,12 +19,12 @@ struct TBatSize {
   std::string_view Overlay;
   int TargetFrame;
 };
-constexpr TBatSize kSizes[4] = {
-    {"bitka1_1", "bitka1", 3}, {"bitka2_1", "bitka1", 6}, {"bitka3_1", "bitka1", 0}, {"bitka4_1", "bitka4", 0}};
+constexpr TBatSize kSizes[4] = {{"bitka1_1", "bitka1", 3},
+                                {"bitka2_1", "bitka1", 6},
+                                {"bitka3_1", "bitka1", 0},
+                                {"bitka4_1", "bitka4", 0}};
 
-TQuad PatternQuad(const TSprite& s) {
-  return RectQuad(s.X, s.Y, s.PatternWidth(), s.PatternHeight());
-}
+TQuad PatternQuad(const TSprite& s) { return RectQuad(s.X, s.Y, s.PatternWidth(), s.PatternHeight()); }
 
 float PatternCentreX(const TSprite& s) { return s.X + static_cast<float>(s.PatternWidth()) / 2; }
 
@@ -127,7 +127,8 @@ void TBita::MoveOnGameScreen() {
   if (game.ThrowCooldown > 0) {
     game.ThrowCooldown = game.ThrowCooldown == game.ThrowCooldownTicks ? 0 : game.ThrowCooldown + 1;
   }
-  if (TShadow* shadow = Shadow.Get(); shadow != nullptr && Overlay.Get() != nullptr) FollowOwner(*shadow, *Overlay.Get());
+  if (TShadow* shadow = Shadow.Get(); shadow != nullptr && Overlay.Get() != nullptr)
+    FollowOwner(*shadow, *Overlay.Get());
   HitBalls();
   FollowOverlay();
   Dip();
@@ -209,9 +210,10 @@ void TBita::HitBall(TBall& ball) {
   DipStep = 1;
   IdleTicks = 0;
   ball.Y -= static_cast<float>(2 * ball.VelocityY);
-  const double angle = BatHitAngle(ball.X + ball.VisibleWidth() / 2.0, X + VisibleWidth() / 2.0,
-                                   VisibleWidth(), Velocity);
-  ball.Speed = SpeedAfterBatHit(ball.Speed, ball.BaseSpeed, ball.SpeedFactor, ball.VelocityX, Speed, Velocity);
+  const double angle =
+      BatHitAngle(ball.X + ball.VisibleWidth() / 2.0, X + VisibleWidth() / 2.0, VisibleWidth(), Velocity);
+  ball.Speed =
+      SpeedAfterBatHit(ball.Speed, ball.BaseSpeed, ball.SpeedFactor, ball.VelocityX, Speed, Velocity);
   const TVelocity velocity = BatHitVelocity(angle, ball.Speed);
   ball.VelocityX = velocity.X;
   ball.VelocityY = velocity.Y;
@@ -246,7 +248,8 @@ void TBita::WalkBack() {
     }
   }
   PlaceOverlay();
-  if (TShadow* shadow = Shadow.Get(); shadow != nullptr && Overlay.Get() != nullptr) FollowOwner(*shadow, *Overlay.Get());
+  if (TShadow* shadow = Shadow.Get(); shadow != nullptr && Overlay.Get() != nullptr)
+    FollowOwner(*shadow, *Overlay.Get());
   FollowOverlay();
 }
 

@@ -34,7 +34,8 @@ std::optional<TBlockKind> FindBlockKind(int kind) {
     if (row.Kind == kind) return row;
   }
   if (kind >= 19 && kind <= 24) {
-    return TBlockKind{kind, kBombImages[static_cast<size_t>(kind - 19)], 5, 300.0, "3Balls.pss", 50, true, true};
+    return TBlockKind{kind, kBombImages[static_cast<size_t>(kind - 19)], 5, 300.0, "3Balls.pss", 50, true,
+                      true};
   }
   return std::nullopt;
 }

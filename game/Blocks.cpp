@@ -167,8 +167,7 @@ bool TBlock::BreakBlock() {
       Engine().Create<TBombPart>(cx + static_cast<float>(offset.X), cy + static_cast<float>(offset.Y));
     }
   }
-  // The decision is drawn on every break; the falling bonus itself belongs to the bonus Part,
-  // which takes it from here.
+  // Drawn on every break and handed to the caller, who makes the falling bonus from it.
   const bool dropsBonus = BonusDropAllowed(game.Random.Next(1000), game.BonusChance, game.BonusesFalling,
                                            game.MaxBonusesFalling, Gold(), game.BlocksLeft);
   if (Gold()) {

@@ -111,7 +111,8 @@ std::string ConfigText(TSettings& settings) {
   const int playerCount = std::clamp(settings.PlayerCount, 0, kMaxPlayers);
   AddNumber(out, playerCount);
   AddNumber(out, settings.CurrentPlayer);
-  for (int i = 0; i < playerCount; ++i) AddLine(out, PadText(settings.Players[static_cast<size_t>(i)], kPadPlayer));
+  for (int i = 0; i < playerCount; ++i)
+    AddLine(out, PadText(settings.Players[static_cast<size_t>(i)], kPadPlayer));
   const int keyCount = std::clamp(settings.KeyCount, 0, kMaxKeys);
   AddNumber(out, keyCount);
   for (int i = 0; i < keyCount; ++i) AddNumber(out, static_cast<int>(settings.Keys[static_cast<size_t>(i)]));
@@ -182,7 +183,8 @@ void ReadConfigText(TSettings& settings, std::string_view text) {
   for (int i = 0; i < settings.KeyCount; ++i) {
     const auto code = lines.Number(keyCountLine + 1 + static_cast<size_t>(i));
     // A code indexes the 256 key states.
-    if (code && *code >= 0 && *code <= 255) settings.Keys[static_cast<size_t>(i)] = static_cast<uint32_t>(*code);
+    if (code && *code >= 0 && *code <= 255)
+      settings.Keys[static_cast<size_t>(i)] = static_cast<uint32_t>(*code);
   }
 }
 

@@ -1,9 +1,9 @@
-#include "game/BlockRules.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+#include "game/BlockRules.h"
 
 namespace zb {
 namespace {
@@ -48,7 +48,8 @@ TEST(BlockRulesTest, HitSequences) {
   EXPECT_EQ(Hits(9, kDamageNormal), (std::vector<std::string>{"break"}));
   EXPECT_EQ(Hits(24, kDamageNormal), (std::vector<std::string>{"break"}));
   EXPECT_EQ(Hits(1, kDamageNormal), (std::vector<std::string>{"block_n22", "break"}));
-  EXPECT_EQ(Hits(2, kDamageNormal), (std::vector<std::string>{"block_n52", "block_n53", "block_n54", "break"}));
+  EXPECT_EQ(Hits(2, kDamageNormal),
+            (std::vector<std::string>{"block_n52", "block_n53", "block_n54", "break"}));
   // Big ball: kind 1 at once, kind 2 in two showing "block_n53".
   EXPECT_EQ(Hits(1, kDamageBig), (std::vector<std::string>{"break"}));
   EXPECT_EQ(Hits(2, kDamageBig), (std::vector<std::string>{"block_n53", "break"}));

@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "app/Form1.h"
 #include "engine/GfxImages.h"
 #include "engine/GfxSprite.h"
 #include "engine/MemoryStream.h"
 #include "engine/XParticles.h"
-#include "app/Form1.h"
 #include "engine/platform/Headless.h"
 #include "screens/ScreenMachine.h"
 #include "tests/engine/EngineTestSupport.h"
@@ -34,12 +34,13 @@ class PlayFixture : public ::testing::Test {
     Image("bitka4_1", 80, 16, 5);
     Image("bitka1", 110, 24, 7);
     Image("bitka4", 80, 24, 1);
-    for (const char* face : {"m_jump", "m_stay", "m_run", "m_hit", "m_throw", "m_ches", "m_vipuch", "m_finish"}) {
+    for (const char* face :
+         {"m_jump", "m_stay", "m_run", "m_hit", "m_throw", "m_ches", "m_vipuch", "m_finish"}) {
       Image(face, 60, 60, 14);
     }
     Image("playerpula", 20, 20, 1);
-    for (const char* block : {"block_n2", "block_n22", "block_n51", "block_n52", "block_n53", "block_n54", "gold",
-                              "block1", "block2", "block3", "block4", "block5", "block6"}) {
+    for (const char* block : {"block_n2", "block_n22", "block_n51", "block_n52", "block_n53", "block_n54",
+                              "gold", "block1", "block2", "block3", "block4", "block5", "block6"}) {
       Image(block, 36, 18, 8);
     }
     Image("bomb", 16, 16, 1);
@@ -82,9 +83,9 @@ class PlayFixture : public ::testing::Test {
   }
 
   static constexpr std::array<const char*, 14> kTemplates = {
-      "2PartExp.pss", "5PartExp.pss", "GoldExp.pss",    "RedExp.pss",    "GreenExp.pss",
-      "BlueExp.pss",  "YellowExp.pss", "BrownExp.pss",  "MagentaExp.pss", "3Balls.pss",
-      "Crush.pss",    "BallSuper.pss", "GetLife.pss",   "Bonus.pss"};
+      "2PartExp.pss", "5PartExp.pss",  "GoldExp.pss",  "RedExp.pss",     "GreenExp.pss",
+      "BlueExp.pss",  "YellowExp.pss", "BrownExp.pss", "MagentaExp.pss", "3Balls.pss",
+      "Crush.pss",    "BallSuper.pss", "GetLife.pss",  "Bonus.pss"};
 
   platform::HeadlessPlatform platform;
   TGfxImages images;

@@ -68,9 +68,15 @@ TEST_F(ZbtoolConfigTest, MissingFileListsTheDefaults) {
 TEST_F(ZbtoolConfigTest, WriteThenListGivesTheSameSettings) {
   const std::string listing =
       "FullScreen=true\nAntialias=false\nMusicVolume=25\nFxVolume=175\n"
-      "PlayerCountry=" + Utf8ToCp1251("Беларусь") + "\nPlayerName=Ann\n"
-      "HighScore.1.3=" + Utf8ToCp1251("Чемпион | №1") + "|4321\n"
-      "PlayerCount=2\nCurrentPlayer=1\nPlayer.0=Ann\nPlayer.1=" + Utf8ToCp1251("Борис") + "\n"
+      "PlayerCountry=" +
+      Utf8ToCp1251("Беларусь") +
+      "\nPlayerName=Ann\n"
+      "HighScore.1.3=" +
+      Utf8ToCp1251("Чемпион | №1") +
+      "|4321\n"
+      "PlayerCount=2\nCurrentPlayer=1\nPlayer.0=Ann\nPlayer.1=" +
+      Utf8ToCp1251("Борис") +
+      "\n"
       "KeyCount=3\nKey.0=68\nKey.1=65\nKey.2=87\n";
   std::ofstream(folder_ / "in.txt", std::ios::binary) << listing;
   const auto file = folder_ / "Config.cfg";
@@ -98,10 +104,13 @@ TEST_F(ZbtoolConfigTest, WriteThenListGivesTheSameSettings) {
   const auto out = folder_ / "out.txt";
   ASSERT_EQ(Run("config " + file.string() + " > " + out.string()), 0);
   const std::string back = Contents(out);
-  for (const std::string& line : std::vector<std::string>{"FullScreen=true\n", "MusicVolume=25\n", "PlayerCountry=" + Utf8ToCp1251("Беларусь") + "\n",
-        "HighScore.1.3=" + Utf8ToCp1251("Чемпион | №1") + "|4321\n", "HighScore.1.4=" +
-        Utf8ToCp1251("Пумка") + "|600\n", "Player.1=" + Utf8ToCp1251("Борис") + "\nKeyCount=3\nKey.0=68\n"
-        "Key.1=65\nKey.2=87\n"}) {
+  for (const std::string& line : std::vector<std::string>{
+           "FullScreen=true\n", "MusicVolume=25\n", "PlayerCountry=" + Utf8ToCp1251("Беларусь") + "\n",
+           "HighScore.1.3=" + Utf8ToCp1251("Чемпион | №1") + "|4321\n",
+           "HighScore.1.4=" + Utf8ToCp1251("Пумка") + "|600\n",
+           "Player.1=" + Utf8ToCp1251("Борис") +
+               "\nKeyCount=3\nKey.0=68\n"
+               "Key.1=65\nKey.2=87\n"}) {
     EXPECT_NE(back.find(line), std::string::npos) << line;
   }
 }
@@ -111,7 +120,8 @@ TEST_F(ZbtoolConfigTest, WriteRefusesLinesItCannotUse) {
                           "Key.0=256\n", "HighScore.3.0=A|1\n", "HighScore.0.0=no bar\n", "KeyCount\n"}) {
     std::ofstream(folder_ / "in.txt", std::ios::binary) << bad;
     const auto file = folder_ / "Config.cfg";
-    EXPECT_NE(Run("config-write " + file.string() + " < " + (folder_ / "in.txt").string() + " 2>/dev/null"), 0)
+    EXPECT_NE(Run("config-write " + file.string() + " < " + (folder_ / "in.txt").string() + " 2>/dev/null"),
+              0)
         << bad;
     EXPECT_FALSE(std::filesystem::exists(file)) << bad;
   }

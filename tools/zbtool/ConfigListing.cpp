@@ -133,7 +133,8 @@ bool ParseSettingsListing(std::string_view listing, TSettings& settings, std::st
     listing = end == std::string_view::npos ? std::string_view() : listing.substr(end + 1);
     if (line.empty()) continue;
     const size_t equals = line.find('=');
-    if (equals == std::string_view::npos || !ApplyLine(line.substr(0, equals), line.substr(equals + 1), settings)) {
+    if (equals == std::string_view::npos ||
+        !ApplyLine(line.substr(0, equals), line.substr(equals + 1), settings)) {
       error = "line " + std::to_string(number) + ": cannot use '" + std::string(line) + "'";
       return false;
     }
