@@ -1,5 +1,6 @@
 #include "tools/zbtool/art/Foliage.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace zb::art {
@@ -154,6 +155,18 @@ void Vine(cairo_t* cr, double x, double y, double angle, double len, Rgb c) {
     cairo_restore(cr);
   }
   cairo_restore(cr);
+}
+
+void Flower(cairo_t* cr, double x, double y, double r, Rgb petals) {
+  for (int i = 0; i < 5; ++i) {
+    const double a = i * 2 * M_PI / 5 - M_PI / 2;
+    Ellipse(cr, x + std::cos(a) * r * 0.6, y + std::sin(a) * r * 0.6, r * 0.5, r * 0.5);
+    FillShaded(cr, x + std::cos(a) * r * 0.6, y + std::sin(a) * r * 0.6, r * 0.5, petals);
+    Outline(cr, std::max(0.8, r * 0.12));
+  }
+  Circle(cr, x, y, r * 0.32);
+  FillFlat(cr, pal::kYellow);
+  Outline(cr, std::max(0.8, r * 0.1));
 }
 
 void Bush(cairo_t* cr, double x, double y, double width, uint32_t seed) {

@@ -16,6 +16,8 @@ void BananaLeaf(cairo_t* cr, double x, double y, double angle, double len, doubl
 void Vine(cairo_t* cr, double x, double y, double angle, double len, Rgb c);
 // One small leaf, for vines and decorations.
 void SmallLeaf(cairo_t* cr, double x, double y, double angle, double size, Rgb c);
+// A five-petal jungle flower with a yellow heart.
+void Flower(cairo_t* cr, double x, double y, double r, Rgb petals);
 // A round bush of overlapping leaf clumps centred on (x, y).
 void Bush(cairo_t* cr, double x, double y, double width, uint32_t seed);
 

@@ -81,6 +81,9 @@ void DrawBack(cairo_t* cr) {
   BananaLeaf(cr, 810, 610, -0.6, 300, 70, Mix(pal::kLeaf, pal::kLeafLight, 0.3));
   Bush(cr, 150, 560, 160, 4);
   Bush(cr, 660, 570, 170, 6);
+  const double fx[6] = {120, 175, 205, 610, 650, 700}, fy[6] = {520, 540, 505, 530, 515, 548};
+  const Rgb fc[3] = {pal::kMagenta, pal::kOrange, pal::kYellow};
+  for (int i = 0; i < 6; ++i) Flower(cr, fx[i], fy[i], 9 + (i % 3) * 2, fc[i % 3]);
   Fern(cr, 20, 600, 0.3, 220, 10, pal::kLeafDark);
   Fern(cr, 780, 600, -0.3, 220, 10, pal::kLeafDark);
   // Lianas from the top corners.

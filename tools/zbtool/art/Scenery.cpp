@@ -137,18 +137,22 @@ void DrawBackgame(cairo_t* cr) {
     cairo_curve_to(cr, x + 20, 60 + i * 15, x - 15, 120 + i * 10, x + 5, 160 + i * 22);
     StrokeColor(cr, pal::kLeafDark, 2.2);
   }
-  // Canopy along the top edge (opaque foliage hanging in front of the sky).
+  // Canopy along the top edge: big leaves hanging in front of the sky, two layers deep.
   Random rnd(33);
-  for (int x = 160; x < 820; x += 34) {
-    const double r = rnd.Range(24, 40);
-    Circle(cr, x, rnd.Range(-10, 10), r);
+  for (int layer = 0; layer < 2; ++layer) {
+    for (int x = 150 + layer * 17; x < 820; x += 34) {
+      const Rgb c = layer ? Mix(pal::kLeaf, pal::kLeafLight, rnd.Unit() * 0.5) : pal::kLeafDark;
+      Blade(cr, x, -14, M_PI + rnd.Range(-0.5, 0.5), rnd.Range(44, 66) - layer * 10, 20, c);
+    }
   }
-  FillVertical(cr, -30, 50, pal::kLeaf, pal::kLeafDark);
-  Outline(cr, 2.0);
   Ground(cr);
   Bush(cr, 540, 520, 90, 11);
   Bush(cr, 700, 540, 110, 12);
   Bush(cr, 250, 560, 80, 13);
+  // A few bright flowers in the grass and on the bushes.
+  const double fx[7] = {230, 275, 520, 565, 680, 735, 610}, fy[7] = {548, 556, 505, 512, 520, 530, 575};
+  const Rgb fc[3] = {pal::kMagenta, pal::kOrange, pal::kRed};
+  for (int i = 0; i < 7; ++i) Flower(cr, fx[i], fy[i], 6 + (i % 3), fc[i % 3]);
   // A soft darkening of the middle so the bricks and the ball stand out against the jungle.
   cairo_rectangle(cr, 0, 0, 800, 600);
   cairo_pattern_t* p = cairo_pattern_create_radial(490, 300, 50, 490, 300, 420);
