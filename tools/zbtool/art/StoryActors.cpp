@@ -86,17 +86,7 @@ void HunterMouth(cairo_t* cr, bool open) {
 }
 
 void DrawHunter(cairo_t* cr) {
-  // The rifle behind, the body in a khaki jacket, the head, the pith helmet.
-  cairo_save(cr);
-  cairo_translate(cr, 200, 200);
-  cairo_rotate(cr, -0.9);
-  RoundedRect(cr, -8, -120, 14, 170, 5);
-  FillVertical(cr, -120, 50, pal::kStoneDark, pal::kInk);
-  Outline(cr, 2.0);
-  RoundedRect(cr, -11, 10, 20, 70, 6);
-  FillVertical(cr, 10, 80, pal::kWood, pal::kWoodDark);
-  Outline(cr, 2.0);
-  cairo_restore(cr);
+  // The body in a khaki jacket, the big rifle across it, the head, the pith helmet.
   cairo_move_to(cr, 40, 291);
   cairo_curve_to(cr, 50, 200, 90, 170, 147, 168);
   cairo_curve_to(cr, 204, 170, 244, 200, 254, 291);
@@ -121,6 +111,22 @@ void DrawHunter(cairo_t* cr) {
     FillFlat(cr, pal::kGold);
     Outline(cr, 1.0);
   }
+  // The rifle: a wooden stock low on the left, the barrel up past the right shoulder.
+  cairo_move_to(cr, 92, 288);
+  cairo_line_to(cr, 150, 232);
+  StrokeColor(cr, pal::kInk, 19);
+  cairo_move_to(cr, 92, 288);
+  cairo_line_to(cr, 150, 232);
+  StrokeColor(cr, pal::kWood, 15);
+  cairo_move_to(cr, 148, 234);
+  cairo_line_to(cr, 272, 104);
+  StrokeColor(cr, pal::kInk, 10);
+  cairo_move_to(cr, 148, 234);
+  cairo_line_to(cr, 272, 104);
+  StrokeColor(cr, {0.45, 0.48, 0.52}, 6);
+  cairo_move_to(cr, 156, 224);
+  cairo_line_to(cr, 262, 113);
+  StrokeColor(cr, pal::kWhite, 1.2, 0.5);
   // The arm holding the rifle across the chest.
   cairo_move_to(cr, 230, 230);
   cairo_curve_to(cr, 220, 200, 200, 190, 178, 196);
