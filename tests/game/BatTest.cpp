@@ -77,13 +77,6 @@ TEST_F(BatTest, TheRightEndOfABatMovingRightGivesSixtyFiveDegrees) {
   EXPECT_NEAR(std::hypot(ball.VelocityX, ball.VelocityY), 3.8, 1e-9);
 }
 
-TEST_F(BatTest, MovingLeftBendsTheAngleLeft) {
-  keys[37] = true;
-  TBall& ball = FallingOnto(437.6f + 40);  // the middle of the moved bat
-  Tick();
-  EXPECT_NEAR(DegreesFromVertical(ball), -20, 1e-3);
-}
-
 TEST_F(BatTest, AMagnetBatHoldsEveryBallUntilTheActionKey) {
   bat_->SetSize(kBatMagnet);
   EXPECT_EQ(bat_->ImageName, "bitka4_1");

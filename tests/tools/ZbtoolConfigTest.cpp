@@ -127,13 +127,5 @@ TEST_F(ZbtoolConfigTest, WriteRefusesLinesItCannotUse) {
   }
 }
 
-TEST_F(ZbtoolConfigTest, HelpDescribesBothCommands) {
-  const auto out = folder_ / "help.txt";
-  ASSERT_EQ(Run("--help > " + out.string()), 0);
-  const std::string help = Contents(out);
-  EXPECT_NE(help.find("zbtool config FILE\n"), std::string::npos);
-  EXPECT_NE(help.find("zbtool config-write OUT\n"), std::string::npos);
-}
-
 }  // namespace
 }  // namespace zb
