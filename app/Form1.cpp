@@ -4,6 +4,7 @@
 
 #include "engine/platform/Keys.h"
 #include "game/Hud.h"
+#include "game/Bonus.h"
 #include "game/Scenery.h"
 #include "gui/GuiCanvasPainter.h"
 #include "persist/Config.h"
@@ -172,7 +173,11 @@ void TForm1::DeviceRender() {
   }
   LastFrameTick = now;
   frameDelta_ = delta;
-  for (RenderPass pass : RenderPasses(CurrentScreen, GameFinished)) RunPass(pass);
+  for (RenderPass pass : RenderPasses(CurrentScreen, GameFinished)) {
+    if (OnRenderPass) OnRenderPass(pass, true);
+    RunPass(pass);
+    if (OnRenderPass) OnRenderPass(pass, false);
+  }
 }
 
 void TForm1::RunPass(RenderPass pass) {
@@ -250,7 +255,7 @@ void TForm1::RunPass(RenderPass pass) {
 void TForm1::Timer1Timer() {
   if (CurrentScreen == ScreenShare && ShareCountdown > 0) --ShareCountdown;
   if (CurrentScreen != ScreenGame) return;
-  // The bonus clock of play counts here.
+  BonusClockTick(*this);
 }
 
 void TForm1::FormKeyDown(uint8_t key, uint32_t /*shift*/) { KeysHeld[key] = true; }

@@ -4,6 +4,7 @@
 #include <bitset>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "app/RenderOrder.h"
@@ -104,6 +105,8 @@ class TForm1 {
   // attach them; the game state holds references into them, never ownership.
   TSpriteEngine GameEngine;
   TXParticleManager ParticleManager;
+  // Called before (true) and after (false) every render pass; measurements hook in here.
+  std::function<void(RenderPass pass, bool starting)> OnRenderPass;
   // The pointer sprite (start-up step 19); it lives in GameEngine until the end.
   TCursor* Cursor = nullptr;
 

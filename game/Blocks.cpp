@@ -7,6 +7,8 @@
 #include "app/Form1.h"
 #include "game/Ball.h"
 #include "game/Bat.h"
+#include "game/Bonus.h"
+#include "game/GameProcedures.h"
 #include "game/Geometry.h"
 #include "game/KeysAndCages.h"
 #include "screens/ScreenMachine.h"
@@ -170,6 +172,7 @@ bool TBlock::BreakBlock() {
   // Drawn on every break and handed to the caller, who makes the falling bonus from it.
   const bool dropsBonus = BonusDropAllowed(game.Random.Next(1000), game.BonusChance, game.BonusesFalling,
                                            game.MaxBonusesFalling, Gold(), game.BlocksLeft);
+  if (dropsBonus) Engine().Create<TBonus>(form_, ChooseBonusKind(form_), cx, cy);
   if (Gold()) {
     form_.ParticleManager.Spawn("GoldExp.pss", cx, cy);
   } else {

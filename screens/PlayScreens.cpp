@@ -2,6 +2,7 @@
 
 #include "app/Form1.h"
 #include "engine/platform/Keys.h"
+#include "game/Bat.h"
 #include "game/Scenery.h"
 #include "screens/ScreenMachine.h"
 
@@ -67,6 +68,9 @@ void EnterLevelStartScreen(TForm1& form) {
   form.CurrentScreen = ScreenLevelStart;
   form.Game.LevelTitle = &form.GameEngine.Create<TLevelTitle>(form);
   form.Game.ScreenTicks = 0;
+  if (TBita* bat = form.Game.Bita.Get()) {
+    if (TMonkeyFace* face = bat->Face.Get()) face->Visible = true;
+  }
 }
 
 void ProcessLevelStartScreen(TForm1& form) {

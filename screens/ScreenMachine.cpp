@@ -1,6 +1,7 @@
 #include "screens/ScreenMachine.h"
 
 #include "app/Form1.h"
+#include "game/GameProcedures.h"
 #include "screens/PlayScreens.h"
 
 namespace zb {
@@ -29,6 +30,7 @@ void ProcessScreen(TForm1& form, uint8_t number) {
   if (!IsScreen(number)) return;
   switch (number) {
     case ScreenExitToMenu: ProcessExitToMenuScreen(form); return;
+    case ScreenGame: ProcessGameScreen(form); return;
     case ScreenPause: ProcessPauseScreen(form); return;
     case ScreenLevelStart: ProcessLevelStartScreen(form); return;
     default: break;
@@ -41,6 +43,7 @@ void EnterScreen(TForm1& form, uint8_t number) {
   if (!IsScreen(number)) return;
   switch (number) {
     case ScreenExitToMenu: EnterExitToMenuScreen(form); return;
+    case ScreenGame: EnterGameScreen(form); return;
     case ScreenPause: EnterPauseScreen(form); return;
     case ScreenLevelStart: EnterLevelStartScreen(form); return;
     default: break;
@@ -58,6 +61,7 @@ void LeaveScreen(TForm1& form, uint8_t number) {
   if (!IsScreen(number)) return;
   switch (number) {
     case ScreenExitToMenu: LeaveExitToMenuScreen(form); break;
+    case ScreenGame: LeaveGameScreen(form); break;
     case ScreenPause: LeavePauseScreen(form); break;
     case ScreenLevelStart: LeaveLevelStartScreen(form); break;
     default: break;

@@ -1,0 +1,162 @@
+#include "game/GameProcedures.h"
+
+#include <vector>
+
+#include "app/Form1.h"
+#include "game/BonusImage.h"
+#include "game/BonusRules.h"
+#include "game/Ball.h"
+#include "game/Bat.h"
+#include "game/Blocks.h"
+#include "engine/platform/Keys.h"
+#include "game/KeysAndCages.h"
+#include "game/Scenery.h"
+#include "screens/ScreenMachine.h"
+
+namespace zb {
+
+void CreateBlocksFromGrid(TForm1& form) {
+  const LevelImage& level = form.Game.Level;
+  // The loader refuses a grid past 41 x 41; the bounds stay here too so no cell is read outside it.
+  const int lastColumn = std::min(level.LastColumn(), kLevelGridSize - 1);
+  const int lastRow = std::min(level.LastRow(), kLevelGridSize - 1);
+  for (int c = 0; c <= lastColumn; ++c) {
+    for (int r = 0; r <= lastRow; ++r) {
+      const int32_t v = level.BlockGrid(c, r);
+      if (v <= 0) continue;
+      const auto x = static_cast<float>(172 + level.OffsetX() + 37 * c);
+      const auto y = static_cast<float>(level.OffsetY() + 20 * r);
+      TBlock::Create(form.GameEngine, form, x, y, v - 1);
+    }
+  }
+}
+
+LevelLoadResult BuildLevel(TForm1& form) {
+  TGameState& game = form.Game;
+  TSpriteEngine& engine = form.GameEngine;
+  // 1. The bat and the first ball, which rides on it unseen until the monkey has jumped in.
+  game.Bita = &engine.Create<TBita>(form, 440.0f, 530.0f);
+  TBall& ball = engine.Create<TBall>(form, false, false, 480.0f, 518.0f, 0);
+  game.Balls[0] = &ball;
+  ball.OnBat = true;
+  ball.Visible = false;
+  if (TShadow* shadow = ball.Shadow.Get()) shadow->Visible = false;
+  // 2. Scenery.
+  CreateLeaves(engine, form);
+  engine.Create<TBack>(form);
+  for (float x : {-600.0f, 200.0f, 1000.0f}) engine.Create<TSky>(x);
+  engine.Create<TPanel>();
+  // 3-4. The bricks of the level file.
+  game.BlocksLeft = 0;
+  const std::string name = LevelFileName(game.LevelNumber);
+  LevelLoadResult loaded;
+  if (name.empty()) {
+    loaded.error = "Level " + std::to_string(game.LevelNumber) + " has no level file";
+  } else {
+    loaded = LoadLevelFile(form.GamePath(name), game.Level);
+  }
+  if (!loaded.ok) return loaded;
+  CreateBlocksFromGrid(form);
+  // 5. The bonus and play state.
+  game.BonusChance = 0.5;
+  game.BonusImageShown = false;
+  game.BonusTimeLeft = 0;
+  game.Score = 0;
+  game.BonusDuration = 0;
+  game.FireOn.fill(false);
+  game.MaxBonusesFalling = 1;
+  game.BonusesFalling = 0;
+  game.BananaMode = false;
+  game.ThrowCooldown = 0;
+  game.ThrowCooldownTicks = 40;
+  game.LifeLostFlag = false;
+  game.GameOverFlag = false;
+  game.LevelCleared = false;
+  // 6. Keys, key part and cage.
+  SetupLevelKeys(form);
+  // 7. The score carried over from the levels before.
+  game.Score = game.GetShownScore();
+  return loaded;
+}
+
+void EnterGameScreen(TForm1& form) {
+  TGameState& game = form.Game;
+  form.CurrentScreen = ScreenGame;
+  if (form.Cursor != nullptr) form.Cursor->Visible = false;
+  const LevelLoadResult built = BuildLevel(form);
+  if (!built.ok) {
+    // The level cannot be played: say why, take down what was built and go back to the menu.
+    form.Platform().GetDesktop().ShowMessageBox("Zumbala", built.error);
+    LeaveGameScreen(form);
+    MusicOnExitToMenu(form.Sound);
+    EnterScreen(form, ScreenMainMenu);
+    return;
+  }
+  game.WaterfallCount = 0;
+  static constexpr float kFalls[5][2] = {{310, 140}, {290, 140}, {330, 140}, {270, 140}, {350, 150}};
+  for (int i = 0; i < 5; ++i) {
+    TXParticleRef fall = form.ParticleManager.Spawn("Waterfall.pss", kFalls[i][0], kFalls[i][1]);
+    fall.SetName("waterfall");
+    game.WaterfallSystems[static_cast<size_t>(i)] = fall;
+  }
+  game.WaterfallCount = 5;
+  form.Timer1.SetEnabled(true, form.Platform().GetClock().TickCount());
+  if (game.StoryBeforeLevel) {
+    game.SpeechScene = game.SpeechBeforeLevel;
+    EnterScreen(form, ScreenSpeech);
+  } else {
+    EnterScreen(form, ScreenLevelStart);
+  }
+}
+
+void ProcessGameScreen(TForm1& form) {
+  RenderAndPresent(form);
+  TGameState& game = form.Game;
+  if (form.KeysReleased[vk::Escape]) {
+    form.PlaySound("check");
+    EnterScreen(form, ScreenExitToMenu);
+  }
+  if (form.KeysReleased[vk::F1] || form.KeysReleased[vk::P]) {
+    form.PlaySound("check");
+    EnterScreen(form, ScreenPause);
+  }
+  if (game.LifeLostFlag) EnterScreen(form, ScreenLifeLost);
+  if (game.GameOverFlag) {
+    game.SetShownScore(game.Score);
+    EnterScreen(form, ScreenGameOver);
+  }
+  if (game.LevelCleared) {
+    game.SetShownScore(game.Score);
+    EnterScreen(form, ScreenStageComplete);
+  }
+}
+
+void LeaveGameScreen(TForm1& form) {
+  TGameState& game = form.Game;
+  TSpriteEngine& engine = form.GameEngine;
+  for (int i = 0; i < engine.Count(); ++i) {
+    TSprite* sprite = engine.SpriteAt(i);
+    if (sprite != nullptr && sprite->Name != "cursor" && sprite->Name != "ball") sprite->Kill();
+  }
+  game.Bita = nullptr;
+  std::vector<TBall*> balls;
+  for (const SpriteRef<TBall>& ball : game.Balls) {
+    if (TBall* live = ball.Get()) balls.push_back(live);
+  }
+  for (TBall* ball : balls) ball->Kill();
+  for (SpriteRef<TBall>& ball : game.Balls) ball.Reset();
+  for (int i = 0; i < game.WaterfallCount && i < static_cast<int>(game.WaterfallSystems.size()); ++i) {
+    game.WaterfallSystems[static_cast<size_t>(i)].StopEmitting(true);
+  }
+  for (int i = 0; i < kFlameCount; ++i) {
+    if (game.FireOn[static_cast<size_t>(i)]) PutOutFlame(form, i, true);
+  }
+  engine.RemoveDead();
+}
+
+int32_t ChooseBonusKind(TForm1& form) {
+  TGameState& game = form.Game;
+  return BonusKindForDraw(game.Random.Next(1800), game.Difficulty, game.Lives);
+}
+
+}  // namespace zb

@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "app/HeadlessGame.h"
+#include "engine/platform/RendererWindow.h"
+#include "engine/platform/Keys.h"
+#include "game/GameProcedures.h"
+#include "screens/ScreenMachine.h"
+#include "tools/autoplay/AutoPlayer.h"
+
+namespace zb {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A renderer that rasterises nothing: the whole game runs, only the pixels are skipped, so a
+// level can be played to its end within the test's time.
+class NullRenderer final : public platform::Renderer {
+ public:
+  int Width() const override { return 800; }
+  int Height() const override { return 600; }
+  platform::TextureId CreateTexture(int, int, const uint32_t*) override { return ++next_; }
+  void DestroyTexture(platform::TextureId) override {}
+  void DrawGeometry(platform::TextureId, const platform::Vertex*, int, const int*, int, int, bool) override {}
+  void SetClip(const platform::IntRect*) override {}
+  platform::IntRect Clip() const override { return {0, 0, 800, 600}; }
+  void Clear(uint32_t) override {}
+  void Present() override {}
+  bool ReadPixels(std::vector<uint32_t>&, int&, int&) override { return false; }
+
+ private:
+  platform::TextureId next_ = 0;
+};
+
+class NullPlatform final : public platform::Platform {
+ public:
+  platform::Clock& GetClock() override { return clock; }
+  platform::Window& GetWindow() override { return window; }
+  platform::Desktop& GetDesktop() override { return desktop; }
+  platform::Audio& GetAudio() override { return audio; }
+
+  platform::HeadlessClock clock;
+  NullRenderer renderer;
+  platform::RendererWindow window{renderer};
+  platform::HeadlessDesktop desktop;
+  platform::RecordingAudio audio;
+};
+
+// A game folder of its own: the built content linked in, and a Data folder whose level files
+// a test may replace.
+class LevelPlayTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() /
+              ("zb-levels-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(folder_);
+    fs::create_directories(folder_ / "Data");
+    const fs::path built = ZB_GAME_DIR;
+    fs::create_directory_symlink(built / "Sounds", folder_ / "Sounds");
+    for (const auto& entry : fs::directory_iterator(built / "Data")) {
+      fs::create_symlink(entry.path(), folder_ / "Data" / entry.path().filename());
+    }
+    game_ = std::make_unique<HeadlessGame>(folder_);
+    ASSERT_TRUE(game_->Start());
+  }
+  void TearDown() override {
+    game_.reset();
+    fs::remove_all(folder_);
+  }
+
+  // A new game entered at `level`, as the difficulty buttons enter it.
+  void EnterLevel(int level) {
+    TForm1& form = game_->Form();
+    form.Game.SetShownScore(0);
+    form.Game.LevelNumber = level;
+    form.Game.Lives = 3;
+    LeaveScreen(form, form.CurrentScreen);
+    EnterScreen(form, ScreenGame);
+  }
+
+  void ReplaceLevelFile(int level, const std::string& bytes) {
+    const fs::path path = folder_ / "Data" / ("data" + std::to_string(level));
+    fs::remove(path);
+    std::ofstream(path, std::ios::binary) << bytes;
+  }
+
+  fs::path folder_;
+  std::unique_ptr<HeadlessGame> game_;
+};
+
+TEST_F(LevelPlayTest, EveryLevelLoadsWithBreakableBricks) {
+  TForm1& form = game_->Form();
+  for (int level = 1; level <= 25; ++level) {
+    SCOPED_TRACE(level);
+    EnterLevel(level);
+    EXPECT_TRUE(game_->Platform().desktop.messageBoxes.empty());
+    EXPECT_GT(form.Game.BlocksLeft, 0);
+    EXPECT_EQ(form.CurrentScreen, level == 1 ? ScreenSpeech : ScreenLevelStart);
+    EXPECT_EQ(form.Game.Cage != nullptr, level == 4 || level == 11 || level == 18 || level == 25);
+    EXPECT_NE(form.Game.KeyImage, nullptr);
+    EXPECT_EQ(form.Game.WaterfallCount, 5);
+    game_->Frames(3);
+    LeaveScreen(form, ScreenGame);
+  }
+}
+
+TEST_F(LevelPlayTest, TheIntroReturnsToPlayAtTheTitlesTick236) {
+  TForm1& form = game_->Form();
+  EnterLevel(2);
+  ASSERT_EQ(form.CurrentScreen, ScreenLevelStart);
+  game_->Frames(235);
+  EXPECT_EQ(form.CurrentScreen, ScreenLevelStart);
+  game_->Frames(2);
+  EXPECT_EQ(form.CurrentScreen, ScreenGame);
+  EXPECT_EQ(form.Game.LevelTitle, nullptr);
+  // The pause holds play; F1 resumes without reloading the level.
+  const int bricks = form.Game.BlocksLeft;
+  game_->Press(vk::P);
+  game_->Frames(2);
+  EXPECT_EQ(form.CurrentScreen, ScreenPause);
+  game_->Press(vk::F1);
+  game_->Frames(2);
+  EXPECT_EQ(form.CurrentScreen, ScreenGame);
+  EXPECT_EQ(form.Game.BlocksLeft, bricks);
+}
+
+TEST_F(LevelPlayTest, ABrokenLevelFileIsReportedAndTheGameGoesBackToTheMenu) {
+  TForm1& form = game_->Form();
+  ReplaceLevelFile(3, std::string(200, '\1'));
+  EnterLevel(3);
+  auto& boxes = game_->Platform().desktop.messageBoxes;
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_NE(boxes[0].second.find("data3"), std::string::npos);
+  EXPECT_EQ(form.CurrentScreen, ScreenMainMenu);
+  EXPECT_EQ(form.Game.Bita, nullptr);
+  EXPECT_EQ(form.Game.BallCount, 0);
+  for (int i = 0; i < form.GameEngine.Count(); ++i) {
+    EXPECT_EQ(form.GameEngine.SpriteAt(i)->Name, "cursor");
+  }
+  game_->Frames(5);
+  // A missing file the same way; the next level still plays.
+  fs::remove(folder_ / "Data" / "data4");
+  EnterLevel(4);
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_NE(boxes[1].second.find("data4"), std::string::npos);
+  EnterLevel(5);
+  EXPECT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(form.CurrentScreen, ScreenLevelStart);
+}
+
+TEST_F(LevelPlayTest, TheAutoplayerClearsALevelWithinItsBudget) {
+  NullPlatform platform;
+  TForm1 form(platform, folder_);
+  ASSERT_TRUE(form.FormCreate());
+  TAutoPlayer player(form, [&form](const platform::Event& e) { form.HandleEvent(e); }, [&form] { form.Idle(); });
+  player.StartLevel(2, 0, 5);
+  player.Run(40000);
+  EXPECT_EQ(player.State(), TAutoPlayer::Result::Cleared) << player.Summary();
+  EXPECT_EQ(form.Game.BlocksLeft, 0);
+  EXPECT_GT(form.Game.Score, 0);
+}
+
+TEST(AutoplayProgramTest, PrintsOneFinalLine) {
+  const std::string command = std::string(ZB_AUTOPLAY) + " 2 1 300 --seed 4";
+  FILE* pipe = popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string out;
+  char buffer[256];
+  while (fgets(buffer, sizeof buffer, pipe) != nullptr) out += buffer;
+  EXPECT_EQ(pclose(pipe), 0);
+  EXPECT_EQ(out.rfind("level=2 frames=300 score=", 0), 0u) << out;
+  EXPECT_NE(out.find(" lives=3 result=running\n"), std::string::npos) << out;
+}
+
+}  // namespace
+}  // namespace zb

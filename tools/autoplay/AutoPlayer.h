@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "app/HeadlessGame.h"
+
+namespace zb {
+
+// Plays a level of the real game headless: it enters the game screen at a level, steers the
+// bat with the bound keys towards where the lowest falling ball will come down and launches
+// the balls with the action key, one frame at a time.
+class TAutoPlayer {
+ public:
+  enum class Result { Running, Cleared, Lost };
+
+  // `push` queues a window event, `frame` delivers the queued events and runs one idle pass.
+  TAutoPlayer(TForm1& form, std::function<void(const platform::Event&)> push, std::function<void()> frame)
+      : form_(form), push_(std::move(push)), frame_(std::move(frame)) {}
+  explicit TAutoPlayer(HeadlessGame& game);
+
+  // Sets up a new game at `level` and enters the game screen (its intro runs in the frames).
+  void StartLevel(int level, uint8_t difficulty, uint32_t seed);
+  // Steers, then runs one frame; does nothing once the level is cleared or the last ball is lost.
+  void Step();
+  // Up to `frames` frames, stopping early at the end of the level.
+  void Run(int frames);
+
+  Result State() const;
+  int Frames() const { return frames_; }
+  // level=L frames=F score=S blocks_left=B lives=V result=cleared|lost|running
+  std::string Summary() const;
+
+ private:
+  void Steer();
+  void Hold(uint8_t key, bool down);
+
+  TForm1& form_;
+  std::function<void(const platform::Event&)> push_;
+  std::function<void()> frame_;
+  int frames_ = 0;
+  int level_ = 0;
+  int framesOnStory_ = 0;
+  bool leftHeld_ = false;
+  bool rightHeld_ = false;
+  bool actionHeld_ = false;
+};
+
+}  // namespace zb
