@@ -123,7 +123,7 @@ TEST_F(Form1Test, CloseBoxFollowsTheScreenTable) {
     EXPECT_EQ(form.CurrentScreen, ScreenExitGame) << int(screen);
     EXPECT_FALSE(form.Closed());
   }
-  EnterScreen(form, ScreenGame);
+  form.CurrentScreen = ScreenGame;  // play going on (entering 12 would build a level)
   game_->CloseBox();
   game_->Frame();
   EXPECT_EQ(form.CurrentScreen, ScreenExitToMenu);
@@ -176,15 +176,15 @@ TEST_F(Form1Test, MinimisingPausesPlayOnlyDuringPlay) {
   game_->Frame();
   EXPECT_EQ(form.CurrentScreen, ScreenMainMenu);
 
-  EnterScreen(form, ScreenGame);
+  form.CurrentScreen = ScreenGame;  // play going on (entering 12 would build a level)
   game_->Minimize();
   game_->Frame();
   EXPECT_EQ(form.CurrentScreen, ScreenPause);
 
-  EnterScreen(form, ScreenGame);
+  form.CurrentScreen = ScreenGame;
   form.WMSysCommand(0xF022);  // minimise with the low bits set
   EXPECT_EQ(form.CurrentScreen, ScreenPause);
-  EnterScreen(form, ScreenGame);
+  form.CurrentScreen = ScreenGame;
   form.WMSysCommand(0xF030);  // maximise
   EXPECT_EQ(form.CurrentScreen, ScreenGame);
 }
