@@ -3,7 +3,8 @@
 // passes, the particles and the rest; and the resident memory during play.
 //
 //   level_play_bench [LEVEL [DIFFICULTY [FRAMES [SEED]]]]   (defaults: level 20, the one with the most
-//   bricks, on easy, up to 40000 frames)
+//   bricks, on easy, up to 40000 frames). A second run of 6000 frames on the same level keeps three
+//   balls and a fire-ball bonus going by dropping those bonuses onto the bat.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +13,10 @@
 #include <string>
 
 #include "app/Form1.h"
+#include "game/Ball.h"
+#include "game/Bat.h"
+#include "game/Bonus.h"
+#include "game/BonusRules.h"
 #include "engine/platform/Headless.h"
 #include "screens/ScreenMachine.h"
 #include "tools/autoplay/AutoPlayer.h"
@@ -116,8 +121,6 @@ long ResidentKb() {
   return 0;
 }
 
-enum Group { Simulation, Submission, Other };
-
 struct PassCost {
   double seconds = 0;  // without the rasteriser's part
 };
@@ -164,6 +167,12 @@ int main(int argc, char** argv) {
   double total = 0;
   double busySum = 0;  // simulation + submission of the frames with three balls and a running bonus
   int busyFrames = 0;
+  auto countBusy = [&](double passesBefore) {
+    if (form.CurrentScreen == zb::ScreenGame && form.Game.BallCount >= 3 && form.Game.BonusTimeLeft > 0) {
+      busySum += passSum - passesBefore;
+      ++busyFrames;
+    }
+  };
   const double rasterBefore = raster.seconds;
   const uint64_t batchesBefore = raster.batches;
   int measured = 0;
@@ -175,17 +184,41 @@ int main(int argc, char** argv) {
     if (form.CurrentScreen == zb::ScreenGame) {
       total += dt;
       ++measured;
-      if (form.Game.BallCount >= 3 && form.Game.BonusTimeLeft > 0) {
-        busySum += passSum - passesBefore;
-        ++busyFrames;
-      }
     }
+    countBusy(passesBefore);
     if (player.Frames() % 500 == 0) peakKb = std::max(peakKb, ResidentKb());
   }
   peakKb = std::max(peakKb, ResidentKb());
+  const std::string summary = player.Summary();
+  const int playedFrames = player.Frames();
+  const std::map<zb::RenderPass, PassCost> playPasses = passes;
+  const double rasterPlay = raster.seconds - rasterBefore;
+  const uint64_t batchesPlay = raster.batches - batchesBefore;
+
+  // The busy run: a bonus dropped onto the bat whenever three balls or the fire ball are missing.
+  zb::TAutoPlayer busy(form, [&](const zb::platform::Event& e) { platform.window.inner.Push(e); }, frame);
+  busy.StartLevel(level, static_cast<uint8_t>(difficulty), seed + 1);
+  while (busy.Frames() < 6000 && busy.State() == zb::TAutoPlayer::Result::Running) {
+    zb::TGameState& game = form.Game;
+    zb::TBita* bat = game.Bita.Get();
+    zb::TBall* first = game.Balls[0].Get();
+    if (form.CurrentScreen == zb::ScreenGame && bat != nullptr && first != nullptr && !first->OnBat &&
+        game.BonusesFalling == 0) {
+      const float x = bat->X + static_cast<float>(bat->PatternWidth()) / 2;
+      if (game.BallCount == 1) {
+        form.GameEngine.Create<zb::TBonus>(form, zb::BonusThreeBalls, x, bat->Y - 12);
+      } else if (game.BonusTimeLeft == 0) {
+        form.GameEngine.Create<zb::TBonus>(form, zb::BonusFireBall, x, bat->Y - 12);
+      }
+    }
+    const double passesBefore = passSum;
+    busy.Step();
+    countBusy(passesBefore);
+    if (busy.Frames() % 500 == 0) peakKb = std::max(peakKb, ResidentKb());
+  }
 
   double sim = 0, submit = 0, sprites = 0, particles = 0, other = 0;
-  for (const auto& [pass, cost] : passes) {
+  for (const auto& [pass, cost] : playPasses) {
     using P = zb::RenderPass;
     switch (pass) {
       case P::Collisions:
@@ -220,22 +253,23 @@ int main(int argc, char** argv) {
         break;
     }
   }
-  const double rasterTotal = raster.seconds - rasterBefore;
+  const double rasterTotal = rasterPlay;
   const double all = sim + submit + rasterTotal;
-  const int n = std::max(1, player.Frames());
+  const int n = std::max(1, playedFrames);
   auto ms = [n](double s) { return s * 1000.0 / n; };
   auto pct = [all](double s) { return all > 0 ? 100.0 * s / all : 0.0; };
-  std::printf("%s\n", player.Summary().c_str());
+  std::printf("%s\n", summary.c_str());
   std::printf("frames %d (%d on the game screen), per frame: %.3f ms wall on the game screen\n", n, measured,
               measured > 0 ? total * 1000.0 / measured : 0.0);
   std::printf("  simulation      %.3f ms  (%.1f%%)\n", ms(sim), pct(sim));
   std::printf("  submission      %.3f ms  (%.1f%%)\n", ms(submit), pct(submit));
   std::printf("  rasterisation   %.3f ms  (%.1f%%), %.1f batches a frame\n", ms(rasterTotal), pct(rasterTotal),
-              static_cast<double>(raster.batches - batchesBefore) / n);
+              static_cast<double>(batchesPlay) / n);
   std::printf("  simulation + submission %.3f ms a frame\n", ms(sim + submit));
   std::printf("shares without the rasteriser: sprite passes %.1f%%, particles %.1f%%, HUD, GUI and cursor %.1f%%\n",
               100.0 * sprites / std::max(1e-12, sim + submit), 100.0 * particles / std::max(1e-12, sim + submit),
               100.0 * other / std::max(1e-12, sim + submit));
+  std::printf("busy run: %s\n", busy.Summary().c_str());
   std::printf("frames with three balls and a running bonus: %d, simulation + submission %.3f ms a frame\n",
               busyFrames, busyFrames > 0 ? busySum * 1000.0 / busyFrames : 0.0);
   std::printf("resident memory during play: %.1f MB\n", peakKb / 1024.0);

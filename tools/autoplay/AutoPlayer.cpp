@@ -45,7 +45,9 @@ void TAutoPlayer::StartLevel(int level, uint8_t difficulty, uint32_t seed) {
   form.Game.Difficulty = difficulty;
   form.Game.Lives = 3;
   form.GameFinished = false;
+  // Whatever stands: the current screen, and a playfield still alive under it.
   LeaveScreen(form, form.CurrentScreen);
+  if (form.Game.Bita.Get() != nullptr) LeaveScreen(form, ScreenGame);
   EnterScreen(form, ScreenGame);
 }
 
