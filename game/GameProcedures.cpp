@@ -1,5 +1,6 @@
 #include "game/GameProcedures.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "app/Form1.h"

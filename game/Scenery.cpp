@@ -1,5 +1,6 @@
 #include "game/Scenery.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 

@@ -10,6 +10,7 @@
 #include "engine/platform/RendererWindow.h"
 #include "engine/platform/Keys.h"
 #include "game/GameProcedures.h"
+#include "game/Scenery.h"
 #include "screens/ScreenMachine.h"
 #include "tools/autoplay/AutoPlayer.h"
 
@@ -124,9 +125,21 @@ TEST_F(LevelPlayTest, TheIntroReturnsToPlayAtTheTitlesTick236) {
   game_->Press(vk::P);
   game_->Frames(2);
   EXPECT_EQ(form.CurrentScreen, ScreenPause);
+  game_->Press(vk::Escape);
+  game_->Frames(2);
+  EXPECT_EQ(form.CurrentScreen, ScreenPause);
   game_->Press(vk::F1);
   game_->Frames(2);
   EXPECT_EQ(form.CurrentScreen, ScreenGame);
+  // Escape asks whether to go back to the menu; Escape again answers no and play goes on.
+  game_->Press(vk::Escape);
+  game_->Frames(2);
+  EXPECT_EQ(form.CurrentScreen, ScreenExitToMenu);
+  EXPECT_TRUE(form.Cursor->Visible);
+  game_->Press(vk::Escape);
+  game_->Frames(2);
+  EXPECT_EQ(form.CurrentScreen, ScreenGame);
+  EXPECT_FALSE(form.Cursor->Visible);
   EXPECT_EQ(form.Game.BlocksLeft, bricks);
 }
 
