@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 
 #include "engine/NameKeys.h"
@@ -81,7 +82,9 @@ double TGfxFont::Walk(std::string_view text, uint32_t& top, uint32_t& bottom, On
       continue;
     }
     onGlyph(glyph, pen, top, bottom);
-    pen += (Glyphs[static_cast<size_t>(glyph)].Width + Spacing + ExtraSpacing) * Scale;
+    // Width and spacing come from the file: their sum is taken in 64 bits.
+    const int64_t advance = int64_t{Glyphs[static_cast<size_t>(glyph)].Width} + Spacing;
+    pen += (static_cast<float>(advance) + ExtraSpacing) * Scale;
   }
   return pen;
 }

@@ -1,5 +1,6 @@
 #include "engine/GfxImages.h"
 
+#include <cstdint>
 #include <utility>
 
 #include "engine/NameKeys.h"
@@ -32,6 +33,8 @@ bool TGfxImage::LoadFromStream(TMemoryStream& stream) {
 
   // The pixels must all be there before anything is reserved for them.
   const uint64_t texturePixels = uint64_t(tw) * uint64_t(th);
+  // Pattern arithmetic is in int; without textures the sizes are still held to what it can count.
+  if (texturePixels > uint64_t{INT32_MAX}) return false;
   if (tc > 0 && texturePixels > stream.Remaining()) return false;
   const uint64_t textureBytes = texturePixels * uint64_t(info->bytes);
   if (tc > 0 && textureBytes > stream.Remaining() / uint64_t(tc)) return false;

@@ -56,6 +56,17 @@ TEST_F(FontTest, ShortOrOversizedRecordsDoNotLoad) {
   EXPECT_FALSE(font.LoadFromStream(hugeStream));
 }
 
+TEST(GfxFontTest, HugeWidthsAndSpacingDoNotOverflowTheAdvance) {
+  // Glyph ' ' of width -1629159424 with spacing -1644167068: their int sum overflowed.
+  Bytes b;
+  b.U32(' ').I32(-1644167068).U32(0).U32(1).I32(-1629159424).I32(5);
+  b.U8(10).I32(1).I32(1).I32(1).I32(1).I32(1).I32(1).I32(1).I32(1).U8(0xFF);
+  TGfxFont font;
+  TMemoryStream stream(b.data);
+  ASSERT_TRUE(font.LoadFromStream(stream));
+  EXPECT_FLOAT_EQ(static_cast<float>(font.TextWidth("  ")), 2.0f * static_cast<float>(-3273326492LL));
+}
+
 TEST_F(FontTest, WidthsAddAdvancesAndSkipEscapes) {
   // The factors are single precision, so sums of 2.4 differ from the double in the last bits.
   EXPECT_NEAR(font_.TextWidth("AB"), 6 + 7, 1e-5);

@@ -92,6 +92,16 @@ TEST(GfxImageTest, RecordsAreValidatedBeforeUse) {
   EXPECT_EQ(image.PatternCount(), 3);  // a stored count stands even beyond the cells
 }
 
+TEST(GfxImageTest, TextureSizesBeyondIntArithmeticAreRefusedEvenWithoutTextures) {
+  // 977 x 16777216 cells of one pixel and no texture: counting the patterns overflowed an int.
+  TGfxImage image;
+  EXPECT_FALSE(Load(image, ImageHeader(5, 1, 1, 0, 0, 0, 977, 1 << 24, 0).data));
+  EXPECT_FALSE(Load(image, ImageHeader(5, 0, 0, 0, 0, 0, 0x10000, 0x8000, 0).data));  // exactly 2^31 pixels
+  EXPECT_FALSE(image.Created());
+  ASSERT_TRUE(Load(image, ImageHeader(5, 1, 1, 0, 0, 0, 0x7FFF, 0x10000, 0).data));  // just below: no pixels needed
+  EXPECT_EQ(image.PatternCount(), 0);
+}
+
 class PlacementTest : public ::testing::Test {
  protected:
   void SetUp() override {

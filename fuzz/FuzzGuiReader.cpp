@@ -1,0 +1,23 @@
+// Arbitrary bytes as a GUI layout file; the loaded tree then takes pointer and key input.
+#include <cstdint>
+#include <sstream>
+#include <string>
+
+#include "gui/GuiReader.h"
+#include "gui/GuiTaskbar.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
+  zb::TGuiTaskbar root;
+  std::string error;
+  zb::LoadFromStream(root, in, &error);
+  for (int x : {0, 5, 100, 400, 799}) {
+    root.MouseMove(0, x, x * 3 / 4);
+    root.MouseDown(0, 0, x, x * 3 / 4);
+    root.MouseUp(0, 0, x, x * 3 / 4);
+  }
+  root.KeyDown(9, 0);
+  root.KeyPress('a');
+  root.KeyUp(9, 0);
+  return 0;
+}
