@@ -25,8 +25,9 @@ void CreateBlocksFromGrid(TForm1& form) {
     for (int r = 0; r <= lastRow; ++r) {
       const int32_t v = level.BlockGrid(c, r);
       if (v <= 0) continue;
-      const auto x = static_cast<float>(172 + level.OffsetX() + 37 * c);
-      const auto y = static_cast<float>(level.OffsetY() + 20 * r);
+      // The offsets are the file's: summed in float, an extreme one cannot overflow an int.
+      const float x = 172.0f + static_cast<float>(level.OffsetX()) + 37.0f * static_cast<float>(c);
+      const float y = static_cast<float>(level.OffsetY()) + 20.0f * static_cast<float>(r);
       TBlock::Create(form.GameEngine, form, x, y, v - 1);
     }
   }

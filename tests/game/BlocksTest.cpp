@@ -4,6 +4,7 @@
 
 #include "game/Ball.h"
 #include "game/Bat.h"
+#include "game/GameProcedures.h"
 #include "game/KeysAndCages.h"
 #include "tests/game/PlayFixture.h"
 
@@ -256,6 +257,26 @@ TEST_F(BlocksTest, HittingABreakableBrickResetsTheBatsIdleCount) {
   FromBelow(brick);
   Tick();
   EXPECT_LE(bat.IdleTicks, 1);
+}
+
+// A level file whose offsets are at the ends of the int range: adding the cell positions to
+// them overflowed an int. Each brick lands where the offsets say, far off the playfield.
+TEST_F(BlocksTest, ExtremeLevelOffsetsPlaceBricksWithoutOverflow) {
+  game.Level.words.fill(0);
+  game.Level.words[0] = 1;  // LastColumn
+  game.Level.words[1] = 0;  // LastRow
+  game.Level.words[2] = 2147483647;  // OffsetX
+  game.Level.words[3] = -2147483647 - 1;  // OffsetY
+  game.Level.words[LevelImage::CellWord(kBlockGridWord, 1, 0)] = 2;  // kind 1
+  CreateBlocksFromGrid(form);
+  ASSERT_EQ(Live("block"), 1);
+  const TBlock* brick = nullptr;
+  for (int i = 0; i < engine.Count(); ++i) {
+    if (engine.SpriteAt(i)->Name == "block") brick = static_cast<const TBlock*>(engine.SpriteAt(i));
+  }
+  ASSERT_NE(brick, nullptr);
+  EXPECT_FLOAT_EQ(brick->X, 172.0f + 2147483647.0f + 37.0f);
+  EXPECT_FLOAT_EQ(brick->Y, -2147483648.0f);
 }
 
 }  // namespace
