@@ -60,7 +60,8 @@ void WriteLe32(uint8_t* p, uint32_t v) {
 
 TParticleTemplate TParticleTemplate::Decode(std::span<const uint8_t> bytes) {
   std::array<uint8_t, kSize> full{};
-  std::memcpy(full.data(), bytes.data(), bytes.size() < kSize ? bytes.size() : kSize);
+  // An empty span (a record that could not be read) may have no data pointer at all.
+  if (!bytes.empty()) std::memcpy(full.data(), bytes.data(), bytes.size() < kSize ? bytes.size() : kSize);
   TParticleTemplate t;
   ForEachField(t, [&full](size_t offset, auto& field) {
     using F = std::remove_reference_t<decltype(field)>;

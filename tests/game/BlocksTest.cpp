@@ -149,16 +149,18 @@ TEST_F(BlocksTest, GoldTakesNoDamageFromNormalBalls) {
 TEST_F(BlocksTest, BombsChainAndNeverBreakGold) {
   // A row of cells 37 apart: bomb, bomb, normal; gold above the first bomb, a far brick apart.
   TBlock& first = Brick(300, 100, 19);
-  TBlock& second = Brick(337, 100, 20);
-  TBlock& third = Brick(374, 100, 9);
+  // The chained bricks are freed by the ticks' removal of the dead: only a checked reference may
+  // look at them afterwards.
+  const SpriteRef<TBlock> second(Brick(337, 100, 20));
+  const SpriteRef<TBlock> third(Brick(374, 100, 9));
   TBlock& gold = Brick(300, 80, kGoldKind);
   TBlock& far = Brick(600, 100, 9);
   first.HitBlock(kDamageBlast);
   EXPECT_TRUE(first.Dead());
   EXPECT_EQ(Live("shadow"), 8);
   Tick(6);
-  EXPECT_TRUE(second.Dead());
-  EXPECT_TRUE(third.Dead());
+  EXPECT_FALSE(second);
+  EXPECT_FALSE(third);
   EXPECT_FALSE(gold.Dead());
   EXPECT_EQ(gold.Red, kBlastMark);
   EXPECT_FALSE(far.Dead());
