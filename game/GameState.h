@@ -14,8 +14,8 @@
 namespace zb {
 
 // Sprites and particle systems the record points to. They belong to the sprite engine and
-// the particle manager; the record never owns them. Balls and bat are checked references; the
-// other pointers are cleared by their sprites when they go.
+// the particle manager; the record never owns them. Balls, bat and the story sprites are checked
+// references; the other pointers are cleared by their sprites when they go.
 class TBonusImage;
 class TCage;
 class TKeyImage;
@@ -63,10 +63,10 @@ struct TGameState {
 
   std::array<TLeaf*, 6> Leaves{};
   TLevelTitle* LevelTitle = nullptr;
-  TSprite* Hunter = nullptr;
-  TSprite* Monkey = nullptr;
-  TSprite* Cloud = nullptr;
-  TSprite* PressAnyKey = nullptr;
+  SpriteRef<> Hunter;
+  SpriteRef<> Monkey;
+  SpriteRef<> Cloud;
+  SpriteRef<> PressAnyKey;
   bool StoryBeforeLevel = false;
   bool StoryAfterLevel = false;
   int32_t SpeechBeforeLevel = 0;

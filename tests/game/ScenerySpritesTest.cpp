@@ -97,6 +97,26 @@ TEST_F(SceneryTest, LevelTitleEndsTheIntroAtItsTick236) {
   EXPECT_EQ(Form().Game.LevelTitle, nullptr);
 }
 
+TEST_F(SceneryTest, StorySpritesInTheRecordReadEmptyOnceRemoved) {
+  TGameState& game = Form().Game;
+  game.Hunter = &Engine().Create<TSprite>();
+  game.Monkey = &Engine().Create<TSprite>();
+  game.Cloud = &Engine().Create<TSprite>();
+  game.PressAnyKey = &Engine().Create<TSprite>();
+  game.Hunter.Get()->Kill();
+  game.Cloud.Get()->Kill();
+  Engine().RemoveDead();
+  EXPECT_EQ(game.Hunter.Get(), nullptr);
+  EXPECT_EQ(game.Cloud.Get(), nullptr);
+  ASSERT_NE(game.Monkey.Get(), nullptr);
+  ASSERT_NE(game.PressAnyKey.Get(), nullptr);
+  game.Monkey.Get()->Kill();
+  game.PressAnyKey.Get()->Kill();
+  Engine().RemoveDead();
+  EXPECT_FALSE(game.Monkey);
+  EXPECT_FALSE(game.PressAnyKey);
+}
+
 TEST_F(SceneryTest, ShadowIsATranslucentBlackCopy) {
   TShadow& shadow = Engine().Create<TShadow>(Form(), "ball", 498);
   EXPECT_EQ(shadow.ImageName, "ball");
