@@ -53,11 +53,14 @@ void AddTwoBalls(TForm1& form, const TBonus& bonus) {
   }
   form.ParticleManager.Spawn("Bonus2Exp.pss", CentreX(bonus), CentreY(bonus));
   const bool big = first->ImageName == "ball2";
+  // Both balls first, then their directions: the draws of the generator come in that order.
+  for (int slot = 1; slot <= 2; ++slot) {
+    game.Balls[static_cast<size_t>(slot)] =
+        &form.GameEngine.Create<TBall>(form, first->Super, big, first->X, first->Y, slot);
+  }
   const double baseAngles[2] = {90, -90};
   for (int k = 0; k < 2; ++k) {
-    const int slot = k + 1;
-    TBall& ball = form.GameEngine.Create<TBall>(form, first->Super, big, first->X, first->Y, slot);
-    game.Balls[static_cast<size_t>(slot)] = &ball;
+    TBall& ball = *game.Balls[static_cast<size_t>(k + 1)].Get();
     const double angle = (baseAngles[k] + (game.Random.Next(60) - 30)) * std::numbers::pi / 180;
     ball.VelocityX = std::cos(angle) * first->Speed;
     ball.VelocityY = std::sin(angle) * first->Speed;

@@ -1,5 +1,8 @@
 #include "game/Bonus.h"
 
+#include <cmath>
+#include <numbers>
+
 #include "engine/MemoryStream.h"
 #include "game/Ball.h"
 #include "game/Bat.h"
@@ -84,6 +87,23 @@ TEST_F(BonusTest, ThreeBallsWithOneBallSendsOneDownAndOneUp) {
   EXPECT_NEAR(std::hypot(Ball(2)->VelocityX, Ball(2)->VelocityY), first.Speed, 1e-9);
   EXPECT_EQ(Ball(1)->Slot, 1);
   EXPECT_EQ(Ball(2)->Slot, 2);
+}
+
+TEST_F(BonusTest, ThreeBallsTakeTheirDirectionsAfterBothAreMade) {
+  TBall& first = AddBall(300, 200);
+  // Two start directions of the new balls, then r1 and r2.
+  TRandom draws = Form().Game.Random;
+  draws.Next(60);
+  draws.Next(60);
+  const int r1 = draws.Next(60);
+  const int r2 = draws.Next(60);
+  Catch(BonusThreeBalls);
+  ASSERT_EQ(Form().Game.BallCount, 3);
+  const double degree = std::numbers::pi / 180;
+  EXPECT_NEAR(Ball(1)->VelocityX, std::cos((90 + r1 - 30) * degree) * first.Speed, 1e-9);
+  EXPECT_NEAR(Ball(1)->VelocityY, std::sin((90 + r1 - 30) * degree) * first.Speed, 1e-9);
+  EXPECT_NEAR(Ball(2)->VelocityX, std::cos((-90 + r2 - 30) * degree) * first.Speed, 1e-9);
+  EXPECT_NEAR(Ball(2)->VelocityY, std::sin((-90 + r2 - 30) * degree) * first.Speed, 1e-9);
 }
 
 TEST_F(BonusTest, MagnetCaughtDuringABigBallEndsTheBigBallAndRestartsTheRing) {
