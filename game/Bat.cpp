@@ -150,17 +150,19 @@ void TBita::Controls() {
       if (face != nullptr) face->Start(FaceThrow);
     }
   }
-  // The walls hold the bat: it never stands past x 172 or 800 - its width.
+  // The walls hold the bat: it never stands past x 172 or 800 - its width. The velocity is the
+  // step really made, so that balls carried on the bat keep their place on it at a wall.
   const float rightLimit = static_cast<float>(kRightWall) - VisibleWidth();
+  const float before = X;
   if (Held(form_, kBindingLeft)) {
     if (X <= kLeftWall) return;
     X = std::max(static_cast<float>(kLeftWall), X - static_cast<float>(Speed));
-    Velocity = -Speed;
+    Velocity = X - before;
     if (face != nullptr) face->Request(FaceRunLeft);
   } else if (Held(form_, kBindingRight)) {
     if (X < rightLimit) {
       X = std::min(rightLimit, X + static_cast<float>(Speed));
-      Velocity = Speed;
+      Velocity = X - before;
     }
     if (face != nullptr) face->Request(FaceRunRight);
   } else if (face != nullptr) {

@@ -130,6 +130,24 @@ TEST_F(BatTest, TheWallsHoldTheBat) {
   EXPECT_EQ(bat_->OverlayTargetFrame, 6);
 }
 
+TEST_F(BatTest, ABallCarriedToTheWallKeepsItsPlaceOnTheBat) {
+  // 1 pixel from the left wall and 2.4 pixels from the right one: the last steps are short.
+  TBall& ball = AddBall(200, 514);
+  ball.OnBat = true;
+  bat_->X = 173;
+  keys[37] = true;
+  Tick();
+  EXPECT_FLOAT_EQ(bat_->X, 172);
+  EXPECT_FLOAT_EQ(ball.X, 199);
+  keys[37] = false;
+  bat_->X = 800 - 80 - 1.5f;
+  ball.X = 700;
+  keys[39] = true;
+  Tick();
+  EXPECT_FLOAT_EQ(bat_->X, 800 - 80);
+  EXPECT_FLOAT_EQ(ball.X, 701.5f);
+}
+
 TEST_F(BatTest, TheOverlayWalksOneFrameEveryThreeTicks) {
   bat_->SetSize(kBatBig);
   std::vector<int> frames;
