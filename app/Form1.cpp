@@ -8,6 +8,7 @@
 #include "game/Scenery.h"
 #include "gui/GuiCanvasPainter.h"
 #include "persist/Config.h"
+#include "screens/Buttons.h"
 #include "screens/ScreenMachine.h"
 
 namespace zb {
@@ -77,7 +78,8 @@ bool TForm1::FormCreate() {
   Keyboard.Initialize();
   // 3. The GUI: every screen form, hidden. A partial load leaves what was read.
   GuiBase.Taskbar().LoadFromFile(GamePath("Data/gfx.zbx"));
-  // 4. The buttons' callbacks come here.
+  // 4. The buttons' callbacks.
+  BindButtons(*this);
   // 5. The sound system.
   Sound.Init();
 

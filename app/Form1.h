@@ -22,6 +22,7 @@
 #include "game/GameState.h"
 #include "gui/GuiBasic.h"
 #include "persist/Settings.h"
+#include "screens/ScreenState.h"
 
 namespace zb {
 
@@ -109,6 +110,7 @@ class TForm1 {
   std::function<void(RenderPass pass, bool starting)> OnRenderPass;
   // The pointer sprite (start-up step 19); it lives in GameEngine until the end.
   TCursor* Cursor = nullptr;
+  TScreenState Screens;
 
  private:
   void RunPass(RenderPass pass);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 namespace zb {
 
@@ -47,5 +48,21 @@ void LeaveScreen(TForm1& form, uint8_t number);
 
 // The end of almost every process step: render, update the GUI, present.
 void RenderAndPresent(TForm1& form);
+
+// The GUI form of a screen ("scr_..."), or null for a screen without one.
+const char* ScreenFormName(uint8_t number);
+// Form enter: the screen becomes current and its form shows on top.
+void FormEnter(TForm1& form, uint8_t number);
+// Form leave: the screen's form hides behind the others.
+void FormLeave(TForm1& form, uint8_t number);
+// Menu process: Escape runs the named button's action (none when empty), the background
+// "back" goes under the frame, then render, GUI update, present.
+void MenuProcess(TForm1& form, std::string_view escapeButton);
+// The menu background alone, drawn under the next render.
+void DrawMenuBackground(TForm1& form);
+// The click sound, then from one screen to another.
+void Go(TForm1& form, uint8_t from, uint8_t to);
+// Runs the click action attached to a control, as a click on it would.
+void RunButton(TForm1& form, std::string_view name);
 
 }  // namespace zb

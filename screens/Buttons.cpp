@@ -1,0 +1,117 @@
+#include "screens/Buttons.h"
+
+#include <functional>
+#include <utility>
+
+#include "app/Form1.h"
+#include "screens/MenuScreens.h"
+#include "screens/PlayScreens.h"
+#include "screens/PlayerScreens.h"
+#include "screens/ScreenMachine.h"
+
+namespace zb {
+namespace {
+
+using Action = std::function<void(TForm1&)>;
+
+Action GoTo(uint8_t from, uint8_t to) {
+  return [from, to](TForm1& form) { Go(form, from, to); };
+}
+
+Action ChooseDifficulty(uint8_t difficulty) {
+  return [difficulty](TForm1& form) {
+    form.Game.Difficulty = difficulty;
+    MusicOnDifficultyChosen(form.Sound);
+    Go(form, ScreenChooseDifficulty, ScreenGame);
+  };
+}
+
+void StartGame(TForm1& form) {
+  form.Game.SetShownScore(0);
+  form.Game.LevelNumber = 1;
+  form.GameFinished = false;
+  form.Game.Lives = 3;
+  Go(form, ScreenMainMenu, ScreenChooseDifficulty);
+}
+
+void ShowHighScores(TForm1& form) {
+  form.PlaySound("check");
+  form.Screens.ScoreViewDifficulty = 0;
+  LeaveScreen(form, ScreenMainMenu);
+  EnterScreen(form, ScreenHighScore);
+}
+
+void QuitGame(TForm1& form) {
+  LeaveScreen(form, ScreenExitGame);
+  EnterScreen(form, ScreenShare);
+}
+
+// The final-score screen does not exist yet: the game ends straight on the main menu, with its
+// level cleared away first.
+void ExitToMainMenu(TForm1& form) {
+  MusicOnExitToMenu(form.Sound);
+  form.PlaySound("check");
+  LeaveScreen(form, ScreenExitToMenu);
+  LeaveScreen(form, ScreenGame);
+  EnterScreen(form, ScreenMainMenu);
+}
+
+}  // namespace
+
+void BindButtons(TForm1& form) {
+  const std::pair<const char*, Action> buttons[] = {
+      {"b_mainmenu_startgame", StartGame},
+      {"b_mainmenu_highscore", ShowHighScores},
+      {"b_mainmenu_options", GoTo(ScreenMainMenu, ScreenOptions)},
+      {"b_mainmenu_help", GoTo(ScreenMainMenu, ScreenHelp)},
+      {"b_mainmenu_exit", GoTo(ScreenMainMenu, ScreenExitGame)},
+      {"b_mainmenu_presshere", GoTo(ScreenMainMenu, ScreenChangePlayer)},
+      {"b_mainmenu_logo", OpenWebsiteLink},
+      {"b_exit_yes", QuitGame},
+      {"b_exit_no", GoTo(ScreenExitGame, ScreenMainMenu)},
+      {"b_help_back", GoTo(ScreenHelp, ScreenMainMenu)},
+      {"b_help_previous", [](TForm1& f) { TurnHelpPage(f, -1); }},
+      {"b_help_next", [](TForm1& f) { TurnHelpPage(f, 1); }},
+      {"b_highscore_back", GoTo(ScreenHighScore, ScreenMainMenu)},
+      {"b_highscore_clear", GoTo(ScreenHighScore, ScreenClearScores)},
+      {"b_highscore_easy", [](TForm1& f) { ShowHighScoreTab(f, 0); }},
+      {"b_highscore_medium", [](TForm1& f) { ShowHighScoreTab(f, 1); }},
+      {"b_highscore_hard", [](TForm1& f) { ShowHighScoreTab(f, 2); }},
+      {"b_clear_yes", ClearHighScores},
+      {"b_clear_no", GoTo(ScreenClearScores, ScreenHighScore)},
+      {"b_change_back", GoTo(ScreenChangePlayer, ScreenMainMenu)},
+      {"b_change_delete", GoTo(ScreenChangePlayer, ScreenDeletePlayer)},
+      {"b_change_create", GoTo(ScreenChangePlayer, ScreenCreatePlayer)},
+      {"b_create_create", CreatePlayerFromList},
+      {"b_delete_yes", DeletePlayerAnswered},
+      {"b_delete_no", GoTo(ScreenDeletePlayer, ScreenChangePlayer)},
+      {"b_entername_create", CreatePlayerFromName},
+      {"b_options_back", GoTo(ScreenOptions, ScreenMainMenu)},
+      {"b_options_graphics", GoTo(ScreenOptions, ScreenGraphics)},
+      {"b_options_sound", GoTo(ScreenOptions, ScreenSound)},
+      {"b_options_controls", GoTo(ScreenOptions, ScreenControls)},
+      {"b_sound_back", GoTo(ScreenSound, ScreenOptions)},
+      {"b_sound_musicmin", [](TForm1& f) { StepMusicVolume(f, -1); }},
+      {"b_sound_musicmax", [](TForm1& f) { StepMusicVolume(f, 1); }},
+      {"b_sound_fxmax", [](TForm1& f) { StepFxVolume(f, 1); }},
+      {"b_sound_fxmin", [](TForm1& f) { StepFxVolume(f, -1); }},
+      {"b_graphics_back", GoTo(ScreenGraphics, ScreenOptions)},
+      {"b_fullscreen", ToggleFullScreen},
+      {"b_antialias", ToggleAntialias},
+      {"b_controls_back", GoTo(ScreenControls, ScreenOptions)},
+      {"b_controls_default", DefaultControls},
+      {"b_exitmm_yes", ExitToMainMenu},
+      {"b_exitmm_no", ResumeFromExitToMenu},
+      {"b_choosedif_back", GoTo(ScreenChooseDifficulty, ScreenMainMenu)},
+      {"b_choosedif_easy", ChooseDifficulty(0)},
+      {"b_choosedif_medium", ChooseDifficulty(1)},
+      {"b_choosedif_hard", ChooseDifficulty(2)},
+  };
+  for (const auto& [name, action] : buttons) {
+    TGuiControl* control = form.GuiBase.FindControl(name);
+    if (control == nullptr) continue;
+    control->OnClick = [&form, action](TGuiControl&) { action(form); };
+  }
+}
+
+}  // namespace zb

@@ -1,0 +1,274 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "app/HeadlessGame.h"
+#include "engine/platform/Keys.h"
+#include "gui/GuiEdit.h"
+#include "gui/GuiLabel.h"
+#include "screens/MenuScreens.h"
+#include "screens/ScreenMachine.h"
+
+namespace zb {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The whole game in a folder of its own, driven through the real layout's buttons.
+class ScreenFlowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() /
+              ("zb-screens-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(folder_);
+    fs::create_directories(folder_ / "Data");
+    // The archives, the GUI layout and the levels.
+    for (const auto& entry : fs::directory_iterator(fs::path(ZB_GAME_DIR) / "Data")) {
+      fs::create_symlink(entry.path(), folder_ / "Data" / entry.path().filename());
+    }
+    fs::create_directory_symlink(fs::path(ZB_GAME_DIR) / "Sounds", folder_ / "Sounds");
+    game_ = std::make_unique<HeadlessGame>(folder_);
+  }
+  void TearDown() override {
+    game_.reset();
+    fs::remove_all(folder_);
+  }
+
+  TForm1& Form() { return game_->Form(); }
+
+  // Starts with one player already known, so the logo leads to the main menu.
+  void StartWithPlayer() {
+    ASSERT_TRUE(game_->Start());
+    Form().Settings.PlayerCount = 1;
+    Form().Settings.Players[0] = "Kim";
+    Form().Settings.PlayerName = "Kim";
+    game_->Frames(kLogoTicks);
+    ASSERT_EQ(Form().CurrentScreen, ScreenMainMenu);
+  }
+
+  // A click at the centre of a control of the loaded layout, then one frame.
+  void ClickOn(const char* name) {
+    TGuiControl* control = Form().GuiBase.FindControl(name);
+    ASSERT_NE(control, nullptr) << name;
+    ASSERT_TRUE(control->Showing()) << name;
+    const TGuiRect rect = control->AbsoluteRect();
+    game_->Click((rect.Left + rect.Right) / 2, (rect.Top + rect.Bottom) / 2);
+    game_->Frame();
+  }
+
+  void PressEscape() {
+    game_->Press(vk::Escape);
+    game_->Frame();
+  }
+
+  bool FormShowing(const char* name) {
+    TGuiControl* control = Form().GuiBase.FindControl(name);
+    return control != nullptr && control->Visible();
+  }
+
+  fs::path folder_;
+  std::unique_ptr<HeadlessGame> game_;
+};
+
+TEST_F(ScreenFlowTest, TheLogoLasts385FramesAndLeadsToTheNameScreenWithoutPlayers) {
+  ASSERT_TRUE(game_->Start());
+  TForm1& form = Form();
+  ASSERT_NE(form.Screens.LogoSprite.Get(), nullptr);
+  game_->Frames(60);
+  EXPECT_EQ(form.Screens.LogoSprite.Get()->Alpha, 3 * 29);  // fading in from the 31st frame
+  game_->Frames(kLogoTicks - 61);
+  EXPECT_EQ(form.CurrentScreen, ScreenLogo);
+  EXPECT_EQ(form.Screens.LogoSprite.Get()->Alpha, 252 - 5 * 49);
+  game_->Frame();
+  EXPECT_EQ(form.CurrentScreen, ScreenEnterName);
+  EXPECT_EQ(form.Screens.LogoSprite.Get(), nullptr);
+  EXPECT_TRUE(FormShowing("scr_entername"));
+  EXPECT_FALSE(FormShowing("scr_mainmenu"));
+}
+
+TEST_F(ScreenFlowTest, ANameTypedOnTheFirstStartBecomesThePlayer) {
+  ASSERT_TRUE(game_->Start());
+  game_->Frames(kLogoTicks);
+  TForm1& form = Form();
+  ASSERT_EQ(form.CurrentScreen, ScreenEnterName);
+  TGuiControl* create = form.GuiBase.FindControl("b_entername_create");
+  ASSERT_NE(create, nullptr);
+  // Spaces alone are no name: the button stays off and Enter does nothing.
+  game_->Char(' ');
+  game_->Char(' ');
+  game_->Press(vk::Enter);
+  game_->Frame();
+  EXPECT_FALSE(create->Enabled());
+  EXPECT_EQ(form.CurrentScreen, ScreenEnterName);
+  for (char c : std::string("Ann  ")) game_->Char(static_cast<uint8_t>(c));
+  game_->Frame();
+  EXPECT_TRUE(create->Enabled());
+  ASSERT_TRUE(game_->SavePng((fs::path(ZB_GAME_DIR).parent_path() / "screen-entername.png").string()));
+  ClickOn("b_entername_create");
+  EXPECT_EQ(form.CurrentScreen, ScreenMainMenu);
+  EXPECT_EQ(form.Settings.PlayerCount, 1);
+  EXPECT_EQ(form.Settings.Players[0], "Ann");
+  EXPECT_EQ(form.Settings.PlayerName, "Ann");
+  EXPECT_EQ(form.Settings.CurrentPlayer, 0);
+  EXPECT_FALSE(FormShowing("scr_entername"));
+  const auto* hello = dynamic_cast<TGuiLabel*>(form.GuiBase.FindControl("hello"));
+  ASSERT_NE(hello, nullptr);
+  EXPECT_EQ(hello->Text(), "\xCF\xF0\xE8\xE2\xE5\xF2, Ann!");
+}
+
+TEST_F(ScreenFlowTest, EnterOnTheNameScreenCreatesThePlayer) {
+  ASSERT_TRUE(game_->Start());
+  game_->Frames(kLogoTicks);
+  for (char c : std::string("Bo")) game_->Char(static_cast<uint8_t>(c));
+  game_->Frame();
+  game_->Press(vk::Enter);
+  game_->Frame();
+  EXPECT_EQ(Form().CurrentScreen, ScreenMainMenu);
+  EXPECT_EQ(Form().Settings.PlayerName, "Bo");
+}
+
+TEST_F(ScreenFlowTest, WithAPlayerTheLogoLeadsToTheMainMenu) {
+  ASSERT_TRUE(game_->Start());
+  Form().Settings.PlayerCount = 1;
+  Form().Settings.PlayerName = "Kim";
+  game_->Frames(kLogoTicks - 1);
+  EXPECT_EQ(Form().CurrentScreen, ScreenLogo);
+  game_->Frame();
+  EXPECT_EQ(Form().CurrentScreen, ScreenMainMenu);
+  EXPECT_TRUE(FormShowing("scr_mainmenu"));
+  game_->Frame();
+  ASSERT_TRUE(game_->SavePng((fs::path(ZB_GAME_DIR).parent_path() / "screen-mainmenu.png").string()));
+}
+
+TEST_F(ScreenFlowTest, StartingAGameWalksThroughTheDifficultyIntoPlay) {
+  StartWithPlayer();
+  TForm1& form = Form();
+  form.Game.LevelNumber = 7;
+  form.Game.Lives = 1;
+  ClickOn("b_mainmenu_startgame");
+  EXPECT_EQ(form.CurrentScreen, ScreenChooseDifficulty);
+  EXPECT_FALSE(FormShowing("scr_mainmenu"));
+  EXPECT_EQ(form.Game.LevelNumber, 1);
+  EXPECT_EQ(form.Game.Lives, 3);
+  // Escape goes back, the button goes forward again.
+  PressEscape();
+  EXPECT_EQ(form.CurrentScreen, ScreenMainMenu);
+  ClickOn("b_mainmenu_startgame");
+  ClickOn("b_choosedif_hard");
+  EXPECT_EQ(form.Game.Difficulty, 2);
+  EXPECT_FALSE(FormShowing("scr_choosedif"));
+  // Level 1 opens with its story scene, later ones with the title.
+  EXPECT_TRUE(form.CurrentScreen == ScreenSpeech || form.CurrentScreen == ScreenLevelStart);
+  EXPECT_GT(form.Game.BlocksLeft, 0);
+  EXPECT_EQ(game_->Platform().audio.CurrentSong(), form.Sound.GameSong);
+}
+
+TEST_F(ScreenFlowTest, QuittingFromTheMainMenuClosesTheWindow) {
+  StartWithPlayer();
+  ClickOn("b_mainmenu_exit");
+  EXPECT_EQ(Form().CurrentScreen, ScreenExitGame);
+  // "No" and Escape both go back to the menu.
+  ClickOn("b_exit_no");
+  EXPECT_EQ(Form().CurrentScreen, ScreenMainMenu);
+  PressEscape();
+  EXPECT_EQ(Form().CurrentScreen, ScreenExitGame);
+  PressEscape();
+  EXPECT_EQ(Form().CurrentScreen, ScreenMainMenu);
+  ClickOn("b_mainmenu_exit");
+  ClickOn("b_exit_yes");
+  EXPECT_TRUE(Form().Closed());
+  EXPECT_EQ(Form().ShareCountdown, 0);
+  EXPECT_TRUE(fs::exists(folder_ / "Config.cfg"));
+}
+
+TEST_F(ScreenFlowTest, ACloseRequestOnTheMainMenuAsksFirst) {
+  StartWithPlayer();
+  game_->CloseBox();
+  game_->Frame();
+  EXPECT_EQ(Form().CurrentScreen, ScreenExitGame);
+  EXPECT_FALSE(Form().Closed());
+  EXPECT_FALSE(FormShowing("scr_mainmenu"));
+  EXPECT_TRUE(FormShowing("scr_exitgame"));
+}
+
+TEST_F(ScreenFlowTest, EveryWayOutOfTheOptionsHubWritesTheSettings) {
+  StartWithPlayer();
+  const fs::path config = folder_ / "Config.cfg";
+  ClickOn("b_mainmenu_options");
+  ASSERT_EQ(Form().CurrentScreen, ScreenOptions);
+  EXPECT_FALSE(fs::exists(config));
+  ClickOn("b_options_back");
+  EXPECT_EQ(Form().CurrentScreen, ScreenMainMenu);
+  EXPECT_TRUE(fs::exists(config));
+
+  for (const char* sub : {"b_options_sound", "b_options_graphics", "b_options_controls"}) {
+    SCOPED_TRACE(sub);
+    ClickOn("b_mainmenu_options");
+    fs::remove(config);
+    ClickOn(sub);
+    EXPECT_TRUE(fs::exists(config));
+    EXPECT_FALSE(FormShowing("scr_options"));
+    PressEscape();  // back to the hub
+    EXPECT_EQ(Form().CurrentScreen, ScreenOptions);
+    fs::remove(config);
+    PressEscape();
+    EXPECT_EQ(Form().CurrentScreen, ScreenMainMenu);
+    EXPECT_TRUE(fs::exists(config));
+  }
+  // A close request leaves the hub for the quit question: the settings are written then too.
+  ClickOn("b_mainmenu_options");
+  fs::remove(config);
+  game_->CloseBox();
+  game_->Frame();
+  EXPECT_EQ(Form().CurrentScreen, ScreenExitGame);
+  EXPECT_TRUE(fs::exists(config));
+}
+
+TEST_F(ScreenFlowTest, TheExitToMenuQuestionResumesOrEndsTheGame) {
+  StartWithPlayer();
+  TForm1& form = Form();
+  ClickOn("b_mainmenu_startgame");
+  ClickOn("b_choosedif_easy");
+  form.CurrentScreen = ScreenGame;  // past the level's opening
+  const int bricks = form.Game.BlocksLeft;
+  PressEscape();
+  EXPECT_EQ(form.CurrentScreen, ScreenExitToMenu);
+  ClickOn("b_exitmm_no");
+  EXPECT_EQ(form.CurrentScreen, ScreenGame);
+  EXPECT_EQ(form.Game.BlocksLeft, bricks);
+  EXPECT_FALSE(FormShowing("scr_exittomm"));
+  PressEscape();
+  PressEscape();  // Escape answers "no" as well
+  EXPECT_EQ(form.CurrentScreen, ScreenGame);
+  PressEscape();
+  ClickOn("b_exitmm_yes");
+  EXPECT_EQ(form.CurrentScreen, ScreenMainMenu);
+  EXPECT_EQ(form.Game.Bita.Get(), nullptr);
+  EXPECT_EQ(game_->Platform().audio.CurrentSong(), form.Sound.MenuSong);
+}
+
+TEST_F(ScreenFlowTest, MenuScreensReturnToTheirParentOnEscape) {
+  StartWithPlayer();
+  ClickOn("b_mainmenu_help");
+  EXPECT_EQ(Form().CurrentScreen, ScreenHelp);
+  PressEscape();
+  EXPECT_EQ(Form().CurrentScreen, ScreenMainMenu);
+  ClickOn("b_mainmenu_highscore");
+  EXPECT_EQ(Form().CurrentScreen, ScreenHighScore);
+  ClickOn("b_highscore_clear");
+  EXPECT_EQ(Form().CurrentScreen, ScreenClearScores);
+  PressEscape();
+  EXPECT_EQ(Form().CurrentScreen, ScreenHighScore);
+  PressEscape();
+  EXPECT_EQ(Form().CurrentScreen, ScreenMainMenu);
+  // Escape on the main menu asks whether to quit.
+  PressEscape();
+  EXPECT_EQ(Form().CurrentScreen, ScreenExitGame);
+}
+
+}  // namespace
+}  // namespace zb
