@@ -47,6 +47,9 @@ void TBonusImage::Move(float delta) {
     Y += static_cast<float>(dy / length * FlySpeed);
   } else if (Kind == BonusMoney) {
     form_.Game.Score += 50;
+    // Once the game screen is left the level's score is already carried in the shown score,
+    // which the next level or the score screens read: the money must reach it too.
+    if (form_.CurrentScreen != ScreenGame) form_.Game.SetShownScore(form_.Game.GetShownScore() + 50);
     Kill();
   } else if (Kind == BonusLife) {
     form_.Game.Lives += 1;

@@ -162,6 +162,25 @@ TEST_F(BonusTest, MoneyAndLifePayOutWhenThePictureArrives) {
   EXPECT_EQ(game.Lives, 3);
 }
 
+TEST_F(BonusTest, MoneyArrivingAfterTheLevelEndedStillCounts) {
+  TGameState& game = Form().Game;
+  game.Score = 100;
+  Catch(BonusMoney);
+  // The last brick breaks while the picture flies: the level stores its score and ends.
+  game.SetShownScore(game.Score);
+  Form().CurrentScreen = ScreenStageComplete;
+  Tick(200);
+  EXPECT_EQ(game.GetShownScore(), 150);
+  // During play the shown value only counts up towards the working score.
+  Form().CurrentScreen = ScreenGame;
+  game.Score = 300;
+  game.SetShownScore(250);
+  Catch(BonusMoney);
+  Tick(200);
+  EXPECT_EQ(game.Score, 350);
+  EXPECT_EQ(game.GetShownScore(), 250);
+}
+
 TEST_F(BonusTest, ABonusPastTheBottomFreesTheSlot) {
   TGameState& game = Form().Game;
   TBonus& bonus = Engine().Create<TBonus>(Form(), BonusMoney, 200.0f, 590.0f);
