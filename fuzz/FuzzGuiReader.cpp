@@ -1,16 +1,26 @@
-// Arbitrary bytes as a GUI layout file; the loaded tree then takes pointer and key input.
+// Arbitrary bytes as a GUI layout file; the loaded tree is drawn and takes pointer and key input.
 #include <cstdint>
 #include <sstream>
 #include <string>
 
 #include "gui/GuiReader.h"
 #include "gui/GuiTaskbar.h"
+#include "tests/gui/FakePainter.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
   zb::TGuiTaskbar root;
   std::string error;
   zb::LoadFromStream(root, in, &error);
+  zb::test::FakePainter painter;
+  painter.fontCount = 4;
+  for (int image = 0; image < 64; ++image) painter.images[image] = {1 + image % 7 * 9, 1 + image % 5 * 11};
+  auto frame = [&] {
+    root.UpdateAll();
+    root.DrawAll(painter);
+    painter.Clear();
+  };
+  frame();
   for (int x : {0, 5, 100, 400, 799}) {
     root.MouseMove(0, x, x * 3 / 4);
     root.MouseDown(0, 0, x, x * 3 / 4);
@@ -19,5 +29,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   root.KeyDown(9, 0);
   root.KeyPress('a');
   root.KeyUp(9, 0);
+  frame();
   return 0;
 }
