@@ -3,12 +3,13 @@
 #include <cmath>
 
 #include "engine/platform/Keys.h"
-#include "game/Hud.h"
 #include "game/Bonus.h"
-#include "game/Scenery.h"
+#include "game/Hud.h"
+#include "screens/Cursor.h"
 #include "gui/GuiCanvasPainter.h"
 #include "persist/Config.h"
 #include "screens/Buttons.h"
+#include "screens/ScreenId.h"
 #include "screens/ScreenMachine.h"
 
 namespace zb {
@@ -18,8 +19,12 @@ constexpr uint32_t kSysCommandMinimize = 0xF020;
 constexpr int kSizeMinimized = 1;
 }  // namespace
 
-bool IsSpecialKey(uint32_t code) {
-  return code == 9 || code == 16 || code == 17 || (code >= 32 && code <= 40) || code == 45 || code == 46;
+TPlayInput BoundInput(const TSettings& settings, const std::array<bool, 256>& held) {
+  const auto bound = [&](int binding) {
+    const uint32_t code = settings.Keys[static_cast<size_t>(binding)];
+    return code < held.size() && held[code];
+  };
+  return {bound(0), bound(1), bound(2), bound(3)};
 }
 
 TForm1::TForm1(platform::Platform& platform, std::filesystem::path gameFolder)
@@ -33,8 +38,12 @@ TForm1::TForm1(platform::Platform& platform, std::filesystem::path gameFolder)
       Fonts(&Device, &MyCanvas),
       Archive(gameFolder / "Data/data.zbx", TOpenModes::opReadOnly),
       Archive2(gameFolder / "Data/data1.zbx", TOpenModes::opReadOnly),
+      Play(Game, GameEngine, ParticleManager, Fonts),
+      Screen(platform, gameFolder, GuiBase, Device, MyCanvas, Images, Sound, Settings, Play, Timer1),
       platform_(platform),
       gameFolder_(std::move(gameFolder)) {
+  Play.Sounds = [this](std::string_view name) { PlaySound(name); };
+  Screen.RequestClose = [this] { Close(); };
   Device.SetWidth(800);
   Device.SetHeight(600);
   Device.SetBitDepth(TBitDepth::bdHigh);
@@ -61,7 +70,7 @@ TForm1::TForm1(platform::Platform& platform, std::filesystem::path gameFolder)
   Keyboard.SetForeground(true);
   Timer1.OnTimer = [this] { Timer1Timer(); };
   GuiBase.SetDesktop(&platform.GetDesktop());
-  GuiBase.SetFreeKeys(&FreeCharKeys, &FreeSpecialKeys);
+  GuiBase.SetFreeKeys(&Screen.FreeCharKeys, &Screen.FreeSpecialKeys);
   GuiBase.SetPainter(std::make_unique<TGuiCanvasPainter>(MyCanvas, Images, &Fonts));
 }
 
@@ -79,16 +88,16 @@ bool TForm1::FormCreate() {
   // 3. The GUI: every screen form, hidden. A partial load leaves what was read.
   GuiBase.Taskbar().LoadFromFile(GamePath("Data/gfx.zbx"));
   // 4. The buttons' callbacks.
-  BindButtons(*this);
+  BindButtons(Screen);
   // 5. The sound system.
   Sound.Init();
 
   // 6. Every key starts free for binding.
-  FreeCharKeys.reset();
-  for (int code = 65; code <= 255; ++code) FreeCharKeys.set(code);
-  FreeSpecialKeys.reset();
+  Screen.FreeCharKeys.reset();
+  for (int code = 65; code <= 255; ++code) Screen.FreeCharKeys.set(code);
+  Screen.FreeSpecialKeys.reset();
   for (int code = 0; code < 256; ++code) {
-    if (IsSpecialKey(code)) FreeSpecialKeys.set(code);
+    if (IsSpecialKey(code)) Screen.FreeSpecialKeys.set(code);
   }
   // 7-8. First-run defaults (the default high-score tables among them), then "Config.cfg".
   Settings = TSettings{};
@@ -106,8 +115,8 @@ bool TForm1::FormCreate() {
                         static_cast<int>(std::lround(screen.y / 2.0 - 600 / 2.0))});
   } else {
     window.SetPosition({0, 0});
-    PointerOffsetX = 5;
-    PointerOffsetY = 34;
+    Screen.PointerOffsetX = 5;
+    Screen.PointerOffsetY = 34;
   }
   // 11. Texture filtering. 12. The sprite engine draws its sprites with the form's images and canvas.
   MyCanvas.SetAntialias(Settings.Antialias);
@@ -123,14 +132,14 @@ bool TForm1::FormCreate() {
   LoadSounds();
 
   // 16. The start-up logo.
-  EnterScreen(*this, ScreenLogo);
+  EnterScreen(Screen, ScreenLogo);
   // 17. The system pointer is hidden by the window itself.
   // 18. The particle manager with the image "particles" and every template of the archive.
   ParticleManager.Canvas = &MyCanvas;
   ParticleManager.Image = Images.FindImage("particles");
   ParticleManager.LoadFromArchive(Archive);
   // 19. The pointer sprite.
-  Cursor = &GameEngine.Create<TCursor>(*this);
+  Screen.Cursor = &GameEngine.Create<TCursor>(platform_.GetWindow());
   // 20. The share screen comes here.
   created_ = true;
   return true;
@@ -140,10 +149,10 @@ void TForm1::TakeBoundKeys() {
   for (int i = 0; i < Settings.KeyCount && i < kMaxKeys; ++i) {
     const uint32_t code = Settings.Keys[i];
     if (IsSpecialKey(code)) {
-      FreeSpecialKeys.reset(code);
+      Screen.FreeSpecialKeys.reset(code);
     } else {
       const uint32_t upper = (code >= 'a' && code <= 'z') ? code - 32 : code;
-      if (upper >= 65 && upper < 256) FreeCharKeys.reset(upper);
+      if (upper >= 65 && upper < 256) Screen.FreeCharKeys.reset(upper);
     }
   }
 }
@@ -162,8 +171,9 @@ void TForm1::Idle() {
 }
 
 void TForm1::TimerTimer() {
-  ProcessScreen(*this, CurrentScreen);
-  KeysReleased.fill(false);
+  Play.Input = BoundInput(Settings, KeysHeld);
+  ProcessScreen(Screen, Screen.CurrentScreen);
+  Screen.KeysReleased.fill(false);
 }
 
 void TForm1::DeviceRender() {
@@ -175,7 +185,7 @@ void TForm1::DeviceRender() {
   }
   LastFrameTick = now;
   frameDelta_ = delta;
-  for (RenderPass pass : RenderPasses(CurrentScreen, GameFinished)) {
+  for (RenderPass pass : RenderPasses(Screen.CurrentScreen, Screen.GameFinished)) {
     if (OnRenderPass) OnRenderPass(pass, true);
     RunPass(pass);
     if (OnRenderPass) OnRenderPass(pass, false);
@@ -220,13 +230,13 @@ void TForm1::RunPass(RenderPass pass) {
       }
       break;
     case RenderPass::CursorMove:
-      if (Cursor != nullptr) Cursor->Move(frameDelta_);
+      if (Screen.Cursor != nullptr) Screen.Cursor->Move(frameDelta_);
       break;
     case RenderPass::CursorDraw:
-      if (Cursor != nullptr) Cursor->Draw();
+      if (Screen.Cursor != nullptr) Screen.Cursor->Draw();
       break;
     case RenderPass::CursorDrawIfVisible:
-      if (Cursor != nullptr && Cursor->Visible) Cursor->Draw();
+      if (Screen.Cursor != nullptr && Screen.Cursor->Visible) Screen.Cursor->Draw();
       break;
     case RenderPass::BackImageBlended:
       MyCanvas.DrawImage(Images.FindImage("back"), 0, 0, 0, fxBlend);
@@ -238,7 +248,7 @@ void TForm1::RunPass(RenderPass pass) {
       MyCanvas.DrawImage(Images.FindImage("backgame"), 0, 0, 0, fxNone);
       break;
     case RenderPass::Hud:
-      DrawHud(Game, CurrentScreen, Fonts);
+      DrawHud(Game, Play.Is(PlayPhase::Playing), Fonts);
       break;
     case RenderPass::PauseText:
       if (TGfxFont* font = Fonts.FindFont("PauseText")) {
@@ -255,16 +265,16 @@ void TForm1::RunPass(RenderPass pass) {
 }
 
 void TForm1::Timer1Timer() {
-  if (CurrentScreen == ScreenShare && ShareCountdown > 0) --ShareCountdown;
-  if (CurrentScreen != ScreenGame) return;
-  BonusClockTick(*this);
+  if (Screen.CurrentScreen == ScreenShare && Screen.ShareCountdown > 0) --Screen.ShareCountdown;
+  if (Screen.CurrentScreen != ScreenGame) return;
+  BonusClockTick(Play);
 }
 
 void TForm1::FormKeyDown(uint8_t key, uint32_t /*shift*/) { KeysHeld[key] = true; }
 
 void TForm1::FormKeyUp(uint8_t key, uint32_t /*shift*/) {
   KeysHeld[key] = false;
-  KeysReleased[key] = true;
+  Screen.KeysReleased[key] = true;
 }
 
 void TForm1::FormMouseDown(platform::MouseButton /*button*/, uint32_t /*shift*/, int /*x*/, int /*y*/) {
@@ -274,29 +284,39 @@ void TForm1::FormMouseDown(platform::MouseButton /*button*/, uint32_t /*shift*/,
 void TForm1::FormMouseUp(platform::MouseButton /*button*/, uint32_t /*shift*/, int /*x*/, int /*y*/) {}
 
 void TForm1::WMSysCommand(uint32_t command) {
-  if ((command & 0xFFF0) == kSysCommandMinimize && CurrentScreen == ScreenGame) EnterScreen(*this, ScreenPause);
+  if ((command & 0xFFF0) == kSysCommandMinimize && Screen.CurrentScreen == ScreenGame) EnterScreen(Screen, ScreenPause);
 }
 
 void TForm1::WMSize(int sizeType) {
-  if (sizeType == kSizeMinimized && CurrentScreen == ScreenGame) EnterScreen(*this, ScreenPause);
+  if (sizeType == kSizeMinimized && Screen.CurrentScreen == ScreenGame) EnterScreen(Screen, ScreenPause);
 }
 
 void TForm1::FormCloseQuery(bool& canClose) {
   canClose = false;
-  switch (CurrentScreen) {
-    case 4: case 6: case 7: case 8: case 9: case 14: case 19: case 20: case 25: case 26: case 27:
-      LeaveScreen(*this, CurrentScreen);
-      EnterScreen(*this, ScreenExitGame);
+  switch (Screen.CurrentScreen) {
+    case ScreenMainMenu:
+    case ScreenHelp:
+    case ScreenOptions:
+    case ScreenHighScore:
+    case ScreenClearScores:
+    case ScreenChooseDifficulty:
+    case ScreenChangePlayer:
+    case ScreenDeletePlayer:
+    case ScreenSound:
+    case ScreenGraphics:
+    case ScreenControls:
+      LeaveScreen(Screen, Screen.CurrentScreen);
+      EnterScreen(Screen, ScreenExitGame);
       break;
     case ScreenGame:
-      EnterScreen(*this, ScreenExitToMenu);
+      EnterScreen(Screen, ScreenExitToMenu);
       break;
     case ScreenPause:
-      LeaveScreen(*this, ScreenPause);
-      EnterScreen(*this, ScreenExitToMenu);
+      LeaveScreen(Screen, ScreenPause);
+      EnterScreen(Screen, ScreenExitToMenu);
       break;
     case ScreenShare:
-      canClose = ShareCountdown == 0;
+      canClose = Screen.ShareCountdown == 0;
       break;
     default:
       break;
@@ -310,12 +330,6 @@ void TForm1::Close() {
   if (!canClose) return;
   FormClose();
   closed_ = true;
-}
-
-void TForm1::WriteConfig() {
-  Settings.FullScreen = !Device.Windowed();
-  Settings.Antialias = MyCanvas.Antialias();
-  zb::WriteConfig(Settings, GamePath("Config.cfg"));
 }
 
 void TForm1::FormClose() {
@@ -339,11 +353,6 @@ void TForm1::FormDestroy() {
   if (created_ && std::filesystem::exists(program, ec)) {
     platform_.GetDesktop().ShellOpen(program.string(), "target=\"_blank\"");
   }
-}
-
-void TForm1::SetMusicVolume(int volume) {
-  Settings.MusicVolume = volume;
-  Sound.SetMusicVolume(volume);
 }
 
 void TForm1::HandleEvent(const platform::Event& event) {

@@ -8,7 +8,6 @@
 #include <string>
 
 #include "app/RenderOrder.h"
-#include "app/Sound.h"
 #include "engine/ArchiveDb.h"
 #include "engine/GfxCanvas.h"
 #include "engine/GfxDevices.h"
@@ -16,17 +15,17 @@
 #include "engine/GfxImages.h"
 #include "engine/GfxSprite.h"
 #include "engine/GfxTimers.h"
+#include "engine/Sound.h"
 #include "engine/WindowTimer.h"
 #include "engine/XParticles.h"
 #include "engine/platform/Platform.h"
 #include "game/GameState.h"
 #include "gui/GuiBasic.h"
 #include "persist/Settings.h"
-#include "screens/ScreenState.h"
+#include "game/PlayContext.h"
+#include "screens/ScreenContext.h"
 
 namespace zb {
-
-class TCursor;
 
 // The main window: owns every component and all game state, brings them up in a fixed
 // order, runs one frame per timer tick and routes the window's events.
@@ -63,14 +62,15 @@ class TForm1 {
   void FormClose();
   void FormDestroy();
   // Saves the settings to "Config.cfg", with the two switches taken from the live device and canvas.
-  void WriteConfig();
+  void WriteConfig() { SaveSettings(Screen); }
 
   std::filesystem::path GamePath(const std::string& relative) const { return gameFolder_ / relative; }
   platform::Platform& Platform() { return platform_; }
   // Effects and music with the current volume settings.
   void LoadSounds() { Sound.LoadSounds(GamePath("Sounds")); }
-  void PlaySound(std::string_view name) { Sound.PlaySound(name, Settings.FxVolume); }
-  void SetMusicVolume(int volume);
+  void PlaySound(std::string_view name) { Screen.PlaySound(name); }
+  void SetMusicVolume(int volume) { Screen.SetMusicVolume(volume); }
+  uint8_t CurrentScreen() const { return Screen.CurrentScreen; }
   // The frame step of the last render, in seconds (at most 0.001).
   float FrameDelta() const { return frameDelta_; }
 
@@ -89,15 +89,7 @@ class TForm1 {
 
   // Shell state.
   std::array<bool, 256> KeysHeld{};
-  std::array<bool, 256> KeysReleased{};
-  std::bitset<256> FreeCharKeys;
-  std::bitset<256> FreeSpecialKeys;
-  uint8_t CurrentScreen = 0;
   uint32_t LastFrameTick = 0;
-  int PointerOffsetX = 0;
-  int PointerOffsetY = 0;
-  bool GameFinished = false;
-  int ShareCountdown = 0;  // tenths of a second
 
   TSettings Settings;
   TGameState Game;
@@ -108,9 +100,9 @@ class TForm1 {
   TXParticleManager ParticleManager;
   // Called before (true) and after (false) every render pass; measurements hook in here.
   std::function<void(RenderPass pass, bool starting)> OnRenderPass;
-  // The pointer sprite (start-up step 19); it lives in GameEngine until the end.
-  TCursor* Cursor = nullptr;
-  TScreenState Screens;
+  // What the playfield's sprites see, and what the screens see, of this window.
+  TPlayContext Play;
+  TScreenContext Screen;
 
  private:
   void RunPass(RenderPass pass);
@@ -124,7 +116,7 @@ class TForm1 {
   bool destroyed_ = false;
 };
 
-// The special keys a binding may take: Tab, Shift, Ctrl, Space..Down, Insert, Delete.
-bool IsSpecialKey(uint32_t code);
+// The bound actions (right, left, launch, up) as the held keys give them.
+TPlayInput BoundInput(const TSettings& settings, const std::array<bool, 256>& held);
 
 }  // namespace zb

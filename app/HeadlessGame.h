@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/Form1.h"
-#include "engine/platform/Headless.h"
+#include "engine/platform/headless/Headless.h"
 
 namespace zb {
 

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "screens/ScreenId.h"
+
 namespace zb {
 namespace {
 
@@ -38,20 +40,20 @@ constexpr std::array kOther = {P::Collisions, P::RemoveDead, P::DrawSprites, P::
 
 std::span<const RenderPass> RenderPasses(uint8_t screen, bool gameFinished) {
   switch (screen) {
-    case 0: return kScreen0;
-    case 4: return kMainMenu;
-    case 12:
-    case 28: return kPlay;
-    case 13: return kGameOver;
-    case 15: return kStageComplete;
-    case 17: return kPause;
-    case 22:
-    case 23:
-    case 31: return gameFinished ? std::span<const RenderPass>(kFinalFinished) : std::span<const RenderPass>(kFinal);
-    case 24: return kLifeLost;
-    case 29: return kSpeech;
-    case 30: return kEndGame;
-    case 32: return kShare;
+    case ScreenExitToMenu: return kScreen0;
+    case ScreenMainMenu: return kMainMenu;
+    case ScreenGame:
+    case ScreenLevelStart: return kPlay;
+    case ScreenGameOver: return kGameOver;
+    case ScreenStageComplete: return kStageComplete;
+    case ScreenPause: return kPause;
+    case ScreenYourScore:
+    case ScreenSendScore:
+    case ScreenCountry: return gameFinished ? std::span<const RenderPass>(kFinalFinished) : std::span<const RenderPass>(kFinal);
+    case ScreenLifeLost: return kLifeLost;
+    case ScreenSpeech: return kSpeech;
+    case ScreenEndGame: return kEndGame;
+    case ScreenShare: return kShare;
     default: return kOther;
   }
 }

@@ -16,9 +16,9 @@
 #include "engine/GfxCanvas.h"
 #include "engine/GfxFonts.h"
 #include "engine/GfxImages.h"
-#include "engine/platform/Headless.h"
-#include "engine/platform/RendererWindow.h"
-#include "engine/platform/SdlRenderer.h"
+#include "engine/platform/headless/Headless.h"
+#include "engine/platform/headless/RendererWindow.h"
+#include "engine/platform/sdl/SdlRenderer.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "engine/GfxCanvas.h"
 #include "engine/GfxFonts.h"
 #include "engine/GfxImages.h"
-#include "engine/platform/Headless.h"
+#include "engine/platform/headless/Headless.h"
 #include "gui/GuiBasic.h"
 #include "gui/GuiCanvasPainter.h"
 

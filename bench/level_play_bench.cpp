@@ -17,7 +17,7 @@
 #include "game/Bat.h"
 #include "game/Bonus.h"
 #include "game/BonusRules.h"
-#include "engine/platform/Headless.h"
+#include "engine/platform/headless/Headless.h"
 #include "screens/ScreenMachine.h"
 #include "tools/autoplay/AutoPlayer.h"
 
@@ -168,7 +168,7 @@ int main(int argc, char** argv) {
   double busySum = 0;  // simulation + submission of the frames with three balls and a running bonus
   int busyFrames = 0;
   auto countBusy = [&](double passesBefore) {
-    if (form.CurrentScreen == zb::ScreenGame && form.Game.BallCount >= 3 && form.Game.BonusTimeLeft > 0) {
+    if (form.Screen.CurrentScreen == zb::ScreenGame && form.Game.BallCount >= 3 && form.Game.BonusTimeLeft > 0) {
       busySum += passSum - passesBefore;
       ++busyFrames;
     }
@@ -181,7 +181,7 @@ int main(int argc, char** argv) {
     const double passesBefore = passSum;
     player.Step();
     const double dt = Since(t);
-    if (form.CurrentScreen == zb::ScreenGame) {
+    if (form.Screen.CurrentScreen == zb::ScreenGame) {
       total += dt;
       ++measured;
     }
@@ -202,13 +202,13 @@ int main(int argc, char** argv) {
     zb::TGameState& game = form.Game;
     zb::TBita* bat = game.Bita.Get();
     zb::TBall* first = game.Balls[0].Get();
-    if (form.CurrentScreen == zb::ScreenGame && bat != nullptr && first != nullptr && !first->OnBat &&
+    if (form.Screen.CurrentScreen == zb::ScreenGame && bat != nullptr && first != nullptr && !first->OnBat &&
         game.BonusesFalling == 0) {
       const float x = bat->X + static_cast<float>(bat->PatternWidth()) / 2;
       if (game.BallCount == 1) {
-        form.GameEngine.Create<zb::TBonus>(form, zb::BonusThreeBalls, x, bat->Y - 12);
+        form.GameEngine.Create<zb::TBonus>(form.Play, zb::BonusThreeBalls, x, bat->Y - 12);
       } else if (game.BonusTimeLeft == 0) {
-        form.GameEngine.Create<zb::TBonus>(form, zb::BonusFireBall, x, bat->Y - 12);
+        form.GameEngine.Create<zb::TBonus>(form.Play, zb::BonusFireBall, x, bat->Y - 12);
       }
     }
     const double passesBefore = passSum;

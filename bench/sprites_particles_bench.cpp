@@ -8,7 +8,7 @@
 #include "engine/GfxImages.h"
 #include "engine/GfxSprite.h"
 #include "engine/XParticles.h"
-#include "engine/platform/RendererWindow.h"
+#include "engine/platform/headless/RendererWindow.h"
 
 namespace {
 

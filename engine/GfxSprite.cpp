@@ -178,12 +178,7 @@ void TAnimatedSprite::SetAnimation(const std::string& imageName, int animStart, 
 
 void TAnimatedSprite::SetAnimation(const std::string& imageName, int animStart, int animCount,
                                    float animSpeed, bool looped, uint8_t playMode) {
-  SetImageName(imageName);
-  AnimStart = animStart;
-  AnimCount = animCount;
-  AnimSpeed = animSpeed;
-  Looped = looped;
-  PlayMode = playMode;
+  SetAnimation(imageName, animStart, animCount, animSpeed, looped, MirrorX, Animating, playMode);
 }
 
 void TAnimatedSprite::Move(float delta) {

@@ -169,6 +169,7 @@ class TAnimatedSprite : public TSprite {
 
   virtual void SetAnimation(const std::string& imageName, int animStart, int animCount, float animSpeed,
                             bool looped, bool mirrorX, bool animating, uint8_t playMode);
+  // The same, keeping the mirror and the running state.
   virtual void SetAnimation(const std::string& imageName, int animStart, int animCount, float animSpeed,
                             bool looped, uint8_t playMode);
   // A different start also moves the current position to it.

@@ -3,17 +3,16 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/Form1.h"
+#include "game/PlayContext.h"
 #include "game/BallRules.h"
 #include "game/Bat.h"
 #include "game/Scenery.h"
 #include "game/ShadowFollow.h"
-#include "screens/ScreenMachine.h"
 
 namespace zb {
 
-TBall::TBall(TSpriteEngine& engine, TForm1& form, bool super, bool big, float x, float y, int slot)
-    : TAnimatedSprite(engine), form_(form) {
+TBall::TBall(TSpriteEngine& engine, TPlayContext& play, bool super, bool big, float x, float y, int slot)
+    : TAnimatedSprite(engine), play_(play) {
   SetName("ball");
   X = x;
   Y = y;
@@ -21,38 +20,38 @@ TBall::TBall(TSpriteEngine& engine, TForm1& form, bool super, bool big, float x,
   SetAnimation(big ? "ball2" : "ball", 0, 8, 300.0f, true, false, true, 0);
   Collidable = true;
   CollideMode = 1;
-  const TBallConstants constants = BallConstants(form.Game.Difficulty);
+  const TBallConstants constants = BallConstants(play.Game.Difficulty);
   BaseSpeed = constants.BaseSpeed;
   SpeedFactor = constants.SpeedFactor;
   Speed = BaseSpeed;
-  const TVelocity start = StartVelocity(form.Game.Random.Next(60), Speed);
+  const TVelocity start = StartVelocity(play.Game.Random.Next(60), Speed);
   VelocityX = start.X;
   VelocityY = start.Y;
   DriftTicks = 1;
   OnBat = false;
   HitThisTick = false;
-  ++form.Game.BallCount;
+  ++play.Game.BallCount;
   Slot = slot;
   if (super) {
     Super = true;
-    SuperTrail = form.ParticleManager.Spawn("BallSuper.pss", CentreX(), CentreY());
+    SuperTrail = play.Particles.Spawn("BallSuper.pss", CentreX(), CentreY());
     // The ball draws its own trail.
     SuperTrail.SetName("dontpaint");
     SuperTrailOn = true;
   }
-  Shadow = &engine.Create<TShadow>(form, ImageName, 498);
+  Shadow = &engine.Create<TShadow>(play, ImageName, 498);
   Shadow.Get()->X = x + 2;
   Shadow.Get()->Y = y + 2;
 }
 
 void TBall::Move(float delta) {
-  if (form_.CurrentScreen != ScreenGame) return;
+  if (!play_.Is(PlayPhase::Playing)) return;
   TAnimatedSprite::Move(delta);
   if (OnBat) {
     Animating = false;
   } else {
     TBallFlight flight{X, Y, VelocityX, VelocityY};
-    if (flight.Step(VisibleWidth())) form_.PlaySound("ball_side");
+    if (flight.Step(VisibleWidth())) play_.PlaySound("ball_side");
     X = static_cast<float>(flight.X);
     Y = static_cast<float>(flight.Y);
     VelocityX = flight.VelocityX;
@@ -74,7 +73,7 @@ void TBall::Move(float delta) {
     } else {
       Engine().Create<TBallCrush>(X - 2, Y - 1, false);
     }
-    form_.PlaySound("ball_dead");
+    play_.PlaySound("ball_dead");
     Kill();
   }
   if (TShadow* shadow = Shadow.Get()) FollowOwner(*shadow, *this);
@@ -82,7 +81,7 @@ void TBall::Move(float delta) {
 }
 
 void TBall::Draw() {
-  if (form_.CurrentScreen == ScreenSpeech) return;
+  if (play_.Is(PlayPhase::Speech)) return;
   if (SuperTrailOn && Engine().Canvas() != nullptr) SuperTrail.Draw(*Engine().Canvas(), 0, 0);
   TAnimatedSprite::Draw();
 }
@@ -94,7 +93,7 @@ void TBall::Kill() {
   if (TShadow* shadow = Shadow.Get()) shadow->Kill();
   TAnimatedSprite::Kill();
 
-  TGameState& game = form_.Game;
+  TGameState& game = play_.Game;
   const int count = std::clamp(game.BallCount, 0, kMaxBalls);
   if (Slot >= 0 && Slot < 2) {
     for (int k = Slot + 1; k < count; ++k) {

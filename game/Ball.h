@@ -6,14 +6,14 @@
 
 namespace zb {
 
-class TForm1;
+struct TPlayContext;
 
 // A ball in play. It flies against the walls and drifts down; bricks and the bat test it in
 // their own ticks. The ball's image tells a big ball ("ball2") from a normal one.
 class TBall : public TAnimatedSprite {
  public:
   // Adds one to BallCount; the caller stores the ball in Balls at `slot`.
-  TBall(TSpriteEngine& engine, TForm1& form, bool super, bool big, float x, float y, int slot);
+  TBall(TSpriteEngine& engine, TPlayContext& play, bool super, bool big, float x, float y, int slot);
 
   void Move(float delta) override;
   void Draw() override;
@@ -40,7 +40,7 @@ class TBall : public TAnimatedSprite {
   double SpeedFactor = 0;
 
  private:
-  TForm1& form_;
+  TPlayContext& play_;
 };
 
 }  // namespace zb

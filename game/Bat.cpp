@@ -4,12 +4,11 @@
 #include <cmath>
 #include <string_view>
 
-#include "app/Form1.h"
+#include "game/PlayContext.h"
 #include "game/Ball.h"
 #include "game/BallRules.h"
 #include "game/Geometry.h"
 #include "game/ShadowFollow.h"
-#include "screens/ScreenMachine.h"
 
 namespace zb {
 namespace {
@@ -28,19 +27,9 @@ TQuad PatternQuad(const TSprite& s) { return RectQuad(s.X, s.Y, s.PatternWidth()
 
 float PatternCentreX(const TSprite& s) { return s.X + static_cast<float>(s.PatternWidth()) / 2; }
 
-// The bindings in the order right, left, launch.
-constexpr int kBindingRight = 0;
-constexpr int kBindingLeft = 1;
-constexpr int kBindingAction = 2;
-
-bool Held(const TForm1& form, int binding) {
-  const uint32_t code = form.Settings.Keys[static_cast<size_t>(binding)];
-  return code < form.KeysHeld.size() && form.KeysHeld[code];
-}
-
 }  // namespace
 
-TBitaImage::TBitaImage(TSpriteEngine& engine, TForm1& form, float x, float y) : TSprite(engine), form_(form) {
+TBitaImage::TBitaImage(TSpriteEngine& engine, TPlayContext& play, float x, float y) : TSprite(engine), play_(play) {
   SetImageName("bitka1");
   X = x;
   Y = y;
@@ -50,31 +39,31 @@ TBitaImage::TBitaImage(TSpriteEngine& engine, TForm1& form, float x, float y) : 
 }
 
 void TBitaImage::Draw() {
-  if (form_.CurrentScreen == ScreenSpeech) return;
+  if (play_.Is(PlayPhase::Speech)) return;
   TSprite::Draw();
 }
 
-TBita::TBita(TSpriteEngine& engine, TForm1& form, float x, float y) : TAnimatedSprite(engine), form_(form) {
+TBita::TBita(TSpriteEngine& engine, TPlayContext& play, float x, float y) : TAnimatedSprite(engine), play_(play) {
   SetAnimation("bitka1_1", 0, 5, 500.0f, true, false, false, 0);
   X = x;
   Y = y;
   SetZ(500);
   Collidable = true;
   CollideMode = 1;
-  Speed = BatSpeed(form.Game.Difficulty);
+  Speed = BatSpeed(play.Game.Difficulty);
   IdleTicks = 0;
-  TBitaImage& overlay = engine.Create<TBitaImage>(form, 0.0f, y - 8);
+  TBitaImage& overlay = engine.Create<TBitaImage>(play, 0.0f, y - 8);
   overlay.X = PatternCentreX(*this) - static_cast<float>(overlay.PatternWidth()) / 2;
   Overlay = &overlay;
   Visible = false;
   Size = kBatNormal;
   OverlayTargetFrame = 3;
   OverlayTicks = 1;
-  TShadow& shadow = engine.Create<TShadow>(form, overlay.ImageName, 490);
+  TShadow& shadow = engine.Create<TShadow>(play, overlay.ImageName, 490);
   FollowOwner(shadow, overlay);
   shadow.Visible = false;
   Shadow = &shadow;
-  Face = &engine.Create<TMonkeyFace>(form, PatternCentreX(overlay) - 50, 620.0f);
+  Face = &engine.Create<TMonkeyFace>(play, PatternCentreX(overlay) - 50, 620.0f);
   DipStep = 0;
   Dipping = false;
 }
@@ -94,17 +83,17 @@ void TBita::SetSize(int size) {
 }
 
 void TBita::Move(float delta) {
-  if (form_.CurrentScreen == ScreenGame) {
+  if (play_.Is(PlayPhase::Playing)) {
     TAnimatedSprite::Move(delta);
     MoveOnGameScreen();
-  } else if (form_.CurrentScreen == ScreenLifeLost) {
+  } else if (play_.Is(PlayPhase::LifeLost)) {
     TAnimatedSprite::Move(delta);
     WalkBack();
   }
 }
 
 void TBita::MoveOnGameScreen() {
-  TGameState& game = form_.Game;
+  TGameState& game = play_.Game;
   // Anti-stall: after 1000 ticks without a touch every ball turns round once.
   if (++IdleTicks == 1000) {
     for (int i = 0; i < std::min(game.BallCount, kMaxBalls); ++i) {
@@ -135,10 +124,10 @@ void TBita::MoveOnGameScreen() {
 }
 
 void TBita::Controls() {
-  TGameState& game = form_.Game;
+  TGameState& game = play_.Game;
   TMonkeyFace* face = Face.Get();
   Velocity = 0;
-  if (Held(form_, kBindingAction)) {
+  if (play_.Input.Action) {
     for (int i = 0; i < std::min(game.BallCount, kMaxBalls); ++i) {
       TBall* ball = game.Balls[static_cast<size_t>(i)].Get();
       if (ball == nullptr || !ball->OnBat) continue;
@@ -154,12 +143,12 @@ void TBita::Controls() {
   // step really made, so that balls carried on the bat keep their place on it at a wall.
   const float rightLimit = static_cast<float>(kRightWall) - VisibleWidth();
   const float before = X;
-  if (Held(form_, kBindingLeft)) {
+  if (play_.Input.Left) {
     if (X <= kLeftWall) return;
     X = std::max(static_cast<float>(kLeftWall), X - static_cast<float>(Speed));
     Velocity = X - before;
     if (face != nullptr) face->Request(FaceRunLeft);
-  } else if (Held(form_, kBindingRight)) {
+  } else if (play_.Input.Right) {
     if (X < rightLimit) {
       X = std::min(rightLimit, X + static_cast<float>(Speed));
       Velocity = X - before;
@@ -198,7 +187,7 @@ void TBita::FollowOverlay() {
 }
 
 void TBita::HitBalls() {
-  TGameState& game = form_.Game;
+  TGameState& game = play_.Game;
   for (int i = 0; i < std::min(game.BallCount, kMaxBalls); ++i) {
     if (TBall* ball = game.Balls[static_cast<size_t>(i)].Get()) HitBall(*ball);
   }
@@ -219,7 +208,7 @@ void TBita::HitBall(TBall& ball) {
   const TVelocity velocity = BatHitVelocity(angle, ball.Speed);
   ball.VelocityX = velocity.X;
   ball.VelocityY = velocity.Y;
-  form_.PlaySound("ball_bita");
+  play_.PlaySound("ball_bita");
   if (Size == kBatMagnet) ball.OnBat = true;
 }
 
@@ -237,7 +226,7 @@ void TBita::Dip() {
 }
 
 void TBita::WalkBack() {
-  if (form_.Game.ScreenTicks > 100) {
+  if (play_.Game.ScreenTicks > 100) {
     TMonkeyFace* face = Face.Get();
     if (X > 442) {
       X -= 3;
@@ -256,7 +245,7 @@ void TBita::WalkBack() {
 }
 
 void TBita::Draw() {
-  if (form_.CurrentScreen == ScreenSpeech) return;
+  if (play_.Is(PlayPhase::Speech)) return;
   TAnimatedSprite::Draw();
 }
 

@@ -6,7 +6,7 @@
 
 namespace zb {
 
-class TForm1;
+struct TPlayContext;
 class TBall;
 
 inline constexpr int kBatNormal = 0;
@@ -17,18 +17,18 @@ inline constexpr int kBatMagnet = 3;
 // The drawn bat: frames of several widths that the bat walks through as it grows and shrinks.
 class TBitaImage : public TSprite {
  public:
-  TBitaImage(TSpriteEngine& engine, TForm1& form, float x, float y);
+  TBitaImage(TSpriteEngine& engine, TPlayContext& play, float x, float y);
   void Draw() override;
 
  private:
-  TForm1& form_;
+  TPlayContext& play_;
 };
 
 // The bat. Its own sprite is never drawn: it gives the bat's size and place, reads the keys,
 // carries and hits the balls and moves its overlay, shadow and monkey.
 class TBita : public TAnimatedSprite {
  public:
-  TBita(TSpriteEngine& engine, TForm1& form, float x, float y);
+  TBita(TSpriteEngine& engine, TPlayContext& play, float x, float y);
 
   // 0 normal, 1 big, 2 small, 3 magnet; the bat is pushed back inside the walls.
   void SetSize(int size);
@@ -60,7 +60,7 @@ class TBita : public TAnimatedSprite {
   void HitBall(TBall& ball);
   void Dip();
 
-  TForm1& form_;
+  TPlayContext& play_;
 };
 
 }  // namespace zb

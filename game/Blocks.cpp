@@ -4,14 +4,13 @@
 #include <cmath>
 #include <numbers>
 
-#include "app/Form1.h"
+#include "game/PlayContext.h"
 #include "game/Ball.h"
 #include "game/Bat.h"
 #include "game/Bonus.h"
 #include "game/GameProcedures.h"
 #include "game/Geometry.h"
 #include "game/KeysAndCages.h"
-#include "screens/ScreenMachine.h"
 
 namespace zb {
 namespace {
@@ -22,7 +21,7 @@ double Distance(const TSprite& a, const TSprite& b) { return std::hypot(a.X - b.
 
 }  // namespace
 
-TBomb::TBomb(TSpriteEngine& engine, TForm1& form, float x, float y) : TSprite(engine), form_(form) {
+TBomb::TBomb(TSpriteEngine& engine, TPlayContext& play, float x, float y) : TSprite(engine), play_(play) {
   SetName("bomb");
   SetImageName("bomb");
   X = x;
@@ -31,7 +30,7 @@ TBomb::TBomb(TSpriteEngine& engine, TForm1& form, float x, float y) : TSprite(en
 }
 
 void TBomb::Draw() {
-  if (form_.CurrentScreen == ScreenSpeech) return;
+  if (play_.Is(PlayPhase::Speech)) return;
   TSprite::Draw();
 }
 
@@ -57,15 +56,15 @@ void TBombPart::Move(float /*delta*/) {
   Kill();
 }
 
-TBlock* TBlock::Create(TSpriteEngine& engine, TForm1& form, float x, float y, int kind) {
+TBlock* TBlock::Create(TSpriteEngine& engine, TPlayContext& play, float x, float y, int kind) {
   // A kind without a row would have no image and no strength; no brick stands there.
   const auto row = FindBlockKind(kind);
   if (!row) return nullptr;
-  return &engine.Create<TBlock>(form, x, y, *row);
+  return &engine.Create<TBlock>(play, x, y, *row);
 }
 
-TBlock::TBlock(TSpriteEngine& engine, TForm1& form, float x, float y, const TBlockKind& row)
-    : TAnimatedSprite(engine), form_(form), row_(row) {
+TBlock::TBlock(TSpriteEngine& engine, TPlayContext& play, float x, float y, const TBlockKind& row)
+    : TAnimatedSprite(engine), play_(play), row_(row) {
   SetName("block");
   X = x;
   Y = y;
@@ -75,20 +74,20 @@ TBlock::TBlock(TSpriteEngine& engine, TForm1& form, float x, float y, const TBlo
   SetAnimation(std::string(row.Image), 0, 8, static_cast<float>(row.AnimSpeed), true, false, true, 0);
   if (row.Bomb) {
     HasBomb = true;
-    Bomb = &engine.Create<TBomb>(form, x + 3, y);
+    Bomb = &engine.Create<TBomb>(play, x + 3, y);
   }
-  if (row.Counted) ++form.Game.BlocksLeft;
+  if (row.Counted) ++play.Game.BlocksLeft;
 }
 
 void TBlock::Move(float delta) {
   TAnimatedSprite::Move(delta);
   BobBomb();
-  if (form_.CurrentScreen == ScreenGame) {
+  if (play_.Is(PlayPhase::Playing)) {
     TestBananas();
     TestBalls();
   }
   if (Red == kBlastMark) HitBlock(kDamageBlast);
-  if (form_.CurrentScreen == ScreenStageComplete && form_.Game.ScreenTicks == 40 && Gold()) BreakBlock();
+  if (play_.Is(PlayPhase::StageComplete) && play_.Game.ScreenTicks == 40 && Gold()) BreakBlock();
 }
 
 void TBlock::BobBomb() {
@@ -113,7 +112,7 @@ void TBlock::TestBananas() {
 }
 
 void TBlock::TestBalls() {
-  TGameState& game = form_.Game;
+  TGameState& game = play_.Game;
   for (int slot = 0; slot < std::min(game.BallCount, kMaxBalls); ++slot) {
     TBall* ball = game.Balls[static_cast<size_t>(slot)].Get();
     if (ball == nullptr || Distance(*ball, *this) >= 100) continue;
@@ -134,8 +133,8 @@ void TBlock::TestBalls() {
       if (bounce.FlipX) ball->VelocityX = -ball->VelocityX;
     }
     if (Gold()) {
-      form_.ParticleManager.Spawn("GoldExp.pss", CentreX(), CentreY());
-      form_.PlaySound("ball_gold");
+      play_.Particles.Spawn("GoldExp.pss", CentreX(), CentreY());
+      play_.PlaySound("ball_gold");
       if (ball->Super) BreakBlock();
     }
     HitBlock(ball->Super ? kDamageFire : ball->Big() ? kDamageBig : kDamageNormal);
@@ -149,19 +148,19 @@ void TBlock::HitBlock(int damage) {
   const TBlockHit hit = ApplyBlockDamage(Kind, HitPoints, damage);
   HitPoints = hit.HitPoints;
   if (!hit.NewImage.empty()) {
-    form_.PlaySound("ball_step");
+    play_.PlaySound("ball_step");
     SetImageName(std::string(hit.NewImage));
-    form_.ParticleManager.Spawn("Crush.pss", CentreX(), CentreY());
+    play_.Particles.Spawn("Crush.pss", CentreX(), CentreY());
   }
   if (hit.Breaks) {
     BreakBlock();
-    form_.PlaySound("ball_crash");
+    play_.PlaySound("ball_crash");
   }
 }
 
 bool TBlock::BreakBlock() {
   if (Dead()) return false;
-  TGameState& game = form_.Game;
+  TGameState& game = play_.Game;
   const float cx = CentreX(), cy = CentreY();
   if (HasBomb) {
     if (TBomb* bomb = Bomb.Get()) bomb->Kill();
@@ -172,16 +171,16 @@ bool TBlock::BreakBlock() {
   // Drawn on every break and handed to the caller, who makes the falling bonus from it.
   const bool dropsBonus = BonusDropAllowed(game.Random.Next(1000), game.BonusChance, game.BonusesFalling,
                                            game.MaxBonusesFalling, Gold(), game.BlocksLeft);
-  if (dropsBonus) Engine().Create<TBonus>(form_, ChooseBonusKind(form_), cx, cy);
+  if (dropsBonus) Engine().Create<TBonus>(play_, ChooseBonusKind(play_), cx, cy);
   if (Gold()) {
-    form_.ParticleManager.Spawn("GoldExp.pss", cx, cy);
+    play_.Particles.Spawn("GoldExp.pss", cx, cy);
   } else {
-    form_.ParticleManager.Spawn(row_.Explosion, cx, cy);
+    play_.Particles.Spawn(row_.Explosion, cx, cy);
     game.Score += row_.Points;
     game.BlocksLeft -= 1;
     if (game.BlocksLeft == 0) {
       game.LevelCleared = true;
-      if (game.LevelDropsKeyPart) Engine().Create<TKeyPart>(form_, cx, cy, game.KeyPartKind);
+      if (game.LevelDropsKeyPart) Engine().Create<TKeyPart>(play_, cx, cy, game.KeyPartKind);
     }
   }
   TAnimatedSprite::Kill();
@@ -189,7 +188,7 @@ bool TBlock::BreakBlock() {
 }
 
 void TBlock::Draw() {
-  if (form_.CurrentScreen == ScreenSpeech) return;
+  if (play_.Is(PlayPhase::Speech)) return;
   TAnimatedSprite::Draw();
 }
 

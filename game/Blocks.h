@@ -5,16 +5,16 @@
 
 namespace zb {
 
-class TForm1;
+struct TPlayContext;
 
 // The bobbing bomb of a bomb brick.
 class TBomb : public TSprite {
  public:
-  TBomb(TSpriteEngine& engine, TForm1& form, float x, float y);
+  TBomb(TSpriteEngine& engine, TPlayContext& play, float x, float y);
   void Draw() override;
 
  private:
-  TForm1& form_;
+  TPlayContext& play_;
 };
 
 // An invisible marker of a bomb blast: on its first tick it marks the brick under its point,
@@ -29,9 +29,9 @@ class TBombPart : public TSprite {
 class TBlock : public TAnimatedSprite {
  public:
   // The brick of a grid kind, or none for a kind the table does not list.
-  static TBlock* Create(TSpriteEngine& engine, TForm1& form, float x, float y, int kind);
+  static TBlock* Create(TSpriteEngine& engine, TPlayContext& play, float x, float y, int kind);
 
-  TBlock(TSpriteEngine& engine, TForm1& form, float x, float y, const TBlockKind& row);
+  TBlock(TSpriteEngine& engine, TPlayContext& play, float x, float y, const TBlockKind& row);
 
   // Damage 10 normal ball or banana, 20 big ball, 100 fire ball, 200 blast.
   void HitBlock(int damage);
@@ -59,7 +59,7 @@ class TBlock : public TAnimatedSprite {
   void TestBananas();
   void TestBalls();
 
-  TForm1& form_;
+  TPlayContext& play_;
   TBlockKind row_;
 };
 

@@ -4,14 +4,13 @@
 #include <numbers>
 #include <string>
 
-#include "app/Form1.h"
+#include "game/PlayContext.h"
 #include "game/BonusImage.h"
 #include "game/BonusRules.h"
 #include "game/Ball.h"
 #include "game/Bat.h"
 #include "game/Geometry.h"
 #include "game/Scenery.h"
-#include "screens/ScreenMachine.h"
 
 namespace zb {
 namespace {
@@ -21,13 +20,13 @@ float CentreY(const TSprite& s) { return s.Y + static_cast<float>(s.PatternHeigh
 
 TQuad QuadOf(const TSprite& s) { return RectQuad(s.X, s.Y, s.PatternWidth(), s.PatternHeight()); }
 
-void SetBatSize(TForm1& form, int size) {
-  if (TBita* bat = form.Game.Bita.Get()) bat->SetSize(size);
+void SetBatSize(TPlayContext& play, int size) {
+  if (TBita* bat = play.Game.Bita.Get()) bat->SetSize(size);
 }
 
 // Every ball and its shadow take the image.
-void SetBallImages(TForm1& form, const std::string& image) {
-  TGameState& game = form.Game;
+void SetBallImages(TPlayContext& play, const std::string& image) {
+  TGameState& game = play.Game;
   for (int i = 0; i < game.BallCount && i < kMaxBalls; ++i) {
     TBall* ball = game.Balls[static_cast<size_t>(i)].Get();
     if (ball == nullptr) continue;
@@ -37,26 +36,26 @@ void SetBallImages(TForm1& form, const std::string& image) {
 }
 
 template <class F>
-void ForEachBall(TForm1& form, F&& f) {
-  TGameState& game = form.Game;
+void ForEachBall(TPlayContext& play, F&& f) {
+  TGameState& game = play.Game;
   for (int i = 0; i < game.BallCount && i < kMaxBalls; ++i) {
     if (TBall* ball = game.Balls[static_cast<size_t>(i)].Get()) f(*ball);
   }
 }
 
-void AddTwoBalls(TForm1& form, const TBonus& bonus) {
-  TGameState& game = form.Game;
+void AddTwoBalls(TPlayContext& play, const TBonus& bonus) {
+  TGameState& game = play.Game;
   TBall* first = game.BallCount == 1 ? game.Balls[0].Get() : nullptr;
   if (first == nullptr) {
-    form.ParticleManager.Spawn("Bonus3Exp.pss", CentreX(bonus), CentreY(bonus));
+    play.Particles.Spawn("Bonus3Exp.pss", CentreX(bonus), CentreY(bonus));
     return;
   }
-  form.ParticleManager.Spawn("Bonus2Exp.pss", CentreX(bonus), CentreY(bonus));
+  play.Particles.Spawn("Bonus2Exp.pss", CentreX(bonus), CentreY(bonus));
   const bool big = first->ImageName == "ball2";
   // Both balls first, then their directions: the draws of the generator come in that order.
   for (int slot = 1; slot <= 2; ++slot) {
     game.Balls[static_cast<size_t>(slot)] =
-        &form.GameEngine.Create<TBall>(form, first->Super, big, first->X, first->Y, slot);
+        &play.Engine.Create<TBall>(play, first->Super, big, first->X, first->Y, slot);
   }
   const double baseAngles[2] = {90, -90};
   for (int k = 0; k < 2; ++k) {
@@ -65,14 +64,14 @@ void AddTwoBalls(TForm1& form, const TBonus& bonus) {
     ball.VelocityX = std::cos(angle) * first->Speed;
     ball.VelocityY = std::sin(angle) * first->Speed;
   }
-  form.ParticleManager.Spawn("3Balls.pss", CentreX(*first), CentreY(*first));
+  play.Particles.Spawn("3Balls.pss", CentreX(*first), CentreY(*first));
 }
 
-void MakeFireBalls(TForm1& form) {
-  ForEachBall(form, [&form](TBall& ball) {
+void MakeFireBalls(TPlayContext& play) {
+  ForEachBall(play, [&play](TBall& ball) {
     ball.Super = true;
     ball.SuperTrailOn = true;
-    ball.SuperTrail = form.ParticleManager.Spawn("BallSuper.pss", CentreX(ball), CentreY(ball));
+    ball.SuperTrail = play.Particles.Spawn("BallSuper.pss", CentreX(ball), CentreY(ball));
     ball.SuperTrail.SetName("dontpaint");
   });
 }
@@ -81,8 +80,8 @@ void MakeFireBalls(TForm1& form) {
 
 // ---- TBonus and its face ------------------------------------------------------------------------
 
-TBonus::TBonus(TSpriteEngine& engine, TForm1& form, int32_t kind, float x, float y)
-    : TSprite(engine), Kind(kind), Duration(IsTimedBonus(kind) ? BonusKindInfo(kind).Duration : 0), form_(form) {
+TBonus::TBonus(TSpriteEngine& engine, TPlayContext& play, int32_t kind, float x, float y)
+    : TSprite(engine), Kind(kind), Duration(IsTimedBonus(kind) ? BonusKindInfo(kind).Duration : 0), play_(play) {
   Name = "bonus";
   SetImageName("bonus1");
   SetZ(320);
@@ -90,8 +89,8 @@ TBonus::TBonus(TSpriteEngine& engine, TForm1& form, int32_t kind, float x, float
   Y = y;
   Visible = false;
   Collidable = false;
-  BonusFace = &engine.Create<TBonusFace>(form, kind, x - 2, y - 2);
-  ++form.Game.BonusesFalling;
+  BonusFace = &engine.Create<TBonusFace>(play, kind, x - 2, y - 2);
+  ++play.Game.BonusesFalling;
 }
 
 void TBonus::Remove() {
@@ -101,14 +100,14 @@ void TBonus::Remove() {
     BonusFace = nullptr;
   }
   Kill();
-  --form_.Game.BonusesFalling;
+  --play_.Game.BonusesFalling;
 }
 
 void TBonus::Move(float delta) {
   TSprite::Move(delta);
   if (Dead()) return;
   Y += 3;
-  if (form_.CurrentScreen == ScreenGame) CatchBonus(form_, *this);
+  if (play_.Is(PlayPhase::Playing)) CatchBonus(play_, *this);
   if (!Dead() && Y > 600) Remove();
   if (BonusFace == nullptr) return;
   BonusFace->X = X - static_cast<float>(PatternWidth()) / 2 + 2;
@@ -120,7 +119,7 @@ void TBonus::Move(float delta) {
   }
 }
 
-TBonusFace::TBonusFace(TSpriteEngine& engine, TForm1& form, int32_t kind, float x, float y)
+TBonusFace::TBonusFace(TSpriteEngine& engine, TPlayContext& play, int32_t kind, float x, float y)
     : TAnimatedSprite(engine) {
   Name = "bonusface";
   SetAnimation(std::string(BonusKindInfo(kind).Face), 0, 8, 200.0f, true, 0);
@@ -129,7 +128,7 @@ TBonusFace::TBonusFace(TSpriteEngine& engine, TForm1& form, int32_t kind, float 
   Y = y;
   ScaleX = ScaleY = 0.8f;
   Collidable = false;
-  Shadow = &engine.Create<TShadow>(form, ImageName, Z() - 1);
+  Shadow = &engine.Create<TShadow>(play, ImageName, Z() - 1);
   Shadow->ScaleX = Shadow->ScaleY = 0.8f;
   Shadow->X = x + 1;
   Shadow->Y = y + 1;
@@ -145,8 +144,8 @@ void TBonusFace::Kill() {
 
 // ---- Catching and ending ------------------------------------------------------------------------
 
-void CatchBonus(TForm1& form, TBonus& bonus) {
-  TGameState& game = form.Game;
+void CatchBonus(TPlayContext& play, TBonus& bonus) {
+  TGameState& game = play.Game;
   const TBita* bat = game.Bita.Get();
   if (bonus.Dead() || bat == nullptr) return;
   if (!QuadsOverlap(QuadOf(bonus), QuadOf(*bat))) return;
@@ -156,74 +155,74 @@ void CatchBonus(TForm1& form, TBonus& bonus) {
     if (game.BonusImageShown && game.BonusImage != nullptr) game.BonusImage->Kill();
     game.BonusTimeLeft = bonus.Duration;
     game.BonusDuration = bonus.Duration;
-    game.BonusImage = &form.GameEngine.Create<TBonusImage>(form, kind, bonus.X, bonus.Y);
-    LightFlameRing(form);
+    game.BonusImage = &play.Engine.Create<TBonusImage>(play, kind, bonus.X, bonus.Y);
+    LightFlameRing(play);
   } else if (kind == BonusMoney || kind == BonusLife) {
-    form.GameEngine.Create<TBonusImage>(form, kind, bonus.X, bonus.Y);
+    play.Engine.Create<TBonusImage>(play, kind, bonus.X, bonus.Y);
   }
 
   switch (kind) {
     case BonusBigBat:
     case BonusSmallBat:
     case BonusMagnet:
-      EndTimedEffects(form);
-      SetBatSize(form, kind + 1);
+      EndTimedEffects(play);
+      SetBatSize(play, kind + 1);
       break;
     case BonusBigBall:
-      EndTimedEffects(form);
-      SetBallImages(form, "ball2");
+      EndTimedEffects(play);
+      SetBallImages(play, "ball2");
       break;
     case BonusThreeBalls:
-      AddTwoBalls(form, bonus);
+      AddTwoBalls(play, bonus);
       break;
     case BonusFireBall:
-      EndTimedEffects(form);
-      MakeFireBalls(form);
+      EndTimedEffects(play);
+      MakeFireBalls(play);
       break;
     case BonusBananas:
-      EndTimedEffects(form);
+      EndTimedEffects(play);
       game.BananaMode = true;
       break;
     default:
       break;
   }
-  form.PlaySound(BonusKindInfo(kind).Sound);
+  play.PlaySound(BonusKindInfo(kind).Sound);
   bonus.Remove();
 }
 
-void EndTimedEffects(TForm1& form) {
-  SetBatSize(form, 0);
-  SetBallImages(form, "ball");
-  ForEachBall(form, [](TBall& ball) {
+void EndTimedEffects(TPlayContext& play) {
+  SetBatSize(play, 0);
+  SetBallImages(play, "ball");
+  ForEachBall(play, [](TBall& ball) {
     if (ball.SuperTrailOn) ball.SuperTrail.StopEmitting(false);
     ball.Super = false;
   });
-  form.Game.BananaMode = false;
-  form.Game.ThrowCooldown = 0;
+  play.Game.BananaMode = false;
+  play.Game.ThrowCooldown = 0;
 }
 
-void BonusClockTick(TForm1& form) {
-  TGameState& game = form.Game;
+void BonusClockTick(TPlayContext& play) {
+  TGameState& game = play.Game;
   const TBonusClockStep step = StepBonusClock(game.BonusTimeLeft, game.BonusDuration);
   for (int i = 1; i < kFlameCount; ++i) {
-    if (step.FlameOut[static_cast<size_t>(i)]) PutOutFlame(form, i, false);
+    if (step.FlameOut[static_cast<size_t>(i)]) PutOutFlame(play, i, false);
   }
   game.BonusTimeLeft = step.TimeLeft;
   if (!step.Ends) return;
-  PutOutFlame(form, 0, false);
+  PutOutFlame(play, 0, false);
   // A picture already gone leaves its kind unknown: every timed effect is undone then.
   const int32_t kind = game.BonusImage != nullptr ? game.BonusImage->Kind : -1;
   switch (kind) {
     case BonusBigBat:
     case BonusSmallBat:
     case BonusMagnet:
-      SetBatSize(form, 0);
+      SetBatSize(play, 0);
       break;
     case BonusBigBall:
-      SetBallImages(form, "ball");
+      SetBallImages(play, "ball");
       break;
     case BonusFireBall:
-      ForEachBall(form, [](TBall& ball) {
+      ForEachBall(play, [](TBall& ball) {
         ball.Super = false;
         ball.SuperTrail.StopEmitting(false);
         ball.SuperTrailOn = false;
@@ -234,7 +233,7 @@ void BonusClockTick(TForm1& form) {
       game.ThrowCooldown = 0;
       break;
     default:
-      EndTimedEffects(form);
+      EndTimedEffects(play);
       break;
   }
   if (game.BonusImageShown && game.BonusImage != nullptr) game.BonusImage->Kill();

@@ -4,7 +4,7 @@
 
 namespace zb {
 
-class TForm1;
+struct TPlayContext;
 class TShadow;
 class TBonusFace;
 
@@ -12,7 +12,7 @@ class TBonusFace;
 // touches the bat, and removed when it falls past the bottom.
 class TBonus : public TSprite {
  public:
-  TBonus(TSpriteEngine& engine, TForm1& form, int32_t kind, float x, float y);
+  TBonus(TSpriteEngine& engine, TPlayContext& play, int32_t kind, float x, float y);
   void Move(float delta) override;
   // Kills the face, its shadow and the carrier, and frees the slot of a falling bonus.
   void Remove();
@@ -22,23 +22,23 @@ class TBonus : public TSprite {
   TBonusFace* BonusFace = nullptr;
 
  private:
-  TForm1& form_;
+  TPlayContext& play_;
 };
 
 // What falls: the kind's picture, animated, at 0.8 of its size, with its own shadow.
 class TBonusFace : public TAnimatedSprite {
  public:
-  TBonusFace(TSpriteEngine& engine, TForm1& form, int32_t kind, float x, float y);
+  TBonusFace(TSpriteEngine& engine, TPlayContext& play, int32_t kind, float x, float y);
   void Kill() override;
 
   TShadow* Shadow = nullptr;
 };
 
 // The catch test against the bat and the kind's effect.
-void CatchBonus(TForm1& form, TBonus& bonus);
+void CatchBonus(TPlayContext& play, TBonus& bonus);
 // Undoes every timed effect at once.
-void EndTimedEffects(TForm1& form);
+void EndTimedEffects(TPlayContext& play);
 // One 100 ms step of the running timed bonus: the flames go out one by one, then the bonus ends.
-void BonusClockTick(TForm1& form);
+void BonusClockTick(TPlayContext& play);
 
 }  // namespace zb

@@ -2,10 +2,9 @@
 
 #include <cmath>
 
-#include "app/Form1.h"
+#include "game/PlayContext.h"
 #include "game/BonusRules.h"
 #include "game/Scenery.h"
-#include "screens/ScreenMachine.h"
 
 namespace zb {
 namespace {
@@ -15,8 +14,8 @@ float CentreY(const TSprite& s) { return s.Y + static_cast<float>(s.PatternHeigh
 
 }  // namespace
 
-TBonusImage::TBonusImage(TSpriteEngine& engine, TForm1& form, int32_t kind, float x, float y)
-    : TAnimatedSprite(engine), Kind(kind), form_(form) {
+TBonusImage::TBonusImage(TSpriteEngine& engine, TPlayContext& play, int32_t kind, float x, float y)
+    : TAnimatedSprite(engine), Kind(kind), play_(play) {
   const TBonusKindInfo& info = BonusKindInfo(kind);
   Name = "bonus";
   SetAnimation(std::string(info.Face), 0, 8, 200.0f, true, 0);
@@ -26,13 +25,13 @@ TBonusImage::TBonusImage(TSpriteEngine& engine, TForm1& form, int32_t kind, floa
   Collidable = false;
   TargetX = info.TargetX;
   TargetY = info.TargetY;
-  Sparkle = form.ParticleManager.Spawn("Bonus.pss", CentreX(*this), CentreY(*this));
+  Sparkle = play.Particles.Spawn("Bonus.pss", CentreX(*this), CentreY(*this));
   Sparkle.SetName("Bonus");
   SparkleOn = true;
-  Shadow = &engine.Create<TShadow>(form, ImageName, Z() - 1);
+  Shadow = &engine.Create<TShadow>(play, ImageName, Z() - 1);
   Shadow->X = X + 3;
   Shadow->Y = Y + 3;
-  if (IsTimedBonus(kind)) form.Game.BonusImageShown = true;
+  if (IsTimedBonus(kind)) play.Game.BonusImageShown = true;
 }
 
 void TBonusImage::Move(float delta) {
@@ -46,13 +45,13 @@ void TBonusImage::Move(float delta) {
     X += static_cast<float>(dx / length * FlySpeed);
     Y += static_cast<float>(dy / length * FlySpeed);
   } else if (Kind == BonusMoney) {
-    form_.Game.Score += 50;
+    play_.Game.Score += 50;
     // Once the game screen is left the level's score is already carried in the shown score,
     // which the next level or the score screens read: the money must reach it too.
-    if (form_.CurrentScreen != ScreenGame) form_.Game.SetShownScore(form_.Game.GetShownScore() + 50);
+    if (!play_.Is(PlayPhase::Playing)) play_.Game.SetShownScore(play_.Game.GetShownScore() + 50);
     Kill();
   } else if (Kind == BonusLife) {
-    form_.Game.Lives += 1;
+    play_.Game.Lives += 1;
     Kill();
   } else if (SparkleOn || FlySpeed != 0) {
     FlySpeed = 0;
@@ -82,28 +81,28 @@ void TBonusImage::Kill() {
     Shadow->Kill();
     Shadow = nullptr;
   }
-  if (form_.CurrentScreen == ScreenGame) {
+  if (play_.Is(PlayPhase::Playing)) {
     const bool payout = Kind == BonusMoney || Kind == BonusLife;
-    form_.ParticleManager.Spawn(payout ? "Bonus2Exp.pss" : "BitkaExp.pss", CentreX(*this), CentreY(*this));
+    play_.Particles.Spawn(payout ? "Bonus2Exp.pss" : "BitkaExp.pss", CentreX(*this), CentreY(*this));
   }
-  if (form_.Game.BonusImage == this) form_.Game.BonusImage = nullptr;
+  if (play_.Game.BonusImage == this) play_.Game.BonusImage = nullptr;
   TAnimatedSprite::Kill();
 }
 
-void PutOutFlame(TForm1& form, int index, bool clear) {
+void PutOutFlame(TPlayContext& play, int index, bool clear) {
   const auto i = static_cast<size_t>(index);
-  form.Game.FireSystems[i].StopEmitting(clear);
-  form.Game.FireOn[i] = false;
+  play.Game.FireSystems[i].StopEmitting(clear);
+  play.Game.FireOn[i] = false;
 }
 
-void LightFlameRing(TForm1& form) {
-  TGameState& game = form.Game;
+void LightFlameRing(TPlayContext& play) {
+  TGameState& game = play.Game;
   for (int i = 0; i < kFlameCount; ++i) {
-    if (game.FireOn[static_cast<size_t>(i)]) PutOutFlame(form, i, false);
+    if (game.FireOn[static_cast<size_t>(i)]) PutOutFlame(play, i, false);
   }
   for (int i = 0; i < kFlameCount; ++i) {
     const TFlamePlace& place = kFlamePlaces[static_cast<size_t>(i)];
-    TXParticleRef flame = form.ParticleManager.Spawn("FireSmall.pss", place.X, place.Y);
+    TXParticleRef flame = play.Particles.Spawn("FireSmall.pss", place.X, place.Y);
     flame.SetName("bfire");
     game.FireSystems[static_cast<size_t>(i)] = flame;
     game.FireOn[static_cast<size_t>(i)] = true;

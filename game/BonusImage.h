@@ -5,14 +5,14 @@
 
 namespace zb {
 
-class TForm1;
+struct TPlayContext;
 class TShadow;
 
 // The picture of a caught bonus: it flies to the score, to the lives or to the bonus spot in
 // the flame ring. Money and life pay out on arrival; a timed picture stays until its bonus ends.
 class TBonusImage : public TAnimatedSprite {
  public:
-  TBonusImage(TSpriteEngine& engine, TForm1& form, int32_t kind, float x, float y);
+  TBonusImage(TSpriteEngine& engine, TPlayContext& play, int32_t kind, float x, float y);
   void Move(float delta) override;
   void Draw() override;
   void Kill() override;
@@ -26,12 +26,12 @@ class TBonusImage : public TAnimatedSprite {
   TShadow* Shadow = nullptr;
 
  private:
-  TForm1& form_;
+  TPlayContext& play_;
 };
 
 // Puts out every lit flame of the ring (its particles fade), then lights all nine anew.
-void LightFlameRing(TForm1& form);
+void LightFlameRing(TPlayContext& play);
 // Stops the emission of one flame; `clear` removes its particles at once.
-void PutOutFlame(TForm1& form, int index, bool clear);
+void PutOutFlame(TPlayContext& play, int index, bool clear);
 
 }  // namespace zb

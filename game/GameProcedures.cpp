@@ -3,21 +3,19 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/Form1.h"
+#include "game/PlayContext.h"
 #include "game/BonusImage.h"
 #include "game/BonusRules.h"
 #include "game/Ball.h"
 #include "game/Bat.h"
 #include "game/Blocks.h"
-#include "engine/platform/Keys.h"
 #include "game/KeysAndCages.h"
 #include "game/Scenery.h"
-#include "screens/ScreenMachine.h"
 
 namespace zb {
 
-void CreateBlocksFromGrid(TForm1& form) {
-  const LevelImage& level = form.Game.Level;
+void CreateBlocksFromGrid(TPlayContext& play) {
+  const LevelImage& level = play.Game.Level;
   // The loader refuses a grid past 41 x 41; the bounds stay here too so no cell is read outside it.
   const int lastColumn = std::min(level.LastColumn(), kLevelGridSize - 1);
   const int lastRow = std::min(level.LastRow(), kLevelGridSize - 1);
@@ -28,24 +26,24 @@ void CreateBlocksFromGrid(TForm1& form) {
       // The offsets are the file's: summed in float, an extreme one cannot overflow an int.
       const float x = 172.0f + static_cast<float>(level.OffsetX()) + 37.0f * static_cast<float>(c);
       const float y = static_cast<float>(level.OffsetY()) + 20.0f * static_cast<float>(r);
-      TBlock::Create(form.GameEngine, form, x, y, v - 1);
+      TBlock::Create(play.Engine, play, x, y, v - 1);
     }
   }
 }
 
-LevelLoadResult BuildLevel(TForm1& form) {
-  TGameState& game = form.Game;
-  TSpriteEngine& engine = form.GameEngine;
+LevelLoadResult BuildLevel(TPlayContext& play, const std::filesystem::path& gameFolder) {
+  TGameState& game = play.Game;
+  TSpriteEngine& engine = play.Engine;
   // 1. The bat and the first ball, which rides on it unseen until the monkey has jumped in.
-  game.Bita = &engine.Create<TBita>(form, 440.0f, 530.0f);
-  TBall& ball = engine.Create<TBall>(form, false, false, 480.0f, 518.0f, 0);
+  game.Bita = &engine.Create<TBita>(play, 440.0f, 530.0f);
+  TBall& ball = engine.Create<TBall>(play, false, false, 480.0f, 518.0f, 0);
   game.Balls[0] = &ball;
   ball.OnBat = true;
   ball.Visible = false;
   if (TShadow* shadow = ball.Shadow.Get()) shadow->Visible = false;
   // 2. Scenery.
-  CreateLeaves(engine, form);
-  engine.Create<TBack>(form);
+  CreateLeaves(engine, play);
+  engine.Create<TBack>(play);
   for (float x : {-600.0f, 200.0f, 1000.0f}) engine.Create<TSky>(x);
   engine.Create<TPanel>();
   // 3-4. The bricks of the level file.
@@ -55,10 +53,10 @@ LevelLoadResult BuildLevel(TForm1& form) {
   if (name.empty()) {
     loaded.error = "Level " + std::to_string(game.LevelNumber) + " has no level file";
   } else {
-    loaded = LoadLevelFile(form.GamePath(name), game.Level);
+    loaded = LoadLevelFile(gameFolder / name, game.Level);
   }
   if (!loaded.ok) return loaded;
-  CreateBlocksFromGrid(form);
+  CreateBlocksFromGrid(play);
   // 5. The bonus and play state.
   game.BonusChance = 0.5;
   game.BonusImageShown = false;
@@ -75,67 +73,15 @@ LevelLoadResult BuildLevel(TForm1& form) {
   game.GameOverFlag = false;
   game.LevelCleared = false;
   // 6. Keys, key part and cage.
-  SetupLevelKeys(form);
+  SetupLevelKeys(play);
   // 7. The score carried over from the levels before.
   game.Score = game.GetShownScore();
   return loaded;
 }
 
-void EnterGameScreen(TForm1& form) {
-  TGameState& game = form.Game;
-  form.CurrentScreen = ScreenGame;
-  if (form.Cursor != nullptr) form.Cursor->Visible = false;
-  const LevelLoadResult built = BuildLevel(form);
-  if (!built.ok) {
-    // The level cannot be played: say why, take down what was built and go back to the menu.
-    form.Platform().GetDesktop().ShowMessageBox("Zumbala", built.error);
-    LeaveGameScreen(form);
-    MusicOnExitToMenu(form.Sound);
-    EnterScreen(form, ScreenMainMenu);
-    return;
-  }
-  game.WaterfallCount = 0;
-  static constexpr float kFalls[5][2] = {{310, 140}, {290, 140}, {330, 140}, {270, 140}, {350, 150}};
-  for (int i = 0; i < 5; ++i) {
-    TXParticleRef fall = form.ParticleManager.Spawn("Waterfall.pss", kFalls[i][0], kFalls[i][1]);
-    fall.SetName("waterfall");
-    game.WaterfallSystems[static_cast<size_t>(i)] = fall;
-  }
-  game.WaterfallCount = 5;
-  form.Timer1.SetEnabled(true, form.Platform().GetClock().TickCount());
-  if (game.StoryBeforeLevel) {
-    game.SpeechScene = game.SpeechBeforeLevel;
-    EnterScreen(form, ScreenSpeech);
-  } else {
-    EnterScreen(form, ScreenLevelStart);
-  }
-}
-
-void ProcessGameScreen(TForm1& form) {
-  RenderAndPresent(form);
-  TGameState& game = form.Game;
-  if (form.KeysReleased[vk::Escape]) {
-    form.PlaySound("check");
-    EnterScreen(form, ScreenExitToMenu);
-  }
-  if (form.KeysReleased[vk::F1] || form.KeysReleased[vk::P]) {
-    form.PlaySound("check");
-    EnterScreen(form, ScreenPause);
-  }
-  if (game.LifeLostFlag) EnterScreen(form, ScreenLifeLost);
-  if (game.GameOverFlag) {
-    game.SetShownScore(game.Score);
-    EnterScreen(form, ScreenGameOver);
-  }
-  if (game.LevelCleared) {
-    game.SetShownScore(game.Score);
-    EnterScreen(form, ScreenStageComplete);
-  }
-}
-
-void LeaveGameScreen(TForm1& form) {
-  TGameState& game = form.Game;
-  TSpriteEngine& engine = form.GameEngine;
+void TearDownLevel(TPlayContext& play) {
+  TGameState& game = play.Game;
+  TSpriteEngine& engine = play.Engine;
   for (int i = 0; i < engine.Count(); ++i) {
     TSprite* sprite = engine.SpriteAt(i);
     if (sprite != nullptr && sprite->Name != "cursor" && sprite->Name != "ball") sprite->Kill();
@@ -151,13 +97,13 @@ void LeaveGameScreen(TForm1& form) {
     game.WaterfallSystems[static_cast<size_t>(i)].StopEmitting(true);
   }
   for (int i = 0; i < kFlameCount; ++i) {
-    if (game.FireOn[static_cast<size_t>(i)]) PutOutFlame(form, i, true);
+    if (game.FireOn[static_cast<size_t>(i)]) PutOutFlame(play, i, true);
   }
   engine.RemoveDead();
 }
 
-int32_t ChooseBonusKind(TForm1& form) {
-  TGameState& game = form.Game;
+int32_t ChooseBonusKind(TPlayContext& play) {
+  TGameState& game = play.Game;
   return BonusKindForDraw(game.Random.Next(1800), game.Difficulty, game.Lives);
 }
 

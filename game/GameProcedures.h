@@ -1,29 +1,29 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 
 #include "game/LevelFile.h"
 
 namespace zb {
 
-class TForm1;
+struct TPlayContext;
 
 // One TBlock per BlockGrid cell above 0 inside the level's range, column by column, top to
 // bottom; breakable bricks count in BlocksLeft.
-void CreateBlocksFromGrid(TForm1& form);
+void CreateBlocksFromGrid(TPlayContext& play);
 
 // The whole level start: bat and first ball, scenery, the bricks of the level file, the bonus
 // and play state, the keys and the cage, the carried score. A level file that cannot be read
-// stops the build after the scenery; the result names the file and the fault.
-LevelLoadResult BuildLevel(TForm1& form);
+// stops the build after the scenery; the result names the file and the fault. Level files are
+// found under `gameFolder`.
+LevelLoadResult BuildLevel(TPlayContext& play, const std::filesystem::path& gameFolder);
 
-// The three steps of the game screen (12). A level that cannot be built is reported in a
-// message box, torn down, and the game goes back to the main menu.
-void EnterGameScreen(TForm1& form);
-void ProcessGameScreen(TForm1& form);
-void LeaveGameScreen(TForm1& form);
+// Removes the level's sprites (all but the pointer and the balls, which go last), stops its
+// waterfalls and puts out its flames.
+void TearDownLevel(TPlayContext& play);
 
 // A random bonus kind by the difficulty and the lives.
-int32_t ChooseBonusKind(TForm1& form);
+int32_t ChooseBonusKind(TPlayContext& play);
 
 }  // namespace zb

@@ -7,7 +7,6 @@ namespace zb {
 namespace {
 
 constexpr uint32_t kHudColor = 0xFF30C3FFu;
-constexpr uint8_t kGameScreen = 12;
 
 void Centred(const TGfxFonts& fonts, std::string_view fontName, int32_t value, float centreX, float y) {
   TGfxFont* font = fonts.FindFont(fontName);
@@ -18,8 +17,8 @@ void Centred(const TGfxFonts& fonts, std::string_view fontName, int32_t value, f
 
 }  // namespace
 
-void DrawHud(TGameState& game, uint8_t currentScreen, const TGfxFonts& fonts) {
-  if (currentScreen == kGameScreen) game.CountUpShownScore();
+void DrawHud(TGameState& game, bool countUp, const TGfxFonts& fonts) {
+  if (countUp) game.CountUpShownScore();
   Centred(fonts, "ParamFont", game.LevelNumber, 80, 195);
   Centred(fonts, "ParamFont2", game.GetShownScore(), 80, 277);
   Centred(fonts, "ParamFont", game.Lives, 82, 357);

@@ -8,7 +8,7 @@
 namespace zb {
 
 // The three numbers of the left panel: level, shown score and lives, each centred on its
-// column. On the game screen the shown score first takes one count-up step towards `Score`.
-void DrawHud(TGameState& game, uint8_t currentScreen, const TGfxFonts& fonts);
+// column. During play the shown score first takes one count-up step towards `Score`.
+void DrawHud(TGameState& game, bool countUp, const TGfxFonts& fonts);
 
 }  // namespace zb

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/Form1.h"
+#include "game/PlayContext.h"
 #include "engine/GfxCanvas.h"
 #include "engine/GfxImages.h"
 #include "game/LevelTable.h"
@@ -60,12 +60,12 @@ std::string KeyImageName(int32_t number) {
 
 // ---- TKeyImage ------------------------------------------------------------------------------
 
-TKeyImage::TKeyImage(TSpriteEngine& engine, TForm1& form, float centreX, float centreY, int32_t imageNumber)
-    : TAnimatedSprite(engine), form_(form) {
+TKeyImage::TKeyImage(TSpriteEngine& engine, TPlayContext& play, float centreX, float centreY, int32_t imageNumber)
+    : TAnimatedSprite(engine), play_(play) {
   KeyImageNumber = imageNumber;
   KeyLook(*this, KeyImageName(imageNumber));
   CentreOn(centreX, centreY);
-  Trail = form.ParticleManager.Spawn("KeyPart.pss", CentreX(*this), CentreY(*this));
+  Trail = play.Particles.Spawn("KeyPart.pss", CentreX(*this), CentreY(*this));
   Trail.SetName("dontpaint");
 }
 
@@ -84,7 +84,7 @@ void TKeyImage::SetKeyImage(int32_t imageNumber) {
 void TKeyImage::Move(float delta) {
   TAnimatedSprite::Move(delta);
   if (!Flying || Dead()) return;
-  TCage* cage = form_.Game.Cage;
+  TCage* cage = play_.Game.Cage;
   if (cage == nullptr) {
     // No cage to open: the key has nowhere to go.
     Flying = false;
@@ -103,8 +103,8 @@ void TKeyImage::Move(float delta) {
   const float cx = CentreX(*this);
   const float cy = CentreY(*this);
   Kill();
-  form_.PlaySound("opendoor");
-  form_.ParticleManager.Spawn("GetLife.pss", cx, cy);
+  play_.PlaySound("opendoor");
+  play_.Particles.Spawn("GetLife.pss", cx, cy);
   cage->OpenDoor();
 }
 
@@ -116,18 +116,18 @@ void TKeyImage::Draw() {
 void TKeyImage::Kill() {
   if (Dead()) return;
   Trail.StopEmitting(true);
-  if (form_.Game.KeyImage == this) form_.Game.KeyImage = nullptr;
+  if (play_.Game.KeyImage == this) play_.Game.KeyImage = nullptr;
   TAnimatedSprite::Kill();
 }
 
 // ---- TKeyPart -------------------------------------------------------------------------------
 
-TKeyPart::TKeyPart(TSpriteEngine& engine, TForm1& form, float centreX, float centreY, int32_t partKind)
-    : TAnimatedSprite(engine), PartKind(partKind), form_(form) {
+TKeyPart::TKeyPart(TSpriteEngine& engine, TPlayContext& play, float centreX, float centreY, int32_t partKind)
+    : TAnimatedSprite(engine), PartKind(partKind), play_(play) {
   KeyLook(*this, KeyImageName(partKind));
   X = centreX - static_cast<float>(PatternWidth()) / 2;
   Y = centreY - static_cast<float>(PatternHeight()) / 2;
-  Trail = form.ParticleManager.Spawn("KeyPart.pss", centreX, centreY);
+  Trail = play.Particles.Spawn("KeyPart.pss", centreX, centreY);
   Trail.SetName("dontpaint");
 }
 
@@ -145,9 +145,9 @@ void TKeyPart::Move(float delta) {
     return;
   }
   Kill();
-  TGameState& game = form_.Game;
+  TGameState& game = play_.Game;
   game.KeyImageFrame = KeyImageAfterPart(PartKind);
-  form_.ParticleManager.Spawn("GetLife.pss", kPartTargetX, kPartTargetY);
+  play_.Particles.Spawn("GetLife.pss", kPartTargetX, kPartTargetY);
   if (game.KeyImage != nullptr) game.KeyImage->SetKeyImage(game.KeyImageFrame);
 }
 
@@ -164,8 +164,8 @@ void TKeyPart::Kill() {
 
 // ---- TCage and TAnimal ----------------------------------------------------------------------
 
-TCage::TCage(TSpriteEngine& engine, TForm1& form, float x, float y, int32_t animalKind)
-    : TSprite(engine), form_(form) {
+TCage::TCage(TSpriteEngine& engine, TPlayContext& play, float x, float y, int32_t animalKind)
+    : TSprite(engine), play_(play) {
   Name = "cage";
   SetImageName("cageback");
   SetZ(120);
@@ -173,7 +173,7 @@ TCage::TCage(TSpriteEngine& engine, TForm1& form, float x, float y, int32_t anim
   Y = y;
   Collidable = false;
   const TAnimalLook& look = LookOf(animalKind);
-  Animal = &engine.Create<TAnimal>(form, *this, animalKind, x + look.InCageX, y + look.InCageY);
+  Animal = &engine.Create<TAnimal>(play, *this, animalKind, x + look.InCageX, y + look.InCageY);
 }
 
 void TCage::StepDoor() {
@@ -220,12 +220,12 @@ void TCage::Kill() {
     Animal->Kill();
     Animal = nullptr;
   }
-  if (form_.Game.Cage == this) form_.Game.Cage = nullptr;
+  if (play_.Game.Cage == this) play_.Game.Cage = nullptr;
   TSprite::Kill();
 }
 
-TAnimal::TAnimal(TSpriteEngine& engine, TForm1& form, TCage& cage, int32_t kind, float x, float y)
-    : TSprite(engine), AnimalKind(kind), form_(form), cage_(&cage) {
+TAnimal::TAnimal(TSpriteEngine& engine, TPlayContext& play, TCage& cage, int32_t kind, float x, float y)
+    : TSprite(engine), AnimalKind(kind), play_(play), cage_(&cage) {
   const TAnimalLook& look = LookOf(kind);
   Name = "dontpaint";
   SetImageName(look.Body);
@@ -240,14 +240,14 @@ TAnimal::TAnimal(TSpriteEngine& engine, TForm1& form, TCage& cage, int32_t kind,
   BlinkOffsetY = look.BlinkY;
   PartOffsetX = look.PartX;
   PartOffsetY = look.PartY;
-  PartLimit = 10 + form.Game.Random.Next(30);
+  PartLimit = 10 + play.Game.Random.Next(30);
 }
 
 void TAnimal::Move(float /*delta*/) {
   ++BlinkTicks;
   if (PartTicks == PartLimit) {
     PartOn = !PartOn;
-    PartLimit = 40 + form_.Game.Random.Next(30);
+    PartLimit = 40 + play_.Game.Random.Next(30);
     PartTicks = 0;
   }
   ++PartTicks;
@@ -271,8 +271,8 @@ void TAnimal::Kill() {
 
 // ---- The level's keys -------------------------------------------------------------------------
 
-void SetupLevelKeys(TForm1& form) {
-  TGameState& game = form.Game;
+void SetupLevelKeys(TPlayContext& play) {
+  TGameState& game = play.Game;
   const LevelPlan& plan = PlanOfLevel(game.LevelNumber);
   game.KeyImageFrame = plan.keyImageFrame;
   game.LevelDropsKeyPart = plan.DropsKeyPart();
@@ -282,8 +282,8 @@ void SetupLevelKeys(TForm1& form) {
   game.SpeechBeforeLevel = plan.speechBefore >= 0 ? plan.speechBefore : 0;
   game.StoryAfterLevel = plan.speechAfter >= 0;
   game.SpeechAfterLevel = plan.speechAfter >= 0 ? plan.speechAfter : 0;
-  game.KeyImage = &form.GameEngine.Create<TKeyImage>(form, kIndicatorX, kIndicatorY, game.KeyImageFrame);
-  game.Cage = plan.HasCage() ? &form.GameEngine.Create<TCage>(form, 400.0f, 50.0f, plan.cageAnimal) : nullptr;
+  game.KeyImage = &play.Engine.Create<TKeyImage>(play, kIndicatorX, kIndicatorY, game.KeyImageFrame);
+  game.Cage = plan.HasCage() ? &play.Engine.Create<TCage>(play, 400.0f, 50.0f, plan.cageAnimal) : nullptr;
 }
 
 }  // namespace zb

@@ -7,7 +7,7 @@
 
 namespace zb {
 
-class TForm1;
+struct TPlayContext;
 
 // The image of a key image number: 0 "keyblanc", 10 x K + N "kKelN"; "keyblanc" for any number
 // that names no key image.
@@ -16,7 +16,7 @@ std::string KeyImageName(int32_t number);
 // The key indicator in the left panel; on a cage level it flies to the cage once the level is done.
 class TKeyImage : public TAnimatedSprite {
  public:
-  TKeyImage(TSpriteEngine& engine, TForm1& form, float centreX, float centreY, int32_t imageNumber);
+  TKeyImage(TSpriteEngine& engine, TPlayContext& play, float centreX, float centreY, int32_t imageNumber);
   void SetKeyImage(int32_t imageNumber);
   void StartFlight() { Flying = true; }
   void Move(float delta) override;
@@ -32,13 +32,13 @@ class TKeyImage : public TAnimatedSprite {
 
  private:
   void CentreOn(float x, float y);
-  TForm1& form_;
+  TPlayContext& play_;
 };
 
 // A key part dropped by the last brick; it flies into the indicator.
 class TKeyPart : public TAnimatedSprite {
  public:
-  TKeyPart(TSpriteEngine& engine, TForm1& form, float centreX, float centreY, int32_t partKind);
+  TKeyPart(TSpriteEngine& engine, TPlayContext& play, float centreX, float centreY, int32_t partKind);
   void Move(float delta) override;
   void Draw() override;
   void Kill() override;
@@ -49,7 +49,7 @@ class TKeyPart : public TAnimatedSprite {
   double FlyAcceleration = 0.05;
 
  private:
-  TForm1& form_;
+  TPlayContext& play_;
 };
 
 class TAnimal;
@@ -60,7 +60,7 @@ inline constexpr int kDoorShifts[9] = {0, -2, -4, -9, -14, -17, -28, -39, -47};
 // The cage of a cage level with its animal; it draws the animal and runs the door.
 class TCage : public TSprite {
  public:
-  TCage(TSpriteEngine& engine, TForm1& form, float x, float y, int32_t animalKind);
+  TCage(TSpriteEngine& engine, TPlayContext& play, float x, float y, int32_t animalKind);
   void OpenDoor() { Opening = true; }
   void Draw() override;
   void Kill() override;
@@ -74,13 +74,13 @@ class TCage : public TSprite {
   double DoorShift = 0;
 
  private:
-  TForm1& form_;
+  TPlayContext& play_;
 };
 
 // The animal in the cage: it blinks and moves a part of itself; the cage draws it.
 class TAnimal : public TSprite {
  public:
-  TAnimal(TSpriteEngine& engine, TForm1& form, TCage& cage, int32_t kind, float x, float y);
+  TAnimal(TSpriteEngine& engine, TPlayContext& play, TCage& cage, int32_t kind, float x, float y);
   void Move(float delta) override;
   void Draw() override {}
   void Kill() override;
@@ -96,12 +96,12 @@ class TAnimal : public TSprite {
   std::string BlinkImage, PartImage;
 
  private:
-  TForm1& form_;
+  TPlayContext& play_;
   TCage* cage_;  // cleared by the cage's Kill, which always runs before the cage is freed
   friend class TCage;
 };
 
 // The key indicator, the key-part drop and the cage of the level from the per-level plan.
-void SetupLevelKeys(TForm1& form);
+void SetupLevelKeys(TPlayContext& play);
 
 }  // namespace zb

@@ -2,15 +2,14 @@
 
 #include <numbers>
 
-#include "app/Form1.h"
+#include "game/PlayContext.h"
 #include "game/Ball.h"
 #include "game/Bat.h"
-#include "screens/ScreenMachine.h"
 
 namespace zb {
 
-TMonkeyFace::TMonkeyFace(TSpriteEngine& engine, TForm1& form, float x, float y)
-    : TSprite(engine), form_(form) {
+TMonkeyFace::TMonkeyFace(TSpriteEngine& engine, TPlayContext& play, float x, float y)
+    : TSprite(engine), play_(play) {
   X = x;
   Y = y;
   SetZ(489);
@@ -40,25 +39,25 @@ void TMonkeyFace::Move(float /*delta*/) {
   Y = static_cast<float>(y);
   ShowAnimation();
   if (events.ThrowBanana) {
-    form_.PlaySound("banan");
+    play_.PlaySound("banan");
     Engine().Create<TPlayerPula>(X + static_cast<float>(PatternWidth()) / 2 + 15, Y);
   }
   if (events.Finished) {
     Visible = false;
-    form_.ParticleManager.Spawn("GetLife.pss", X + static_cast<float>(PatternWidth()) / 2,
+    play_.Particles.Spawn("GetLife.pss", X + static_cast<float>(PatternWidth()) / 2,
                 Y + static_cast<float>(PatternHeight()) / 2);
   }
   if (events.Landed) {
-    if (TBita* bat = form_.Game.Bita.Get()) {
+    if (TBita* bat = play_.Game.Bita.Get()) {
       if (TBitaImage* overlay = bat->Overlay.Get()) overlay->Visible = true;
       if (TShadow* shadow = bat->Shadow.Get()) shadow->Visible = true;
     }
-    if (TBall* ball = form_.Game.Balls[0].Get()) ball->Visible = true;
+    if (TBall* ball = play_.Game.Balls[0].Get()) ball->Visible = true;
   }
 }
 
 void TMonkeyFace::Draw() {
-  if (form_.CurrentScreen == ScreenSpeech) return;
+  if (play_.Is(PlayPhase::Speech)) return;
   TSprite::Draw();
 }
 

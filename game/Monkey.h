@@ -5,12 +5,12 @@
 
 namespace zb {
 
-class TForm1;
+struct TPlayContext;
 
 // The monkey riding on the bat.
 class TMonkeyFace : public TSprite {
  public:
-  TMonkeyFace(TSpriteEngine& engine, TForm1& form, float x, float y);
+  TMonkeyFace(TSpriteEngine& engine, TPlayContext& play, float x, float y);
 
   int FaceState() const { return Animation.State; }
   // Starts a state at frame 0 with its image.
@@ -26,7 +26,7 @@ class TMonkeyFace : public TSprite {
  private:
   void ShowAnimation();
 
-  TForm1& form_;
+  TPlayContext& play_;
 };
 
 // A banana the monkey throws: it flies up, turning, and breaks the bricks it meets.

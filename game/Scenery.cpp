@@ -4,10 +4,9 @@
 #include <cmath>
 #include <numbers>
 
-#include "app/Form1.h"
+#include "game/PlayContext.h"
 #include "engine/Cp1251.h"
 #include "engine/GfxFonts.h"
-#include "screens/ScreenMachine.h"
 
 namespace zb {
 namespace {
@@ -34,7 +33,7 @@ void TSky::Move(float /*delta*/) {
   if (X == -800.0f) X = 800.0f;
 }
 
-TBack::TBack(TSpriteEngine& engine, TForm1& form) : TSprite(engine), form_(form) {
+TBack::TBack(TSpriteEngine& engine, TPlayContext& play) : TSprite(engine), play_(play) {
   Place(*this, "backgame", "backgame", 2, 0, 0);
 }
 
@@ -42,19 +41,19 @@ void TBack::Draw() {
   TSprite::Draw();
   TGfxCanvas* canvas = Engine().Canvas();
   if (canvas == nullptr) return;
-  const TGameState& game = form_.Game;
+  const TGameState& game = play_.Game;
   for (int i = 0; i < game.WaterfallCount && i < static_cast<int>(game.WaterfallSystems.size()); ++i) {
     game.WaterfallSystems[static_cast<size_t>(i)].Draw(*canvas, 0, 0);
   }
 }
 
-TLeaf::TLeaf(TSpriteEngine& engine, TForm1& form, int type, float x, float y, double baseAngleDegrees,
+TLeaf::TLeaf(TSpriteEngine& engine, TPlayContext& play, int type, float x, float y, double baseAngleDegrees,
              double amplitude)
-    : TSprite(engine), BaseAngle(Radians(baseAngleDegrees)), Amplitude(amplitude), form_(form) {
+    : TSprite(engine), BaseAngle(Radians(baseAngleDegrees)), Amplitude(amplitude), play_(play) {
   Place(*this, "leaf", type == 5 ? "leafer" : "leafs", 10, x, y);
   SetPatternIndex(type == 5 ? 0 : type);
   SetDrawMode(1);
-  SwaySpeed = 0.8 + form.Game.Random.Next(110) / 100.0;
+  SwaySpeed = 0.8 + play.Game.Random.Next(110) / 100.0;
   Angle = static_cast<float>(BaseAngle);
 }
 
@@ -65,13 +64,13 @@ void TLeaf::Move(float /*delta*/) {
 }
 
 void TLeaf::Kill() {
-  for (TLeaf*& leaf : form_.Game.Leaves) {
+  for (TLeaf*& leaf : play_.Game.Leaves) {
     if (leaf == this) leaf = nullptr;
   }
   TSprite::Kill();
 }
 
-void CreateLeaves(TSpriteEngine& engine, TForm1& form) {
+void CreateLeaves(TSpriteEngine& engine, TPlayContext& play) {
   struct Plant {
     float x, y;
     double angle, amplitude;
@@ -81,8 +80,8 @@ void CreateLeaves(TSpriteEngine& engine, TForm1& form) {
                                        {185, 52, 130, kPi / 40},  {150, 450, 0, kPi / 80}};
   for (int type = 0; type < 6; ++type) {
     const Plant& p = kPlants[type];
-    form.Game.Leaves[static_cast<size_t>(type)] =
-        &engine.Create<TLeaf>(form, type, p.x, p.y, p.angle, p.amplitude);
+    play.Game.Leaves[static_cast<size_t>(type)] =
+        &engine.Create<TLeaf>(play, type, p.x, p.y, p.angle, p.amplitude);
   }
 }
 
@@ -91,8 +90,8 @@ TPanel::TPanel(TSpriteEngine& engine) : TSprite(engine) {
   Alpha = 255;
 }
 
-TShadow::TShadow(TSpriteEngine& engine, TForm1& form, const std::string& imageName, int z)
-    : TSprite(engine), form_(form) {
+TShadow::TShadow(TSpriteEngine& engine, TPlayContext& play, const std::string& imageName, int z)
+    : TSprite(engine), play_(play) {
   SetImageName(imageName);
   SetZ(z);
   Collidable = false;
@@ -102,7 +101,7 @@ TShadow::TShadow(TSpriteEngine& engine, TForm1& form, const std::string& imageNa
 }
 
 void TShadow::Draw() {
-  if (form_.CurrentScreen == ScreenSpeech) return;
+  if (play_.Is(PlayPhase::Speech)) return;
   TSprite::Draw();
 }
 
@@ -132,10 +131,10 @@ TMenuSprite::TMenuSprite(TSpriteEngine& engine, const std::string& imageName, fl
   Alpha = 0;
 }
 
-TLevelTitle::TLevelTitle(TSpriteEngine& engine, TForm1& form) : TSprite(engine), form_(form) {
+TLevelTitle::TLevelTitle(TSpriteEngine& engine, TPlayContext& play) : TSprite(engine), play_(play) {
   Place(*this, "", "smallscr", 700, -100, 310);
   SetDrawMode(1);
-  Trail = form.ParticleManager.Spawn("StLevelTail.pss", X + 18, Y + 21);
+  Trail = play.Particles.Spawn("StLevelTail.pss", X + 18, Y + 21);
   TrailOn = true;
 }
 
@@ -155,38 +154,22 @@ void TLevelTitle::Move(float /*delta*/) {
   if (Ticks > 225 && Alpha > 0) Alpha = std::max(0, Alpha - 10);
   if (Ticks == kEndTick) {
     ended_ = true;
-    form_.ParticleManager.Spawn("2PartExp.pss", X, Y);
-    LeaveScreen(form_, ScreenLevelStart);
-    form_.CurrentScreen = ScreenGame;
+    play_.Particles.Spawn("2PartExp.pss", X, Y);
   }
 }
 
 void TLevelTitle::Draw() {
   TSprite::Draw();
   if (Ticks <= 100) return;
-  TGfxFont* font = form_.Fonts.FindFont("ParamFont2");
+  TGfxFont* font = play_.Fonts.FindFont("ParamFont2");
   if (font == nullptr || !font->Loaded()) return;
-  const std::string text = Utf8ToCp1251("Уровень ") + std::to_string(form_.Game.LevelNumber);
+  const std::string text = Utf8ToCp1251("Уровень ") + std::to_string(play_.Game.LevelNumber);
   font->TextOut(text, 0xFF30C3FFu, X - static_cast<float>(font->TextWidth(text) / 2) + 4, Y - 7);
 }
 
 void TLevelTitle::Kill() {
-  if (form_.Game.LevelTitle == this) form_.Game.LevelTitle = nullptr;
+  if (play_.Game.LevelTitle == this) play_.Game.LevelTitle = nullptr;
   TSprite::Kill();
-}
-
-TCursor::TCursor(TSpriteEngine& engine, TForm1& form) : TSprite(engine), form_(form) {
-  Place(*this, "cursor", "cursor", 1000, 0, 0);
-  Follow();
-}
-
-void TCursor::Move(float /*delta*/) { Follow(); }
-
-void TCursor::Follow() {
-  // The platform reports the pointer in the window's logical coordinates in both window modes.
-  const platform::Point p = form_.Platform().GetWindow().PointerPosition();
-  X = static_cast<float>(p.x);
-  Y = static_cast<float>(p.y);
 }
 
 }  // namespace zb

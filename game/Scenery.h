@@ -7,7 +7,7 @@
 
 namespace zb {
 
-class TForm1;
+struct TPlayContext;
 
 // The sky: three pieces scroll left at half a pixel a tick and wrap from -800 to 800.
 class TSky : public TSprite {
@@ -19,18 +19,18 @@ class TSky : public TSprite {
 // The background picture with the live waterfalls drawn just above it.
 class TBack : public TSprite {
  public:
-  TBack(TSpriteEngine& engine, TForm1& form);
+  TBack(TSpriteEngine& engine, TPlayContext& play);
   void Draw() override;
 
  private:
-  TForm1& form_;
+  TPlayContext& play_;
 };
 
 // A swaying plant: its angle follows a sine around the base angle.
 class TLeaf : public TSprite {
  public:
   // `baseAngleDegrees` and `amplitude` (radians) as the plant table gives them.
-  TLeaf(TSpriteEngine& engine, TForm1& form, int type, float x, float y, double baseAngleDegrees,
+  TLeaf(TSpriteEngine& engine, TPlayContext& play, int type, float x, float y, double baseAngleDegrees,
         double amplitude);
   void Move(float delta) override;
   void Kill() override;
@@ -42,11 +42,11 @@ class TLeaf : public TSprite {
   double SwaySpeed;
 
  private:
-  TForm1& form_;
+  TPlayContext& play_;
 };
 
 // The six plants of the playfield, stored in the game state's `Leaves`.
-void CreateLeaves(TSpriteEngine& engine, TForm1& form);
+void CreateLeaves(TSpriteEngine& engine, TPlayContext& play);
 
 // The left panel picture under the HUD.
 class TPanel : public TSprite {
@@ -57,11 +57,11 @@ class TPanel : public TSprite {
 // A translucent black copy of its owner's image; the owner moves it.
 class TShadow : public TSprite {
  public:
-  TShadow(TSpriteEngine& engine, TForm1& form, const std::string& imageName, int z);
+  TShadow(TSpriteEngine& engine, TPlayContext& play, const std::string& imageName, int z);
   void Draw() override;
 
  private:
-  TForm1& form_;
+  TPlayContext& play_;
 };
 
 // The crumbling of a lost ball: eight frames, a pause, then a fade.
@@ -79,14 +79,15 @@ class TMenuSprite : public TSprite {
   TMenuSprite(TSpriteEngine& engine, const std::string& imageName, float centreX, float centreY);
 };
 
-// The stage-intro title: rolls in, shows the level number, fades and ends the intro at its
-// tick 236 by leaving the level-start screen and returning to play.
+// The stage-intro title: rolls in, shows the level number, fades, and at its tick 236 bursts
+// and reports that the intro is over; the level-start screen then returns to play.
 class TLevelTitle : public TSprite {
  public:
-  TLevelTitle(TSpriteEngine& engine, TForm1& form);
+  TLevelTitle(TSpriteEngine& engine, TPlayContext& play);
   void Move(float delta) override;
   void Draw() override;
   void Kill() override;
+  bool Ended() const { return ended_; }
 
   static constexpr int32_t kEndTick = 236;
   int32_t Ticks = 0;
@@ -94,19 +95,8 @@ class TLevelTitle : public TSprite {
   bool TrailOn = false;
 
  private:
-  TForm1& form_;
+  TPlayContext& play_;
   bool ended_ = false;
-};
-
-// The pointer sprite; it follows the pointer in the window's logical coordinates.
-class TCursor : public TSprite {
- public:
-  TCursor(TSpriteEngine& engine, TForm1& form);
-  void Move(float delta) override;
-
- private:
-  void Follow();
-  TForm1& form_;
 };
 
 }  // namespace zb

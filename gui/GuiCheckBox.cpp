@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "gui/GuiPress.h"
+
 namespace zb {
 namespace {
 enum : int32_t { kChecked = 0xA000, kCaption, kTextAdjust, kCheckColor, kHorizSpace };
@@ -61,13 +63,7 @@ void TGuiCheckBox::DoDraw(TGuiPainter& painter) {
 }
 
 void TGuiCheckBox::DoMouse(TGuiPoint position, TMouseEvent type, TMouseButton button, uint32_t /*shift*/) {
-  if (button != mbLeft) return;
-  if (type == meDown && AbsoluteRect().Contains(position)) {
-    Pressed = true;
-  } else if (type == meUp && Pressed) {
-    Pressed = false;
-    if (AbsoluteRect().Contains(position)) SetChecked(!checked_);
-  }
+  if (TrackPress(Pressed, AbsoluteRect(), position, type, button)) SetChecked(!checked_);
 }
 
 TGuiValue TGuiCheckBox::GetProperty(int32_t id) const {

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "gui/GuiPress.h"
+
 namespace zb {
 namespace {
 enum : int32_t {
@@ -74,13 +76,7 @@ void TGuiRadioButton::DoDraw(TGuiPainter& painter) {
 }
 
 void TGuiRadioButton::DoMouse(TGuiPoint position, TMouseEvent type, TMouseButton button, uint32_t /*shift*/) {
-  if (button != mbLeft) return;
-  if (type == meDown && AbsoluteRect().Contains(position)) {
-    Pressed = true;
-  } else if (type == meUp && Pressed) {
-    Pressed = false;
-    if (AbsoluteRect().Contains(position)) SetChecked(true);
-  }
+  if (TrackPress(Pressed, AbsoluteRect(), position, type, button)) SetChecked(true);
 }
 
 TGuiValue TGuiRadioButton::GetProperty(int32_t id) const {

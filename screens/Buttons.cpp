@@ -3,7 +3,7 @@
 #include <functional>
 #include <utility>
 
-#include "app/Form1.h"
+#include "screens/ScreenContext.h"
 #include "screens/MenuScreens.h"
 #include "screens/PlayScreens.h"
 #include "screens/PlayerScreens.h"
@@ -12,53 +12,53 @@
 namespace zb {
 namespace {
 
-using Action = std::function<void(TForm1&)>;
+using Action = std::function<void(TScreenContext&)>;
 
 Action GoTo(uint8_t from, uint8_t to) {
-  return [from, to](TForm1& form) { Go(form, from, to); };
+  return [from, to](TScreenContext& ctx) { Go(ctx, from, to); };
 }
 
 Action ChooseDifficulty(uint8_t difficulty) {
-  return [difficulty](TForm1& form) {
-    form.Game.Difficulty = difficulty;
-    MusicOnDifficultyChosen(form.Sound);
-    Go(form, ScreenChooseDifficulty, ScreenGame);
+  return [difficulty](TScreenContext& ctx) {
+    ctx.Game.Difficulty = difficulty;
+    MusicOnDifficultyChosen(ctx.Sound);
+    Go(ctx, ScreenChooseDifficulty, ScreenGame);
   };
 }
 
-void StartGame(TForm1& form) {
-  form.Game.SetShownScore(0);
-  form.Game.LevelNumber = 1;
-  form.GameFinished = false;
-  form.Game.Lives = 3;
-  Go(form, ScreenMainMenu, ScreenChooseDifficulty);
+void StartGame(TScreenContext& ctx) {
+  ctx.Game.SetShownScore(0);
+  ctx.Game.LevelNumber = 1;
+  ctx.GameFinished = false;
+  ctx.Game.Lives = 3;
+  Go(ctx, ScreenMainMenu, ScreenChooseDifficulty);
 }
 
-void ShowHighScores(TForm1& form) {
-  form.PlaySound("check");
-  form.Screens.ScoreViewDifficulty = 0;
-  LeaveScreen(form, ScreenMainMenu);
-  EnterScreen(form, ScreenHighScore);
+void ShowHighScores(TScreenContext& ctx) {
+  ctx.PlaySound("check");
+  ctx.State.ScoreViewDifficulty = 0;
+  LeaveScreen(ctx, ScreenMainMenu);
+  EnterScreen(ctx, ScreenHighScore);
 }
 
-void QuitGame(TForm1& form) {
-  LeaveScreen(form, ScreenExitGame);
-  EnterScreen(form, ScreenShare);
+void QuitGame(TScreenContext& ctx) {
+  LeaveScreen(ctx, ScreenExitGame);
+  EnterScreen(ctx, ScreenShare);
 }
 
 // The final-score screen does not exist yet: the game ends straight on the main menu, with its
 // level cleared away first.
-void ExitToMainMenu(TForm1& form) {
-  MusicOnExitToMenu(form.Sound);
-  form.PlaySound("check");
-  LeaveScreen(form, ScreenExitToMenu);
-  LeaveScreen(form, ScreenGame);
-  EnterScreen(form, ScreenMainMenu);
+void ExitToMainMenu(TScreenContext& ctx) {
+  MusicOnExitToMenu(ctx.Sound);
+  ctx.PlaySound("check");
+  LeaveScreen(ctx, ScreenExitToMenu);
+  LeaveScreen(ctx, ScreenGame);
+  EnterScreen(ctx, ScreenMainMenu);
 }
 
 }  // namespace
 
-void BindButtons(TForm1& form) {
+void BindButtons(TScreenContext& ctx) {
   const std::pair<const char*, Action> buttons[] = {
       {"b_mainmenu_startgame", StartGame},
       {"b_mainmenu_highscore", ShowHighScores},
@@ -70,13 +70,13 @@ void BindButtons(TForm1& form) {
       {"b_exit_yes", QuitGame},
       {"b_exit_no", GoTo(ScreenExitGame, ScreenMainMenu)},
       {"b_help_back", GoTo(ScreenHelp, ScreenMainMenu)},
-      {"b_help_previous", [](TForm1& f) { TurnHelpPage(f, -1); }},
-      {"b_help_next", [](TForm1& f) { TurnHelpPage(f, 1); }},
+      {"b_help_previous", [](TScreenContext& f) { TurnHelpPage(f, -1); }},
+      {"b_help_next", [](TScreenContext& f) { TurnHelpPage(f, 1); }},
       {"b_highscore_back", GoTo(ScreenHighScore, ScreenMainMenu)},
       {"b_highscore_clear", GoTo(ScreenHighScore, ScreenClearScores)},
-      {"b_highscore_easy", [](TForm1& f) { ShowHighScoreTab(f, 0); }},
-      {"b_highscore_medium", [](TForm1& f) { ShowHighScoreTab(f, 1); }},
-      {"b_highscore_hard", [](TForm1& f) { ShowHighScoreTab(f, 2); }},
+      {"b_highscore_easy", [](TScreenContext& f) { ShowHighScoreTab(f, 0); }},
+      {"b_highscore_medium", [](TScreenContext& f) { ShowHighScoreTab(f, 1); }},
+      {"b_highscore_hard", [](TScreenContext& f) { ShowHighScoreTab(f, 2); }},
       {"b_clear_yes", ClearHighScores},
       {"b_clear_no", GoTo(ScreenClearScores, ScreenHighScore)},
       {"b_change_back", GoTo(ScreenChangePlayer, ScreenMainMenu)},
@@ -91,10 +91,10 @@ void BindButtons(TForm1& form) {
       {"b_options_sound", GoTo(ScreenOptions, ScreenSound)},
       {"b_options_controls", GoTo(ScreenOptions, ScreenControls)},
       {"b_sound_back", GoTo(ScreenSound, ScreenOptions)},
-      {"b_sound_musicmin", [](TForm1& f) { StepMusicVolume(f, -1); }},
-      {"b_sound_musicmax", [](TForm1& f) { StepMusicVolume(f, 1); }},
-      {"b_sound_fxmax", [](TForm1& f) { StepFxVolume(f, 1); }},
-      {"b_sound_fxmin", [](TForm1& f) { StepFxVolume(f, -1); }},
+      {"b_sound_musicmin", [](TScreenContext& f) { StepMusicVolume(f, -1); }},
+      {"b_sound_musicmax", [](TScreenContext& f) { StepMusicVolume(f, 1); }},
+      {"b_sound_fxmax", [](TScreenContext& f) { StepFxVolume(f, 1); }},
+      {"b_sound_fxmin", [](TScreenContext& f) { StepFxVolume(f, -1); }},
       {"b_graphics_back", GoTo(ScreenGraphics, ScreenOptions)},
       {"b_fullscreen", ToggleFullScreen},
       {"b_antialias", ToggleAntialias},
@@ -108,9 +108,9 @@ void BindButtons(TForm1& form) {
       {"b_choosedif_hard", ChooseDifficulty(2)},
   };
   for (const auto& [name, action] : buttons) {
-    TGuiControl* control = form.GuiBase.FindControl(name);
+    TGuiControl* control = ctx.GuiBase.FindControl(name);
     if (control == nullptr) continue;
-    control->OnClick = [&form, action](TGuiControl&) { action(form); };
+    control->OnClick = [&ctx, action](TGuiControl&) { action(ctx); };
   }
 }
 

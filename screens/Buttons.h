@@ -2,10 +2,10 @@
 
 namespace zb {
 
-class TForm1;
+struct TScreenContext;
 
 // Attaches the click action of every menu button of the loaded GUI, found by name; a button the
 // GUI file lacks is skipped.
-void BindButtons(TForm1& form);
+void BindButtons(TScreenContext& ctx);
 
 }  // namespace zb

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/Form1.h"
+#include "screens/ScreenContext.h"
 #include "engine/platform/Keys.h"
 #include "gui/GuiButton.h"
 #include "gui/GuiEdit.h"
@@ -20,23 +20,23 @@ constexpr int kVolumeMax = 250;
 constexpr const char* kBindingEdits[] = {"spec1", "spec2", "spec3"};
 
 template <class T>
-T* Find(TForm1& form, std::string_view name) {
-  return dynamic_cast<T*>(form.GuiBase.FindControl(name));
+T* Find(TScreenContext& ctx, std::string_view name) {
+  return dynamic_cast<T*>(ctx.GuiBase.FindControl(name));
 }
 
-void SetEnabled(TForm1& form, std::string_view name, bool enabled) {
-  if (TGuiControl* control = form.GuiBase.FindControl(name)) control->SetEnabled(enabled);
+void SetEnabled(TScreenContext& ctx, std::string_view name, bool enabled) {
+  if (TGuiControl* control = ctx.GuiBase.FindControl(name)) control->SetEnabled(enabled);
 }
 
-void SetGauge(TForm1& form, std::string_view name, int value) {
-  if (TGuiControl* control = form.GuiBase.FindControl(name)) {
+void SetGauge(TScreenContext& ctx, std::string_view name, int value) {
+  if (TGuiControl* control = ctx.GuiBase.FindControl(name)) {
     control->SetPropertyByName("Theta", int64_t{value});
   }
 }
 
 // A switch shows sub-image 0 for "on" and 1 for "off" in all three of its states.
-void SetSwitch(TForm1& form, std::string_view name, bool on) {
-  if (TGuiButton* button = Find<TGuiButton>(form, name)) {
+void SetSwitch(TScreenContext& ctx, std::string_view name, bool on) {
+  if (TGuiButton* button = Find<TGuiButton>(ctx, name)) {
     const int32_t glyph = on ? 0 : 1;
     button->NormalGlyph = glyph;
     button->DisabledGlyph = glyph;
@@ -44,213 +44,213 @@ void SetSwitch(TForm1& form, std::string_view name, bool on) {
   }
 }
 
-void ShowHelpPage(TForm1& form) {
-  if (TGuiControl* help = form.GuiBase.FindControl("scr_help")) {
-    const std::string image = "scr_help" + std::to_string(form.Screens.HelpPage + 1);
-    help->SetPropertyByName("ImageIndex", int64_t{form.Images.IndexOfImage(image)});
+void ShowHelpPage(TScreenContext& ctx) {
+  if (TGuiControl* help = ctx.GuiBase.FindControl("scr_help")) {
+    const std::string image = "scr_help" + std::to_string(ctx.State.HelpPage + 1);
+    help->SetPropertyByName("ImageIndex", int64_t{ctx.Images.IndexOfImage(image)});
   }
 }
 
 uint32_t UpperCase(uint32_t code) { return code >= 'a' && code <= 'z' ? code - 32 : code; }
 
-void GiveKeyBack(TForm1& form, uint32_t code) {
+void GiveKeyBack(TScreenContext& ctx, uint32_t code) {
   const uint32_t upper = UpperCase(code);
-  if (upper <= 64 && IsSpecialKey(code)) form.FreeSpecialKeys.set(code);
-  if (upper > 64 && upper < 256) form.FreeCharKeys.set(upper);
+  if (upper <= 64 && IsSpecialKey(code)) ctx.FreeSpecialKeys.set(code);
+  if (upper > 64 && upper < 256) ctx.FreeCharKeys.set(upper);
 }
 
-void TakeKey(TForm1& form, uint32_t code) {
+void TakeKey(TScreenContext& ctx, uint32_t code) {
   if (IsSpecialKey(code)) {
-    form.FreeSpecialKeys.reset(code);
+    ctx.FreeSpecialKeys.reset(code);
   } else if (const uint32_t upper = UpperCase(code); upper >= 65 && upper < 256) {
-    form.FreeCharKeys.reset(upper);
+    ctx.FreeCharKeys.reset(upper);
   }
 }
 
-void ShowBindings(TForm1& form) {
+void ShowBindings(TScreenContext& ctx) {
   for (size_t i = 0; i < std::size(kBindingEdits); ++i) {
-    if (TGuiEdit* edit = Find<TGuiEdit>(form, kBindingEdits[i])) {
-      edit->KeyCode = form.Settings.Keys[i];
-      edit->SetText(KeyName(form.Settings.Keys[i]));
+    if (TGuiEdit* edit = Find<TGuiEdit>(ctx, kBindingEdits[i])) {
+      edit->KeyCode = ctx.Settings.Keys[i];
+      edit->SetText(KeyName(ctx.Settings.Keys[i]));
     }
   }
 }
 
 }  // namespace
 
-void EnterLogoScreen(TForm1& form) {
-  form.CurrentScreen = ScreenLogo;
-  form.Game.ScreenTicks = 0;
-  if (form.Images.FindImage("logo") != nullptr) {
-    form.Screens.LogoSprite = &form.GameEngine.Create<TMenuSprite>("logo", 400.0f, 280.0f);
+void EnterLogoScreen(TScreenContext& ctx) {
+  SetCurrentScreen(ctx, ScreenLogo);
+  ctx.Game.ScreenTicks = 0;
+  if (ctx.Images.FindImage("logo") != nullptr) {
+    ctx.State.LogoSprite = &ctx.Play.Engine.Create<TMenuSprite>("logo", 400.0f, 280.0f);
   }
 }
 
-void ProcessLogoScreen(TForm1& form) {
-  int32_t& ticks = form.Game.ScreenTicks;
-  if (TSprite* logo = form.Screens.LogoSprite.Get()) {
+void ProcessLogoScreen(TScreenContext& ctx) {
+  int32_t& ticks = ctx.Game.ScreenTicks;
+  if (TSprite* logo = ctx.State.LogoSprite.Get()) {
     if (ticks > 30 && ticks < 115) logo->SetAlpha(logo->Alpha + 3);
     if (ticks > 322 && ticks < 372) logo->SetAlpha(logo->Alpha - 5);
   }
   ++ticks;
-  form.Device.Render(0, true);
-  form.Device.Flip();
+  ctx.Device.Render(0, true);
+  ctx.Device.Flip();
   if (ticks < kLogoTicks) return;
-  LeaveScreen(form, ScreenLogo);
-  if (form.Settings.PlayerCount > 0) {
-    EnterScreen(form, ScreenMainMenu);
+  LeaveScreen(ctx, ScreenLogo);
+  if (ctx.Settings.PlayerCount > 0) {
+    EnterScreen(ctx, ScreenMainMenu);
   } else {
-    EnterScreen(form, ScreenEnterName);
-    if (TGuiControl* menu = form.GuiBase.FindControl("scr_mainmenu")) menu->Hide();
+    EnterScreen(ctx, ScreenEnterName);
+    if (TGuiControl* menu = ctx.GuiBase.FindControl("scr_mainmenu")) menu->Hide();
   }
 }
 
-void LeaveLogoScreen(TForm1& form) {
-  if (TSprite* logo = form.Screens.LogoSprite.Get()) logo->Kill();
-  form.Screens.LogoSprite.Reset();
+void LeaveLogoScreen(TScreenContext& ctx) {
+  if (TSprite* logo = ctx.State.LogoSprite.Get()) logo->Kill();
+  ctx.State.LogoSprite.Reset();
 }
 
-void EnterMainMenuScreen(TForm1& form) {
-  FormEnter(form, ScreenMainMenu);
-  if (TGuiLabel* hello = Find<TGuiLabel>(form, "hello")) {
-    hello->SetText("\xCF\xF0\xE8\xE2\xE5\xF2, " + form.Settings.PlayerName + "!");  // "Привет, " in CP1251
+void EnterMainMenuScreen(TScreenContext& ctx) {
+  FormEnter(ctx, ScreenMainMenu);
+  if (TGuiLabel* hello = Find<TGuiLabel>(ctx, "hello")) {
+    hello->SetText("\xCF\xF0\xE8\xE2\xE5\xF2, " + ctx.Settings.PlayerName + "!");  // "Привет, " in CP1251
   }
 }
 
-void ProcessMainMenuScreen(TForm1& form) {
-  if (form.KeysReleased[vk::Escape]) RunButton(form, "b_mainmenu_exit");
-  RenderAndPresent(form);
+void ProcessMainMenuScreen(TScreenContext& ctx) {
+  if (ctx.KeysReleased[vk::Escape]) RunButton(ctx, "b_mainmenu_exit");
+  RenderAndPresent(ctx);
 }
 
-void OpenWebsiteLink(TForm1& form) {
-  const std::filesystem::path link = form.GamePath("website.url");
+void OpenWebsiteLink(TScreenContext& ctx) {
+  const std::filesystem::path link = ctx.GamePath("website.url");
   std::error_code ec;
-  if (std::filesystem::exists(link, ec)) form.Platform().GetDesktop().ShellOpen(link.string(), "");
+  if (std::filesystem::exists(link, ec)) ctx.Platform.GetDesktop().ShellOpen(link.string(), "");
 }
 
-void EnterHelpScreen(TForm1& form) {
-  form.Screens.HelpPage = 0;
-  form.Screens.HelpLastPage = 4;
-  ShowHelpPage(form);
-  FormEnter(form, ScreenHelp);
+void EnterHelpScreen(TScreenContext& ctx) {
+  ctx.State.HelpPage = 0;
+  ctx.State.HelpLastPage = 4;
+  ShowHelpPage(ctx);
+  FormEnter(ctx, ScreenHelp);
 }
 
-void TurnHelpPage(TForm1& form, int step) {
-  form.PlaySound("check");
-  int& page = form.Screens.HelpPage;
-  if (step > 0 && page < form.Screens.HelpLastPage) ++page;
+void TurnHelpPage(TScreenContext& ctx, int step) {
+  ctx.PlaySound("check");
+  int& page = ctx.State.HelpPage;
+  if (step > 0 && page < ctx.State.HelpLastPage) ++page;
   if (step < 0 && page > 0) --page;
-  ShowHelpPage(form);
+  ShowHelpPage(ctx);
 }
 
-void LeaveOptionsScreen(TForm1& form) {
-  FormLeave(form, ScreenOptions);
-  form.WriteConfig();
+void LeaveOptionsScreen(TScreenContext& ctx) {
+  FormLeave(ctx, ScreenOptions);
+  SaveSettings(ctx);
 }
 
-void EnterSoundScreen(TForm1& form) {
-  FormEnter(form, ScreenSound);
-  const int music = form.Settings.MusicVolume;
-  const int fx = form.Settings.FxVolume;
-  SetGauge(form, "bar_music", music);
-  SetGauge(form, "bar_fx", fx);
-  SetEnabled(form, "b_sound_musicmax", music < kVolumeMax);
-  SetEnabled(form, "b_sound_musicmin", music > 0);
-  SetEnabled(form, "b_sound_fxmax", fx < kVolumeMax);
-  SetEnabled(form, "b_sound_fxmin", fx > 0);
+void EnterSoundScreen(TScreenContext& ctx) {
+  FormEnter(ctx, ScreenSound);
+  const int music = ctx.Settings.MusicVolume;
+  const int fx = ctx.Settings.FxVolume;
+  SetGauge(ctx, "bar_music", music);
+  SetGauge(ctx, "bar_fx", fx);
+  SetEnabled(ctx, "b_sound_musicmax", music < kVolumeMax);
+  SetEnabled(ctx, "b_sound_musicmin", music > 0);
+  SetEnabled(ctx, "b_sound_fxmax", fx < kVolumeMax);
+  SetEnabled(ctx, "b_sound_fxmin", fx > 0);
 }
 
 namespace {
 
 // One volume step; the buttons of the bound reached are disabled, both are enabled after a move.
-void StepVolume(TForm1& form, int& volume, int step, const char* minButton, const char* maxButton) {
+void StepVolume(TScreenContext& ctx, int& volume, int step, const char* minButton, const char* maxButton) {
   if (step < 0 && volume > 0) {
     volume -= kVolumeStep;
-    SetEnabled(form, minButton, true);
-    SetEnabled(form, maxButton, true);
+    SetEnabled(ctx, minButton, true);
+    SetEnabled(ctx, maxButton, true);
   }
   if (step > 0 && volume < kVolumeMax) {
     volume += kVolumeStep;
-    SetEnabled(form, minButton, true);
-    SetEnabled(form, maxButton, true);
+    SetEnabled(ctx, minButton, true);
+    SetEnabled(ctx, maxButton, true);
   }
-  if (step < 0 && volume <= 0) SetEnabled(form, minButton, false);
-  if (step > 0 && volume >= kVolumeMax) SetEnabled(form, maxButton, false);
+  if (step < 0 && volume <= 0) SetEnabled(ctx, minButton, false);
+  if (step > 0 && volume >= kVolumeMax) SetEnabled(ctx, maxButton, false);
 }
 
 }  // namespace
 
-void StepMusicVolume(TForm1& form, int step) {
-  int volume = form.Settings.MusicVolume;
-  StepVolume(form, volume, step, "b_sound_musicmin", "b_sound_musicmax");
-  form.SetMusicVolume(volume);
-  SetGauge(form, "bar_music", volume);
-  form.PlaySound("check");
+void StepMusicVolume(TScreenContext& ctx, int step) {
+  int volume = ctx.Settings.MusicVolume;
+  StepVolume(ctx, volume, step, "b_sound_musicmin", "b_sound_musicmax");
+  ctx.SetMusicVolume(volume);
+  SetGauge(ctx, "bar_music", volume);
+  ctx.PlaySound("check");
 }
 
-void StepFxVolume(TForm1& form, int step) {
-  StepVolume(form, form.Settings.FxVolume, step, "b_sound_fxmin", "b_sound_fxmax");
-  SetGauge(form, "bar_fx", form.Settings.FxVolume);
-  form.PlaySound("check");
+void StepFxVolume(TScreenContext& ctx, int step) {
+  StepVolume(ctx, ctx.Settings.FxVolume, step, "b_sound_fxmin", "b_sound_fxmax");
+  SetGauge(ctx, "bar_fx", ctx.Settings.FxVolume);
+  ctx.PlaySound("check");
 }
 
-void EnterGraphicsScreen(TForm1& form) {
-  FormEnter(form, ScreenGraphics);
-  SetSwitch(form, "b_fullscreen", form.Settings.FullScreen);
-  SetSwitch(form, "b_antialias", form.Settings.Antialias);
+void EnterGraphicsScreen(TScreenContext& ctx) {
+  FormEnter(ctx, ScreenGraphics);
+  SetSwitch(ctx, "b_fullscreen", ctx.Settings.FullScreen);
+  SetSwitch(ctx, "b_antialias", ctx.Settings.Antialias);
 }
 
-void ToggleFullScreen(TForm1& form) {
-  form.PlaySound("check");
-  form.Device.SetByIndex(0, !form.Device.Windowed());
-  platform::Window& window = form.Platform().GetWindow();
-  if (form.Device.Windowed()) {
+void ToggleFullScreen(TScreenContext& ctx) {
+  ctx.PlaySound("check");
+  ctx.Device.SetByIndex(0, !ctx.Device.Windowed());
+  platform::Window& window = ctx.Platform.GetWindow();
+  if (ctx.Device.Windowed()) {
     const platform::Point screen = window.ScreenSize();
     window.SetPosition({static_cast<int>(std::lround(screen.x / 2.0 - 800 / 2.0)),
                         static_cast<int>(std::lround(screen.y / 2.0 - 600 / 2.0))});
   } else {
     window.SetPosition({0, 0});
-    form.PointerOffsetX = 0;
-    form.PointerOffsetY = 0;
+    ctx.PointerOffsetX = 0;
+    ctx.PointerOffsetY = 0;
   }
-  form.Settings.FullScreen = !form.Device.Windowed();
-  SetSwitch(form, "b_fullscreen", form.Settings.FullScreen);
+  ctx.Settings.FullScreen = !ctx.Device.Windowed();
+  SetSwitch(ctx, "b_fullscreen", ctx.Settings.FullScreen);
 }
 
-void ToggleAntialias(TForm1& form) {
-  form.PlaySound("check");
-  form.MyCanvas.SetAntialias(!form.MyCanvas.Antialias());
-  form.Settings.Antialias = form.MyCanvas.Antialias();
-  SetSwitch(form, "b_antialias", form.Settings.Antialias);
+void ToggleAntialias(TScreenContext& ctx) {
+  ctx.PlaySound("check");
+  ctx.MyCanvas.SetAntialias(!ctx.MyCanvas.Antialias());
+  ctx.Settings.Antialias = ctx.MyCanvas.Antialias();
+  SetSwitch(ctx, "b_antialias", ctx.Settings.Antialias);
 }
 
-void EnterControlsScreen(TForm1& form) {
-  FormEnter(form, ScreenControls);
-  ShowBindings(form);
+void EnterControlsScreen(TScreenContext& ctx) {
+  FormEnter(ctx, ScreenControls);
+  ShowBindings(ctx);
 }
 
-void DefaultControls(TForm1& form) {
-  form.PlaySound("check");
+void DefaultControls(TScreenContext& ctx) {
+  ctx.PlaySound("check");
   for (const char* name : kBindingEdits) {
-    if (TGuiEdit* edit = Find<TGuiEdit>(form, name)) GiveKeyBack(form, edit->KeyCode);
+    if (TGuiEdit* edit = Find<TGuiEdit>(ctx, name)) GiveKeyBack(ctx, edit->KeyCode);
   }
   for (size_t i = 0; i < std::size(kBindingEdits); ++i) {
-    form.Settings.Keys[i] = form.Settings.DefaultKeys[i];
-    TakeKey(form, form.Settings.Keys[i]);
+    ctx.Settings.Keys[i] = ctx.Settings.DefaultKeys[i];
+    TakeKey(ctx, ctx.Settings.Keys[i]);
   }
-  ShowBindings(form);
+  ShowBindings(ctx);
 }
 
-void LeaveControlsScreen(TForm1& form) {
+void LeaveControlsScreen(TScreenContext& ctx) {
   for (size_t i = 0; i < std::size(kBindingEdits); ++i) {
-    if (TGuiEdit* edit = Find<TGuiEdit>(form, kBindingEdits[i])) {
+    if (TGuiEdit* edit = Find<TGuiEdit>(ctx, kBindingEdits[i])) {
       // Hiding ends a capture still waiting for its key.
       edit->Hide();
       edit->Show();
-      form.Settings.Keys[i] = edit->KeyCode;
+      ctx.Settings.Keys[i] = edit->KeyCode;
     }
   }
-  FormLeave(form, ScreenControls);
+  FormLeave(ctx, ScreenControls);
 }
 
 }  // namespace zb

@@ -1,16 +1,17 @@
 #include "screens/PlayScreens.h"
 
-#include "app/Form1.h"
+#include "screens/ScreenContext.h"
 #include "engine/platform/Keys.h"
 #include "game/Bat.h"
 #include "game/Scenery.h"
+#include "screens/Cursor.h"
 #include "screens/ScreenMachine.h"
 
 namespace zb {
 namespace {
 
-void ShowForm(TForm1& form, const char* name, bool show) {
-  TGuiControl* control = form.GuiBase.FindControl(name);
+void ShowForm(TScreenContext& ctx, const char* name, bool show) {
+  TGuiControl* control = ctx.GuiBase.FindControl(name);
   if (control == nullptr) return;
   control->SetVisible(show);
   if (show) {
@@ -20,67 +21,73 @@ void ShowForm(TForm1& form, const char* name, bool show) {
   }
 }
 
-void SetCursorVisible(TForm1& form, bool visible) {
-  if (form.Cursor != nullptr) form.Cursor->Visible = visible;
+void SetCursorVisible(TScreenContext& ctx, bool visible) {
+  if (ctx.Cursor != nullptr) ctx.Cursor->Visible = visible;
 }
 
 }  // namespace
 
-void EnterExitToMenuScreen(TForm1& form) {
-  form.CurrentScreen = ScreenExitToMenu;
-  ShowForm(form, "scr_exittomm", true);
-  SetCursorVisible(form, true);
+void EnterExitToMenuScreen(TScreenContext& ctx) {
+  SetCurrentScreen(ctx, ScreenExitToMenu);
+  ShowForm(ctx, "scr_exittomm", true);
+  SetCursorVisible(ctx, true);
 }
 
-void ProcessExitToMenuScreen(TForm1& form) {
-  if (form.KeysReleased[vk::Escape]) {
-    ResumeFromExitToMenu(form);
+void ProcessExitToMenuScreen(TScreenContext& ctx) {
+  if (ctx.KeysReleased[vk::Escape]) {
+    ResumeFromExitToMenu(ctx);
   }
-  RenderAndPresent(form);
+  RenderAndPresent(ctx);
 }
 
-void LeaveExitToMenuScreen(TForm1& form) { ShowForm(form, "scr_exittomm", false); }
+void LeaveExitToMenuScreen(TScreenContext& ctx) { ShowForm(ctx, "scr_exittomm", false); }
 
-void ResumeFromExitToMenu(TForm1& form) {
-  form.PlaySound("check");
-  SetCursorVisible(form, false);
-  LeaveScreen(form, ScreenExitToMenu);
-  form.CurrentScreen = ScreenGame;
+void ResumeFromExitToMenu(TScreenContext& ctx) {
+  ctx.PlaySound("check");
+  SetCursorVisible(ctx, false);
+  LeaveScreen(ctx, ScreenExitToMenu);
+  SetCurrentScreen(ctx, ScreenGame);
 }
 
-void EnterPauseScreen(TForm1& form) {
-  form.CurrentScreen = ScreenPause;
-  SetCursorVisible(form, true);
+void EnterPauseScreen(TScreenContext& ctx) {
+  SetCurrentScreen(ctx, ScreenPause);
+  SetCursorVisible(ctx, true);
 }
 
-void ProcessPauseScreen(TForm1& form) {
-  RenderAndPresent(form);
-  if (form.KeysReleased[vk::F1] || form.KeysReleased[vk::P]) {
-    form.PlaySound("check");
-    LeaveScreen(form, ScreenPause);
-    form.CurrentScreen = ScreenGame;
+void ProcessPauseScreen(TScreenContext& ctx) {
+  RenderAndPresent(ctx);
+  if (ctx.KeysReleased[vk::F1] || ctx.KeysReleased[vk::P]) {
+    ctx.PlaySound("check");
+    LeaveScreen(ctx, ScreenPause);
+    SetCurrentScreen(ctx, ScreenGame);
   }
 }
 
-void LeavePauseScreen(TForm1& form) { SetCursorVisible(form, false); }
+void LeavePauseScreen(TScreenContext& ctx) { SetCursorVisible(ctx, false); }
 
-void EnterLevelStartScreen(TForm1& form) {
-  form.CurrentScreen = ScreenLevelStart;
-  form.Game.LevelTitle = &form.GameEngine.Create<TLevelTitle>(form);
-  form.Game.ScreenTicks = 0;
-  if (TBita* bat = form.Game.Bita.Get()) {
+void EnterLevelStartScreen(TScreenContext& ctx) {
+  SetCurrentScreen(ctx, ScreenLevelStart);
+  ctx.Game.LevelTitle = &ctx.Play.Engine.Create<TLevelTitle>(ctx.Play);
+  ctx.Game.ScreenTicks = 0;
+  if (TBita* bat = ctx.Game.Bita.Get()) {
     if (TMonkeyFace* face = bat->Face.Get()) face->Visible = true;
   }
 }
 
-void ProcessLevelStartScreen(TForm1& form) {
-  form.Device.Render(0, true);
-  form.Device.Flip();
+void ProcessLevelStartScreen(TScreenContext& ctx) {
+  ctx.Device.Render(0, true);
+  ctx.Device.Flip();
+  // The title's own counter ends the intro.
+  const TLevelTitle* title = ctx.Game.LevelTitle;
+  if (title != nullptr && title->Ended()) {
+    LeaveScreen(ctx, ScreenLevelStart);
+    SetCurrentScreen(ctx, ScreenGame);
+  }
 }
 
-void LeaveLevelStartScreen(TForm1& form) {
-  form.PlaySound("startlevel");
-  if (form.Game.LevelTitle != nullptr) form.Game.LevelTitle->Kill();
+void LeaveLevelStartScreen(TScreenContext& ctx) {
+  ctx.PlaySound("startlevel");
+  if (ctx.Game.LevelTitle != nullptr) ctx.Game.LevelTitle->Kill();
 }
 
 }  // namespace zb

@@ -2,22 +2,22 @@
 
 namespace zb {
 
-class TForm1;
+struct TScreenContext;
 
 // The screens that stand over a running level: the question of going back to the menu (0),
 // the pause (17) and the level start with its rolling title (28).
-void EnterExitToMenuScreen(TForm1& form);
-void ProcessExitToMenuScreen(TForm1& form);
-void LeaveExitToMenuScreen(TForm1& form);
+void EnterExitToMenuScreen(TScreenContext& ctx);
+void ProcessExitToMenuScreen(TScreenContext& ctx);
+void LeaveExitToMenuScreen(TScreenContext& ctx);
 // "b_exitmm_no": back to play without reloading the level.
-void ResumeFromExitToMenu(TForm1& form);
+void ResumeFromExitToMenu(TScreenContext& ctx);
 
-void EnterPauseScreen(TForm1& form);
-void ProcessPauseScreen(TForm1& form);
-void LeavePauseScreen(TForm1& form);
+void EnterPauseScreen(TScreenContext& ctx);
+void ProcessPauseScreen(TScreenContext& ctx);
+void LeavePauseScreen(TScreenContext& ctx);
 
-void EnterLevelStartScreen(TForm1& form);
-void ProcessLevelStartScreen(TForm1& form);
-void LeaveLevelStartScreen(TForm1& form);
+void EnterLevelStartScreen(TScreenContext& ctx);
+void ProcessLevelStartScreen(TScreenContext& ctx);
+void LeaveLevelStartScreen(TScreenContext& ctx);
 
 }  // namespace zb

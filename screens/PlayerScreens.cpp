@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/Form1.h"
+#include "screens/ScreenContext.h"
 #include "engine/platform/Keys.h"
 #include "gui/GuiButton.h"
 #include "gui/GuiEdit.h"
@@ -18,46 +18,46 @@ constexpr std::array<const char*, kDifficulties> kTabButtons = {"b_highscore_eas
                                                                 "b_highscore_hard"};
 
 template <class T>
-T* Find(TForm1& form, std::string_view name) {
-  return dynamic_cast<T*>(form.GuiBase.FindControl(name));
+T* Find(TScreenContext& ctx, std::string_view name) {
+  return dynamic_cast<T*>(ctx.GuiBase.FindControl(name));
 }
 
-void SetLabel(TForm1& form, const std::string& name, const std::string& text) {
-  if (TGuiLabel* label = Find<TGuiLabel>(form, name)) label->SetText(text);
+void SetLabel(TScreenContext& ctx, const std::string& name, const std::string& text) {
+  if (TGuiLabel* label = Find<TGuiLabel>(ctx, name)) label->SetText(text);
 }
 
-void EnterNameEntry(TForm1& form, uint8_t screen, const char* editName) {
-  FormEnter(form, screen);
-  if (TGuiEdit* edit = Find<TGuiEdit>(form, editName)) {
+void EnterNameEntry(TScreenContext& ctx, uint8_t screen, const char* editName) {
+  FormEnter(ctx, screen);
+  if (TGuiEdit* edit = Find<TGuiEdit>(ctx, editName)) {
     edit->SetText("");
     edit->SetFocus();
   }
 }
 
-std::string TypedName(TForm1& form, const char* editName) {
-  const TGuiEdit* edit = Find<TGuiEdit>(form, editName);
+std::string TypedName(TScreenContext& ctx, const char* editName) {
+  const TGuiEdit* edit = Find<TGuiEdit>(ctx, editName);
   return edit != nullptr ? TrimName(edit->Text()) : std::string();
 }
 
 // The create button follows the typed name; Enter creates once there is one.
-void NameEntryStep(TForm1& form, const char* editName, const char* buttonName) {
-  const bool named = !TypedName(form, editName).empty();
-  TGuiControl* button = form.GuiBase.FindControl(buttonName);
+void NameEntryStep(TScreenContext& ctx, const char* editName, const char* buttonName) {
+  const bool named = !TypedName(ctx, editName).empty();
+  TGuiControl* button = ctx.GuiBase.FindControl(buttonName);
   if (button != nullptr) button->SetEnabled(named);
-  if (named && form.KeysReleased[vk::Enter]) RunButton(form, buttonName);
+  if (named && ctx.KeysReleased[vk::Enter]) RunButton(ctx, buttonName);
 }
 
 // Adds the typed name; false when nothing usable was typed or the list is full.
-bool CreateFromEdit(TForm1& form, const char* editName) {
-  const std::string name = TypedName(form, editName);
-  if (name.empty() || !AddPlayer(form.Settings, name)) return false;
-  form.PlaySound("check");
+bool CreateFromEdit(TScreenContext& ctx, const char* editName) {
+  const std::string name = TypedName(ctx, editName);
+  if (name.empty() || !AddPlayer(ctx.Settings, name)) return false;
+  ctx.PlaySound("check");
   return true;
 }
 
-void ShowTabs(TForm1& form, uint8_t difficulty) {
+void ShowTabs(TScreenContext& ctx, uint8_t difficulty) {
   for (size_t d = 0; d < kTabButtons.size(); ++d) {
-    if (TGuiButton* tab = Find<TGuiButton>(form, kTabButtons[d])) {
+    if (TGuiButton* tab = Find<TGuiButton>(ctx, kTabButtons[d])) {
       const int32_t glyph = d == difficulty ? 1 : 0;
       tab->NormalGlyph = glyph;
       tab->DisabledGlyph = glyph;
@@ -65,13 +65,13 @@ void ShowTabs(TForm1& form, uint8_t difficulty) {
     }
   }
   for (const char* name : {"ts_1", "ts_2", "ts_3"}) {
-    if (TGuiControl* control = form.GuiBase.FindControl(name)) control->Bkgrnd.SetColor(kTabColours[difficulty]);
+    if (TGuiControl* control = ctx.GuiBase.FindControl(name)) control->Bkgrnd.SetColor(kTabColours[difficulty]);
   }
-  const auto& table = form.Settings.HighScores[difficulty];
+  const auto& table = ctx.Settings.HighScores[difficulty];
   for (size_t row = 0; row < table.size(); ++row) {
     const std::string number = std::to_string(row + 1);
-    SetLabel(form, "name" + number, table[row].Name);
-    SetLabel(form, "score" + number, table[row].Score);
+    SetLabel(ctx, "name" + number, table[row].Name);
+    SetLabel(ctx, "score" + number, table[row].Score);
   }
 }
 
@@ -109,59 +109,59 @@ void DeleteCurrentPlayer(TSettings& settings) {
   settings.PlayerName = settings.Players[static_cast<size_t>(settings.CurrentPlayer)];
 }
 
-void EnterEnterNameScreen(TForm1& form) { EnterNameEntry(form, ScreenEnterName, "edit_name1"); }
+void EnterEnterNameScreen(TScreenContext& ctx) { EnterNameEntry(ctx, ScreenEnterName, "edit_name1"); }
 
-void ProcessEnterNameScreen(TForm1& form) {
-  NameEntryStep(form, "edit_name1", "b_entername_create");
-  MenuProcess(form, {});
+void ProcessEnterNameScreen(TScreenContext& ctx) {
+  NameEntryStep(ctx, "edit_name1", "b_entername_create");
+  MenuProcess(ctx, {});
 }
 
-void EnterCreatePlayerScreen(TForm1& form) { EnterNameEntry(form, ScreenCreatePlayer, "edit_name"); }
+void EnterCreatePlayerScreen(TScreenContext& ctx) { EnterNameEntry(ctx, ScreenCreatePlayer, "edit_name"); }
 
-void ProcessCreatePlayerScreen(TForm1& form) {
-  if (form.KeysReleased[vk::Escape]) {
-    LeaveScreen(form, ScreenCreatePlayer);
-    EnterScreen(form, ScreenChangePlayer);
+void ProcessCreatePlayerScreen(TScreenContext& ctx) {
+  if (ctx.KeysReleased[vk::Escape]) {
+    LeaveScreen(ctx, ScreenCreatePlayer);
+    EnterScreen(ctx, ScreenChangePlayer);
   } else {
-    NameEntryStep(form, "edit_name", "b_create_create");
+    NameEntryStep(ctx, "edit_name", "b_create_create");
   }
-  MenuProcess(form, {});
+  MenuProcess(ctx, {});
 }
 
-void CreatePlayerFromName(TForm1& form) {
-  if (!CreateFromEdit(form, "edit_name1")) return;
-  LeaveScreen(form, ScreenEnterName);
-  EnterScreen(form, ScreenMainMenu);
+void CreatePlayerFromName(TScreenContext& ctx) {
+  if (!CreateFromEdit(ctx, "edit_name1")) return;
+  LeaveScreen(ctx, ScreenEnterName);
+  EnterScreen(ctx, ScreenMainMenu);
 }
 
-void CreatePlayerFromList(TForm1& form) {
-  if (!CreateFromEdit(form, "edit_name")) return;
-  LeaveScreen(form, ScreenCreatePlayer);
-  EnterScreen(form, ScreenChangePlayer);
+void CreatePlayerFromList(TScreenContext& ctx) {
+  if (!CreateFromEdit(ctx, "edit_name")) return;
+  LeaveScreen(ctx, ScreenCreatePlayer);
+  EnterScreen(ctx, ScreenChangePlayer);
 }
 
-void EnterChangePlayerScreen(TForm1& form) {
-  FormEnter(form, ScreenChangePlayer);
-  const TSettings& settings = form.Settings;
-  if (TGuiListBox* list = Find<TGuiListBox>(form, "players")) {
+void EnterChangePlayerScreen(TScreenContext& ctx) {
+  FormEnter(ctx, ScreenChangePlayer);
+  const TSettings& settings = ctx.Settings;
+  if (TGuiListBox* list = Find<TGuiListBox>(ctx, "players")) {
     list->Items.assign(settings.Players.begin(), settings.Players.begin() + settings.PlayerCount);
     list->ItemIndex = settings.PlayerCount > 0 ? settings.CurrentPlayer : -1;
   }
   for (const char* name : {"b_change_back", "b_change_delete"}) {
-    if (TGuiControl* button = form.GuiBase.FindControl(name)) button->SetEnabled(settings.PlayerCount != 0);
+    if (TGuiControl* button = ctx.GuiBase.FindControl(name)) button->SetEnabled(settings.PlayerCount != 0);
   }
-  if (TGuiControl* create = form.GuiBase.FindControl("b_change_create")) {
+  if (TGuiControl* create = ctx.GuiBase.FindControl("b_change_create")) {
     create->SetEnabled(settings.PlayerCount != kMaxPlayers);
   }
 }
 
-void ProcessChangePlayerScreen(TForm1& form) {
-  MenuProcess(form, form.Settings.PlayerCount > 0 ? "b_change_back" : "");
+void ProcessChangePlayerScreen(TScreenContext& ctx) {
+  MenuProcess(ctx, ctx.Settings.PlayerCount > 0 ? "b_change_back" : "");
 }
 
-void LeaveChangePlayerScreen(TForm1& form) {
-  TSettings& settings = form.Settings;
-  const TGuiListBox* list = Find<TGuiListBox>(form, "players");
+void LeaveChangePlayerScreen(TScreenContext& ctx) {
+  TSettings& settings = ctx.Settings;
+  const TGuiListBox* list = Find<TGuiListBox>(ctx, "players");
   if (list != nullptr && list->ItemIndex >= 0 && list->ItemIndex < settings.PlayerCount) {
     settings.CurrentPlayer = list->ItemIndex;
     settings.PlayerName = settings.Players[static_cast<size_t>(settings.CurrentPlayer)];
@@ -170,41 +170,41 @@ void LeaveChangePlayerScreen(TForm1& form) {
     settings.CurrentPlayer = 0;
     settings.PlayerName.clear();
   }
-  FormLeave(form, ScreenChangePlayer);
+  FormLeave(ctx, ScreenChangePlayer);
 }
 
-void EnterDeletePlayerScreen(TForm1& form) {
-  const TSettings& settings = form.Settings;
+void EnterDeletePlayerScreen(TScreenContext& ctx) {
+  const TSettings& settings = ctx.Settings;
   const int current = settings.CurrentPlayer;
-  SetLabel(form, "delete_name",
+  SetLabel(ctx, "delete_name",
            current >= 0 && current < kMaxPlayers ? settings.Players[static_cast<size_t>(current)] : "");
-  FormEnter(form, ScreenDeletePlayer);
+  FormEnter(ctx, ScreenDeletePlayer);
 }
 
-void DeletePlayerAnswered(TForm1& form) {
-  form.PlaySound("check");
-  DeleteCurrentPlayer(form.Settings);
-  LeaveScreen(form, ScreenDeletePlayer);
-  EnterScreen(form, ScreenChangePlayer);
+void DeletePlayerAnswered(TScreenContext& ctx) {
+  ctx.PlaySound("check");
+  DeleteCurrentPlayer(ctx.Settings);
+  LeaveScreen(ctx, ScreenDeletePlayer);
+  EnterScreen(ctx, ScreenChangePlayer);
 }
 
-void EnterHighScoreScreen(TForm1& form) {
-  FormEnter(form, ScreenHighScore);
-  for (int row = 1; row <= kHighScoreRows; ++row) SetLabel(form, "n" + std::to_string(row), std::to_string(row));
-  ShowTabs(form, form.Screens.ScoreViewDifficulty < kDifficulties ? form.Screens.ScoreViewDifficulty : 0);
+void EnterHighScoreScreen(TScreenContext& ctx) {
+  FormEnter(ctx, ScreenHighScore);
+  for (int row = 1; row <= kHighScoreRows; ++row) SetLabel(ctx, "n" + std::to_string(row), std::to_string(row));
+  ShowTabs(ctx, ctx.State.ScoreViewDifficulty < kDifficulties ? ctx.State.ScoreViewDifficulty : 0);
 }
 
-void ShowHighScoreTab(TForm1& form, uint8_t difficulty) {
-  form.PlaySound("check");
-  form.Screens.ScoreViewDifficulty = difficulty;
-  ShowTabs(form, difficulty);
+void ShowHighScoreTab(TScreenContext& ctx, uint8_t difficulty) {
+  ctx.PlaySound("check");
+  ctx.State.ScoreViewDifficulty = difficulty;
+  ShowTabs(ctx, difficulty);
 }
 
-void ClearHighScores(TForm1& form) {
-  form.PlaySound("check");
-  ResetHighScores(form.Settings);
-  LeaveScreen(form, ScreenClearScores);
-  EnterScreen(form, ScreenHighScore);
+void ClearHighScores(TScreenContext& ctx) {
+  ctx.PlaySound("check");
+  ResetHighScores(ctx.Settings);
+  LeaveScreen(ctx, ScreenClearScores);
+  EnterScreen(ctx, ScreenHighScore);
 }
 
 }  // namespace zb

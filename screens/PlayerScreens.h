@@ -6,7 +6,7 @@
 
 namespace zb {
 
-class TForm1;
+struct TScreenContext;
 struct TSettings;
 
 // A name without the spaces before and after it.
@@ -17,24 +17,24 @@ bool AddPlayer(TSettings& settings, const std::string& name);
 void DeleteCurrentPlayer(TSettings& settings);
 
 // The first-start name screen (1) and the new-player screen (18).
-void EnterEnterNameScreen(TForm1& form);
-void ProcessEnterNameScreen(TForm1& form);
-void EnterCreatePlayerScreen(TForm1& form);
-void ProcessCreatePlayerScreen(TForm1& form);
+void EnterEnterNameScreen(TScreenContext& ctx);
+void ProcessEnterNameScreen(TScreenContext& ctx);
+void EnterCreatePlayerScreen(TScreenContext& ctx);
+void ProcessCreatePlayerScreen(TScreenContext& ctx);
 // The create buttons: the typed name becomes a player, then on to the menu or the list.
-void CreatePlayerFromName(TForm1& form);
-void CreatePlayerFromList(TForm1& form);
+void CreatePlayerFromName(TScreenContext& ctx);
+void CreatePlayerFromList(TScreenContext& ctx);
 
 // The player list (19) and the delete question (20).
-void EnterChangePlayerScreen(TForm1& form);
-void ProcessChangePlayerScreen(TForm1& form);
-void LeaveChangePlayerScreen(TForm1& form);
-void EnterDeletePlayerScreen(TForm1& form);
-void DeletePlayerAnswered(TForm1& form);
+void EnterChangePlayerScreen(TScreenContext& ctx);
+void ProcessChangePlayerScreen(TScreenContext& ctx);
+void LeaveChangePlayerScreen(TScreenContext& ctx);
+void EnterDeletePlayerScreen(TScreenContext& ctx);
+void DeletePlayerAnswered(TScreenContext& ctx);
 
 // The high-score tables (8) and their reset (9).
-void EnterHighScoreScreen(TForm1& form);
-void ShowHighScoreTab(TForm1& form, uint8_t difficulty);
-void ClearHighScores(TForm1& form);
+void EnterHighScoreScreen(TScreenContext& ctx);
+void ShowHighScoreTab(TScreenContext& ctx, uint8_t difficulty);
+void ClearHighScores(TScreenContext& ctx);
 
 }  // namespace zb

@@ -1,8 +1,8 @@
 #include "screens/ScreenMachine.h"
 
-#include "app/Form1.h"
+#include "screens/ScreenContext.h"
 #include "engine/platform/Keys.h"
-#include "game/GameProcedures.h"
+#include "screens/GameScreen.h"
 #include "screens/MenuScreens.h"
 #include "screens/PlayScreens.h"
 #include "screens/PlayerScreens.h"
@@ -20,10 +20,10 @@ bool IsScreen(uint8_t number) {
   }
 }
 
-void RenderAndPresent(TForm1& form) {
-  form.Device.Render(0, true);
-  form.GuiBase.Update();
-  form.Device.Flip();
+void RenderAndPresent(TScreenContext& ctx) {
+  ctx.Device.Render(0, true);
+  ctx.GuiBase.Update();
+  ctx.Device.Flip();
 }
 
 const char* ScreenFormName(uint8_t number) {
@@ -53,42 +53,42 @@ const char* ScreenFormName(uint8_t number) {
   }
 }
 
-void FormEnter(TForm1& form, uint8_t number) {
-  form.CurrentScreen = number;
+void FormEnter(TScreenContext& ctx, uint8_t number) {
+  SetCurrentScreen(ctx, number);
   const char* name = ScreenFormName(number);
-  TGuiControl* control = name != nullptr ? form.GuiBase.FindControl(name) : nullptr;
+  TGuiControl* control = name != nullptr ? ctx.GuiBase.FindControl(name) : nullptr;
   if (control == nullptr) return;
   control->SetVisible(true);
   control->BringToFront();
 }
 
-void FormLeave(TForm1& form, uint8_t number) {
+void FormLeave(TScreenContext& ctx, uint8_t number) {
   const char* name = ScreenFormName(number);
-  TGuiControl* control = name != nullptr ? form.GuiBase.FindControl(name) : nullptr;
+  TGuiControl* control = name != nullptr ? ctx.GuiBase.FindControl(name) : nullptr;
   if (control == nullptr) return;
   control->SetVisible(false);
   control->SendToBack();
 }
 
-void DrawMenuBackground(TForm1& form) {
+void DrawMenuBackground(TScreenContext& ctx) {
   // The canvas batches until the end of the scene, so this lands under everything rendered next.
-  form.MyCanvas.DrawImage(form.Images.FindImage("back"), 0, 0, 0, fxBlend);
+  ctx.MyCanvas.DrawImage(ctx.Images.FindImage("back"), 0, 0, 0, fxBlend);
 }
 
-void MenuProcess(TForm1& form, std::string_view escapeButton) {
-  if (!escapeButton.empty() && form.KeysReleased[vk::Escape]) RunButton(form, escapeButton);
-  DrawMenuBackground(form);
-  RenderAndPresent(form);
+void MenuProcess(TScreenContext& ctx, std::string_view escapeButton) {
+  if (!escapeButton.empty() && ctx.KeysReleased[vk::Escape]) RunButton(ctx, escapeButton);
+  DrawMenuBackground(ctx);
+  RenderAndPresent(ctx);
 }
 
-void Go(TForm1& form, uint8_t from, uint8_t to) {
-  form.PlaySound("check");
-  LeaveScreen(form, from);
-  EnterScreen(form, to);
+void Go(TScreenContext& ctx, uint8_t from, uint8_t to) {
+  ctx.PlaySound("check");
+  LeaveScreen(ctx, from);
+  EnterScreen(ctx, to);
 }
 
-void RunButton(TForm1& form, std::string_view name) {
-  TGuiControl* control = form.GuiBase.FindControl(name);
+void RunButton(TScreenContext& ctx, std::string_view name) {
+  TGuiControl* control = ctx.GuiBase.FindControl(name);
   if (control != nullptr && control->OnClick) control->OnClick(*control);
 }
 
@@ -115,14 +115,14 @@ std::string_view EscapeButton(uint8_t number) {
 
 // Screens of the game's end, the story and the share screen show their frame and keep their
 // number until their own steps exist.
-void ProcessScreen(TForm1& form, uint8_t number) {
+void ProcessScreen(TScreenContext& ctx, uint8_t number) {
   number &= 127;
   if (!IsScreen(number)) return;
   switch (number) {
-    case ScreenExitToMenu: ProcessExitToMenuScreen(form); return;
-    case ScreenEnterName: ProcessEnterNameScreen(form); return;
-    case ScreenLogo: ProcessLogoScreen(form); return;
-    case ScreenMainMenu: ProcessMainMenuScreen(form); return;
+    case ScreenExitToMenu: ProcessExitToMenuScreen(ctx); return;
+    case ScreenEnterName: ProcessEnterNameScreen(ctx); return;
+    case ScreenLogo: ProcessLogoScreen(ctx); return;
+    case ScreenMainMenu: ProcessMainMenuScreen(ctx); return;
     case ScreenHelp:
     case ScreenOptions:
     case ScreenHighScore:
@@ -132,56 +132,56 @@ void ProcessScreen(TForm1& form, uint8_t number) {
     case ScreenDeletePlayer:
     case ScreenSound:
     case ScreenGraphics:
-    case ScreenControls: MenuProcess(form, EscapeButton(number)); return;
-    case ScreenGame: ProcessGameScreen(form); return;
-    case ScreenPause: ProcessPauseScreen(form); return;
-    case ScreenCreatePlayer: ProcessCreatePlayerScreen(form); return;
-    case ScreenChangePlayer: ProcessChangePlayerScreen(form); return;
-    case ScreenLevelStart: ProcessLevelStartScreen(form); return;
+    case ScreenControls: MenuProcess(ctx, EscapeButton(number)); return;
+    case ScreenGame: ProcessGameScreen(ctx); return;
+    case ScreenPause: ProcessPauseScreen(ctx); return;
+    case ScreenCreatePlayer: ProcessCreatePlayerScreen(ctx); return;
+    case ScreenChangePlayer: ProcessChangePlayerScreen(ctx); return;
+    case ScreenLevelStart: ProcessLevelStartScreen(ctx); return;
     default: break;
   }
-  RenderAndPresent(form);
+  RenderAndPresent(ctx);
 }
 
-void EnterScreen(TForm1& form, uint8_t number) {
+void EnterScreen(TScreenContext& ctx, uint8_t number) {
   number &= 127;
   if (!IsScreen(number)) return;
   switch (number) {
-    case ScreenExitToMenu: EnterExitToMenuScreen(form); return;
-    case ScreenEnterName: EnterEnterNameScreen(form); return;
-    case ScreenLogo: EnterLogoScreen(form); return;
-    case ScreenMainMenu: EnterMainMenuScreen(form); return;
-    case ScreenHelp: EnterHelpScreen(form); return;
-    case ScreenHighScore: EnterHighScoreScreen(form); return;
+    case ScreenExitToMenu: EnterExitToMenuScreen(ctx); return;
+    case ScreenEnterName: EnterEnterNameScreen(ctx); return;
+    case ScreenLogo: EnterLogoScreen(ctx); return;
+    case ScreenMainMenu: EnterMainMenuScreen(ctx); return;
+    case ScreenHelp: EnterHelpScreen(ctx); return;
+    case ScreenHighScore: EnterHighScoreScreen(ctx); return;
     case ScreenOptions:
     case ScreenClearScores:
     case ScreenExitGame:
-    case ScreenChooseDifficulty: FormEnter(form, number); return;
-    case ScreenGame: EnterGameScreen(form); return;
-    case ScreenPause: EnterPauseScreen(form); return;
-    case ScreenCreatePlayer: EnterCreatePlayerScreen(form); return;
-    case ScreenChangePlayer: EnterChangePlayerScreen(form); return;
-    case ScreenDeletePlayer: EnterDeletePlayerScreen(form); return;
-    case ScreenSound: EnterSoundScreen(form); return;
-    case ScreenGraphics: EnterGraphicsScreen(form); return;
-    case ScreenControls: EnterControlsScreen(form); return;
-    case ScreenLevelStart: EnterLevelStartScreen(form); return;
+    case ScreenChooseDifficulty: FormEnter(ctx, number); return;
+    case ScreenGame: EnterGameScreen(ctx); return;
+    case ScreenPause: EnterPauseScreen(ctx); return;
+    case ScreenCreatePlayer: EnterCreatePlayerScreen(ctx); return;
+    case ScreenChangePlayer: EnterChangePlayerScreen(ctx); return;
+    case ScreenDeletePlayer: EnterDeletePlayerScreen(ctx); return;
+    case ScreenSound: EnterSoundScreen(ctx); return;
+    case ScreenGraphics: EnterGraphicsScreen(ctx); return;
+    case ScreenControls: EnterControlsScreen(ctx); return;
+    case ScreenLevelStart: EnterLevelStartScreen(ctx); return;
     default: break;
   }
-  form.CurrentScreen = number;
+  SetCurrentScreen(ctx, number);
   if (number == ScreenShare) {
     // Without a share screen the closing screen closes the window straight away.
-    form.ShareCountdown = 0;
-    form.Close();
+    ctx.ShareCountdown = 0;
+    ctx.Close();
   }
 }
 
-void LeaveScreen(TForm1& form, uint8_t number) {
+void LeaveScreen(TScreenContext& ctx, uint8_t number) {
   number &= 127;
   if (!IsScreen(number)) return;
   switch (number) {
-    case ScreenExitToMenu: LeaveExitToMenuScreen(form); break;
-    case ScreenLogo: LeaveLogoScreen(form); break;
+    case ScreenExitToMenu: LeaveExitToMenuScreen(ctx); break;
+    case ScreenLogo: LeaveLogoScreen(ctx); break;
     case ScreenEnterName:
     case ScreenMainMenu:
     case ScreenHelp:
@@ -192,13 +192,13 @@ void LeaveScreen(TForm1& form, uint8_t number) {
     case ScreenCreatePlayer:
     case ScreenDeletePlayer:
     case ScreenSound:
-    case ScreenGraphics: FormLeave(form, number); break;
-    case ScreenOptions: LeaveOptionsScreen(form); break;
-    case ScreenGame: LeaveGameScreen(form); break;
-    case ScreenPause: LeavePauseScreen(form); break;
-    case ScreenChangePlayer: LeaveChangePlayerScreen(form); break;
-    case ScreenControls: LeaveControlsScreen(form); break;
-    case ScreenLevelStart: LeaveLevelStartScreen(form); break;
+    case ScreenGraphics: FormLeave(ctx, number); break;
+    case ScreenOptions: LeaveOptionsScreen(ctx); break;
+    case ScreenGame: LeaveGameScreen(ctx); break;
+    case ScreenPause: LeavePauseScreen(ctx); break;
+    case ScreenChangePlayer: LeaveChangePlayerScreen(ctx); break;
+    case ScreenControls: LeaveControlsScreen(ctx); break;
+    case ScreenLevelStart: LeaveLevelStartScreen(ctx); break;
     default: break;
   }
 }

@@ -44,16 +44,16 @@ TEST_F(Form1ConfigTest, StartUpReadsTheFileAndClosingWritesIt) {
   // The list entry replaces the name of the file.
   EXPECT_EQ(form.Settings.PlayerName, "Bob");
   EXPECT_FALSE(form.Device.Windowed());
-  EXPECT_EQ(form.PointerOffsetX, 5);
-  EXPECT_FALSE(form.FreeCharKeys.test('D'));
-  EXPECT_FALSE(form.FreeCharKeys.test('A'));
-  EXPECT_FALSE(form.FreeSpecialKeys.test(17));
-  EXPECT_TRUE(form.FreeSpecialKeys.test(39));
+  EXPECT_EQ(form.Screen.PointerOffsetX, 5);
+  EXPECT_FALSE(form.Screen.FreeCharKeys.test('D'));
+  EXPECT_FALSE(form.Screen.FreeCharKeys.test('A'));
+  EXPECT_FALSE(form.Screen.FreeSpecialKeys.test(17));
+  EXPECT_TRUE(form.Screen.FreeSpecialKeys.test(39));
 
   // Back to a window before closing: the file takes the live mode.
   form.Device.SetByIndex(0, true);
   form.Settings.FxVolume = 50;
-  EnterScreen(form, ScreenShare);
+  EnterScreen(form.Screen, ScreenShare);
   ASSERT_TRUE(form.Closed());
   TSettings read;
   ASSERT_TRUE(ReadConfig(read, folder_ / "Config.cfg"));
@@ -69,12 +69,12 @@ TEST_F(Form1ConfigTest, CorruptedFileStartsWithWhatCouldBeRead) {
   HeadlessGame game(folder_);
   ASSERT_TRUE(game.Start());
   TForm1& form = game.Form();
-  EXPECT_EQ(form.CurrentScreen, ScreenLogo);
+  EXPECT_EQ(form.Screen.CurrentScreen, ScreenLogo);
   EXPECT_FALSE(form.Settings.Antialias);
   EXPECT_EQ(form.Settings.MusicVolume, 50);
   EXPECT_EQ(form.Settings.FxVolume, 250);
   EXPECT_EQ(form.Settings.KeyCount, 4);
-  EXPECT_FALSE(form.FreeSpecialKeys.test(39));
+  EXPECT_FALSE(form.Screen.FreeSpecialKeys.test(39));
 }
 
 }  // namespace

@@ -91,15 +91,15 @@ TEST_F(Form1GuiTest, KeyBindingBoxesUseTheWindowsFreeKeys) {
   Show("scr_controls");
   auto* spec1 = dynamic_cast<TGuiEdit*>(form.GuiBase.FindControl("spec1"));
   ASSERT_NE(spec1, nullptr);
-  ASSERT_TRUE(form.FreeSpecialKeys.test(vk::Home));
+  ASSERT_TRUE(form.Screen.FreeSpecialKeys.test(vk::Home));
   ClickAt(*spec1);
   game_->KeyDown(vk::Home);
   game_->Frame();
   EXPECT_EQ(spec1->Text(), "Home");
-  EXPECT_FALSE(form.FreeSpecialKeys.test(vk::Home));
+  EXPECT_FALSE(form.Screen.FreeSpecialKeys.test(vk::Home));
   // Space is bound by default: not free, so not taken.
   ClickAt(*spec1);
-  EXPECT_TRUE(form.FreeSpecialKeys.test(vk::Home));
+  EXPECT_TRUE(form.Screen.FreeSpecialKeys.test(vk::Home));
   game_->KeyDown(vk::Space);
   game_->Frame();
   EXPECT_EQ(spec1->Text(), "");

@@ -40,7 +40,7 @@ struct Mover : TSprite {
 
 TEST_F(Form1Sprites, TheFrameMovesSpritesAndRemovesTheDead) {
   TForm1& form = game_->Form();
-  ASSERT_EQ(form.CurrentScreen, ScreenLogo);  // C, R, D, M, G, PU, PD, CD
+  ASSERT_EQ(form.Screen.CurrentScreen, ScreenLogo);  // C, R, D, M, G, PU, PD, CD
   std::vector<float> deltas;
   SpriteRef<Mover> mover = &form.GameEngine.Create<Mover>(&deltas);
   game_->Frames(3);
@@ -98,7 +98,7 @@ TEST_F(Form1Sprites, StartUpLoadsEveryTemplateTheGameSpawnsAndTheirImage) {
 
 TEST_F(Form1Sprites, ABurstShowsOnTheScreenWhereItWasSpawned) {
   TForm1& form = game_->Form();
-  ASSERT_EQ(form.CurrentScreen, ScreenLogo);  // its frame updates and draws every system
+  ASSERT_EQ(form.Screen.CurrentScreen, ScreenLogo);  // its frame updates and draws every system
   auto golden = [this] {
     int lit = 0;
     for (int y = 400; y < 500; y += 2) {

@@ -30,7 +30,7 @@ class Form1StartupTest : public ::testing::Test {
   }
   // One frame of `screen`, then the colour of a pixel.
   uint32_t FrameOf(HeadlessGame& game, uint8_t screen, int x, int y) {
-    EnterScreen(game.Form(), screen);
+    EnterScreen(game.Form().Screen, screen);
     game.Frame();
     return game.PixelAt(x, y) & 0xFFFFFFu;
   }
@@ -81,7 +81,7 @@ TEST_F(Form1StartupTest, TheBackgroundPassesDrawTheirImagesAndSkipMissingOnes) {
   EXPECT_EQ(FrameOf(game, ScreenMainMenu, 1, 1), 0xFF0000u);
   EXPECT_EQ(FrameOf(game, ScreenMainMenu, 2, 2), 0u);  // the image's own size only
   EXPECT_EQ(FrameOf(game, ScreenYourScore, 1, 1), 0x00FF00u);
-  form.GameFinished = true;
+  form.Screen.GameFinished = true;
   EXPECT_EQ(FrameOf(game, ScreenYourScore, 1, 1), 0x0000FFu);
   // No "PauseText" font: the pause screen draws no text and goes on.
   EXPECT_EQ(FrameOf(game, ScreenPause, 400, 300), 0u);
@@ -132,7 +132,7 @@ TEST_F(Form1StartupTest, ThePauseScreenShowsItsWordCentredInItsColour) {
   const TGfxFont* font = game.Form().Fonts.FindFont("PauseText");
   ASSERT_NE(font, nullptr);
   const double width = font->TextWidth("\xCF\xC0\xD3\xC7\xC0");
-  EnterScreen(game.Form(), ScreenPause);
+  EnterScreen(game.Form().Screen, ScreenPause);
   game.Frame();
   std::vector<uint32_t> pixels;
   int w = 0, h = 0;

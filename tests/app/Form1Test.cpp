@@ -45,7 +45,7 @@ class Form1Test : public ::testing::Test {
 TEST_F(Form1Test, StartsOnTheLogoWithTheTimerRunning) {
   ASSERT_TRUE(game_->Start());
   TForm1& form = game_->Form();
-  EXPECT_EQ(form.CurrentScreen, ScreenLogo);
+  EXPECT_EQ(form.Screen.CurrentScreen, ScreenLogo);
   EXPECT_TRUE(form.Timer.Enabled());
   EXPECT_EQ(form.Timer.MaxFPS(), 100);
   EXPECT_EQ(form.Timer.Speed(), 1200.0);
@@ -61,12 +61,12 @@ TEST_F(Form1Test, StartsOnTheLogoWithTheTimerRunning) {
 TEST_F(Form1Test, BoundKeysAreTakenOutOfTheFreeSets) {
   ASSERT_TRUE(game_->Start());
   TForm1& form = game_->Form();
-  for (int code : {37, 38, 39, 32}) EXPECT_FALSE(form.FreeSpecialKeys.test(code)) << code;
-  for (int code : {9, 16, 17, 33, 34, 35, 36, 40, 45, 46}) EXPECT_TRUE(form.FreeSpecialKeys.test(code)) << code;
-  EXPECT_FALSE(form.FreeSpecialKeys.test(65));
-  EXPECT_TRUE(form.FreeCharKeys.test(65));
-  EXPECT_TRUE(form.FreeCharKeys.test(255));
-  EXPECT_FALSE(form.FreeCharKeys.test(64));
+  for (int code : {37, 38, 39, 32}) EXPECT_FALSE(form.Screen.FreeSpecialKeys.test(code)) << code;
+  for (int code : {9, 16, 17, 33, 34, 35, 36, 40, 45, 46}) EXPECT_TRUE(form.Screen.FreeSpecialKeys.test(code)) << code;
+  EXPECT_FALSE(form.Screen.FreeSpecialKeys.test(65));
+  EXPECT_TRUE(form.Screen.FreeCharKeys.test(65));
+  EXPECT_TRUE(form.Screen.FreeCharKeys.test(255));
+  EXPECT_FALSE(form.Screen.FreeCharKeys.test(64));
 }
 
 TEST_F(Form1Test, DeviceFailureShowsTheMessageAndRunsNoFrame) {
@@ -101,7 +101,7 @@ TEST_F(Form1Test, AReleasedKeyIsSeenByExactlyOneFrameAndHeldUntilThen) {
   ASSERT_TRUE(game_->Start());
   TForm1& form = game_->Form();
   std::vector<std::pair<bool, bool>> seen;  // held, released per frame
-  OnEveryRender([&] { seen.emplace_back(form.KeysHeld[vk::Escape], form.KeysReleased[vk::Escape]); });
+  OnEveryRender([&] { seen.emplace_back(form.KeysHeld[vk::Escape], form.Screen.KeysReleased[vk::Escape]); });
   game_->KeyDown(vk::Escape);
   game_->Frames(3);
   game_->KeyUp(vk::Escape);
@@ -117,27 +117,27 @@ TEST_F(Form1Test, CloseBoxFollowsTheScreenTable) {
   ASSERT_TRUE(game_->Start());
   TForm1& form = game_->Form();
   for (uint8_t screen : {4, 6, 7, 8, 9, 14, 19, 20, 25, 26, 27}) {
-    EnterScreen(form, screen);
+    EnterScreen(form.Screen, screen);
     game_->CloseBox();
     game_->Frame();
-    EXPECT_EQ(form.CurrentScreen, ScreenExitGame) << int(screen);
+    EXPECT_EQ(form.Screen.CurrentScreen, ScreenExitGame) << int(screen);
     EXPECT_FALSE(form.Closed());
   }
-  form.CurrentScreen = ScreenGame;  // play going on (entering 12 would build a level)
+  SetCurrentScreen(form.Screen, ScreenGame);  // play going on (entering 12 would build a level)
   game_->CloseBox();
   game_->Frame();
-  EXPECT_EQ(form.CurrentScreen, ScreenExitToMenu);
+  EXPECT_EQ(form.Screen.CurrentScreen, ScreenExitToMenu);
 
-  EnterScreen(form, ScreenPause);
+  EnterScreen(form.Screen, ScreenPause);
   game_->CloseBox();
   game_->Frame();
-  EXPECT_EQ(form.CurrentScreen, ScreenExitToMenu);
+  EXPECT_EQ(form.Screen.CurrentScreen, ScreenExitToMenu);
 
   for (uint8_t screen : {0, 1, 3, 10, 13, 15, 18, 22, 23, 24, 28, 29, 30, 31}) {
-    EnterScreen(form, screen);
+    EnterScreen(form.Screen, screen);
     game_->CloseBox();
     game_->Frame();
-    EXPECT_EQ(form.CurrentScreen, screen) << int(screen);
+    EXPECT_EQ(form.Screen.CurrentScreen, screen) << int(screen);
     EXPECT_FALSE(form.Closed()) << int(screen);
   }
 }
@@ -145,14 +145,14 @@ TEST_F(Form1Test, CloseBoxFollowsTheScreenTable) {
 TEST_F(Form1Test, ShareScreenClosesOnlyOnceTheCountdownIsOver) {
   ASSERT_TRUE(game_->Start());
   TForm1& form = game_->Form();
-  form.CurrentScreen = ScreenShare;
-  form.ShareCountdown = 3;
+  SetCurrentScreen(form.Screen, ScreenShare);
+  form.Screen.ShareCountdown = 3;
   game_->CloseBox();
   game_->Frame();
   EXPECT_FALSE(form.Closed());
   form.Timer1.SetEnabled(true, game_->Platform().clock.TickCount());
   game_->Frames(50);  // half a second of frames: the side timer counts the tenths down
-  EXPECT_EQ(form.ShareCountdown, 0);
+  EXPECT_EQ(form.Screen.ShareCountdown, 0);
   game_->CloseBox();
   game_->Frame();
   EXPECT_TRUE(form.Closed());
@@ -161,7 +161,7 @@ TEST_F(Form1Test, ShareScreenClosesOnlyOnceTheCountdownIsOver) {
 TEST_F(Form1Test, ClosingOpensThePlayLinkWhenItExists) {
   std::ofstream(folder_ / "play.url") << "[InternetShortcut]\r\nURL=http://localhost/\r\n";
   ASSERT_TRUE(game_->Start());
-  EnterScreen(game_->Form(), ScreenShare);
+  EnterScreen(game_->Form().Screen, ScreenShare);
   EXPECT_TRUE(game_->Form().Closed());
   const auto& opens = game_->Platform().desktop.shellOpens;
   ASSERT_EQ(opens.size(), 1u);
@@ -171,22 +171,22 @@ TEST_F(Form1Test, ClosingOpensThePlayLinkWhenItExists) {
 TEST_F(Form1Test, MinimisingPausesPlayOnlyDuringPlay) {
   ASSERT_TRUE(game_->Start());
   TForm1& form = game_->Form();
-  EnterScreen(form, ScreenMainMenu);
+  EnterScreen(form.Screen, ScreenMainMenu);
   game_->Minimize();
   game_->Frame();
-  EXPECT_EQ(form.CurrentScreen, ScreenMainMenu);
+  EXPECT_EQ(form.Screen.CurrentScreen, ScreenMainMenu);
 
-  form.CurrentScreen = ScreenGame;  // play going on (entering 12 would build a level)
+  SetCurrentScreen(form.Screen, ScreenGame);  // play going on (entering 12 would build a level)
   game_->Minimize();
   game_->Frame();
-  EXPECT_EQ(form.CurrentScreen, ScreenPause);
+  EXPECT_EQ(form.Screen.CurrentScreen, ScreenPause);
 
-  form.CurrentScreen = ScreenGame;
+  SetCurrentScreen(form.Screen, ScreenGame);
   form.WMSysCommand(0xF022);  // minimise with the low bits set
-  EXPECT_EQ(form.CurrentScreen, ScreenPause);
-  form.CurrentScreen = ScreenGame;
+  EXPECT_EQ(form.Screen.CurrentScreen, ScreenPause);
+  SetCurrentScreen(form.Screen, ScreenGame);
   form.WMSysCommand(0xF030);  // maximise
-  EXPECT_EQ(form.CurrentScreen, ScreenGame);
+  EXPECT_EQ(form.Screen.CurrentScreen, ScreenGame);
 }
 
 TEST_F(Form1Test, FramesAreCappedAtOneHundredPerSecond) {

@@ -7,10 +7,11 @@
 #include <string>
 
 #include "app/HeadlessGame.h"
-#include "engine/platform/RendererWindow.h"
+#include "engine/platform/headless/RendererWindow.h"
 #include "engine/platform/Keys.h"
 #include "game/GameProcedures.h"
 #include "game/Scenery.h"
+#include "screens/Cursor.h"
 #include "screens/ScreenMachine.h"
 #include "tools/autoplay/AutoPlayer.h"
 
@@ -81,8 +82,8 @@ class LevelPlayTest : public ::testing::Test {
     form.Game.SetShownScore(0);
     form.Game.LevelNumber = level;
     form.Game.Lives = 3;
-    LeaveScreen(form, form.CurrentScreen);
-    EnterScreen(form, ScreenGame);
+    LeaveScreen(form.Screen, form.Screen.CurrentScreen);
+    EnterScreen(form.Screen, ScreenGame);
   }
 
   void ReplaceLevelFile(int level, const std::string& bytes) {
@@ -102,44 +103,44 @@ TEST_F(LevelPlayTest, EveryLevelLoadsWithBreakableBricks) {
     EnterLevel(level);
     EXPECT_TRUE(game_->Platform().desktop.messageBoxes.empty());
     EXPECT_GT(form.Game.BlocksLeft, 0);
-    EXPECT_EQ(form.CurrentScreen, level == 1 ? ScreenSpeech : ScreenLevelStart);
+    EXPECT_EQ(form.Screen.CurrentScreen, level == 1 ? ScreenSpeech : ScreenLevelStart);
     EXPECT_EQ(form.Game.Cage != nullptr, level == 4 || level == 11 || level == 18 || level == 25);
     EXPECT_NE(form.Game.KeyImage, nullptr);
     EXPECT_EQ(form.Game.WaterfallCount, 5);
     game_->Frames(3);
-    LeaveScreen(form, ScreenGame);
+    LeaveScreen(form.Screen, ScreenGame);
   }
 }
 
 TEST_F(LevelPlayTest, TheIntroReturnsToPlayAtTheTitlesTick236) {
   TForm1& form = game_->Form();
   EnterLevel(2);
-  ASSERT_EQ(form.CurrentScreen, ScreenLevelStart);
+  ASSERT_EQ(form.Screen.CurrentScreen, ScreenLevelStart);
   game_->Frames(235);
-  EXPECT_EQ(form.CurrentScreen, ScreenLevelStart);
+  EXPECT_EQ(form.Screen.CurrentScreen, ScreenLevelStart);
   game_->Frames(2);
-  EXPECT_EQ(form.CurrentScreen, ScreenGame);
+  EXPECT_EQ(form.Screen.CurrentScreen, ScreenGame);
   EXPECT_EQ(form.Game.LevelTitle, nullptr);
   // The pause holds play; F1 resumes without reloading the level.
   const int bricks = form.Game.BlocksLeft;
   game_->Press(vk::P);
   game_->Frames(2);
-  EXPECT_EQ(form.CurrentScreen, ScreenPause);
+  EXPECT_EQ(form.Screen.CurrentScreen, ScreenPause);
   game_->Press(vk::Escape);
   game_->Frames(2);
-  EXPECT_EQ(form.CurrentScreen, ScreenPause);
+  EXPECT_EQ(form.Screen.CurrentScreen, ScreenPause);
   game_->Press(vk::F1);
   game_->Frames(2);
-  EXPECT_EQ(form.CurrentScreen, ScreenGame);
+  EXPECT_EQ(form.Screen.CurrentScreen, ScreenGame);
   // Escape asks whether to go back to the menu; Escape again answers no and play goes on.
   game_->Press(vk::Escape);
   game_->Frames(2);
-  EXPECT_EQ(form.CurrentScreen, ScreenExitToMenu);
-  EXPECT_TRUE(form.Cursor->Visible);
+  EXPECT_EQ(form.Screen.CurrentScreen, ScreenExitToMenu);
+  EXPECT_TRUE(form.Screen.Cursor->Visible);
   game_->Press(vk::Escape);
   game_->Frames(2);
-  EXPECT_EQ(form.CurrentScreen, ScreenGame);
-  EXPECT_FALSE(form.Cursor->Visible);
+  EXPECT_EQ(form.Screen.CurrentScreen, ScreenGame);
+  EXPECT_FALSE(form.Screen.Cursor->Visible);
   EXPECT_EQ(form.Game.BlocksLeft, bricks);
 }
 
@@ -150,7 +151,7 @@ TEST_F(LevelPlayTest, ABrokenLevelFileIsReportedAndTheGameGoesBackToTheMenu) {
   auto& boxes = game_->Platform().desktop.messageBoxes;
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_NE(boxes[0].second.find("data3"), std::string::npos);
-  EXPECT_EQ(form.CurrentScreen, ScreenMainMenu);
+  EXPECT_EQ(form.Screen.CurrentScreen, ScreenMainMenu);
   EXPECT_EQ(form.Game.Bita, nullptr);
   EXPECT_EQ(form.Game.BallCount, 0);
   for (int i = 0; i < form.GameEngine.Count(); ++i) {
@@ -164,7 +165,7 @@ TEST_F(LevelPlayTest, ABrokenLevelFileIsReportedAndTheGameGoesBackToTheMenu) {
   EXPECT_NE(boxes[1].second.find("data4"), std::string::npos);
   EnterLevel(5);
   EXPECT_EQ(boxes.size(), 2u);
-  EXPECT_EQ(form.CurrentScreen, ScreenLevelStart);
+  EXPECT_EQ(form.Screen.CurrentScreen, ScreenLevelStart);
 }
 
 TEST_F(LevelPlayTest, TheAutoplayerClearsALevelWithinItsBudget) {

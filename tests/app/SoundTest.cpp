@@ -1,4 +1,4 @@
-#include "app/Sound.h"
+#include "engine/Sound.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@
 
 #include "app/HeadlessGame.h"
 #include "tests/app/GameFolder.h"
-#include "engine/platform/MixerAudio.h"
-#include "engine/platform/RecordingAudio.h"
+#include "engine/platform/sdl/MixerAudio.h"
+#include "engine/platform/headless/RecordingAudio.h"
 
 namespace zb {
 namespace {

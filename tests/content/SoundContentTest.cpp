@@ -13,8 +13,8 @@
 #include <thread>
 #include <vector>
 
-#include "app/Sound.h"
-#include "engine/platform/MixerAudio.h"
+#include "engine/Sound.h"
+#include "engine/platform/sdl/MixerAudio.h"
 
 namespace zb {
 namespace {

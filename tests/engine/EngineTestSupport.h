@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "engine/GfxDevices.h"
-#include "engine/platform/RendererWindow.h"
+#include "engine/platform/headless/RendererWindow.h"
 
 namespace zb::test {
 

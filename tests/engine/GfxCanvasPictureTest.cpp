@@ -6,7 +6,7 @@
 #include <numbers>
 
 #include "engine/GfxCanvas.h"
-#include "engine/platform/Headless.h"
+#include "engine/platform/headless/Headless.h"
 #include "tests/engine/EngineTestSupport.h"
 
 namespace zb {

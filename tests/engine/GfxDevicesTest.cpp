@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/platform/Headless.h"
+#include "engine/platform/headless/Headless.h"
 
 namespace zb {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/platform/Headless.h"
+#include "engine/platform/headless/Headless.h"
 
 namespace zb {
 namespace {

@@ -16,7 +16,7 @@ class BallTest : public test::PlayFixture {
  protected:
   TBall& AddBall(float x, float y, bool big = false, bool super = false) {
     const int slot = game.BallCount;
-    TBall& ball = engine.Create<TBall>(form, super, big, x, y, slot);
+    TBall& ball = engine.Create<TBall>(play, super, big, x, y, slot);
     game.Balls[static_cast<size_t>(slot)] = &ball;
     return ball;
   }
@@ -61,10 +61,10 @@ TEST_F(BallTest, MovesOnlyOnTheGameScreenAndDrifts) {
   TBall& ball = AddBall(400, 300);
   ball.VelocityX = 0;
   ball.VelocityY = -1;
-  screen = ScreenPause;
+  phase = PlayPhase::Paused;
   Tick(5);
   EXPECT_EQ(ball.Y, 300);
-  screen = ScreenGame;
+  phase = PlayPhase::Playing;
   Tick(99);
   EXPECT_DOUBLE_EQ(ball.VelocityY, -1);
   Tick(1);  // the 100th tick adds the drift
@@ -114,7 +114,7 @@ TEST_F(BallTest, ALostBallCrumbles) {
 }
 
 TEST_F(BallTest, LosingBallZeroMovesTheOthersDown) {
-  TBita& bat = engine.Create<TBita>(form, 440.0f, 530.0f);
+  TBita& bat = engine.Create<TBita>(play, 440.0f, 530.0f);
   game.Bita = &bat;
   TBall& first = AddBall(300, 200);
   TBall& second = AddBall(400, 200);

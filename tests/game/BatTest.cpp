@@ -15,12 +15,12 @@ class BatTest : public test::PlayFixture {
  protected:
   void SetUp() override {
     game.Difficulty = 1;  // bat speed 2.4, ball speed 3.8
-    bat_ = &engine.Create<TBita>(form, 440.0f, 530.0f);
+    bat_ = &engine.Create<TBita>(play, 440.0f, 530.0f);
     game.Bita = bat_;
   }
   TBall& AddBall(float x, float y) {
     const int slot = game.BallCount;
-    TBall& ball = engine.Create<TBall>(form, false, false, x, y, slot);
+    TBall& ball = engine.Create<TBall>(play, false, false, x, y, slot);
     game.Balls[static_cast<size_t>(slot)] = &ball;
     return ball;
   }
@@ -69,7 +69,7 @@ TEST_F(BatTest, ACentreHitOnAStandingBatGoesStraightUp) {
 }
 
 TEST_F(BatTest, TheRightEndOfABatMovingRightGivesSixtyFiveDegrees) {
-  keys[39] = true;
+  input.Right = true;
   // After this tick's move the bat stands at 442.4; its centre is 482.4 and its right end 522.4.
   TBall& ball = FallingOnto(522.4f);
   Tick();
@@ -88,14 +88,14 @@ TEST_F(BatTest, AMagnetBatHoldsEveryBallUntilTheActionKey) {
   EXPECT_TRUE(first.OnBat);
   EXPECT_TRUE(second.OnBat);
   // Carried with the bat, resting on it.
-  keys[39] = true;
+  input.Right = true;
   Tick();
   const float firstX = first.X;
   Tick();
   EXPECT_FLOAT_EQ(first.X, firstX + 2.4f);
   EXPECT_FLOAT_EQ(first.Y, bat_->Y - 16);
-  keys[39] = false;
-  keys[32] = true;
+  input.Right = false;
+  input.Action = true;
   Tick();
   EXPECT_FALSE(first.OnBat);
   EXPECT_FALSE(second.OnBat);
@@ -117,11 +117,11 @@ TEST_F(BatTest, AfterAThousandIdleTicksEveryBallTurnsOnce) {
 }
 
 TEST_F(BatTest, TheWallsHoldTheBat) {
-  keys[37] = true;
+  input.Left = true;
   Tick(200);
   EXPECT_FLOAT_EQ(bat_->X, 172);
-  keys[37] = false;
-  keys[39] = true;
+  input.Left = false;
+  input.Right = true;
   Tick(300);
   EXPECT_FLOAT_EQ(bat_->X, 800 - 80);
   // A bigger bat that would stick out is pushed back inside.
@@ -135,14 +135,14 @@ TEST_F(BatTest, ABallCarriedToTheWallKeepsItsPlaceOnTheBat) {
   TBall& ball = AddBall(200, 514);
   ball.OnBat = true;
   bat_->X = 173;
-  keys[37] = true;
+  input.Left = true;
   Tick();
   EXPECT_FLOAT_EQ(bat_->X, 172);
   EXPECT_FLOAT_EQ(ball.X, 199);
-  keys[37] = false;
+  input.Left = false;
   bat_->X = 800 - 80 - 1.5f;
   ball.X = 700;
-  keys[39] = true;
+  input.Right = true;
   Tick();
   EXPECT_FLOAT_EQ(bat_->X, 800 - 80);
   EXPECT_FLOAT_EQ(ball.X, 701.5f);
@@ -173,7 +173,7 @@ TEST_F(BatTest, TheDipGoesDownThreeAndBack) {
 }
 
 TEST_F(BatTest, OnTheLifeLostScreenTheBatWalksBackToTheMiddle) {
-  screen = ScreenLifeLost;
+  phase = PlayPhase::LifeLost;
   bat_->X = 600;
   game.ScreenTicks = 100;
   Tick();
@@ -198,7 +198,7 @@ TEST_F(BatTest, TheMonkeyLandsAndShowsTheBatAndTheFirstBall) {
   ball.OnBat = true;
   TMonkeyFace* face = bat_->Face.Get();
   face->Visible = true;
-  screen = ScreenLevelStart;  // the stage intro, where the bat reads no keys
+  phase = PlayPhase::LevelStart;  // the stage intro, where the bat reads no keys
   Tick(7 * 14);
   EXPECT_FLOAT_EQ(face->Y, 507);
   EXPECT_EQ(face->FaceState(), FaceStay);
@@ -211,9 +211,9 @@ TEST_F(BatTest, BananaModeThrowsAtFrameSix) {
   game.BananaMode = true;
   TMonkeyFace* face = bat_->Face.Get();
   face->Start(FaceStay);
-  keys[32] = true;
+  input.Action = true;
   Tick();
-  keys[32] = false;
+  input.Action = false;
   EXPECT_EQ(face->FaceState(), FaceThrow);
   EXPECT_EQ(game.ThrowCooldown, 2);
   TSprite* banana = nullptr;

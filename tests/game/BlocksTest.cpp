@@ -15,13 +15,13 @@ namespace {
 class BlocksTest : public test::PlayFixture {
  protected:
   TBlock& Brick(float x, float y, int kind) {
-    TBlock* brick = TBlock::Create(engine, form, x, y, kind);
+    TBlock* brick = TBlock::Create(engine, play, x, y, kind);
     EXPECT_NE(brick, nullptr);
     return *brick;
   }
   TBall& AddBall(float x, float y, double vx, double vy, bool big = false, bool super = false) {
     const int slot = game.BallCount;
-    TBall& ball = engine.Create<TBall>(form, super, big, x, y, slot);
+    TBall& ball = engine.Create<TBall>(play, super, big, x, y, slot);
     game.Balls[static_cast<size_t>(slot)] = &ball;
     ball.VelocityX = vx;
     ball.VelocityY = vy;
@@ -53,7 +53,7 @@ TEST_F(BlocksTest, KindsMakeTheirBricksAndOnlyListedKindsMakeAny) {
   EXPECT_FLOAT_EQ(bomb.Bomb.Get()->X, 283);
   EXPECT_EQ(bomb.Bomb.Get()->Z(), 230);
   EXPECT_EQ(game.BlocksLeft, 2);  // gold is not counted
-  for (int kind : {0, 4, 8, 15, 18, 25}) EXPECT_EQ(TBlock::Create(engine, form, 0, 0, kind), nullptr) << kind;
+  for (int kind : {0, 4, 8, 15, 18, 25}) EXPECT_EQ(TBlock::Create(engine, play, 0, 0, kind), nullptr) << kind;
   EXPECT_EQ(game.BlocksLeft, 2);
   EXPECT_EQ(Live("block"), 3);
 }
@@ -230,7 +230,7 @@ TEST_F(BlocksTest, TheLastBreakableBrickEndsTheLevelAndDropsTheKeyPart) {
 TEST_F(BlocksTest, GoldBurstsAtTickFortyOfTheStageComplete) {
   TBlock& gold = Brick(200, 100, kGoldKind);
   TBlock& other = Brick(300, 100, 9);
-  screen = ScreenStageComplete;
+  phase = PlayPhase::StageComplete;
   game.ScreenTicks = 39;
   Tick();
   EXPECT_FALSE(gold.Dead());
@@ -252,7 +252,7 @@ TEST_F(BlocksTest, ABananaBreaksABrickAndIsSentAway) {
 }
 
 TEST_F(BlocksTest, HittingABreakableBrickResetsTheBatsIdleCount) {
-  TBita& bat = engine.Create<TBita>(form, 440.0f, 530.0f);
+  TBita& bat = engine.Create<TBita>(play, 440.0f, 530.0f);
   game.Bita = &bat;
   TBlock& brick = Brick(300, 100, 13);
   bat.IdleTicks = 500;
@@ -270,7 +270,7 @@ TEST_F(BlocksTest, ExtremeLevelOffsetsPlaceBricksWithoutOverflow) {
   game.Level.words[2] = 2147483647;  // OffsetX
   game.Level.words[3] = -2147483647 - 1;  // OffsetY
   game.Level.words[LevelImage::CellWord(kBlockGridWord, 1, 0)] = 2;  // kind 1
-  CreateBlocksFromGrid(form);
+  CreateBlocksFromGrid(play);
   ASSERT_EQ(Live("block"), 1);
   const TBlock* brick = nullptr;
   for (int i = 0; i < engine.Count(); ++i) {

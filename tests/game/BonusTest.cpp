@@ -8,7 +8,6 @@
 #include "game/Bat.h"
 #include "game/BonusImage.h"
 #include "game/BonusRules.h"
-#include "screens/ScreenMachine.h"
 #include "tests/engine/EngineTestSupport.h"
 #include "tests/game/PlayfieldFixture.h"
 
@@ -28,10 +27,10 @@ class BonusTest : public PlayfieldTest {
     }
     Image("bonus1", 24, 29, 1);
     for (int kind = 0; kind < kBonusKinds; ++kind) Image(std::string(BonusKindInfo(kind).Face), 44, 44, 8);
-    Engine().Images = &Form().Images;
-    Form().CurrentScreen = ScreenGame;
-    Form().Game.Random.Seed(3);
-    Form().Game.Bita = &Engine().Create<TBita>(Form(), 400.0f, 530.0f);
+    Engine().Images = &Images();
+    Play().Phase = PlayPhase::Playing;
+    Game().Random.Seed(3);
+    Game().Bita = &Engine().Create<TBita>(Play(), 400.0f, 530.0f);
   }
 
   void Image(const std::string& name, int width, int height, int frames) {
@@ -39,25 +38,25 @@ class BonusTest : public PlayfieldTest {
     b.U8(10).I32(width).I32(height).I32(width).I32(height).I32(frames).I32(width * frames).I32(height).I32(1);
     b.Raw(std::vector<uint8_t>(static_cast<size_t>(width * frames * height), 0xFF));
     TMemoryStream stream(b.data);
-    TGfxImage& image = Form().Images.Add();
+    TGfxImage& image = Images().Add();
     image.Name = name;
     ASSERT_TRUE(image.LoadFromStream(stream));
   }
 
   TBall& AddBall(float x, float y) {
-    TGameState& game = Form().Game;
+    TGameState& game = Game();
     const int slot = game.BallCount;
-    TBall& ball = Engine().Create<TBall>(Form(), false, false, x, y, slot);
+    TBall& ball = Engine().Create<TBall>(Play(), false, false, x, y, slot);
     game.Balls[static_cast<size_t>(slot)] = &ball;
     return ball;
   }
-  TBall* Ball(int slot) { return Form().Game.Balls[static_cast<size_t>(slot)].Get(); }
-  TBita& Bat() { return *Form().Game.Bita.Get(); }
+  TBall* Ball(int slot) { return Game().Balls[static_cast<size_t>(slot)].Get(); }
+  TBita& Bat() { return *Game().Bita.Get(); }
 
   // A bonus right on the bat, caught at once.
   void Catch(int32_t kind) {
-    TBonus& bonus = Engine().Create<TBonus>(Form(), kind, Bat().X + 20, Bat().Y);
-    CatchBonus(Form(), bonus);
+    TBonus& bonus = Engine().Create<TBonus>(Play(), kind, Bat().X + 20, Bat().Y);
+    CatchBonus(Play(), bonus);
     Engine().RemoveDead();
   }
 };
@@ -65,18 +64,18 @@ class BonusTest : public PlayfieldTest {
 TEST_F(BonusTest, ThreeBallsWithTwoBallsInPlayOnlyPuffs) {
   AddBall(300, 200);
   AddBall(500, 250);
-  ASSERT_EQ(Form().Game.BallCount, 2);
+  ASSERT_EQ(Game().BallCount, 2);
   Catch(BonusThreeBalls);
-  EXPECT_EQ(Form().Game.BallCount, 2);
+  EXPECT_EQ(Game().BallCount, 2);
   EXPECT_EQ(Ball(2), nullptr);
-  EXPECT_EQ(Form().Game.BonusesFalling, 0);
-  EXPECT_FALSE(Form().Game.BonusImageShown);
+  EXPECT_EQ(Game().BonusesFalling, 0);
+  EXPECT_FALSE(Game().BonusImageShown);
 }
 
 TEST_F(BonusTest, ThreeBallsWithOneBallSendsOneDownAndOneUp) {
   TBall& first = AddBall(300, 200);
   Catch(BonusThreeBalls);
-  ASSERT_EQ(Form().Game.BallCount, 3);
+  ASSERT_EQ(Game().BallCount, 3);
   ASSERT_NE(Ball(1), nullptr);
   ASSERT_NE(Ball(2), nullptr);
   EXPECT_EQ(Ball(1)->X, first.X);
@@ -92,13 +91,13 @@ TEST_F(BonusTest, ThreeBallsWithOneBallSendsOneDownAndOneUp) {
 TEST_F(BonusTest, ThreeBallsTakeTheirDirectionsAfterBothAreMade) {
   TBall& first = AddBall(300, 200);
   // Two start directions of the new balls, then r1 and r2.
-  TRandom draws = Form().Game.Random;
+  TRandom draws = Game().Random;
   draws.Next(60);
   draws.Next(60);
   const int r1 = draws.Next(60);
   const int r2 = draws.Next(60);
   Catch(BonusThreeBalls);
-  ASSERT_EQ(Form().Game.BallCount, 3);
+  ASSERT_EQ(Game().BallCount, 3);
   const double degree = std::numbers::pi / 180;
   EXPECT_NEAR(Ball(1)->VelocityX, std::cos((90 + r1 - 30) * degree) * first.Speed, 1e-9);
   EXPECT_NEAR(Ball(1)->VelocityY, std::sin((90 + r1 - 30) * degree) * first.Speed, 1e-9);
@@ -110,12 +109,12 @@ TEST_F(BonusTest, MagnetCaughtDuringABigBallEndsTheBigBallAndRestartsTheRing) {
   AddBall(300, 200);
   AddBall(500, 250);
   Catch(BonusBigBall);
-  TGameState& game = Form().Game;
+  TGameState& game = Game();
   EXPECT_EQ(Ball(0)->ImageName, "ball2");
   EXPECT_EQ(Ball(1)->ImageName, "ball2");
   EXPECT_EQ(game.BonusTimeLeft, 150);
   SpriteRef<> bigPicture(game.BonusImage);
-  for (int i = 0; i < 40; ++i) BonusClockTick(Form());
+  for (int i = 0; i < 40; ++i) BonusClockTick(Play());
   EXPECT_EQ(game.BonusTimeLeft, 110);
   EXPECT_FALSE(game.FireOn[8]);
 
@@ -135,14 +134,14 @@ TEST_F(BonusTest, MagnetCaughtDuringABigBallEndsTheBigBallAndRestartsTheRing) {
 TEST_F(BonusTest, TheClockEndsATimedBonus) {
   AddBall(300, 200);
   Catch(BonusSmallBat);
-  TGameState& game = Form().Game;
+  TGameState& game = Game();
   EXPECT_EQ(Bat().Size, 2);
-  for (int i = 0; i < 139; ++i) BonusClockTick(Form());
+  for (int i = 0; i < 139; ++i) BonusClockTick(Play());
   EXPECT_EQ(game.BonusTimeLeft, 1);
   EXPECT_EQ(Bat().Size, 2);
   EXPECT_TRUE(game.FireOn[0]);
   EXPECT_FALSE(game.FireOn[1]);
-  BonusClockTick(Form());
+  BonusClockTick(Play());
   EXPECT_EQ(Bat().Size, 0);
   EXPECT_EQ(game.BonusTimeLeft, 0);
   EXPECT_FALSE(game.BonusImageShown);
@@ -151,7 +150,7 @@ TEST_F(BonusTest, TheClockEndsATimedBonus) {
 }
 
 TEST_F(BonusTest, MoneyAndLifePayOutWhenThePictureArrives) {
-  TGameState& game = Form().Game;
+  TGameState& game = Game();
   game.Score = 100;
   game.Lives = 2;
   Catch(BonusMoney);
@@ -163,16 +162,16 @@ TEST_F(BonusTest, MoneyAndLifePayOutWhenThePictureArrives) {
 }
 
 TEST_F(BonusTest, MoneyArrivingAfterTheLevelEndedStillCounts) {
-  TGameState& game = Form().Game;
+  TGameState& game = Game();
   game.Score = 100;
   Catch(BonusMoney);
   // The last brick breaks while the picture flies: the level stores its score and ends.
   game.SetShownScore(game.Score);
-  Form().CurrentScreen = ScreenStageComplete;
+  Play().Phase = PlayPhase::StageComplete;
   Tick(200);
   EXPECT_EQ(game.GetShownScore(), 150);
   // During play the shown value only counts up towards the working score.
-  Form().CurrentScreen = ScreenGame;
+  Play().Phase = PlayPhase::Playing;
   game.Score = 300;
   game.SetShownScore(250);
   Catch(BonusMoney);
@@ -182,8 +181,8 @@ TEST_F(BonusTest, MoneyArrivingAfterTheLevelEndedStillCounts) {
 }
 
 TEST_F(BonusTest, ABonusPastTheBottomFreesTheSlot) {
-  TGameState& game = Form().Game;
-  TBonus& bonus = Engine().Create<TBonus>(Form(), BonusMoney, 200.0f, 590.0f);
+  TGameState& game = Game();
+  TBonus& bonus = Engine().Create<TBonus>(Play(), BonusMoney, 200.0f, 590.0f);
   SpriteRef<TBonus> ref(bonus);
   SpriteRef<TBonusFace> face(bonus.BonusFace);
   EXPECT_EQ(game.BonusesFalling, 1);

@@ -75,17 +75,17 @@ TEST_F(HudTest, ThreeNumbersCentredOnTheirColumns) {
   EXPECT_EQ(corners[0].a, 0xFF);
 }
 
-TEST_F(HudTest, CountsUpOnlyOnTheGameScreen) {
+TEST_F(HudTest, CountsUpOnlyWhenAsked) {
   TGameState game;
   game.SetShownScore(0);
   game.Score = 5000;
-  for (uint8_t screen : {13, 15, 17, 24, 28}) DrawHud(game, screen, fonts_);
+  DrawHud(game, false, fonts_);
   EXPECT_EQ(game.GetShownScore(), 0);
-  DrawHud(game, 12, fonts_);
+  DrawHud(game, true, fonts_);
   EXPECT_EQ(game.GetShownScore(), 100);
   Corners();
   // Drawn after the step: the score shows "100".
-  DrawHud(game, 13, fonts_);
+  DrawHud(game, false, fonts_);
   EXPECT_EQ(Corners().size(), 1u + 3u + 1u);
 }
 
@@ -94,7 +94,7 @@ TEST_F(HudTest, MissingFontsDrawNothingButStillCount) {
   TGameState game;
   game.SetShownScore(0);
   game.Score = 50;
-  DrawHud(game, 12, none);
+  DrawHud(game, true, none);
   EXPECT_EQ(game.GetShownScore(), 1);
   EXPECT_TRUE(Corners().empty());
 }

@@ -19,9 +19,9 @@ TEST_F(KeysAndCagesTest, KeyImageNames) {
 }
 
 TEST_F(KeysAndCagesTest, LevelTwoIndicatorTakesTheSecondPart) {
-  TGameState& game = Form().Game;
+  TGameState& game = Game();
   game.LevelNumber = 2;
-  SetupLevelKeys(Form());
+  SetupLevelKeys(Play());
   ASSERT_NE(game.KeyImage, nullptr);
   EXPECT_EQ(game.KeyImage->ImageName, "k1el1");
   EXPECT_EQ(game.KeyImage->KeyImageNumber, 11);
@@ -35,7 +35,7 @@ TEST_F(KeysAndCagesTest, LevelTwoIndicatorTakesTheSecondPart) {
   EXPECT_FALSE(game.StoryAfterLevel);
 
   // The last brick's part flies from the brick to the panel, speeding up.
-  TKeyPart& part = Engine().Create<TKeyPart>(Form(), 500.0f, 300.0f, game.KeyPartKind);
+  TKeyPart& part = Engine().Create<TKeyPart>(Play(), 500.0f, 300.0f, game.KeyPartKind);
   EXPECT_EQ(part.ImageName, "k1el2");
   SpriteRef<TKeyPart> ref(part);
   int ticks = 0;
@@ -53,9 +53,9 @@ TEST_F(KeysAndCagesTest, LevelTwoIndicatorTakesTheSecondPart) {
 }
 
 TEST_F(KeysAndCagesTest, CageLevelKeyFliesToTheCageAndTheDoorOpens) {
-  TGameState& game = Form().Game;
+  TGameState& game = Game();
   game.LevelNumber = 4;
-  SetupLevelKeys(Form());
+  SetupLevelKeys(Play());
   ASSERT_NE(game.Cage, nullptr);
   ASSERT_NE(game.KeyImage, nullptr);
   EXPECT_TRUE(game.KeyComplete);
@@ -100,9 +100,9 @@ TEST_F(KeysAndCagesTest, CageLevelKeyFliesToTheCageAndTheDoorOpens) {
 }
 
 TEST_F(KeysAndCagesTest, AnimalBlinksEveryHundredTicksForTen) {
-  TGameState& game = Form().Game;
+  TGameState& game = Game();
   game.LevelNumber = 11;
-  SetupLevelKeys(Form());
+  SetupLevelKeys(Play());
   ASSERT_NE(game.Cage, nullptr);
   TAnimal& lion = *game.Cage->Animal;
   EXPECT_EQ(lion.ImageName, "lion");

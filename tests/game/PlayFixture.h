@@ -1,7 +1,7 @@
 #pragma once
 
-// A main window that is not started, whose sprite engine has images of known sizes and whose
-// particle manager has templates that tell which one a spawned system came from.
+// A playfield whose sprite engine has images of known sizes and whose particle manager has
+// templates that tell which one a spawned system came from.
 
 #include <gtest/gtest.h>
 
@@ -10,20 +10,18 @@
 #include <string>
 #include <vector>
 
-#include "app/Form1.h"
 #include "engine/GfxImages.h"
 #include "engine/GfxSprite.h"
 #include "engine/MemoryStream.h"
 #include "engine/XParticles.h"
-#include "engine/platform/Headless.h"
-#include "screens/ScreenMachine.h"
+#include "tests/game/TestPlayfield.h"
 #include "tests/engine/EngineTestSupport.h"
 
 namespace zb::test {
 
 class PlayFixture : public ::testing::Test {
  protected:
-  PlayFixture() : form(platform, std::filesystem::temp_directory_path()) {
+  PlayFixture() {
     Image("ball", 16, 16, 8);
     Image("ball2", 24, 24, 8);
     Image("ballcrash", 20, 20, 9);
@@ -45,7 +43,6 @@ class PlayFixture : public ::testing::Test {
     }
     Image("bomb", 16, 16, 1);
     engine.Images = &images;
-    form.CurrentScreen = ScreenGame;
     for (size_t i = 0; i < kTemplates.size(); ++i) {
       std::vector<uint8_t> bytes(136, 0);
       bytes[0] = static_cast<uint8_t>(i);  // PatternStart tells the template
@@ -87,14 +84,14 @@ class PlayFixture : public ::testing::Test {
       "BlueExp.pss",  "YellowExp.pss", "BrownExp.pss", "MagentaExp.pss", "3Balls.pss",
       "Crush.pss",    "BallSuper.pss", "GetLife.pss",  "Bonus.pss"};
 
-  platform::HeadlessPlatform platform;
-  TGfxImages images;
-  TForm1 form;
-  TSpriteEngine& engine = form.GameEngine;
-  TXParticleManager& particles = form.ParticleManager;
-  TGameState& game = form.Game;
-  uint8_t& screen = form.CurrentScreen;
-  std::array<bool, 256>& keys = form.KeysHeld;
+  TestPlayfield field;
+  TGfxImages& images = field.images;
+  TPlayContext& play = field.play;
+  TSpriteEngine& engine = field.engine;
+  TXParticleManager& particles = field.particles;
+  TGameState& game = field.game;
+  PlayPhase& phase = field.play.Phase;
+  TPlayInput& input = field.play.Input;
 };
 
 }  // namespace zb::test

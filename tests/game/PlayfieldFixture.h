@@ -5,29 +5,29 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/Form1.h"
-#include "engine/platform/Headless.h"
+#include "engine/platform/headless/Headless.h"
+#include "tests/game/TestPlayfield.h"
 
 namespace zb {
 
-// A main window that is not started: its sprite engine and particle manager take the sprites of
-// a test, without images (sizes read as 0) and without particle templates (spawns give nothing).
+// A playfield whose sprite engine and particle manager take the sprites of a test, without images
+// (sizes read as 0) and without particle templates (spawns give nothing).
 class PlayfieldTest : public ::testing::Test {
  protected:
-  PlayfieldTest() : form_(platform_, std::filesystem::temp_directory_path()) {}
-
-  TForm1& Form() { return form_; }
-  TSpriteEngine& Engine() { return form_.GameEngine; }
+  TPlayContext& Play() { return field_.play; }
+  TGameState& Game() { return field_.game; }
+  TGfxImages& Images() { return field_.images; }
+  TSpriteEngine& Engine() { return field_.engine; }
   // One move pass of the engine, then the removal of the dead.
   void Tick(int count = 1) {
     for (int i = 0; i < count; ++i) {
-      form_.GameEngine.MoveAll(0.001f);
-      form_.GameEngine.RemoveDead();
+      field_.engine.MoveAll(0.001f);
+      field_.engine.RemoveDead();
     }
   }
 
   platform::HeadlessPlatform platform_;
-  TForm1 form_;
+  test::TestPlayfield field_;
 };
 
 }  // namespace zb

@@ -4,13 +4,11 @@
 
 #include <filesystem>
 
-#include "app/Form1.h"
+#include "tests/game/TestPlayfield.h"
 #include "engine/ArchiveDb.h"
-#include "engine/platform/Headless.h"
 #include "game/Ball.h"
 #include "game/Bat.h"
 #include "game/Blocks.h"
-#include "screens/ScreenMachine.h"
 
 namespace zb {
 namespace {
@@ -25,18 +23,17 @@ int LiveCountedBricks(TSpriteEngine& engine) {
 }
 
 TEST(PlayfieldSoakTest, ALongSeededGameKeepsItsInvariants) {
-  platform::HeadlessPlatform platform;
-  TGfxImages images;
+  test::TestPlayfield field;
+  TGfxImages& images = field.images;
   TArchiveDb archive(std::filesystem::path(ZB_GAME_DIR) / "Data" / "data.zbx", TOpenModes::opReadOnly);
   ASSERT_TRUE(images.LoadFromArchive(archive));
-  TForm1 form(platform, std::filesystem::temp_directory_path());
-  TSpriteEngine& engine = form.GameEngine;
+  TPlayContext& play = field.play;
+  TSpriteEngine& engine = field.engine;
   engine.Images = &images;
-  TGameState& game = form.Game;
+  TGameState& game = field.game;
   game.Random.Seed(7);
   game.Difficulty = 2;
   game.Lives = 3;
-  form.CurrentScreen = ScreenGame;
 
   // A field of every listed kind, bombs among them, with gold in the corners.
   const int kinds[] = {1, 2, 9, 10, 11, 12, 13, 14, 19, 20, 21, 22, 23, 24};
@@ -45,25 +42,25 @@ TEST(PlayfieldSoakTest, ALongSeededGameKeepsItsInvariants) {
     for (int column = 0; column < 14; ++column) {
       const bool corner = (row == 0 || row == 5) && (column == 0 || column == 13);
       const int kind = corner ? kGoldKind : kinds[(row * 14 + column) % 14];
-      ASSERT_NE(TBlock::Create(engine, form, 190.0f + 37 * column, 60.0f + 20 * row, kind), nullptr);
+      ASSERT_NE(TBlock::Create(engine, play, 190.0f + 37 * column, 60.0f + 20 * row, kind), nullptr);
       made += corner ? 0 : 1;
     }
   }
   EXPECT_EQ(game.BlocksLeft, made);
-  TBita& bat = engine.Create<TBita>(form, 440.0f, 530.0f);
+  TBita& bat = engine.Create<TBita>(play, 440.0f, 530.0f);
   game.Bita = &bat;
-  TBall& first = engine.Create<TBall>(form, false, false, 470.0f, 514.0f, 0);
+  TBall& first = engine.Create<TBall>(play, false, false, 470.0f, 514.0f, 0);
   game.Balls[0] = &first;
 
   int ticks = 0;
   for (; ticks < 60000 && !game.LevelCleared && !game.LifeLostFlag && !game.GameOverFlag; ++ticks) {
     // The bat steers under the lowest ball.
-    form.KeysHeld.fill(false);
+    play.Input = {};
     if (TBall* ball = game.Balls[0].Get()) {
       const float batCentre = bat.X + static_cast<float>(bat.VisibleWidth()) / 2;
       const float ballCentre = ball->CentreX();
-      if (ballCentre < batCentre - 10) form.KeysHeld[37] = true;
-      if (ballCentre > batCentre + 10) form.KeysHeld[39] = true;
+      if (ballCentre < batCentre - 10) play.Input.Left = true;
+      if (ballCentre > batCentre + 10) play.Input.Right = true;
     }
     engine.RemoveDead();
     engine.MoveAll(0.001f);

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "screens/ScreenMachine.h"
+#include "screens/Cursor.h"
 #include "tests/game/PlayfieldFixture.h"
 
 namespace zb {
@@ -53,12 +53,12 @@ TEST_F(SceneryTest, BallCrumbleFramesPauseAndFade) {
 }
 
 TEST_F(SceneryTest, PlantsSwayAroundTheirBaseAngle) {
-  CreateLeaves(Engine(), Form());
-  TLeaf* leaf = Form().Game.Leaves[2];
+  CreateLeaves(Engine(), Play());
+  TLeaf* leaf = Game().Leaves[2];
   ASSERT_NE(leaf, nullptr);
   EXPECT_EQ(leaf->ImageName, "leafs");
   EXPECT_EQ(leaf->PatternIndex, 2);
-  EXPECT_EQ(Form().Game.Leaves[5]->ImageName, "leafer");
+  EXPECT_EQ(Game().Leaves[5]->ImageName, "leafer");
   const double base = -30 * std::numbers::pi / 180;
   double lowest = 10, highest = -10;
   for (int i = 0; i < 400; ++i) {
@@ -73,13 +73,13 @@ TEST_F(SceneryTest, PlantsSwayAroundTheirBaseAngle) {
   EXPECT_LT(leaf->SwayPhase, 0);
   // A killed plant leaves the record.
   leaf->Kill();
-  EXPECT_EQ(Form().Game.Leaves[2], nullptr);
+  EXPECT_EQ(Game().Leaves[2], nullptr);
 }
 
-TEST_F(SceneryTest, LevelTitleEndsTheIntroAtItsTick236) {
-  Form().CurrentScreen = ScreenLevelStart;
-  TLevelTitle& title = Engine().Create<TLevelTitle>(Form());
-  Form().Game.LevelTitle = &title;
+TEST_F(SceneryTest, LevelTitleReportsTheEndOfTheIntroAtItsTick236) {
+  Play().Phase = PlayPhase::LevelStart;
+  TLevelTitle& title = Engine().Create<TLevelTitle>(Play());
+  Game().LevelTitle = &title;
   SpriteRef<TLevelTitle> ref(title);
   Tick(10);
   EXPECT_EQ(title.X, -100.0f);
@@ -88,17 +88,17 @@ TEST_F(SceneryTest, LevelTitleEndsTheIntroAtItsTick236) {
   EXPECT_EQ(title.X, 480.0f);
   EXPECT_NEAR(title.Angle, 2 * std::numbers::pi, 1e-4);
   Tick(167);
-  EXPECT_EQ(Form().CurrentScreen, ScreenLevelStart);
-  EXPECT_TRUE(ref);
+  EXPECT_FALSE(title.Ended());
   EXPECT_EQ(title.Alpha, 255 - 100);
   Tick();
-  EXPECT_EQ(Form().CurrentScreen, ScreenGame);
-  EXPECT_FALSE(ref);
-  EXPECT_EQ(Form().Game.LevelTitle, nullptr);
+  // The level-start screen leaves on this report and kills the title; it stays until then.
+  EXPECT_TRUE(title.Ended());
+  EXPECT_TRUE(ref);
+  EXPECT_EQ(Game().LevelTitle, &title);
 }
 
 TEST_F(SceneryTest, StorySpritesInTheRecordReadEmptyOnceRemoved) {
-  TGameState& game = Form().Game;
+  TGameState& game = Game();
   game.Hunter = &Engine().Create<TSprite>();
   game.Monkey = &Engine().Create<TSprite>();
   game.Cloud = &Engine().Create<TSprite>();
@@ -118,7 +118,7 @@ TEST_F(SceneryTest, StorySpritesInTheRecordReadEmptyOnceRemoved) {
 }
 
 TEST_F(SceneryTest, ShadowIsATranslucentBlackCopy) {
-  TShadow& shadow = Engine().Create<TShadow>(Form(), "ball", 498);
+  TShadow& shadow = Engine().Create<TShadow>(Play(), "ball", 498);
   EXPECT_EQ(shadow.ImageName, "ball");
   EXPECT_EQ(shadow.Z(), 498);
   EXPECT_EQ(shadow.PackedColor(), 110u << 24);
@@ -126,7 +126,7 @@ TEST_F(SceneryTest, ShadowIsATranslucentBlackCopy) {
 
 TEST_F(SceneryTest, CursorFollowsThePointer) {
   platform_.window.SetPointer({321, 123});
-  TCursor& cursor = Engine().Create<TCursor>(Form());
+  TCursor& cursor = Engine().Create<TCursor>(platform_.window);
   EXPECT_EQ(cursor.X, 321.0f);
   platform_.window.SetPointer({10, 20});
   Tick();

@@ -3,7 +3,7 @@
 #include <bitset>
 #include <string>
 
-#include "engine/platform/Headless.h"
+#include "engine/platform/headless/Headless.h"
 #include "gui/GuiButton.h"
 #include "gui/GuiEdit.h"
 #include "gui/GuiForm.h"

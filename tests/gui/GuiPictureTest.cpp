@@ -4,7 +4,7 @@
 
 #include "engine/GfxCanvas.h"
 #include "engine/GfxImages.h"
-#include "engine/platform/Headless.h"
+#include "engine/platform/headless/Headless.h"
 #include "gui/GuiBasic.h"
 #include "gui/GuiButton.h"
 #include "gui/GuiCanvasPainter.h"

@@ -45,7 +45,7 @@ class ScreenFlowTest : public ::testing::Test {
     Form().Settings.Players[0] = "Kim";
     Form().Settings.PlayerName = "Kim";
     game_->Frames(kLogoTicks);
-    ASSERT_EQ(Form().CurrentScreen, ScreenMainMenu);
+    ASSERT_EQ(Form().Screen.CurrentScreen, ScreenMainMenu);
   }
 
   // A click at the centre of a control of the loaded layout, then one frame.

@@ -44,11 +44,11 @@ void TAutoPlayer::StartLevel(int level, uint8_t difficulty, uint32_t seed) {
   form.Game.LevelNumber = level;
   form.Game.Difficulty = difficulty;
   form.Game.Lives = 3;
-  form.GameFinished = false;
+  form.Screen.GameFinished = false;
   // Whatever stands: the current screen, and a playfield still alive under it.
-  LeaveScreen(form, form.CurrentScreen);
-  if (form.Game.Bita.Get() != nullptr) LeaveScreen(form, ScreenGame);
-  EnterScreen(form, ScreenGame);
+  LeaveScreen(form.Screen, form.Screen.CurrentScreen);
+  if (form.Game.Bita.Get() != nullptr) LeaveScreen(form.Screen, ScreenGame);
+  EnterScreen(form.Screen, ScreenGame);
 }
 
 TAutoPlayer::Result TAutoPlayer::State() const {
@@ -133,14 +133,14 @@ void TAutoPlayer::Steer() {
 void TAutoPlayer::Step() {
   if (State() != Result::Running) return;
   TForm1& form = form_;
-  if (form.CurrentScreen == ScreenSpeech) {
+  if (form.Screen.CurrentScreen == ScreenSpeech) {
     // A story scene before the level: the player reads on with the action key.
     if (++framesOnStory_ % 20 == 0) {
       Hold(vk::Space, true);
       Hold(vk::Space, false);
     }
   }
-  if (form.CurrentScreen == ScreenGame) Steer();
+  if (form.Screen.CurrentScreen == ScreenGame) Steer();
   frame_();
   ++frames_;
 }

@@ -14,7 +14,7 @@
 #include "engine/GfxImages.h"
 #include "engine/PngWriter.h"
 #include "engine/XParticles.h"
-#include "engine/platform/Headless.h"
+#include "engine/platform/headless/Headless.h"
 #include "tools/zbtool/ParticleTemplateText.h"
 
 namespace zb::tool {

@@ -16,7 +16,7 @@
 #include "engine/GfxCanvas.h"
 #include "engine/GfxImages.h"
 #include "engine/PngWriter.h"
-#include "engine/platform/Headless.h"
+#include "engine/platform/headless/Headless.h"
 #include "tools/zbtool/art/ArtKit.h"
 
 namespace zb::tool {

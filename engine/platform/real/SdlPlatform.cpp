@@ -9,9 +9,9 @@
 
 #include "engine/Cp1251.h"
 #include "engine/platform/Keys.h"
-#include "engine/platform/MixerAudio.h"
-#include "engine/platform/SdlKeymap.h"
-#include "engine/platform/SdlRenderer.h"
+#include "engine/platform/sdl/MixerAudio.h"
+#include "engine/platform/sdl/SdlKeymap.h"
+#include "engine/platform/sdl/SdlRenderer.h"
 #include "engine/platform/UrlShortcut.h"
 
 namespace zb::platform {

@@ -3,7 +3,7 @@
 
 #include "engine/Cp1251.h"
 #include "engine/platform/Keys.h"
-#include "engine/platform/SdlKeymap.h"
+#include "engine/platform/sdl/SdlKeymap.h"
 #include "engine/platform/UrlShortcut.h"
 
 namespace zb::platform {

@@ -1,4 +1,4 @@
-#include "engine/platform/SdlRenderer.h"
+#include "engine/platform/sdl/SdlRenderer.h"
 
 #include <SDL.h>
 

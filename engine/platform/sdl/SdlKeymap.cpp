@@ -1,4 +1,4 @@
-#include "engine/platform/SdlKeymap.h"
+#include "engine/platform/sdl/SdlKeymap.h"
 
 #include <SDL_scancode.h>
 

@@ -1,4 +1,4 @@
-#include "engine/platform/MixerAudio.h"
+#include "engine/platform/sdl/MixerAudio.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>

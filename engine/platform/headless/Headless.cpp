@@ -1,8 +1,8 @@
-#include "engine/platform/Headless.h"
+#include "engine/platform/headless/Headless.h"
 
 #include <SDL.h>
 
-#include "engine/platform/SdlRenderer.h"
+#include "engine/platform/sdl/SdlRenderer.h"
 
 namespace zb::platform {
 

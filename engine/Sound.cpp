@@ -1,4 +1,4 @@
-#include "app/Sound.h"
+#include "engine/Sound.h"
 
 #include <algorithm>
 #include <string>

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "engine/platform/Platform.h"
-#include "engine/platform/RecordingAudio.h"
+#include "engine/platform/headless/RecordingAudio.h"
 
 struct SDL_Surface;
 

@@ -1,4 +1,4 @@
-#include "engine/platform/RecordingAudio.h"
+#include "engine/platform/headless/RecordingAudio.h"
 
 #include <algorithm>
 #include <filesystem>

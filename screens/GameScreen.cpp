@@ -1,0 +1,65 @@
+#include "screens/GameScreen.h"
+
+#include "engine/platform/Keys.h"
+#include "game/GameProcedures.h"
+#include "screens/Cursor.h"
+#include "screens/ScreenContext.h"
+#include "screens/ScreenMachine.h"
+
+namespace zb {
+
+void EnterGameScreen(TScreenContext& ctx) {
+  TGameState& game = ctx.Game;
+  SetCurrentScreen(ctx, ScreenGame);
+  if (ctx.Cursor != nullptr) ctx.Cursor->Visible = false;
+  const LevelLoadResult built = BuildLevel(ctx.Play, ctx.GameFolder);
+  if (!built.ok) {
+    // The level cannot be played: say why, take down what was built and go back to the menu.
+    ctx.Platform.GetDesktop().ShowMessageBox("Zumbala", built.error);
+    LeaveGameScreen(ctx);
+    MusicOnExitToMenu(ctx.Sound);
+    EnterScreen(ctx, ScreenMainMenu);
+    return;
+  }
+  game.WaterfallCount = 0;
+  static constexpr float kFalls[5][2] = {{310, 140}, {290, 140}, {330, 140}, {270, 140}, {350, 150}};
+  for (int i = 0; i < 5; ++i) {
+    TXParticleRef fall = ctx.Play.Particles.Spawn("Waterfall.pss", kFalls[i][0], kFalls[i][1]);
+    fall.SetName("waterfall");
+    game.WaterfallSystems[static_cast<size_t>(i)] = fall;
+  }
+  game.WaterfallCount = 5;
+  ctx.Timer1.SetEnabled(true, ctx.Platform.GetClock().TickCount());
+  if (game.StoryBeforeLevel) {
+    game.SpeechScene = game.SpeechBeforeLevel;
+    EnterScreen(ctx, ScreenSpeech);
+  } else {
+    EnterScreen(ctx, ScreenLevelStart);
+  }
+}
+
+void ProcessGameScreen(TScreenContext& ctx) {
+  RenderAndPresent(ctx);
+  TGameState& game = ctx.Game;
+  if (ctx.KeysReleased[vk::Escape]) {
+    ctx.PlaySound("check");
+    EnterScreen(ctx, ScreenExitToMenu);
+  }
+  if (ctx.KeysReleased[vk::F1] || ctx.KeysReleased[vk::P]) {
+    ctx.PlaySound("check");
+    EnterScreen(ctx, ScreenPause);
+  }
+  if (game.LifeLostFlag) EnterScreen(ctx, ScreenLifeLost);
+  if (game.GameOverFlag) {
+    game.SetShownScore(game.Score);
+    EnterScreen(ctx, ScreenGameOver);
+  }
+  if (game.LevelCleared) {
+    game.SetShownScore(game.Score);
+    EnterScreen(ctx, ScreenStageComplete);
+  }
+}
+
+void LeaveGameScreen(TScreenContext& ctx) { TearDownLevel(ctx.Play); }
+
+}  // namespace zb

@@ -1,0 +1,98 @@
+#pragma once
+
+#include <array>
+#include <bitset>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "engine/GfxCanvas.h"
+#include "engine/GfxDevices.h"
+#include "engine/GfxImages.h"
+#include "engine/Sound.h"
+#include "engine/WindowTimer.h"
+#include "engine/platform/Platform.h"
+#include "game/PlayContext.h"
+#include "gui/GuiBasic.h"
+#include "persist/Settings.h"
+#include "screens/ScreenState.h"
+
+namespace zb {
+
+class TCursor;
+
+// What the screens' steps and buttons use of the window. The window owns it, fills the key
+// flags from its events and asks the screens to draw through it; the screens own the screen
+// number and everything they keep between their steps.
+struct TScreenContext {
+  TScreenContext(platform::Platform& platform, std::filesystem::path gameFolder, TGuiBase& gui, TGfxDevice& device,
+                 TGfxCanvas& canvas, TGfxImages& images, TSoundSystem& sound, TSettings& settings, TPlayContext& play,
+                 TWindowTimer& timer1)
+      : Platform(platform),
+        GameFolder(std::move(gameFolder)),
+        GuiBase(gui),
+        Device(device),
+        MyCanvas(canvas),
+        Images(images),
+        Sound(sound),
+        Settings(settings),
+        Play(play),
+        Game(play.Game),
+        Timer1(timer1) {}
+  TScreenContext(const TScreenContext&) = delete;
+  TScreenContext& operator=(const TScreenContext&) = delete;
+
+  std::filesystem::path GamePath(const std::string& relative) const { return GameFolder / relative; }
+  // An effect at the current effect volume.
+  void PlaySound(std::string_view name) { Sound.PlaySound(name, Settings.FxVolume); }
+  void SetMusicVolume(int volume) {
+    Settings.MusicVolume = volume;
+    Sound.SetMusicVolume(volume);
+  }
+  // Asks the window to close, as its close box does.
+  void Close() {
+    if (RequestClose) RequestClose();
+  }
+
+  platform::Platform& Platform;
+  const std::filesystem::path GameFolder;  // holds Data/, Sounds/ and "Config.cfg"
+  TGuiBase& GuiBase;
+  TGfxDevice& Device;
+  TGfxCanvas& MyCanvas;
+  TGfxImages& Images;
+  TSoundSystem& Sound;
+  TSettings& Settings;
+  TPlayContext& Play;
+  TGameState& Game;
+  TWindowTimer& Timer1;  // the 100 ms side timer
+  std::function<void()> RequestClose;
+
+  // Filled by the window's key events; cleared after every frame tick.
+  std::array<bool, 256> KeysReleased{};
+  // The keys a binding may still take.
+  std::bitset<256> FreeCharKeys;
+  std::bitset<256> FreeSpecialKeys;
+  int PointerOffsetX = 0;
+  int PointerOffsetY = 0;
+
+  // Written by the screens only (SetCurrentScreen).
+  uint8_t CurrentScreen = 0;
+  bool GameFinished = false;
+  int ShareCountdown = 0;  // tenths of a second
+  TScreenState State;
+  // The pointer sprite; it lives in the sprite engine until the end.
+  TCursor* Cursor = nullptr;
+};
+
+// The screen becomes current, and the playfield's sprites learn the phase of play it means.
+void SetCurrentScreen(TScreenContext& ctx, uint8_t number);
+
+// The special keys a binding may take: Tab, Shift, Ctrl, Space..Down, Insert, Delete.
+bool IsSpecialKey(uint32_t code);
+
+// Saves the settings to "Config.cfg", with the two switches taken from the live device and canvas.
+void SaveSettings(TScreenContext& ctx);
+
+}  // namespace zb
