@@ -19,6 +19,9 @@ int RunExport(std::span<char* const> args);
 int RunLevel(std::span<char* const> args);
 int RunLevelCompile(std::span<char* const> args);
 
+int RunStory(std::span<char* const> args);
+int RunStoryCompile(std::span<char* const> args);
+
 int RunGui(std::span<char* const> args);
 int RunGuiCompile(std::span<char* const> args);
 
@@ -56,6 +59,18 @@ std::span<const Command> Commands() {
               "    Compiles a level written as text (see assets/levels/README.md) into a level file.\n"
               "    Exit status 1 with the line and the reason for a source that does not compile.",
               RunLevelCompile},
+      Command{"story", "story [PATH]",
+              "    Loads the story file PATH (default: \"Data/story.txt\" of the built game folder) as the\n"
+              "    game does and prints its 27 lines in order: per line a header\n"
+              "    \"line=N scene=S speaker=monkey|hunter rows=R offset=O\", then its R rows, one per line,\n"
+              "    as raw CP1251 bytes. A file the game would refuse: exit status 1 and a message on\n"
+              "    standard error.",
+              RunStory},
+      Command{"story-compile", "story-compile SOURCE.txt OUT",
+              "    Converts the story written as UTF-8 text (assets/story/story.txt) to CP1251, checks that\n"
+              "    the game can load it, and writes it to OUT in the form `zbtool story` prints. Exit\n"
+              "    status 1 with the line and the reason for a source that does not compile.",
+              RunStoryCompile},
       Command{"particle", "particle SOURCE.txt OUT.pss",
               "    Compiles a particle template written as text (one \"Field = value\" line per field of the\n"
               "    136-byte record; see assets/particles/README.md) into the record's bytes.\n"
