@@ -1,6 +1,7 @@
 #include "app/Form1.h"
 
 #include <cmath>
+#include <cstdio>
 
 #include "engine/platform/Keys.h"
 #include "game/Bonus.h"
@@ -11,6 +12,7 @@
 #include "screens/Buttons.h"
 #include "screens/ScreenId.h"
 #include "screens/ScreenMachine.h"
+#include "screens/SpeechScreen.h"
 
 namespace zb {
 
@@ -122,6 +124,10 @@ bool TForm1::FormCreate() {
   MyCanvas.SetAntialias(Settings.Antialias);
   GameEngine.Images = &Images;
   GameEngine.SetCanvas(&MyCanvas);
+  // The story's lines; without them the story scenes pass without words.
+  StoryLoadResult story = LoadStoryLines(GamePath(kStoryFileName));
+  if (!story.ok) std::fprintf(stderr, "%s\n", story.error.c_str());
+  Screen.State.Story = std::move(story.lines);
   // 13. The current player's name replaces the one of the file.
   if (Settings.CurrentPlayer >= 0 && Settings.CurrentPlayer < kMaxPlayers) {
     Settings.PlayerName = Settings.Players[static_cast<size_t>(Settings.CurrentPlayer)];
@@ -258,6 +264,9 @@ void TForm1::RunPass(RenderPass pass) {
       break;
     case RenderPass::Gui:
       GuiBase.Draw();
+      break;
+    case RenderPass::SpeechText:
+      DrawSpeechText(Screen);
       break;
     default:
       break;

@@ -95,6 +95,16 @@ void PutOutFlame(TPlayContext& play, int index, bool clear) {
   play.Game.FireOn[i] = false;
 }
 
+void ClearRunningBonus(TPlayContext& play) {
+  TGameState& game = play.Game;
+  if (game.BonusImageShown && game.BonusImage != nullptr) game.BonusImage->Kill();
+  game.BonusImageShown = false;
+  game.BonusTimeLeft = 0;
+  for (int i = 0; i < kFlameCount; ++i) {
+    if (game.FireOn[static_cast<size_t>(i)]) PutOutFlame(play, i, true);
+  }
+}
+
 void LightFlameRing(TPlayContext& play) {
   TGameState& game = play.Game;
   for (int i = 0; i < kFlameCount; ++i) {

@@ -33,5 +33,8 @@ class TBonusImage : public TAnimatedSprite {
 void LightFlameRing(TPlayContext& play);
 // Stops the emission of one flame; `clear` removes its particles at once.
 void PutOutFlame(TPlayContext& play, int index, bool clear);
+// A running bonus stops where it stands, when a life is lost, a level ends or the game is over:
+// its picture goes and every lit flame is put out with its particles.
+void ClearRunningBonus(TPlayContext& play);
 
 }  // namespace zb

@@ -46,4 +46,8 @@ struct TSettings {
 // Puts the default tables back into all three difficulties.
 void ResetHighScores(TSettings& settings);
 
+// Enters `score` for the current player into the table of `difficulty` above the first row it
+// equals or beats; the last row drops out. False when it beats no row.
+bool InsertHighScore(TSettings& settings, int difficulty, int32_t score);
+
 }  // namespace zb

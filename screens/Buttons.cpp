@@ -8,6 +8,9 @@
 #include "screens/PlayScreens.h"
 #include "screens/PlayerScreens.h"
 #include "screens/ScreenMachine.h"
+#include "screens/SpeechScreen.h"
+#include "screens/StageScreens.h"
+#include "screens/ClosingScreens.h"
 
 namespace zb {
 namespace {
@@ -44,16 +47,6 @@ void ShowHighScores(TScreenContext& ctx) {
 void QuitGame(TScreenContext& ctx) {
   LeaveScreen(ctx, ScreenExitGame);
   EnterScreen(ctx, ScreenShare);
-}
-
-// The final-score screen does not exist yet: the game ends straight on the main menu, with its
-// level cleared away first.
-void ExitToMainMenu(TScreenContext& ctx) {
-  MusicOnExitToMenu(ctx.Sound);
-  ctx.PlaySound("check");
-  LeaveScreen(ctx, ScreenExitToMenu);
-  LeaveScreen(ctx, ScreenGame);
-  EnterScreen(ctx, ScreenMainMenu);
 }
 
 }  // namespace
@@ -100,12 +93,19 @@ void BindButtons(TScreenContext& ctx) {
       {"b_antialias", ToggleAntialias},
       {"b_controls_back", GoTo(ScreenControls, ScreenOptions)},
       {"b_controls_default", DefaultControls},
-      {"b_exitmm_yes", ExitToMainMenu},
+      {"b_exitmm_yes", EndGameFromPlay},
       {"b_exitmm_no", ResumeFromExitToMenu},
       {"b_choosedif_back", GoTo(ScreenChooseDifficulty, ScreenMainMenu)},
       {"b_choosedif_easy", ChooseDifficulty(0)},
       {"b_choosedif_medium", ChooseDifficulty(1)},
       {"b_choosedif_hard", ChooseDifficulty(2)},
+      {"b_yourscore_next", GoTo(ScreenYourScore, ScreenCountry)},
+      {"b_sendscore_yes", [](TScreenContext& c) { AnswerSendScore(c, true); }},
+      {"b_sendscore_no", [](TScreenContext& c) { AnswerSendScore(c, false); }},
+      {"b_stagecomplete_next", NextStage},
+      {"b_ycountry_next", GoTo(ScreenCountry, ScreenSendScore)},
+      {"b_speech_skip", EndScene},
+      {"b_speech_next", ContinueScene},
   };
   for (const auto& [name, action] : buttons) {
     TGuiControl* control = ctx.GuiBase.FindControl(name);

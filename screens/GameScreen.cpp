@@ -2,7 +2,7 @@
 
 #include "engine/platform/Keys.h"
 #include "game/GameProcedures.h"
-#include "screens/Cursor.h"
+#include "screens/FormControls.h"
 #include "screens/ScreenContext.h"
 #include "screens/ScreenMachine.h"
 
@@ -11,7 +11,7 @@ namespace zb {
 void EnterGameScreen(TScreenContext& ctx) {
   TGameState& game = ctx.Game;
   SetCurrentScreen(ctx, ScreenGame);
-  if (ctx.Cursor != nullptr) ctx.Cursor->Visible = false;
+  ShowCursor(ctx, false);
   const LevelLoadResult built = BuildLevel(ctx.Play, ctx.GameFolder);
   if (!built.ok) {
     // The level cannot be played: say why, take down what was built and go back to the menu.

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 
+#include "screens/FormControls.h"
 #include "screens/ScreenContext.h"
 #include "engine/platform/Keys.h"
 #include "gui/GuiButton.h"
@@ -18,15 +19,6 @@ namespace {
 constexpr int kVolumeStep = 25;
 constexpr int kVolumeMax = 250;
 constexpr const char* kBindingEdits[] = {"spec1", "spec2", "spec3"};
-
-template <class T>
-T* Find(TScreenContext& ctx, std::string_view name) {
-  return dynamic_cast<T*>(ctx.GuiBase.FindControl(name));
-}
-
-void SetEnabled(TScreenContext& ctx, std::string_view name, bool enabled) {
-  if (TGuiControl* control = ctx.GuiBase.FindControl(name)) control->SetEnabled(enabled);
-}
 
 void SetGauge(TScreenContext& ctx, std::string_view name, int value) {
   if (TGuiControl* control = ctx.GuiBase.FindControl(name)) {

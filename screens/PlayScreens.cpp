@@ -1,5 +1,6 @@
 #include "screens/PlayScreens.h"
 
+#include "screens/FormControls.h"
 #include "screens/ScreenContext.h"
 #include "engine/platform/Keys.h"
 #include "game/Bat.h"
@@ -8,29 +9,11 @@
 #include "screens/ScreenMachine.h"
 
 namespace zb {
-namespace {
-
-void ShowForm(TScreenContext& ctx, const char* name, bool show) {
-  TGuiControl* control = ctx.GuiBase.FindControl(name);
-  if (control == nullptr) return;
-  control->SetVisible(show);
-  if (show) {
-    control->BringToFront();
-  } else {
-    control->SendToBack();
-  }
-}
-
-void SetCursorVisible(TScreenContext& ctx, bool visible) {
-  if (ctx.Cursor != nullptr) ctx.Cursor->Visible = visible;
-}
-
-}  // namespace
 
 void EnterExitToMenuScreen(TScreenContext& ctx) {
   SetCurrentScreen(ctx, ScreenExitToMenu);
   ShowForm(ctx, "scr_exittomm", true);
-  SetCursorVisible(ctx, true);
+  ShowCursor(ctx, true);
 }
 
 void ProcessExitToMenuScreen(TScreenContext& ctx) {
@@ -44,14 +27,14 @@ void LeaveExitToMenuScreen(TScreenContext& ctx) { ShowForm(ctx, "scr_exittomm", 
 
 void ResumeFromExitToMenu(TScreenContext& ctx) {
   ctx.PlaySound("check");
-  SetCursorVisible(ctx, false);
+  ShowCursor(ctx, false);
   LeaveScreen(ctx, ScreenExitToMenu);
   SetCurrentScreen(ctx, ScreenGame);
 }
 
 void EnterPauseScreen(TScreenContext& ctx) {
   SetCurrentScreen(ctx, ScreenPause);
-  SetCursorVisible(ctx, true);
+  ShowCursor(ctx, true);
 }
 
 void ProcessPauseScreen(TScreenContext& ctx) {
@@ -63,7 +46,7 @@ void ProcessPauseScreen(TScreenContext& ctx) {
   }
 }
 
-void LeavePauseScreen(TScreenContext& ctx) { SetCursorVisible(ctx, false); }
+void LeavePauseScreen(TScreenContext& ctx) { ShowCursor(ctx, false); }
 
 void EnterLevelStartScreen(TScreenContext& ctx) {
   SetCurrentScreen(ctx, ScreenLevelStart);

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "screens/FormControls.h"
 #include "screens/ScreenContext.h"
 #include "engine/platform/Keys.h"
 #include "gui/GuiButton.h"
@@ -16,15 +17,6 @@ namespace {
 constexpr std::array<uint32_t, kDifficulties> kTabColours = {0x2504EA70, 0x2504EAE0, 0x25040AEA};
 constexpr std::array<const char*, kDifficulties> kTabButtons = {"b_highscore_easy", "b_highscore_medium",
                                                                 "b_highscore_hard"};
-
-template <class T>
-T* Find(TScreenContext& ctx, std::string_view name) {
-  return dynamic_cast<T*>(ctx.GuiBase.FindControl(name));
-}
-
-void SetLabel(TScreenContext& ctx, const std::string& name, const std::string& text) {
-  if (TGuiLabel* label = Find<TGuiLabel>(ctx, name)) label->SetText(text);
-}
 
 void EnterNameEntry(TScreenContext& ctx, uint8_t screen, const char* editName) {
   FormEnter(ctx, screen);
@@ -51,6 +43,8 @@ void NameEntryStep(TScreenContext& ctx, const char* editName, const char* button
 bool CreateFromEdit(TScreenContext& ctx, const char* editName) {
   const std::string name = TypedName(ctx, editName);
   if (name.empty() || !AddPlayer(ctx.Settings, name)) return false;
+  // Players are written at once, not only when the options are left or the game closes.
+  SaveSettings(ctx);
   ctx.PlaySound("check");
   return true;
 }
@@ -184,6 +178,7 @@ void EnterDeletePlayerScreen(TScreenContext& ctx) {
 void DeletePlayerAnswered(TScreenContext& ctx) {
   ctx.PlaySound("check");
   DeleteCurrentPlayer(ctx.Settings);
+  SaveSettings(ctx);
   LeaveScreen(ctx, ScreenDeletePlayer);
   EnterScreen(ctx, ScreenChangePlayer);
 }

@@ -68,6 +68,8 @@ struct TScreenContext {
   TGameState& Game;
   TWindowTimer& Timer1;  // the 100 ms side timer
   std::function<void()> RequestClose;
+  // Sends a finished game's score to the online table.
+  std::function<void(int32_t score)> SubmitScore;
 
   // Filled by the window's key events; cleared after every frame tick.
   std::array<bool, 256> KeysReleased{};

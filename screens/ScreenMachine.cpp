@@ -6,6 +6,9 @@
 #include "screens/MenuScreens.h"
 #include "screens/PlayScreens.h"
 #include "screens/PlayerScreens.h"
+#include "screens/SpeechScreen.h"
+#include "screens/StageScreens.h"
+#include "screens/ClosingScreens.h"
 
 namespace zb {
 
@@ -113,8 +116,6 @@ std::string_view EscapeButton(uint8_t number) {
 
 }  // namespace
 
-// Screens of the game's end, the story and the share screen show their frame and keep their
-// number until their own steps exist.
 void ProcessScreen(TScreenContext& ctx, uint8_t number) {
   number &= 127;
   if (!IsScreen(number)) return;
@@ -138,6 +139,14 @@ void ProcessScreen(TScreenContext& ctx, uint8_t number) {
     case ScreenCreatePlayer: ProcessCreatePlayerScreen(ctx); return;
     case ScreenChangePlayer: ProcessChangePlayerScreen(ctx); return;
     case ScreenLevelStart: ProcessLevelStartScreen(ctx); return;
+    case ScreenLifeLost: ProcessLifeLostScreen(ctx); return;
+    case ScreenStageComplete: ProcessStageCompleteScreen(ctx); return;
+    case ScreenGameOver: ProcessGameOverScreen(ctx); return;
+    case ScreenSpeech: ProcessSpeechScreen(ctx); return;
+    case ScreenEndGame: ProcessEndGameScreen(ctx); return;
+    case ScreenYourScore: ProcessYourScoreScreen(ctx); return;
+    case ScreenCountry: ProcessCountryScreen(ctx); return;
+    case ScreenSendScore: ProcessSendScoreScreen(ctx); return;
     default: break;
   }
   RenderAndPresent(ctx);
@@ -166,6 +175,14 @@ void EnterScreen(TScreenContext& ctx, uint8_t number) {
     case ScreenGraphics: EnterGraphicsScreen(ctx); return;
     case ScreenControls: EnterControlsScreen(ctx); return;
     case ScreenLevelStart: EnterLevelStartScreen(ctx); return;
+    case ScreenLifeLost: EnterLifeLostScreen(ctx); return;
+    case ScreenStageComplete: EnterStageCompleteScreen(ctx); return;
+    case ScreenGameOver: EnterGameOverScreen(ctx); return;
+    case ScreenSpeech: EnterSpeechScreen(ctx); return;
+    case ScreenEndGame: EnterEndGameScreen(ctx); return;
+    case ScreenYourScore: EnterYourScoreScreen(ctx); return;
+    case ScreenCountry: EnterCountryScreen(ctx); return;
+    case ScreenSendScore: EnterSendScoreScreen(ctx); return;
     default: break;
   }
   SetCurrentScreen(ctx, number);
@@ -199,6 +216,13 @@ void LeaveScreen(TScreenContext& ctx, uint8_t number) {
     case ScreenChangePlayer: LeaveChangePlayerScreen(ctx); break;
     case ScreenControls: LeaveControlsScreen(ctx); break;
     case ScreenLevelStart: LeaveLevelStartScreen(ctx); break;
+    case ScreenStageComplete: LeaveStageCompleteScreen(ctx); break;
+    case ScreenGameOver:
+    case ScreenYourScore:
+    case ScreenSendScore: FormLeave(ctx, number); break;
+    case ScreenSpeech: LeaveSpeechScreen(ctx); break;
+    case ScreenEndGame: FormLeave(ctx, ScreenMainMenu); break;
+    case ScreenCountry: LeaveCountryScreen(ctx); break;
     default: break;
   }
 }

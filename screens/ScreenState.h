@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "engine/GfxSprite.h"
+#include "game/StoryLines.h"
 
 namespace zb {
 
@@ -12,6 +14,7 @@ struct TScreenState {
   int HelpPage = 0;
   int HelpLastPage = 4;
   uint8_t ScoreViewDifficulty = 0;  // the table shown on the high-score screen
+  std::vector<TSpeechLine> Story;   // the 27 lines of the story; empty when they could not be read
 };
 
 }  // namespace zb

@@ -21,7 +21,7 @@
 #include "engine/GfxFonts.h"
 #include "engine/GfxImages.h"
 #include "engine/PngWriter.h"
-#include "engine/platform/Headless.h"
+#include "engine/platform/headless/Headless.h"
 #include "game/StoryLines.h"
 
 namespace zb {

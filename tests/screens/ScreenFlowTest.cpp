@@ -191,8 +191,11 @@ TEST_F(ScreenFlowTest, TheExitToMenuQuestionResumesOrEndsTheGame) {
   EXPECT_EQ(form.Screen.CurrentScreen, ScreenGame);
   PressEscape();
   ClickOn("b_exitmm_yes");
-  EXPECT_EQ(form.Screen.CurrentScreen, ScreenMainMenu);
-  EXPECT_EQ(form.Game.Bita.Get(), nullptr);
+  // The game ends with the score so far; the playfield stays under the closing screens.
+  EXPECT_EQ(form.Screen.CurrentScreen, ScreenYourScore);
+  EXPECT_FALSE(FormShowing("scr_exittomm"));
+  EXPECT_TRUE(FormShowing("scr_yourscoreis"));
+  EXPECT_NE(form.Game.Bita.Get(), nullptr);
   EXPECT_EQ(game_->Platform().audio.CurrentSong(), form.Sound.MenuSong);
 }
 

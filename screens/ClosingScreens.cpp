@@ -1,0 +1,110 @@
+#include "screens/ClosingScreens.h"
+
+#include <string>
+
+#include "engine/platform/Keys.h"
+#include "gui/GuiEdit.h"
+#include "screens/FormControls.h"
+#include "screens/PlayerScreens.h"
+#include "screens/ScreenContext.h"
+#include "screens/ScreenMachine.h"
+#include "screens/StageScreens.h"
+
+namespace zb {
+namespace {
+
+constexpr int kCountFrom = 40;
+constexpr int kNextFrom = 100;
+
+// Over the end picture the forms stand in the middle, over the playfield right of the panel.
+void PlaceClosingForm(TScreenContext& ctx, const char* name) {
+  TGuiControl* form = ctx.GuiBase.FindControl(name);
+  if (form != nullptr) form->SetBoundsValue(0, ctx.GameFinished ? 225 : 304);
+}
+
+void ShowClosingForm(TScreenContext& ctx, const char* name) {
+  ShowForm(ctx, name, true);
+  PlaceClosingForm(ctx, name);
+}
+
+}  // namespace
+
+void EnterYourScoreScreen(TScreenContext& ctx) {
+  SetCurrentScreen(ctx, ScreenYourScore);
+  ShowCursor(ctx, true);
+  ctx.Game.ScreenTicks = 0;
+  SetLabel(ctx, "yourscore", "0");
+  SetVisible(ctx, "b_yourscore_next", false);
+  ShowClosingForm(ctx, "scr_yourscoreis");
+}
+
+void ProcessYourScoreScreen(TScreenContext& ctx) {
+  TGameState& game = ctx.Game;
+  if (ctx.KeysReleased[vk::Enter] && game.ScreenTicks > kNextFrom) RunButton(ctx, "b_yourscore_next");
+  if (game.ScreenTicks > kCountFrom) {
+    const bool done = CountUpStep(ctx, "yourscore");
+    if (game.ScreenTicks > kNextFrom && done) SetVisible(ctx, "b_yourscore_next", true);
+  }
+  if (game.ScreenTicks < game.GetShownScore() + 120) ++game.ScreenTicks;
+  RenderAndPresent(ctx);
+}
+
+void EnterCountryScreen(TScreenContext& ctx) {
+  SetCurrentScreen(ctx, ScreenCountry);
+  ShowForm(ctx, "scr_ycountry", true);
+  TGuiEdit* edit = Find<TGuiEdit>(ctx, "e_ycountry");
+  if (edit != nullptr) edit->SetText(ctx.Settings.PlayerCountry);
+  SetEnabled(ctx, "b_ycountry_next", false);
+  SetVisible(ctx, "b_ycountry_next", true);
+  if (edit != nullptr) edit->SetFocus();
+  PlaceClosingForm(ctx, "scr_ycountry");
+}
+
+void ProcessCountryScreen(TScreenContext& ctx) {
+  const TGuiEdit* edit = Find<TGuiEdit>(ctx, "e_ycountry");
+  const bool named = edit != nullptr && !TrimName(edit->Text()).empty();
+  SetEnabled(ctx, "b_ycountry_next", named);
+  if (named && ctx.KeysReleased[vk::Enter]) RunButton(ctx, "b_ycountry_next");
+  RenderAndPresent(ctx);
+}
+
+void LeaveCountryScreen(TScreenContext& ctx) {
+  if (const TGuiEdit* edit = Find<TGuiEdit>(ctx, "e_ycountry")) ctx.Settings.PlayerCountry = edit->Text();
+  ShowForm(ctx, "scr_ycountry", false);
+}
+
+void EnterSendScoreScreen(TScreenContext& ctx) {
+  SetCurrentScreen(ctx, ScreenSendScore);
+  ShowClosingForm(ctx, "scr_sendscore");
+}
+
+void ProcessSendScoreScreen(TScreenContext& ctx) {
+  if (ctx.KeysReleased[vk::Escape]) RunButton(ctx, "b_sendscore_no");
+  RenderAndPresent(ctx);
+}
+
+void AnswerSendScore(TScreenContext& ctx, bool send) {
+  TGameState& game = ctx.Game;
+  MusicOnScoreAnswered(ctx.Sound);
+  ctx.PlaySound("check");
+  LeaveScreen(ctx, ScreenSendScore);
+  LeaveScreen(ctx, ScreenGame);
+  const int32_t score = game.GetShownScore();
+  const bool entered = InsertHighScore(ctx.Settings, game.Difficulty, score);
+  // A new high score is written at once: a crash or a killed process must not lose it.
+  if (entered) SaveSettings(ctx);
+  if (entered) {
+    ctx.State.ScoreViewDifficulty = game.Difficulty;
+    EnterScreen(ctx, ScreenHighScore);
+  } else {
+    EnterScreen(ctx, ScreenMainMenu);
+  }
+  if (send && ctx.SubmitScore) ctx.SubmitScore(score);
+}
+
+void EndGameFromPlay(TScreenContext& ctx) {
+  MusicOnExitToMenu(ctx.Sound);
+  Go(ctx, ScreenExitToMenu, ScreenYourScore);
+}
+
+}  // namespace zb

@@ -1,0 +1,183 @@
+#include "screens/StageScreens.h"
+
+#include <array>
+#include <charconv>
+#include <string>
+
+#include "game/Ball.h"
+#include "game/Bat.h"
+#include "game/BonusImage.h"
+#include "game/KeysAndCages.h"
+#include "game/Monkey.h"
+#include "game/Scenery.h"
+#include "gui/GuiLabel.h"
+#include "screens/FormControls.h"
+#include "screens/ScreenContext.h"
+#include "screens/ScreenMachine.h"
+
+namespace zb {
+namespace {
+
+constexpr int kLifeLostRunTick = 100;
+constexpr int kBatHome = 440;
+constexpr int kGameOverFormTick = 60;
+constexpr int kGameOverTicks = 350;
+constexpr int kFireworkEvery = 20;
+constexpr int kEndGameTicks = 400;
+constexpr std::array<const char*, 7> kFireworks = {"GoldExp.pss",   "RedExp.pss",   "GreenExp.pss",
+                                                   "BlueExp.pss",   "YellowExp.pss", "BrownExp.pss",
+                                                   "MagentaExp.pss"};
+
+TMonkeyFace* Face(TGameState& game) {
+  TBita* bat = game.Bita.Get();
+  return bat != nullptr ? bat->Face.Get() : nullptr;
+}
+
+void StartFace(TGameState& game, int state) {
+  if (TMonkeyFace* face = Face(game)) face->Start(state);
+}
+
+}  // namespace
+
+bool CountUpStep(TScreenContext& ctx, std::string_view label) {
+  TGuiLabel* shown = Find<TGuiLabel>(ctx, label);
+  if (shown == nullptr) return true;
+  const int64_t target = ctx.Game.GetShownScore();
+  const std::string& text = shown->Text();
+  int64_t value = 0;
+  std::from_chars(text.data(), text.data() + text.size(), value);
+  if (value >= target) return true;
+  const int64_t gap = target - value;
+  value += gap > 1000 ? 100 : gap > 100 ? 10 : 1;
+  shown->SetText(std::to_string(value));
+  return false;
+}
+
+void EnterLifeLostScreen(TScreenContext& ctx) {
+  TGameState& game = ctx.Game;
+  ClearRunningBonus(ctx.Play);
+  StartFace(game, FaceLifeLost);
+  SetCurrentScreen(ctx, ScreenLifeLost);
+  game.ScreenTicks = 0;
+}
+
+void ProcessLifeLostScreen(TScreenContext& ctx) {
+  TGameState& game = ctx.Game;
+  RenderAndPresent(ctx);
+  ++game.ScreenTicks;
+  TBita* bat = game.Bita.Get();
+  if (game.ScreenTicks == kLifeLostRunTick && bat != nullptr) {
+    StartFace(game, bat->X > kBatHome ? FaceRunLeft : FaceRunRight);
+  }
+  if (game.ScreenTicks <= kLifeLostRunTick || bat == nullptr || bat->X != kBatHome) return;
+  ctx.Play.Particles.Spawn("GetLife.pss", 80, 370);
+  ctx.PlaySound("lostlife");
+  --game.Lives;
+  bat->SetSize(kBatNormal);
+  StartFace(game, FaceStay);
+  game.BananaMode = false;
+  game.ThrowCooldown = 0;
+  TBall& ball = ctx.Play.Engine.Create<TBall>(ctx.Play, false, false, 480.0f, 526.0f, 0);
+  ball.OnBat = true;
+  game.Balls[0] = &ball;
+  game.LifeLostFlag = false;
+  LeaveScreen(ctx, ScreenLifeLost);
+  SetCurrentScreen(ctx, ScreenGame);
+}
+
+void EnterStageCompleteScreen(TScreenContext& ctx) {
+  TGameState& game = ctx.Game;
+  SetCurrentScreen(ctx, ScreenStageComplete);
+  ctx.PlaySound("stagecomplete");
+  game.ScreenTicks = 0;
+  ClearRunningBonus(ctx.Play);
+  for (const SpriteRef<TBall>& ref : game.Balls) {
+    TBall* ball = ref.Get();
+    if (ball == nullptr) continue;
+    ball->Visible = false;
+    if (TShadow* shadow = ball->Shadow.Get()) shadow->Visible = false;
+    if (ball->SuperTrailOn) ball->SuperTrail.StopEmitting(false);
+  }
+  SetLabel(ctx, "sc_score", "0");
+  StartFace(game, FaceLevelDone);
+  if (TBita* bat = game.Bita.Get()) {
+    bat->Visible = false;
+    if (TBitaImage* overlay = bat->Overlay.Get()) overlay->Visible = false;
+    if (TShadow* shadow = bat->Shadow.Get()) shadow->Visible = false;
+  }
+}
+
+void ProcessStageCompleteScreen(TScreenContext& ctx) {
+  TGameState& game = ctx.Game;
+  const int countFrom = game.KeyComplete ? 500 : 300;
+  if (game.KeyComplete && game.ScreenTicks == 90 && game.KeyImage != nullptr) game.KeyImage->StartFlight();
+  if (game.ScreenTicks == (game.KeyComplete ? 350 : 150)) {
+    ShowForm(ctx, "scr_stagecomplete", true);
+    ShowCursor(ctx, true);
+  }
+  const bool counted = game.ScreenTicks > countFrom && CountUpStep(ctx, "sc_score");
+  if (game.ScreenTicks < game.GetShownScore() + countFrom) ++game.ScreenTicks;
+  RenderAndPresent(ctx);
+  if (counted || game.GetShownScore() == 0) SetVisible(ctx, "b_stagecomplete_next", true);
+}
+
+void LeaveStageCompleteScreen(TScreenContext& ctx) {
+  SetVisible(ctx, "b_stagecomplete_next", false);
+  ShowForm(ctx, "scr_stagecomplete", false);
+}
+
+void NextStage(TScreenContext& ctx) {
+  TGameState& game = ctx.Game;
+  LeaveScreen(ctx, ScreenStageComplete);
+  if (game.StoryAfterLevel) {
+    game.SpeechScene = game.SpeechAfterLevel;
+    EnterScreen(ctx, ScreenSpeech);
+  } else {
+    LeaveScreen(ctx, ScreenGame);
+    ++game.LevelNumber;
+    EnterScreen(ctx, ScreenGame);
+  }
+}
+
+void EnterGameOverScreen(TScreenContext& ctx) {
+  TGameState& game = ctx.Game;
+  game.ScreenTicks = 0;
+  SetCurrentScreen(ctx, ScreenGameOver);
+  StartFace(game, FaceStay);
+  MusicOnGameOver(ctx.Sound);
+  ctx.PlaySound("gameover");
+  ctx.Timer1.SetEnabled(false, ctx.Platform.GetClock().TickCount());
+  ClearRunningBonus(ctx.Play);
+}
+
+void ProcessGameOverScreen(TScreenContext& ctx) {
+  TGameState& game = ctx.Game;
+  if (game.ScreenTicks == kGameOverFormTick) ShowForm(ctx, "scr_gameover", true);
+  RenderAndPresent(ctx);
+  if (++game.ScreenTicks == kGameOverTicks) {
+    LeaveScreen(ctx, ScreenGameOver);
+    EnterScreen(ctx, ScreenYourScore);
+  }
+}
+
+void EnterEndGameScreen(TScreenContext& ctx) {
+  SetCurrentScreen(ctx, ScreenEndGame);
+  ctx.Game.ScreenTicks = 0;
+  ctx.GameFinished = true;
+}
+
+void ProcessEndGameScreen(TScreenContext& ctx) {
+  TGameState& game = ctx.Game;
+  ++game.ScreenTicks;
+  if (game.ScreenTicks % kFireworkEvery == 0) {
+    const char* firework = kFireworks[static_cast<size_t>(game.Random.Next(7))];
+    const int x = game.Random.Next(800);
+    const int y = game.Random.Next(600);
+    ctx.Play.Particles.Spawn(firework, static_cast<float>(x), static_cast<float>(y)).SetName("salut");
+  }
+  if (game.ScreenTicks == kEndGameTicks) EnterScreen(ctx, ScreenYourScore);
+  ctx.MyCanvas.DrawImage(ctx.Images.FindImage("endgame"), 0, 0, 0, fxNone);
+  RenderAndPresent(ctx);
+}
+
+}  // namespace zb
