@@ -59,7 +59,7 @@ class TShareScreen::Reader {
     return line ? std::string(*line) : std::string();
   }
 
-  // A line of at least `count` decimal integers separated by single spaces; values after them
+  // A line of at least N decimal integers separated by single spaces; values after them
   // are not read. A short line or a value that is not a number makes the page inactive.
   template <size_t N>
   bool Numbers(std::array<int, N>& values) {
@@ -74,11 +74,8 @@ class TShareScreen::Reader {
         return false;
       }
       values[i] = *value;
+      // Past the last value the rest is empty, which is no number.
       rest = space == std::string_view::npos ? std::string_view() : rest.substr(space + 1);
-      if (space == std::string_view::npos && i + 1 < N) {
-        active_ = false;
-        return false;
-      }
     }
     return true;
   }
@@ -125,8 +122,9 @@ bool TShareScreen::LoadFile(const std::filesystem::path& configFile) {
   TMemoryStream none;
   background_.LoadFromStream(none);  // empties it
   fontScale_ = 0.0f;
-  std::ifstream in(configFile, std::ios::binary);
-  if (!FileExists(configFile) || !in) {
+  std::ifstream in;
+  if (FileExists(configFile)) in.open(configFile, std::ios::binary);
+  if (!in.is_open()) {
     Active = false;
     return false;
   }
