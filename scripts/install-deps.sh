@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config ccache
-  libsdl2-dev libsdl2-mixer-dev
+  libsdl2-dev libsdl2-mixer-dev libsdl2-image-dev
   zlib1g-dev libssl-dev libcurl4-openssl-dev
   libgtest-dev googletest
   libcairo2-dev libfreetype-dev

@@ -25,6 +25,8 @@ int RunStoryCompile(std::span<char* const> args);
 int RunGui(std::span<char* const> args);
 int RunGuiCompile(std::span<char* const> args);
 
+int RunShare(std::span<char* const> args);
+
 int RunSounds(std::span<char* const> args);
 int RunMusic(std::span<char* const> args);
 
@@ -131,6 +133,20 @@ std::span<const Command> Commands() {
               "    \"unreadable\") and its patterns in a row over a checkerboard. Prints the image count and\n"
               "    the sheet's size; exit status 1 when the archive cannot be read or holds no images.",
               RunSheet},
+      Command{"share", "share FILE [--draw OUT.png [--tenths N] [--pointer X,Y]]",
+              "    Loads the share page FILE (a \"wdata/config.ini\") as the game does, its file names\n"
+              "    resolved in the folder above FILE's folder, and prints active=true|false; when active\n"
+              "    also background=NAME, countdown=N (tenths), countdown_at=X,Y, colour=$AARRGGBB,\n"
+              "    fixed_text_size=true|false, text_size=N when fixed, and one line per button in file\n"
+              "    order: button=I target=T hover_at=X,Y hit=L,T,W,H disabled_at=X,Y normal=F hover=F\n"
+              "    disabled=F enabled=true|false. --draw also draws the page with the fonts of the game\n"
+              "    folder's archives into an 800 x 600 PNG, the countdown at N tenths (default: the page's)\n"
+              "    and the pointer at X,Y (default: off the page).",
+              RunShare},
+      Command{"share-art", "share-art OUTDIR",
+              "    Draws the pictures of the game's own share page (the background and the button states\n"
+              "    that assets/wdata/config.ini names) as PNGs into OUTDIR and prints how many it wrote.",
+              RunShareArt},
       Command{"sounds", "sounds OUTDIR",
               "    Synthesises the 22 effects of the game into OUTDIR/<name>.wav (PCM, 16-bit, mono,\n"
               "    44100 Hz) and prints one line per effect: its name, length in seconds, and peak and\n"

@@ -7,8 +7,31 @@
 #include <string_view>
 
 #include "tools/zbtool/art/ArtKit.h"
+#include "tools/zbtool/art/SharePage.h"
 
 namespace zb::tool {
+namespace {
+
+bool WritePicture(const art::Picture& picture, const std::filesystem::path& out, const char* command) {
+  cairo_surface_t* sheet = art::RenderSheet(picture);
+  const std::string file = (out / (picture.key + ".png")).string();
+  const cairo_status_t status = cairo_surface_write_to_png(sheet, file.c_str());
+  cairo_surface_destroy(sheet);
+  if (status != CAIRO_STATUS_SUCCESS) {
+    std::fprintf(stderr, "zbtool %s: cannot write %s: %s\n", command, file.c_str(), cairo_status_to_string(status));
+    return false;
+  }
+  return true;
+}
+
+bool MakeFolder(const std::filesystem::path& out, const char* command) {
+  std::error_code error;
+  std::filesystem::create_directories(out, error);
+  if (error) std::fprintf(stderr, "zbtool %s: cannot create %s: %s\n", command, out.c_str(), error.message().c_str());
+  return !error;
+}
+
+}  // namespace
 
 int RunArt(std::span<char* const> args) {
   if (args.empty()) {
@@ -25,12 +48,7 @@ int RunArt(std::span<char* const> args) {
     return 0;
   }
   const std::filesystem::path out = args[0];
-  std::error_code error;
-  std::filesystem::create_directories(out, error);
-  if (error) {
-    std::fprintf(stderr, "zbtool art: cannot create %s: %s\n", out.c_str(), error.message().c_str());
-    return 1;
-  }
+  if (!MakeFolder(out, "art")) return 1;
   std::set<std::string> wanted;
   for (size_t i = 1; i < args.size(); ++i) wanted.insert(args[i]);
 
@@ -47,17 +65,26 @@ int RunArt(std::span<char* const> args) {
   int written = 0;
   for (const auto& picture : pictures) {
     if (!wanted.empty() && !wanted.count(picture.key)) continue;
-    cairo_surface_t* sheet = art::RenderSheet(picture);
-    const std::string file = (out / (picture.key + ".png")).string();
-    const cairo_status_t status = cairo_surface_write_to_png(sheet, file.c_str());
-    cairo_surface_destroy(sheet);
-    if (status != CAIRO_STATUS_SUCCESS) {
-      std::fprintf(stderr, "zbtool art: cannot write %s: %s\n", file.c_str(), cairo_status_to_string(status));
-      return 1;
-    }
+    if (!WritePicture(picture, out, "art")) return 1;
     ++written;
   }
   std::printf("%d images written to %s\n", written, out.c_str());
+  return 0;
+}
+
+int RunShareArt(std::span<char* const> args) {
+  if (args.size() != 1) {
+    std::fputs("usage: zbtool share-art OUTDIR\n", stderr);
+    return 1;
+  }
+  const std::filesystem::path out = args[0];
+  if (!MakeFolder(out, "share-art")) return 1;
+  int written = 0;
+  for (const auto& picture : art::SharePictures()) {
+    if (!WritePicture(picture, out, "share-art")) return 1;
+    ++written;
+  }
+  std::printf("%d share page pictures written to %s\n", written, out.c_str());
   return 0;
 }
 

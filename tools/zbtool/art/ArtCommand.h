@@ -6,5 +6,7 @@ namespace zb::tool {
 
 // zbtool art OUTDIR [IMAGE...]: draws the game's pictures as PNG sprite sheets (all, or the named ones).
 int RunArt(std::span<char* const> args);
+// zbtool share-art OUTDIR: draws the pictures of the game's own share page.
+int RunShareArt(std::span<char* const> args);
 
 }  // namespace zb::tool

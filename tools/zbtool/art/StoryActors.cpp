@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "tools/zbtool/art/ArtKit.h"
+#include "tools/zbtool/art/StoryActors.h"
 
 namespace zb::art {
 namespace {
@@ -364,6 +365,15 @@ void DrawPressAnyKey(cairo_t* cr) {
 }
 
 }  // namespace
+
+void DrawWavingMonkey(cairo_t* cr, bool talking) {
+  DrawStoryMonkey(cr);
+  if (!talking) return;
+  cairo_save(cr);
+  cairo_translate(cr, 112, 85);
+  DrawMonkeyMouth(cr);
+  cairo_restore(cr);
+}
 
 void AddStoryActors(std::vector<Picture>& out) {
   out.push_back({"hunter", 290, 291, 1, [](cairo_t* cr, int) { DrawHunter(cr); }});

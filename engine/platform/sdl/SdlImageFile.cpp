@@ -1,0 +1,43 @@
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <cstring>
+#include <memory>
+
+#include "engine/platform/ImageFile.h"
+
+namespace zb::platform {
+namespace {
+
+// Larger pictures than any screen of the game are refused before their pixels are copied.
+constexpr int kMaxSide = 8192;
+
+struct SurfaceDeleter {
+  void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
+};
+using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
+
+}  // namespace
+
+std::optional<DecodedImage> DecodeImageFile(const std::filesystem::path& file) {
+  SurfacePtr loaded(IMG_Load(file.c_str()));
+  if (!loaded || loaded->w <= 0 || loaded->h <= 0 || loaded->w > kMaxSide || loaded->h > kMaxSide) {
+    return std::nullopt;
+  }
+  SurfacePtr argb(SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_ARGB8888, 0));
+  if (!argb || SDL_LockSurface(argb.get()) != 0) return std::nullopt;
+  DecodedImage image;
+  image.width = argb->w;
+  image.height = argb->h;
+  image.argb.resize(static_cast<size_t>(image.width) * static_cast<size_t>(image.height));
+  const auto* pixels = static_cast<const uint8_t*>(argb->pixels);
+  for (int y = 0; y < image.height; ++y) {
+    std::memcpy(image.argb.data() + static_cast<size_t>(y) * static_cast<size_t>(image.width),
+                pixels + static_cast<size_t>(y) * static_cast<size_t>(argb->pitch),
+                static_cast<size_t>(image.width) * sizeof(uint32_t));
+  }
+  SDL_UnlockSurface(argb.get());
+  return image;
+}
+
+}  // namespace zb::platform
