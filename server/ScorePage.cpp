@@ -47,7 +47,7 @@ std::string ScorePageHtml(int difficulty, const std::vector<StoredScore>& rows) 
   std::string html =
       "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>" + title +
       "</title>\n<style>body{font-family:sans-serif;margin:2em}table{border-collapse:collapse}"
-      "td,th{padding:.2em .8em;text-align:left}td.score{text-align:right}</style>\n"
+      "td,th{padding:.2em .8em;text-align:left}.score{text-align:right}</style>\n"
       "</head>\n<body>\n<h1>" + title + "</h1>\n<p>";
   for (int other = 0; other < static_cast<int>(kDifficultyNames.size()); ++other) {
     if (other == difficulty) continue;
@@ -57,7 +57,7 @@ std::string ScorePageHtml(int difficulty, const std::vector<StoredScore>& rows) 
   if (rows.empty()) {
     html += "<p>No scores yet.</p>\n";
   } else {
-    html += "<table>\n<tr><th>#</th><th>Name</th><th>Country</th><th>Score</th><th>Date</th></tr>\n";
+    html += "<table>\n<tr><th>#</th><th>Name</th><th>Country</th><th class=\"score\">Score</th><th>Date</th></tr>\n";
     int rank = 0;
     for (const StoredScore& row : rows) {
       html += "<tr><td>" + std::to_string(++rank) + "</td><td>" + EscapeHtml(Cp1251ToUtf8(row.name)) +
