@@ -120,8 +120,10 @@ int main(int argc, char** argv) {
       zb::platform::HeadlessDesktop desktop;
       std::mt19937 random(static_cast<unsigned>(c));
       while (Clock::now() < deadline) {
-        const zb::TScoreSubmission score{.Difficulty = static_cast<int>(random() % 3), .Name = RandomName(random),
-                                         .Country = "Peru", .Score = static_cast<int64_t>(random() % 1'000'000)};
+        const zb::TScoreSubmission score{.Difficulty = static_cast<int>(random() % 3),
+                                         .Name = RandomName(random),
+                                         .Country = "Peru",
+                                         .Score = static_cast<int64_t>(random() % 1'000'000)};
         if (zb::SubmitScore(http, desktop, base, score) == zb::TSubmitResult::Sent) ++sent;
         else ++failed;
       }
@@ -137,7 +139,8 @@ int main(int argc, char** argv) {
   std::mt19937 random(42);
   const auto fillStart = Clock::now();
   for (long long have = store->Count(); have < args.rows; ++have) {
-    store->Add({static_cast<int>(random() % 3), RandomName(random), "Peru", static_cast<int64_t>(random() % 1'000'000'000), 0});
+    const auto score = static_cast<int64_t>(random() % 1'000'000'000);
+    store->Add({static_cast<int>(random() % 3), RandomName(random), "Peru", score, 0});
   }
   std::printf("filled to %lld rows in %.1f s\n", static_cast<long long>(store->Count()),
               Seconds(Clock::now() - fillStart));

@@ -57,7 +57,8 @@ std::string ScorePageHtml(int difficulty, const std::vector<StoredScore>& rows) 
   if (rows.empty()) {
     html += "<p>No scores yet.</p>\n";
   } else {
-    html += "<table>\n<tr><th>#</th><th>Name</th><th>Country</th><th class=\"score\">Score</th><th>Date</th></tr>\n";
+    html += "<table>\n<tr><th>#</th><th>Name</th><th>Country</th>"
+            "<th class=\"score\">Score</th><th>Date</th></tr>\n";
     int rank = 0;
     for (const StoredScore& row : rows) {
       html += "<tr><td>" + std::to_string(++rank) + "</td><td>" + EscapeHtml(Cp1251ToUtf8(row.name)) +

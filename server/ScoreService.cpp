@@ -13,7 +13,9 @@ const std::string* Param(const ScoreService::Params& query, const std::string& k
   return found == query.end() ? nullptr : &found->second;
 }
 
-Reply Refuse(int status, std::string why) { return Reply{status, "text/plain; charset=utf-8", std::move(why) + "\n"}; }
+Reply Refuse(int status, std::string why) {
+  return Reply{status, "text/plain; charset=utf-8", std::move(why) + "\n"};
+}
 
 bool HasControlBytes(const std::string& text) {
   return std::any_of(text.begin(), text.end(), [](char c) {
@@ -46,8 +48,7 @@ std::optional<StoredScore> CheckScoreLine(const TScoreLine& line) {
 }
 
 ScoreService::ScoreService(ScoreStore& store, ServiceOptions options)
-    : wallSeconds(&SystemSeconds),
-      store_(store),
+    : store_(store),
       options_(options),
       tokens_(options.tokenLifetime),
       submissions_(options.submissionsPerMinute) {}
@@ -64,19 +65,19 @@ Reply ScoreService::Handle(const Params& query, const std::string& address) {
 Reply ScoreService::Version() {
   // The game takes the token from the fifth field, "OK" being the first.
   return Reply{200, "text/plain; charset=utf-8",
-               "OK|" + std::string(kScoreProgram) + "|1|0|" + tokens_.Issue(now()) + "|"};
+               "OK|" + std::string(kScoreProgram) + "|1|0|" + tokens_.Issue(Clock::now()) + "|"};
 }
 
 Reply ScoreService::Submit(const Params& query, const std::string& address) {
-  if (!submissions_.Allow(address, now())) return Refuse(429, "too many submissions");
+  if (!submissions_.Allow(address, Clock::now())) return Refuse(429, "too many submissions");
   const std::string* inf = Param(query, "inf");
   const std::optional<TScoreLine> line = inf ? DecodeScoreLine(*inf) : std::nullopt;
   if (!line) return Refuse(400, "unreadable score line");
   std::optional<StoredScore> score = CheckScoreLine(*line);
   if (!score) return Refuse(400, "score line out of bounds");
   // The token goes only with a line that would be stored, so a bad line does not spend it.
-  if (!tokens_.Redeem(line->Token, now())) return Refuse(400, "unknown or used token");
-  score->time = wallSeconds();
+  if (!tokens_.Redeem(line->Token, Clock::now())) return Refuse(400, "unknown or used token");
+  score->time = SystemSeconds();
   if (!store_.Add(*score)) return Refuse(500, "the score could not be stored");
   return Reply{200, "text/plain; charset=utf-8", "OK\n"};
 }

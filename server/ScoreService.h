@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -42,10 +41,6 @@ class ScoreService {
   explicit ScoreService(ScoreStore& store, ServiceOptions options = {});
 
   Reply Handle(const Params& query, const std::string& address);
-
-  // Where the times come from; tests move them.
-  std::function<Clock::time_point()> now = [] { return Clock::now(); };
-  std::function<int64_t()> wallSeconds;
 
  private:
   Reply Version();

@@ -33,9 +33,8 @@ bool ParseArgs(int argc, char** argv, Options& options) {
     const std::string_view value = argv[++i];
     if (arg == "--port") {
       const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), options.port);
-      if (ec != std::errc() || end != value.data() + value.size() || options.port < 1 || options.port > 65535) {
-        return false;
-      }
+      const bool whole = ec == std::errc() && end == value.data() + value.size();
+      if (!whole || options.port < 1 || options.port > 65535) return false;
     } else if (arg == "--db") {
       options.db = value;
     } else if (arg == "--host") {

@@ -105,7 +105,8 @@ class ScoreServerTest : public ::testing::Test {
 };
 
 TEST_F(ScoreServerTest, ASubmittedScoreAppearsOnThePageOfItsDifficulty) {
-  const TScoreSubmission score{.Difficulty = 1, .Name = "\xCF\xF3\xEC\xEA\xE0", .Country = "Peru", .Score = 4321};
+  const TScoreSubmission score{
+      .Difficulty = 1, .Name = "\xCF\xF3\xEC\xEA\xE0", .Country = "Peru", .Score = 4321};
   EXPECT_EQ(SubmitScore(*http_, desktop_, base_, score), TSubmitResult::Sent);
   EXPECT_EQ(SubmitScore(*http_, desktop_, base_, {.Difficulty = 1, .Name = "Low", .Score = 7}),
             TSubmitResult::Sent);
