@@ -100,11 +100,13 @@ class BenchPlatform final : public zb::platform::Platform {
   zb::platform::Window& GetWindow() override { return window; }
   zb::platform::Desktop& GetDesktop() override { return desktop; }
   zb::platform::Audio& GetAudio() override { return audio; }
+  zb::platform::HttpClient& GetHttp() override { return http; }
 
   zb::platform::HeadlessClock clock;
   BenchWindow window;
   zb::platform::HeadlessDesktop desktop;
   zb::platform::RecordingAudio audio;
+  zb::platform::ScriptedHttp http;
 };
 
 long ResidentKb() {

@@ -8,6 +8,7 @@ packages=(
   zlib1g-dev libssl-dev libcurl4-openssl-dev
   libgtest-dev googletest
   libcairo2-dev libfreetype-dev
+  libcpp-httplib-dev libsqlite3-dev
   fonts-dejavu-core fonts-lobster fonts-comfortaa
   xvfb xauth x11-utils
 )

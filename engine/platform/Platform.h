@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/platform/Events.h"
+#include "engine/platform/Http.h"
 #include "engine/platform/Renderer.h"
 
 namespace zb::platform {
@@ -74,6 +75,7 @@ class Platform {
   virtual Window& GetWindow() = 0;
   virtual Desktop& GetDesktop() = 0;
   virtual Audio& GetAudio() = 0;
+  virtual HttpClient& GetHttp() = 0;
 };
 
 }  // namespace zb::platform

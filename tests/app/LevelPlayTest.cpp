@@ -45,12 +45,14 @@ class NullPlatform final : public platform::Platform {
   platform::Window& GetWindow() override { return window; }
   platform::Desktop& GetDesktop() override { return desktop; }
   platform::Audio& GetAudio() override { return audio; }
+  platform::HttpClient& GetHttp() override { return http; }
 
   platform::HeadlessClock clock;
   NullRenderer renderer;
   platform::RendererWindow window{renderer};
   platform::HeadlessDesktop desktop;
   platform::RecordingAudio audio;
+  platform::ScriptedHttp http;
 };
 
 // A game folder of its own: the built content linked in, and a Data folder whose level files

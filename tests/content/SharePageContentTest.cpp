@@ -11,7 +11,7 @@
 
 #include "engine/ArchiveDb.h"
 #include "engine/PngWriter.h"
-#include "engine/platform/Headless.h"
+#include "engine/platform/headless/Headless.h"
 #include "engine/platform/ImageFile.h"
 #include "engine/platform/UrlShortcut.h"
 #include "persist/ShareScreen.h"

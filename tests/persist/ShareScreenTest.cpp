@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "engine/PngWriter.h"
-#include "engine/platform/Headless.h"
+#include "engine/platform/headless/Headless.h"
 #include "tests/engine/EngineTestSupport.h"
 
 namespace zb {

@@ -14,7 +14,7 @@
 #include "engine/GfxCanvas.h"
 #include "engine/GfxFonts.h"
 #include "engine/PngWriter.h"
-#include "engine/platform/Headless.h"
+#include "engine/platform/headless/Headless.h"
 #include "persist/ShareScreen.h"
 
 namespace zb::tool {

@@ -8,6 +8,7 @@
 
 #include "engine/platform/Platform.h"
 #include "engine/platform/headless/RecordingAudio.h"
+#include "engine/platform/headless/ScriptedHttp.h"
 
 struct SDL_Surface;
 
@@ -101,12 +102,14 @@ class HeadlessPlatform final : public Platform {
   Desktop& GetDesktop() override { return desktop; }
   // The recording backend, unless a test hands in another one (the mixer on the dummy driver).
   Audio& GetAudio() override { return audioOverride ? *audioOverride : audio; }
+  HttpClient& GetHttp() override { return http; }
 
   HeadlessClock clock;
   HeadlessWindow window;
   HeadlessDesktop desktop;
   RecordingAudio audio;
   Audio* audioOverride = nullptr;
+  ScriptedHttp http;
 };
 
 }  // namespace zb::platform

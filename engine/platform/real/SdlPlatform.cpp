@@ -13,6 +13,7 @@
 #include "engine/platform/sdl/SdlKeymap.h"
 #include "engine/platform/sdl/SdlRenderer.h"
 #include "engine/platform/UrlShortcut.h"
+#include "engine/platform/sdl/CurlHttp.h"
 
 namespace zb::platform {
 namespace {
@@ -274,12 +275,14 @@ class SdlPlatform final : public Platform {
   Window& GetWindow() override { return window_; }
   Desktop& GetDesktop() override { return desktop_; }
   Audio& GetAudio() override { return audio_; }
+  HttpClient& GetHttp() override { return http_; }
 
  private:
   SdlClock clock_;
   SdlWindow window_;
   SdlDesktop desktop_;
   MixerAudio audio_;
+  CurlHttp http_;
 };
 
 }  // namespace

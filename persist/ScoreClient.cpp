@@ -1,0 +1,116 @@
+#include "persist/ScoreClient.h"
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <system_error>
+
+#include "engine/platform/UrlShortcut.h"
+
+#ifndef ZB_SCORE_SERVER
+#define ZB_SCORE_SERVER "http://localhost:8642"
+#endif
+
+namespace zb {
+namespace {
+
+constexpr std::string_view kScript = "/cgi/version.pl";
+constexpr std::string_view kShortcut = "scores.url";
+// A shortcut is a few lines; a larger file is not one.
+constexpr std::streamsize kMaxShortcutBytes = 64 * 1024;
+
+bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() &&
+         std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
+           return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+         });
+}
+
+// "scheme://host[:port]" of an http or https URL; empty when it is neither or has no host.
+std::string SchemeAndAuthority(std::string_view url) {
+  size_t schemeEnd = 0;
+  if (StartsWithNoCase(url, "http://")) schemeEnd = 7;
+  else if (StartsWithNoCase(url, "https://")) schemeEnd = 8;
+  else return {};
+  const size_t authorityEnd = url.find_first_of("/?#", schemeEnd);
+  const std::string_view authority = url.substr(schemeEnd, authorityEnd - schemeEnd);
+  if (authority.empty() ||
+      authority.find_first_of(" \t\r\n\"<>\\^`{|}") != std::string_view::npos) {
+    return {};
+  }
+  return std::string(url.substr(0, schemeEnd + authority.size()));
+}
+
+std::string ShortcutBase(const std::filesystem::path& file) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(file, ec)) return {};
+  std::ifstream in(file, std::ios::binary);
+  std::string contents(static_cast<size_t>(kMaxShortcutBytes), '\0');
+  in.read(contents.data(), kMaxShortcutBytes);
+  contents.resize(static_cast<size_t>(in.gcount()));
+  const auto url = platform::UrlFromShortcut(contents);
+  return url ? SchemeAndAuthority(*url) : std::string();
+}
+
+std::string Request(std::string_view base, std::string_view query) {
+  std::string url(base);
+  url.append(kScript).append("?").append(query);
+  return url;
+}
+
+}  // namespace
+
+std::string ScoreServerBase(const std::filesystem::path& gameFolder) {
+  if (std::string base = ShortcutBase(gameFolder / kShortcut); !base.empty()) return base;
+  const std::string_view fallback = ZB_SCORE_SERVER;
+  if (std::string base = SchemeAndAuthority(fallback); !base.empty()) return base;
+  return std::string(fallback);
+}
+
+std::string ScoreServerToken(std::string_view reply) {
+  std::string_view rest = reply;
+  std::string_view field;
+  for (int pass = 0; pass < 5; ++pass) {
+    const size_t bar = rest.find('|');
+    if (bar == std::string_view::npos) {
+      field = {};
+      continue;
+    }
+    field = rest.substr(0, bar);
+    rest.remove_prefix(bar + 1);
+  }
+  return std::string(field);
+}
+
+std::string ScorePageUrl(std::string_view base, int difficulty) {
+  if (difficulty < 0 || difficulty > 2) return {};
+  return Request(base, "prg=" + std::string(kScoreProgram) + "&show&type=" + std::to_string(difficulty));
+}
+
+TSubmitResult SubmitScore(platform::HttpClient& http, platform::Desktop& desktop,
+                          std::string_view base, const TScoreSubmission& score) {
+  const std::string program(kScoreProgram);
+  const platform::HttpResponse version = http.Get(Request(base, "version&prg=" + program));
+  const std::string reply = version.ok ? version.body : std::string();
+  if (!reply.starts_with("OK")) {
+    desktop.ShowMessageBox("Zumbala", "Can't connect to server!");
+    return TSubmitResult::Unreachable;
+  }
+  TScoreLine line;
+  line.Type = std::to_string(score.Difficulty);
+  line.Name = score.Name;
+  line.Score = std::to_string(score.Score);
+  line.Token = ScoreServerToken(reply);
+  line.Country = score.Country;
+  // The symbols are letters and digits only, so the query needs no escaping.
+  const platform::HttpResponse sent =
+      http.Get(Request(base, "hs&prg=" + program + "&inf=" + EncodeScoreLine(line)));
+  return sent.ok ? TSubmitResult::Sent : TSubmitResult::NotStored;
+}
+
+bool OpenScorePage(platform::Desktop& desktop, std::string_view base, int difficulty) {
+  const std::string url = ScorePageUrl(base, difficulty);
+  return !url.empty() && desktop.ShellOpen(url, "");
+}
+
+}  // namespace zb

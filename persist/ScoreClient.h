@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "engine/platform/Http.h"
+#include "engine/platform/Platform.h"
+#include "persist/ScoreLine.h"
+
+namespace zb {
+
+// One finished game as it is sent; texts are CP1251 bytes, as the settings keep them.
+struct TScoreSubmission {
+  int Difficulty = 0;  // 0 easy, 1 medium, 2 hard
+  std::string Name;
+  std::string Country;
+  int64_t Score = 0;
+};
+
+enum class TSubmitResult {
+  Unreachable,  // the version check failed: the player was told
+  NotStored,    // the submission itself failed, which the player is not told
+  Sent,
+};
+
+// Scheme, host and port of the score server: the "URL=" line of "scores.url" in the game
+// folder when there is a usable one, otherwise the build's default.
+std::string ScoreServerBase(const std::filesystem::path& gameFolder);
+
+// The server token of a version reply: the fifth "|"-separated field, "OK" being the first;
+// empty when the reply has fewer than five "|".
+std::string ScoreServerToken(std::string_view reply);
+
+// The public page of one difficulty's scores; empty for a difficulty outside 0..2.
+std::string ScorePageUrl(std::string_view base, int difficulty);
+
+// The version check, then the score line. A failed check shows "Can't connect to server!";
+// a failed submission is not shown. Both requests block.
+TSubmitResult SubmitScore(platform::HttpClient& http, platform::Desktop& desktop,
+                          std::string_view base, const TScoreSubmission& score);
+
+// Opens the score page of a difficulty in the browser; false when nothing was opened.
+bool OpenScorePage(platform::Desktop& desktop, std::string_view base, int difficulty);
+
+}  // namespace zb

@@ -1,0 +1,95 @@
+#include "server/ScoreService.h"
+
+#include <algorithm>
+#include <chrono>
+
+#include "server/ScorePage.h"
+
+namespace zb::server {
+namespace {
+
+const std::string* Param(const ScoreService::Params& query, const std::string& key) {
+  const auto found = query.find(key);
+  return found == query.end() ? nullptr : &found->second;
+}
+
+Reply Refuse(int status, std::string why) {
+  return Reply{status, "text/plain; charset=utf-8", std::move(why) + "\n"};
+}
+
+bool HasControlBytes(const std::string& text) {
+  return std::any_of(text.begin(), text.end(), [](char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return b < 0x20 || b == 0x7F;
+  });
+}
+
+int64_t SystemSeconds() {
+  return std::chrono::duration_cast<std::chrono::seconds>(
+             std::chrono::system_clock::now().time_since_epoch())
+      .count();
+}
+
+}  // namespace
+
+std::optional<StoredScore> CheckScoreLine(const TScoreLine& line) {
+  if (line.Type.size() != 1 || line.Type[0] < '0' || line.Type[0] > '2') return std::nullopt;
+  if (line.Score.empty() || line.Score.size() > kMaxScoreDigits) return std::nullopt;
+  if (line.Name.empty() || line.Name.size() > kMaxNameBytes || HasControlBytes(line.Name)) {
+    return std::nullopt;
+  }
+  if (line.Country.size() > kMaxCountryBytes || HasControlBytes(line.Country)) return std::nullopt;
+  StoredScore score;
+  score.difficulty = line.Type[0] - '0';
+  score.name = line.Name;
+  score.country = line.Country;
+  for (char digit : line.Score) score.score = score.score * 10 + (digit - '0');
+  return score;
+}
+
+ScoreService::ScoreService(ScoreStore& store, ServiceOptions options)
+    : store_(store),
+      options_(options),
+      tokens_(options.tokenLifetime),
+      submissions_(options.submissionsPerMinute) {}
+
+Reply ScoreService::Handle(const Params& query, const std::string& address) {
+  const std::string* program = Param(query, "prg");
+  if (!program || *program != kScoreProgram) return Refuse(400, "unknown program");
+  if (query.contains("hs")) return Submit(query, address);
+  if (query.contains("version")) return Version();
+  if (query.contains("show")) return Page(query);
+  return Refuse(400, "unknown request");
+}
+
+Reply ScoreService::Version() {
+  // The game takes the token from the fifth field, "OK" being the first.
+  return Reply{200, "text/plain; charset=utf-8",
+               "OK|" + std::string(kScoreProgram) + "|1|0|" + tokens_.Issue(Clock::now()) + "|"};
+}
+
+Reply ScoreService::Submit(const Params& query, const std::string& address) {
+  if (!submissions_.Allow(address, Clock::now())) return Refuse(429, "too many submissions");
+  const std::string* inf = Param(query, "inf");
+  const std::optional<TScoreLine> line = inf ? DecodeScoreLine(*inf) : std::nullopt;
+  if (!line) return Refuse(400, "unreadable score line");
+  std::optional<StoredScore> score = CheckScoreLine(*line);
+  if (!score) return Refuse(400, "score line out of bounds");
+  // The token goes only with a line that would be stored, so a bad line does not spend it.
+  if (!tokens_.Redeem(line->Token, Clock::now())) return Refuse(400, "unknown or used token");
+  score->time = SystemSeconds();
+  if (!store_.Add(*score)) return Refuse(500, "the score could not be stored");
+  return Reply{200, "text/plain; charset=utf-8", "OK\n"};
+}
+
+Reply ScoreService::Page(const Params& query) {
+  const std::string* type = Param(query, "type");
+  if (!type || type->size() != 1 || (*type)[0] < '0' || (*type)[0] > '2') {
+    return Refuse(400, "unknown difficulty");
+  }
+  const int difficulty = (*type)[0] - '0';
+  return Reply{200, "text/html; charset=utf-8",
+               ScorePageHtml(difficulty, store_.Best(difficulty, options_.pageRows))};
+}
+
+}  // namespace zb::server

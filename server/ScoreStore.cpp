@@ -1,0 +1,160 @@
+#include "server/ScoreStore.h"
+
+#include <sqlite3.h>
+
+#include <mutex>
+
+namespace zb::server {
+namespace {
+
+struct DbCloser {
+  void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
+};
+struct StatementFinalizer {
+  void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
+};
+using Db = std::unique_ptr<sqlite3, DbCloser>;
+using Statement = std::unique_ptr<sqlite3_stmt, StatementFinalizer>;
+
+constexpr const char* kSchema =
+    "CREATE TABLE IF NOT EXISTS scores ("
+    " id INTEGER PRIMARY KEY,"
+    " difficulty INTEGER NOT NULL CHECK (difficulty BETWEEN 0 AND 2),"
+    " name BLOB NOT NULL,"
+    " country BLOB NOT NULL,"
+    " score INTEGER NOT NULL,"
+    " submitted INTEGER NOT NULL);"
+    "CREATE INDEX IF NOT EXISTS scores_by_rank ON scores (difficulty, score DESC, id);";
+
+std::string Describe(sqlite3* db, const char* what) {
+  return std::string(what) + ": " + (db ? sqlite3_errmsg(db) : "out of memory");
+}
+
+Db OpenConnection(const std::filesystem::path& file, std::string& error) {
+  sqlite3* raw = nullptr;
+  const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
+  const int rc = sqlite3_open_v2(file.string().c_str(), &raw, flags, nullptr);
+  Db db(raw);
+  if (rc != SQLITE_OK) {
+    error = Describe(raw, "cannot open the database");
+    return nullptr;
+  }
+  sqlite3_busy_timeout(db.get(), 5000);
+  return db;
+}
+
+bool Execute(sqlite3* db, const char* sql, std::string& error) {
+  char* message = nullptr;
+  if (sqlite3_exec(db, sql, nullptr, nullptr, &message) == SQLITE_OK) return true;
+  error = std::string("cannot set up the database: ") + (message ? message : sqlite3_errmsg(db));
+  sqlite3_free(message);
+  return false;
+}
+
+Statement Prepare(sqlite3* db, const char* sql, std::string& error) {
+  sqlite3_stmt* raw = nullptr;
+  if (sqlite3_prepare_v3(db, sql, -1, SQLITE_PREPARE_PERSISTENT, &raw, nullptr) != SQLITE_OK) {
+    error = Describe(db, "cannot prepare a statement");
+    return nullptr;
+  }
+  return Statement(raw);
+}
+
+std::string BlobColumn(sqlite3_stmt* statement, int column) {
+  const auto* bytes = static_cast<const char*>(sqlite3_column_blob(statement, column));
+  const int size = sqlite3_column_bytes(statement, column);
+  return bytes ? std::string(bytes, static_cast<size_t>(size)) : std::string();
+}
+
+// Leaves a statement ready for the next use, whatever happened to it.
+struct ResetOnExit {
+  sqlite3_stmt* statement;
+  ~ResetOnExit() {
+    sqlite3_reset(statement);
+    sqlite3_clear_bindings(statement);
+  }
+};
+
+}  // namespace
+
+struct ScoreStore::Connections {
+  std::mutex writeMutex;
+  Db writer;
+  Statement insert;
+  std::mutex readMutex;
+  Db reader;
+  Statement best;
+  Statement count;
+};
+
+ScoreStore::ScoreStore(std::unique_ptr<Connections> connections) : db_(std::move(connections)) {}
+
+ScoreStore::~ScoreStore() = default;
+
+std::unique_ptr<ScoreStore> ScoreStore::Open(const std::filesystem::path& file, std::string& error) {
+  auto db = std::make_unique<Connections>();
+  db->writer = OpenConnection(file, error);
+  if (!db->writer) return nullptr;
+  // Without WAL a long page read would hold up submissions; NORMAL sync keeps every commit
+  // durable against a crash of the program, losing at most the last ones on a power cut.
+  if (!Execute(db->writer.get(), "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;", error) ||
+      !Execute(db->writer.get(), kSchema, error)) {
+    return nullptr;
+  }
+  db->insert = Prepare(db->writer.get(),
+                       "INSERT INTO scores (difficulty, name, country, score, submitted)"
+                       " VALUES (?1, ?2, ?3, ?4, ?5)",
+                       error);
+  if (!db->insert) return nullptr;
+
+  db->reader = OpenConnection(file, error);
+  if (!db->reader || !Execute(db->reader.get(), "PRAGMA query_only=1;", error)) return nullptr;
+  db->best = Prepare(db->reader.get(),
+                     "SELECT difficulty, name, country, score, submitted FROM scores"
+                     " WHERE difficulty = ?1 ORDER BY score DESC, id LIMIT ?2",
+                     error);
+  db->count = Prepare(db->reader.get(), "SELECT COUNT(*) FROM scores", error);
+  if (!db->best || !db->count) return nullptr;
+  return std::make_unique<ScoreStore>(std::move(db));
+}
+
+bool ScoreStore::Add(const StoredScore& score) {
+  std::lock_guard lock(db_->writeMutex);
+  sqlite3_stmt* insert = db_->insert.get();
+  ResetOnExit reset{insert};
+  sqlite3_bind_int(insert, 1, score.difficulty);
+  sqlite3_bind_blob(insert, 2, score.name.data(), static_cast<int>(score.name.size()), SQLITE_TRANSIENT);
+  sqlite3_bind_blob(insert, 3, score.country.data(), static_cast<int>(score.country.size()),
+                    SQLITE_TRANSIENT);
+  sqlite3_bind_int64(insert, 4, score.score);
+  sqlite3_bind_int64(insert, 5, score.time);
+  return sqlite3_step(insert) == SQLITE_DONE;
+}
+
+std::vector<StoredScore> ScoreStore::Best(int difficulty, int limit) {
+  std::vector<StoredScore> rows;
+  std::lock_guard lock(db_->readMutex);
+  sqlite3_stmt* best = db_->best.get();
+  ResetOnExit reset{best};
+  sqlite3_bind_int(best, 1, difficulty);
+  sqlite3_bind_int(best, 2, limit);
+  while (sqlite3_step(best) == SQLITE_ROW) {
+    StoredScore row;
+    row.difficulty = sqlite3_column_int(best, 0);
+    row.name = BlobColumn(best, 1);
+    row.country = BlobColumn(best, 2);
+    row.score = sqlite3_column_int64(best, 3);
+    row.time = sqlite3_column_int64(best, 4);
+    rows.push_back(std::move(row));
+  }
+  return rows;
+}
+
+int64_t ScoreStore::Count() {
+  std::lock_guard lock(db_->readMutex);
+  sqlite3_stmt* count = db_->count.get();
+  ResetOnExit reset{count};
+  return sqlite3_step(count) == SQLITE_ROW ? sqlite3_column_int64(count, 0) : -1;
+}
+
+}  // namespace zb::server

@@ -1,0 +1,89 @@
+// zumbala-scores: the score server the game sends its final scores to.
+#include <pthread.h>
+#include <signal.h>
+
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <thread>
+
+#include "server/ScoreHttpServer.h"
+#include "server/ScoreService.h"
+#include "server/ScoreStore.h"
+
+namespace {
+
+struct Options {
+  std::string host = "127.0.0.1";
+  int port = 8642;
+  std::string db = "scores.db";
+};
+
+int Usage() {
+  std::fprintf(stderr, "usage: zumbala-scores [--port N] [--db FILE] [--host ADDRESS]\n");
+  return 2;
+}
+
+bool ParseArgs(int argc, char** argv, Options& options) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (i + 1 >= argc) return false;
+    const std::string_view value = argv[++i];
+    if (arg == "--port") {
+      const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), options.port);
+      const bool whole = ec == std::errc() && end == value.data() + value.size();
+      if (!whole || options.port < 1 || options.port > 65535) return false;
+    } else if (arg == "--db") {
+      options.db = value;
+    } else if (arg == "--host") {
+      options.host = value;
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options;
+  if (!ParseArgs(argc, argv, options)) return Usage();
+
+  // The signals are blocked before any thread starts, so only the waiter below receives them.
+  sigset_t stopSignals;
+  sigemptyset(&stopSignals);
+  sigaddset(&stopSignals, SIGINT);
+  sigaddset(&stopSignals, SIGTERM);
+  pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+  signal(SIGPIPE, SIG_IGN);
+
+  std::string error;
+  auto store = zb::server::ScoreStore::Open(options.db, error);
+  if (!store) {
+    std::fprintf(stderr, "zumbala-scores: %s\n", error.c_str());
+    return 1;
+  }
+  zb::server::ScoreService service(*store);
+  zb::server::ScoreHttpServer server(service);
+  if (!server.Bind(options.host, options.port)) {
+    std::fprintf(stderr, "zumbala-scores: cannot listen on %s:%d\n", options.host.c_str(), options.port);
+    return 1;
+  }
+
+  std::thread waiter([&] {
+    int signal = 0;
+    sigwait(&stopSignals, &signal);
+    server.Stop();
+  });
+  std::fprintf(stderr, "zumbala-scores: serving %s on %s:%d\n", options.db.c_str(), options.host.c_str(),
+               options.port);
+  const bool served = server.Run();
+  // Run also ends when serving failed; the waiter is released with a signal of our own.
+  if (!served) pthread_kill(waiter.native_handle(), SIGTERM);
+  waiter.join();
+  std::fprintf(stderr, "zumbala-scores: stopped\n");
+  return served ? 0 : 1;
+}

@@ -1,0 +1,242 @@
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
+#include <thread>
+
+#include "engine/platform/headless/Headless.h"
+#include "engine/platform/sdl/CurlHttp.h"
+#include "persist/ScoreClient.h"
+#include "server/ScoreHttpServer.h"
+#include "server/ScoreService.h"
+#include "server/ScoreStore.h"
+
+extern char** environ;
+
+namespace zb::server {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path TestFolder(const std::string& prefix) {
+  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  fs::path folder = fs::temp_directory_path() /
+                    (prefix + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                     info->name());
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  return folder;
+}
+
+// A port nobody listens on right now: bound, read and let go.
+int UnusedPort() {
+  const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t length = sizeof address;
+  int port = -1;
+  if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+      ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0) {
+    port = ntohs(address.sin_port);
+  }
+  ::close(fd);
+  return port;
+}
+
+class ScoreServerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = TestFolder("zb-scores-");
+    std::string error;
+    store_ = ScoreStore::Open(folder_ / "scores.db", error);
+    ASSERT_TRUE(store_) << error;
+    service_ = std::make_unique<ScoreService>(*store_);
+    server_ = std::make_unique<ScoreHttpServer>(*service_);
+    const int port = server_->BindAnyPort("127.0.0.1");
+    ASSERT_GT(port, 0);
+    ASSERT_TRUE(server_->Start());
+    base_ = "http://127.0.0.1:" + std::to_string(port);
+  }
+
+  void TearDown() override {
+    http_.reset();  // its open connection would keep a server worker waiting
+    server_.reset();
+    service_.reset();
+    store_.reset();
+    fs::remove_all(folder_);
+  }
+
+  platform::HttpResponse Get(const std::string& query) {
+    platform::CurlHttp http;
+    return http.Get(base_ + "/cgi/version.pl?" + query);
+  }
+
+  std::string Token() {
+    const platform::HttpResponse reply = Get("version&prg=Tamarix");
+    EXPECT_TRUE(reply.ok);
+    EXPECT_TRUE(reply.body.starts_with("OK|"));
+    return ScoreServerToken(reply.body);
+  }
+
+  long Send(const TScoreLine& line) { return Get("hs&prg=Tamarix&inf=" + EncodeScoreLine(line)).status; }
+
+  std::string Page(int difficulty) {
+    const platform::HttpResponse page = Get("prg=Tamarix&show&type=" + std::to_string(difficulty));
+    EXPECT_TRUE(page.ok) << page.error;
+    return page.body;
+  }
+
+  fs::path folder_;
+  std::unique_ptr<ScoreStore> store_;
+  std::unique_ptr<ScoreService> service_;
+  std::unique_ptr<ScoreHttpServer> server_;
+  std::string base_;
+  std::optional<platform::CurlHttp> http_{std::in_place};
+  platform::HeadlessDesktop desktop_;
+};
+
+TEST_F(ScoreServerTest, ASubmittedScoreAppearsOnThePageOfItsDifficulty) {
+  const TScoreSubmission score{
+      .Difficulty = 1, .Name = "\xCF\xF3\xEC\xEA\xE0", .Country = "Peru", .Score = 4321};
+  EXPECT_EQ(SubmitScore(*http_, desktop_, base_, score), TSubmitResult::Sent);
+  EXPECT_EQ(SubmitScore(*http_, desktop_, base_, {.Difficulty = 1, .Name = "Low", .Score = 7}),
+            TSubmitResult::Sent);
+  EXPECT_TRUE(desktop_.messageBoxes.empty());
+  EXPECT_EQ(store_->Count(), 2);
+
+  const std::string medium = Page(1);
+  const size_t name = medium.find("<td>\xD0\x9F\xD1\x83\xD0\xBC\xD0\xBA\xD0\xB0</td>");  // UTF-8 "Пумка"
+  ASSERT_NE(name, std::string::npos) << medium;
+  EXPECT_NE(medium.find("<td>Peru</td><td class=\"score\">4321</td>"), std::string::npos);
+  EXPECT_LT(name, medium.find("<td>Low</td>"));
+  EXPECT_NE(medium.find("href=\"/cgi/version.pl?prg=Tamarix&amp;show&amp;type=0\""), std::string::npos);
+  EXPECT_NE(medium.find("href=\"/cgi/version.pl?prg=Tamarix&amp;show&amp;type=2\""), std::string::npos);
+  EXPECT_EQ(Page(0).find("4321"), std::string::npos);
+  EXPECT_EQ(Page(2).find("4321"), std::string::npos);
+}
+
+TEST_F(ScoreServerTest, ATokenIsSpentByOneStoredScoreOnly) {
+  const std::string token = Token();
+  ASSERT_EQ(token.size(), 32u);
+  // Bad lines are refused without spending it.
+  EXPECT_EQ(Send({"1", "Ann", "12345678901234567890", token, ""}), 400);
+  EXPECT_EQ(Send({"3", "Ann", "5", token, ""}), 400);
+  EXPECT_EQ(Send({"1", std::string(17, 'a'), "5", token, ""}), 400);
+  EXPECT_EQ(Send({"1", "Ann", "5", token, ""}), 200);
+  EXPECT_EQ(Send({"1", "Ann", "5", token, ""}), 400);  // replayed
+  EXPECT_EQ(Send({"1", "Ann", "5", "not-a-token", ""}), 400);
+  EXPECT_EQ(Send({"1", "Ann", "5", "", ""}), 400);
+  EXPECT_EQ(store_->Count(), 1);
+}
+
+TEST_F(ScoreServerTest, UnreadableRequestsAreRefusedAndStoreNothing) {
+  const std::string token = Token();
+  const std::string good = EncodeScoreLine({"0", "Ann", "5", token, ""});
+  EXPECT_EQ(Get("hs&prg=Tamarix&inf=hello").status, 400);
+  EXPECT_EQ(Get("hs&prg=Tamarix&inf=").status, 400);
+  EXPECT_EQ(Get("hs&prg=Tamarix").status, 400);
+  EXPECT_EQ(Get("hs&prg=Tamarix&inf=" + good.substr(0, good.size() - 8)).status, 400);
+  EXPECT_EQ(Get("hs&prg=Other&inf=" + good).status, 400);
+  EXPECT_EQ(Get("hs&inf=" + good).status, 400);
+  EXPECT_EQ(Get("prg=Tamarix&show&type=3").status, 400);
+  EXPECT_EQ(Get("prg=Tamarix&show").status, 400);
+  EXPECT_EQ(Get("prg=Tamarix").status, 400);
+  platform::CurlHttp http;
+  EXPECT_EQ(http.Get(base_ + "/cgi/other.pl?version&prg=Tamarix").status, 404);
+  EXPECT_EQ(store_->Count(), 0);
+  EXPECT_EQ(Get("hs&prg=Tamarix&inf=" + good).status, 200);
+}
+
+TEST_F(ScoreServerTest, HtmlInANameIsShownAsText) {
+  EXPECT_EQ(SubmitScore(*http_, desktop_, base_,
+                        {.Difficulty = 2, .Name = "<b>&x</b>", .Country = "\"'><i>", .Score = 10}),
+            TSubmitResult::Sent);
+  const std::string hard = Page(2);
+  EXPECT_NE(hard.find("<td>&lt;b&gt;&amp;x&lt;/b&gt;</td>"), std::string::npos) << hard;
+  EXPECT_NE(hard.find("<td>&quot;&#39;&gt;&lt;i&gt;</td>"), std::string::npos) << hard;
+  EXPECT_EQ(hard.find("<b>"), std::string::npos);
+  EXPECT_EQ(hard.find("<i>"), std::string::npos);
+}
+
+TEST_F(ScoreServerTest, ThirtySubmissionsAMinuteFromOneAddress) {
+  for (int i = 0; i < 30; ++i) EXPECT_EQ(Get("hs&prg=Tamarix&inf=A").status, 400) << i;
+  EXPECT_EQ(Get("hs&prg=Tamarix&inf=A").status, 429);
+  EXPECT_EQ(Send({"0", "Ann", "5", Token(), ""}), 429);
+  // Version checks and pages are not submissions.
+  EXPECT_TRUE(Get("version&prg=Tamarix").ok);
+  EXPECT_TRUE(Get("prg=Tamarix&show&type=0").ok);
+}
+
+TEST_F(ScoreServerTest, WithTheServerDownThePlayerIsToldAndTheGameGoesOn) {
+  server_->Stop();
+  EXPECT_EQ(SubmitScore(*http_, desktop_, base_, {.Difficulty = 0, .Name = "Ann", .Score = 5}),
+            TSubmitResult::Unreachable);
+  ASSERT_EQ(desktop_.messageBoxes.size(), 1u);
+  EXPECT_EQ(desktop_.messageBoxes[0].second, "Can't connect to server!");
+  const std::string nobody = "http://127.0.0.1:" + std::to_string(UnusedPort());
+  EXPECT_EQ(SubmitScore(*http_, desktop_, nobody, {.Difficulty = 0, .Name = "Ann", .Score = 5}),
+            TSubmitResult::Unreachable);
+  EXPECT_EQ(desktop_.messageBoxes.size(), 2u);
+}
+
+TEST(ScoreServerProgramTest, ServesUntilTerminatedThenStopsCleanly) {
+  const fs::path folder = TestFolder("zb-scores-program-");
+  const int port = UnusedPort();
+  ASSERT_GT(port, 0);
+  const std::string program = ZB_SCORES;
+  const std::string portText = std::to_string(port);
+  const std::string db = (folder / "scores.db").string();
+  std::vector<char*> argv = {const_cast<char*>(program.c_str()), const_cast<char*>("--port"),
+                             const_cast<char*>(portText.c_str()), const_cast<char*>("--db"),
+                             const_cast<char*>(db.c_str()), nullptr};
+  pid_t pid = 0;
+  ASSERT_EQ(posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ), 0);
+  // Should the test stop early, the server does not outlive it.
+  struct Reaper {
+    pid_t& pid;
+    ~Reaper() {
+      if (pid <= 0) return;
+      ::kill(pid, SIGKILL);
+      ::waitpid(pid, nullptr, 0);
+    }
+  } reaper{pid};
+
+  {
+    platform::CurlHttp http;
+    platform::HttpResponse reply;
+    for (int attempt = 0; attempt < 100 && !reply.ok; ++attempt) {
+      reply = http.Get("http://127.0.0.1:" + portText + "/cgi/version.pl?version&prg=Tamarix");
+      if (!reply.ok) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    EXPECT_TRUE(reply.body.starts_with("OK|")) << reply.error;
+    const std::string token = ScoreServerToken(reply.body);
+    EXPECT_TRUE(http.Get("http://127.0.0.1:" + portText + "/cgi/version.pl?hs&prg=Tamarix&inf=" +
+                         EncodeScoreLine({"0", "Ann", "5", token, ""}))
+                    .ok);
+  }
+  ASSERT_EQ(::kill(pid, SIGTERM), 0);
+  int status = 0;
+  ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+  pid = 0;
+  EXPECT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+
+  std::string error;
+  auto store = ScoreStore::Open(db, error);
+  ASSERT_TRUE(store) << error;
+  EXPECT_EQ(store->Count(), 1);
+  store.reset();
+  fs::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace zb::server

@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "server/RateLimiter.h"
+#include "server/ScoreService.h"
+#include "server/ScoreStore.h"
+#include "server/TokenBook.h"
+
+namespace zb::server {
+namespace {
+
+namespace fs = std::filesystem;
+using std::chrono::minutes;
+using std::chrono::seconds;
+
+TEST(TokenBookTest, ATokenIsGoodOnceWithinThirtyMinutes) {
+  TokenBook book;
+  const Clock::time_point start{};
+  const std::string first = book.Issue(start);
+  const std::string second = book.Issue(start);
+  EXPECT_EQ(first.size(), 32u);
+  EXPECT_NE(first, second);
+  EXPECT_TRUE(book.Redeem(first, start + minutes(29)));
+  EXPECT_FALSE(book.Redeem(first, start + minutes(29)));
+  EXPECT_FALSE(book.Redeem(second, start + minutes(30)));
+  EXPECT_FALSE(book.Redeem("", start));
+  EXPECT_EQ(book.Outstanding(), 0u);
+}
+
+TEST(TokenBookTest, TooManyOutstandingTokensForgetTheOldest) {
+  TokenBook book(minutes(30), 3);
+  const Clock::time_point start{};
+  const std::string oldest = book.Issue(start);
+  const std::string kept = book.Issue(start + seconds(1));
+  book.Issue(start + seconds(2));
+  book.Issue(start + seconds(3));
+  EXPECT_EQ(book.Outstanding(), 3u);
+  EXPECT_FALSE(book.Redeem(oldest, start + seconds(4)));
+  EXPECT_TRUE(book.Redeem(kept, start + seconds(4)));
+}
+
+TEST(RateLimiterTest, ThirtyAMinuteFromOneAddress) {
+  RateLimiter limiter(30);
+  const Clock::time_point start{};
+  for (int i = 0; i < 30; ++i) EXPECT_TRUE(limiter.Allow("10.0.0.1", start + seconds(i))) << i;
+  EXPECT_FALSE(limiter.Allow("10.0.0.1", start + seconds(59)));
+  EXPECT_TRUE(limiter.Allow("10.0.0.2", start + seconds(59)));
+  // The window slides: the first submission ages out at 60 s, the second at 61 s.
+  EXPECT_TRUE(limiter.Allow("10.0.0.1", start + seconds(60)));
+  EXPECT_FALSE(limiter.Allow("10.0.0.1", start + seconds(60)));
+  EXPECT_TRUE(limiter.Allow("10.0.0.1", start + seconds(61)));
+  RateLimiter unlimited(0);
+  for (int i = 0; i < 100; ++i) EXPECT_TRUE(unlimited.Allow("10.0.0.1", start));
+}
+
+TEST(CheckScoreLineTest, KeepsToTheLimits) {
+  const TScoreLine good{"2", std::string(16, 'n'), "999999999", "t", std::string(32, 'c')};
+  const auto stored = CheckScoreLine(good);
+  ASSERT_TRUE(stored);
+  EXPECT_EQ(stored->difficulty, 2);
+  EXPECT_EQ(stored->score, 999999999);
+  EXPECT_TRUE(CheckScoreLine({"0", "\xCF\xF3\xEC\xEA\xE0", "0", "", ""}));
+
+  auto with = [&](auto change) {
+    TScoreLine line = good;
+    change(line);
+    return CheckScoreLine(line).has_value();
+  };
+  EXPECT_FALSE(with([](TScoreLine& l) { l.Type = "3"; }));
+  EXPECT_FALSE(with([](TScoreLine& l) { l.Type = "01"; }));
+  EXPECT_FALSE(with([](TScoreLine& l) { l.Type = ""; }));
+  EXPECT_FALSE(with([](TScoreLine& l) { l.Score = "1000000000"; }));
+  EXPECT_FALSE(with([](TScoreLine& l) { l.Score = "12345678901234567890"; }));
+  EXPECT_FALSE(with([](TScoreLine& l) { l.Name = ""; }));
+  EXPECT_FALSE(with([](TScoreLine& l) { l.Name = std::string(17, 'n'); }));
+  EXPECT_FALSE(with([](TScoreLine& l) { l.Name = "a\nb"; }));
+  EXPECT_FALSE(with([](TScoreLine& l) { l.Country = std::string(33, 'c'); }));
+  EXPECT_FALSE(with([](TScoreLine& l) { l.Country = std::string("a\0b", 3); }));
+}
+
+class ScoreStoreTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() /
+              ("zb-store-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+  fs::path folder_;
+};
+
+TEST_F(ScoreStoreTest, BestScoresFirstEqualOnesInArrivalOrderAndKeptAcrossRestarts) {
+  std::string error;
+  {
+    auto store = ScoreStore::Open(folder_ / "scores.db", error);
+    ASSERT_TRUE(store) << error;
+    EXPECT_TRUE(store->Add({1, "first", "", 500, 10}));
+    EXPECT_TRUE(store->Add({1, "top", "X", 900, 11}));
+    EXPECT_TRUE(store->Add({1, "second", "", 500, 12}));
+    EXPECT_TRUE(store->Add({0, "easy", "", 9999, 13}));
+    EXPECT_TRUE(store->Add({1, std::string("\0\xFF", 2), "", 1, 14}));
+    EXPECT_FALSE(store->Add({3, "no such table", "", 1, 15}));
+  }
+  auto store = ScoreStore::Open(folder_ / "scores.db", error);
+  ASSERT_TRUE(store) << error;
+  EXPECT_EQ(store->Count(), 5);
+  const auto best = store->Best(1, 3);
+  ASSERT_EQ(best.size(), 3u);
+  EXPECT_EQ(best[0], (StoredScore{1, "top", "X", 900, 11}));
+  EXPECT_EQ(best[1].name, "first");
+  EXPECT_EQ(best[2].name, "second");
+  EXPECT_EQ(store->Best(1, 100).back().name, std::string("\0\xFF", 2));
+  EXPECT_TRUE(store->Best(2, 100).empty());
+}
+
+TEST_F(ScoreStoreTest, AnUnusableFileIsAnErrorNotACrash) {
+  std::string error;
+  EXPECT_FALSE(ScoreStore::Open(folder_ / "missing" / "scores.db", error));
+  EXPECT_FALSE(error.empty());
+  std::ofstream(folder_ / "junk.db") << "this is not a database, and it is long enough to be read as one";
+  error.clear();
+  EXPECT_FALSE(ScoreStore::Open(folder_ / "junk.db", error));
+  EXPECT_FALSE(error.empty());
+}
+
+}  // namespace
+}  // namespace zb::server
