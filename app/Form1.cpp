@@ -40,8 +40,9 @@ TForm1::TForm1(platform::Platform& platform, std::filesystem::path gameFolder)
       Fonts(&Device, &MyCanvas),
       Archive(gameFolder / "Data/data.zbx", TOpenModes::opReadOnly),
       Archive2(gameFolder / "Data/data1.zbx", TOpenModes::opReadOnly),
+      ShareScreen(gameFolder, &Device, &Fonts),
       Play(Game, GameEngine, ParticleManager, Fonts),
-      Screen(platform, gameFolder, GuiBase, Device, MyCanvas, Images, Sound, Settings, Play, Timer1),
+      Screen(platform, gameFolder, GuiBase, Device, MyCanvas, Images, Sound, Settings, Play, Timer1, ShareScreen),
       platform_(platform),
       gameFolder_(std::move(gameFolder)) {
   Play.Sounds = [this](std::string_view name) { PlaySound(name); };
@@ -146,7 +147,8 @@ bool TForm1::FormCreate() {
   ParticleManager.LoadFromArchive(Archive);
   // 19. The pointer sprite.
   Screen.Cursor = &GameEngine.Create<TCursor>(platform_.GetWindow());
-  // 20. The share screen comes here.
+  // 20. The closing page; without one, quitting closes at once.
+  ShareScreen.Load();
   created_ = true;
   return true;
 }
@@ -268,13 +270,19 @@ void TForm1::RunPass(RenderPass pass) {
     case RenderPass::SpeechText:
       DrawSpeechText(Screen);
       break;
+    case RenderPass::ShareUpdate:
+      ShareScreen.UpdateHover(platform_.GetWindow().PointerPosition());
+      break;
+    case RenderPass::ShareDraw:
+      ShareScreen.Draw(MyCanvas);
+      break;
     default:
       break;
   }
 }
 
 void TForm1::Timer1Timer() {
-  if (Screen.CurrentScreen == ScreenShare && Screen.ShareCountdown > 0) --Screen.ShareCountdown;
+  if (Screen.CurrentScreen == ScreenShare) ShareScreen.Tick();
   if (Screen.CurrentScreen != ScreenGame) return;
   BonusClockTick(Play);
 }
@@ -286,8 +294,9 @@ void TForm1::FormKeyUp(uint8_t key, uint32_t /*shift*/) {
   Screen.KeysReleased[key] = true;
 }
 
-void TForm1::FormMouseDown(platform::MouseButton /*button*/, uint32_t /*shift*/, int /*x*/, int /*y*/) {
-  // The pointer sprite shows "cursor1" while a button is down; the share screen takes clicks.
+void TForm1::FormMouseDown(platform::MouseButton button, uint32_t /*shift*/, int x, int y) {
+  if (Screen.CurrentScreen != ScreenShare || button != platform::MouseButton::Left) return;
+  if (ShareScreen.MouseDown({x, y}, platform_.GetDesktop())) Close();
 }
 
 void TForm1::FormMouseUp(platform::MouseButton /*button*/, uint32_t /*shift*/, int /*x*/, int /*y*/) {}
@@ -325,7 +334,7 @@ void TForm1::FormCloseQuery(bool& canClose) {
       EnterScreen(Screen, ScreenExitToMenu);
       break;
     case ScreenShare:
-      canClose = Screen.ShareCountdown == 0;
+      canClose = ShareScreen.CanClose();
       break;
     default:
       break;

@@ -93,6 +93,7 @@ class TForm1 {
 
   TSettings Settings;
   TGameState Game;
+  TShareScreen ShareScreen;  // the closing page, "wdata/config.ini"
 
   // Declared after the components they draw with, so they go first. Start-up steps 12 and 18
   // attach them; the game state holds references into them, never ownership.

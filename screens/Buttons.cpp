@@ -3,6 +3,7 @@
 #include <functional>
 #include <utility>
 
+#include "persist/ScoreClient.h"
 #include "screens/ScreenContext.h"
 #include "screens/MenuScreens.h"
 #include "screens/PlayScreens.h"
@@ -42,6 +43,12 @@ void ShowHighScores(TScreenContext& ctx) {
   ctx.State.ScoreViewDifficulty = 0;
   LeaveScreen(ctx, ScreenMainMenu);
   EnterScreen(ctx, ScreenHighScore);
+}
+
+// The online table of the difficulty shown, in the browser.
+void ViewOnlineScores(TScreenContext& ctx) {
+  ctx.PlaySound("check");
+  OpenScorePage(ctx.Platform.GetDesktop(), ScoreServerBase(ctx.GameFolder), ctx.State.ScoreViewDifficulty);
 }
 
 void QuitGame(TScreenContext& ctx) {
@@ -106,6 +113,10 @@ void BindButtons(TScreenContext& ctx) {
       {"b_ycountry_next", GoTo(ScreenCountry, ScreenSendScore)},
       {"b_speech_skip", EndScene},
       {"b_speech_next", ContinueScene},
+      {"b_highscore_view", ViewOnlineScores},
+      {"b_share_subscribe", OpenWebsiteLink},
+      {"b_share_tellafriend", OpenWebsiteLink},
+      {"b_share_exit", [](TScreenContext& c) { c.Close(); }},
   };
   for (const auto& [name, action] : buttons) {
     TGuiControl* control = ctx.GuiBase.FindControl(name);

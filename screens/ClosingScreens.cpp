@@ -4,6 +4,7 @@
 
 #include "engine/platform/Keys.h"
 #include "gui/GuiEdit.h"
+#include "persist/ScoreClient.h"
 #include "screens/FormControls.h"
 #include "screens/PlayerScreens.h"
 #include "screens/ScreenContext.h"
@@ -99,7 +100,10 @@ void AnswerSendScore(TScreenContext& ctx, bool send) {
   } else {
     EnterScreen(ctx, ScreenMainMenu);
   }
-  if (send && ctx.SubmitScore) ctx.SubmitScore(score);
+  if (send) {
+    const TScoreSubmission submission{game.Difficulty, ctx.Settings.PlayerName, ctx.Settings.PlayerCountry, score};
+    SubmitScore(ctx.Platform.GetHttp(), ctx.Platform.GetDesktop(), ScoreServerBase(ctx.GameFolder), submission);
+  }
 }
 
 void EndGameFromPlay(TScreenContext& ctx) {

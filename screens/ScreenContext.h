@@ -17,6 +17,7 @@
 #include "game/PlayContext.h"
 #include "gui/GuiBasic.h"
 #include "persist/Settings.h"
+#include "persist/ShareScreen.h"
 #include "screens/ScreenState.h"
 
 namespace zb {
@@ -29,7 +30,7 @@ class TCursor;
 struct TScreenContext {
   TScreenContext(platform::Platform& platform, std::filesystem::path gameFolder, TGuiBase& gui, TGfxDevice& device,
                  TGfxCanvas& canvas, TGfxImages& images, TSoundSystem& sound, TSettings& settings, TPlayContext& play,
-                 TWindowTimer& timer1)
+                 TWindowTimer& timer1, TShareScreen& share)
       : Platform(platform),
         GameFolder(std::move(gameFolder)),
         GuiBase(gui),
@@ -40,7 +41,8 @@ struct TScreenContext {
         Settings(settings),
         Play(play),
         Game(play.Game),
-        Timer1(timer1) {}
+        Timer1(timer1),
+        Share(share) {}
   TScreenContext(const TScreenContext&) = delete;
   TScreenContext& operator=(const TScreenContext&) = delete;
 
@@ -67,9 +69,8 @@ struct TScreenContext {
   TPlayContext& Play;
   TGameState& Game;
   TWindowTimer& Timer1;  // the 100 ms side timer
+  TShareScreen& Share;   // the closing page
   std::function<void()> RequestClose;
-  // Sends a finished game's score to the online table.
-  std::function<void(int32_t score)> SubmitScore;
 
   // Filled by the window's key events; cleared after every frame tick.
   std::array<bool, 256> KeysReleased{};
@@ -82,7 +83,6 @@ struct TScreenContext {
   // Written by the screens only (SetCurrentScreen).
   uint8_t CurrentScreen = 0;
   bool GameFinished = false;
-  int ShareCountdown = 0;  // tenths of a second
   TScreenState State;
   // The pointer sprite; it lives in the sprite engine until the end.
   TCursor* Cursor = nullptr;

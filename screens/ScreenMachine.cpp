@@ -147,6 +147,11 @@ void ProcessScreen(TScreenContext& ctx, uint8_t number) {
     case ScreenYourScore: ProcessYourScoreScreen(ctx); return;
     case ScreenCountry: ProcessCountryScreen(ctx); return;
     case ScreenSendScore: ProcessSendScoreScreen(ctx); return;
+    case ScreenShare:
+      // Escape asks to close; the window allows it once the countdown is over.
+      RenderAndPresent(ctx);
+      if (ctx.KeysReleased[vk::Escape]) ctx.Close();
+      return;
     default: break;
   }
   RenderAndPresent(ctx);
@@ -187,9 +192,12 @@ void EnterScreen(TScreenContext& ctx, uint8_t number) {
   }
   SetCurrentScreen(ctx, number);
   if (number == ScreenShare) {
-    // Without a share screen the closing screen closes the window straight away.
-    ctx.ShareCountdown = 0;
-    ctx.Close();
+    // Without a page the closing screen closes the window straight away.
+    if (ctx.Share.Enter()) {
+      ctx.Timer1.SetEnabled(true, ctx.Platform.GetClock().TickCount());
+    } else {
+      ctx.Close();
+    }
   }
 }
 

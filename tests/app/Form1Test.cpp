@@ -146,13 +146,13 @@ TEST_F(Form1Test, ShareScreenClosesOnlyOnceTheCountdownIsOver) {
   ASSERT_TRUE(game_->Start());
   TForm1& form = game_->Form();
   SetCurrentScreen(form.Screen, ScreenShare);
-  form.Screen.ShareCountdown = 3;
+  form.ShareScreen.Countdown = 3;
   game_->CloseBox();
   game_->Frame();
   EXPECT_FALSE(form.Closed());
   form.Timer1.SetEnabled(true, game_->Platform().clock.TickCount());
   game_->Frames(50);  // half a second of frames: the side timer counts the tenths down
-  EXPECT_EQ(form.Screen.ShareCountdown, 0);
+  EXPECT_EQ(form.ShareScreen.Countdown, 0);
   game_->CloseBox();
   game_->Frame();
   EXPECT_TRUE(form.Closed());

@@ -126,7 +126,7 @@ TEST_F(ScreenFlowTest, QuittingFromTheMainMenuClosesTheWindow) {
   ClickOn("b_mainmenu_exit");
   ClickOn("b_exit_yes");
   EXPECT_TRUE(Form().Closed());
-  EXPECT_EQ(Form().Screen.ShareCountdown, 0);
+  EXPECT_EQ(Form().ShareScreen.Countdown, 0);
   EXPECT_TRUE(fs::exists(folder_ / "Config.cfg"));
 }
 
