@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "gui/GuiButton.h"
 #include "gui/GuiForm.h"
@@ -70,6 +71,63 @@ TEST_F(MenuLookTest, EveryMenuScreen) {
     ShowOver(form, form);
   }
   Go("b_mainmenu_exit", "exitgame");
+}
+
+// The toggle near a switch's right end: green with the knob right while on, dark while off.
+bool ToggleLooksOn(uint32_t argb) {
+  const int r = (argb >> 16) & 0xFF, g = (argb >> 8) & 0xFF, b = argb & 0xFF;
+  return g > r + 30 && g > b + 30;
+}
+bool ToggleLooksOff(uint32_t argb) {
+  const int r = (argb >> 16) & 0xFF, g = (argb >> 8) & 0xFF, b = argb & 0xFF;
+  return r < 140 && r > g && r > b;
+}
+
+TEST_F(MenuLookTest, GraphicsSwitchesShowTheirStateInTheirPictures) {
+  StartWithPlayer();
+  TForm1& form = Form();
+  auto& fullScreen = dynamic_cast<TGuiButton&>(*form.GuiBase.FindControl("b_fullscreen"));
+  auto& antialias = dynamic_cast<TGuiButton&>(*form.GuiBase.FindControl("b_antialias"));
+  for (TGuiButton* button : {&fullScreen, &antialias}) {
+    EXPECT_EQ(button->ImageIndex, form.Images.IndexOfImage("switch_300x40")) << button->Name;
+  }
+  auto glyphs = [](const TGuiButton& b) {
+    return std::vector<int32_t>{b.NormalGlyph, b.DisabledGlyph, b.ClickedGlyph};
+  };
+  auto toggle = [this](const TGuiButton& b) {
+    const TGuiRect r = b.AbsoluteRect();
+    return game_->PixelAt(r.Right - 33, r.Top + 19);
+  };
+  const std::vector<int32_t> on{0, 0, 0}, off{1, 1, 1};
+  // Each switch entered in both states, then clicked over to the other.
+  for (const bool start : {false, true}) {
+    form.Device.SetByIndex(0, !start);
+    form.Settings.FullScreen = start;
+    form.MyCanvas.SetAntialias(!start);
+    form.Settings.Antialias = !start;
+    ClickOn("b_mainmenu_options");
+    ClickOn("b_options_graphics");
+    ASSERT_EQ(form.CurrentScreen, ScreenGraphics);
+    game_->MouseMove(799, 599);
+    game_->Frame();
+    Shot(start ? "graphics-fullscreen" : "graphics-windowed");
+    EXPECT_EQ(glyphs(fullScreen), start ? on : off);
+    EXPECT_EQ(glyphs(antialias), start ? off : on);
+    EXPECT_TRUE(start ? ToggleLooksOn(toggle(fullScreen)) : ToggleLooksOff(toggle(fullScreen)));
+    EXPECT_TRUE(start ? ToggleLooksOff(toggle(antialias)) : ToggleLooksOn(toggle(antialias)));
+
+    ClickOn("b_fullscreen");
+    ClickOn("b_antialias");
+    // Under the pointer and after the press, a switch still shows its state.
+    EXPECT_EQ(glyphs(fullScreen), start ? off : on);
+    EXPECT_EQ(glyphs(antialias), start ? on : off);
+    EXPECT_EQ(form.Settings.FullScreen, !start);
+    EXPECT_EQ(form.Settings.Antialias, start);
+    EXPECT_TRUE(start ? ToggleLooksOff(toggle(fullScreen)) : ToggleLooksOn(toggle(fullScreen)));
+    EXPECT_TRUE(start ? ToggleLooksOn(toggle(antialias)) : ToggleLooksOff(toggle(antialias)));
+    ClickOn("b_graphics_back");
+    ClickOn("b_options_back");
+  }
 }
 
 }  // namespace

@@ -52,8 +52,9 @@ void CornerLeaves(cairo_t* cr, double w, double h, Face face) {
   if (w < 60 || h < 26) return;
   const Rgb leaf = face == kHover ? pal::kLeafLight : face == kMuted ? Mix(pal::kLeaf, pal::kWood, 0.45) : pal::kLeaf;
   const double s = std::min({8.5, h / 4.8, w / 20});
-  SmallLeaf(cr, w - 13, 9, 1.05, s, Darker(leaf, 0.15));
-  SmallLeaf(cr, w - 13, 9, 0.25, s * 0.85, leaf);
+  // Kept off the cell's corner, which stays clear for whatever the button stands on.
+  SmallLeaf(cr, w - 18, 11, 1.25, s, Darker(leaf, 0.15));
+  SmallLeaf(cr, w - 18, 11, 0.35, s * 0.85, leaf);
 }
 
 // One plank filling the cell (w x h) in the given face.
