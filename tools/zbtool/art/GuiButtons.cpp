@@ -3,7 +3,8 @@
 // face with a glowing rim and a fresh leaf), 2 pressed (pushed into its lip, shaded from above). The caption
 // is text of the GUI font, centred by the button, so the middle of every plank is kept plain.
 // The switches ("switch_*") show 0 on (a green toggle, knob right, a tick) and 1 off (a dark toggle, knob
-// left, a cross); the tabs ("tab_*") show 0 a tab at rest and 1 the chosen tab.
+// left, a cross); the tabs ("tab_*") show 0 a tab at rest and 1 the chosen tab. The volume gauges slide the
+// knob "gauge_knob" (24 pixels wide, the width a gauge's picture mode reserves) along "gauge_168x24".
 
 #include <algorithm>
 #include <cmath>
@@ -153,6 +154,35 @@ void DrawTab(cairo_t* cr, int w, int h, int frame) {
   if (chosen) CornerLeaves(cr, w, h, kHover);
 }
 
+// A groove cut into a bamboo rail, with a tick for each volume step.
+void DrawGaugeTrack(cairo_t* cr, int w, int h, int) {
+  const double y = h / 2.0, rail = 12;
+  RoundedRect(cr, 1.5, y - rail / 2, w - 3, rail, rail / 2);
+  FillVertical(cr, y - rail / 2, y + rail / 2, pal::kWoodLight, pal::kWood);
+  Outline(cr, 1.6);
+  RoundedRect(cr, 8, y - 2.5, w - 16, 5, 2.5);
+  FillVertical(cr, y - 2.5, y + 2.5, pal::kPanelDark, pal::kWoodDark);
+  cairo_new_path(cr);
+  // The knob's centre runs from 12 to w - 12 in ten steps.
+  for (int i = 0; i <= 10; ++i) {
+    const double x = 12 + (w - 24) * i / 10.0;
+    cairo_move_to(cr, x, y + rail / 2 + 1.5);
+    cairo_line_to(cr, x, y + rail / 2 + (i % 5 == 0 ? 5.5 : 3.5));
+    StrokeColor(cr, pal::kGold, 1.4, 0.9);
+  }
+}
+
+// A golden nut with a leaf on top.
+void DrawGaugeKnob(cairo_t* cr, int w, int h, int) {
+  const double cx = w / 2.0, cy = h / 2.0 + 1, r = w / 2.0 - 2.5;
+  Circle(cr, cx, cy, r);
+  ShadedShape(cr, cx, cy, r, pal::kGold, 1.8);
+  Circle(cr, cx, cy, r * 0.45);
+  StrokeColor(cr, pal::kGoldDark, 1.2, 0.7);
+  Gloss(cr, cx - r * 0.3, cy - r * 0.35, r * 0.35, r * 0.25, 0.7);
+  SmallLeaf(cr, cx + 1, cy - r + 2, 0.7, 3.5, pal::kLeaf);
+}
+
 Picture Sized(const std::string& kind, int w, int h, int count, void (*draw)(cairo_t*, int, int, int)) {
   return {kind + "_" + std::to_string(w) + "x" + std::to_string(h), w, h, count,
           [w, h, draw](cairo_t* cr, int frame) { draw(cr, w, h, frame); }};
@@ -166,6 +196,8 @@ void AddGuiButtons(std::vector<Picture>& out) {
   for (const auto& s : sizes) out.push_back(Sized("btn", s[0], s[1], 3, DrawButton));
   out.push_back(Sized("switch", 300, 40, 2, DrawSwitch));
   out.push_back(Sized("tab", 120, 36, 2, DrawTab));
+  out.push_back(Sized("gauge", 168, 24, 1, DrawGaugeTrack));
+  out.push_back({"gauge_knob", 24, 24, 1, [](cairo_t* cr, int frame) { DrawGaugeKnob(cr, 24, 24, frame); }});
 }
 
 }  // namespace zb::art
