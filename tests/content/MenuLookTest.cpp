@@ -43,6 +43,18 @@ TEST_F(MenuLookTest, EveryMenuScreen) {
   StartWithPlayer();
   game_->Frame();
   Shot("mainmenu");
+  // One button under the pointer, then one held down.
+  const TGuiRect start = Form().GuiBase.FindControl("b_mainmenu_startgame")->AbsoluteRect();
+  const TGuiRect exit = Form().GuiBase.FindControl("b_mainmenu_exit")->AbsoluteRect();
+  game_->MouseMove(start.Left + 20, start.Top + 20);
+  game_->Frame();
+  Shot("mainmenu-hover");
+  game_->MouseMove(exit.Left + 20, exit.Top + 20);
+  game_->MouseDown(exit.Left + 20, exit.Top + 20);
+  game_->Frame();
+  Shot("mainmenu-pressed");
+  game_->MouseUp(799, 599);
+  game_->Frame();
   Go("b_mainmenu_options", "options");
   Go("b_options_graphics", "graphics");
   Go("b_graphics_back", "options");

@@ -52,10 +52,10 @@ void Grain(cairo_t* cr, double x, double y, double w, double h, Rgb c, uint32_t 
 void CornerLeaves(cairo_t* cr, double w, double h, Face face) {
   if (w < 60 || h < 26) return;
   const Rgb leaf = face == kHover ? pal::kLeafLight : face == kMuted ? Mix(pal::kLeaf, pal::kWood, 0.45) : pal::kLeaf;
-  const double s = std::min({8.5, h / 4.8, w / 20});
+  const double s = std::min({7.5, h / 5.3, w / 22});
   // Kept off the cell's corner, which stays clear for whatever the button stands on.
-  SmallLeaf(cr, w - 18, 11, 1.25, s, Darker(leaf, 0.15));
-  SmallLeaf(cr, w - 18, 11, 0.35, s * 0.85, leaf);
+  SmallLeaf(cr, w - 16, 9.5, 1.25, s, Darker(leaf, 0.15));
+  SmallLeaf(cr, w - 16, 9.5, 0.35, s * 0.85, leaf);
 }
 
 // One plank filling the cell (w x h) in the given face.
