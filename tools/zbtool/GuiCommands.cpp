@@ -50,7 +50,7 @@ int RunGui(std::span<char* const> args) {
 }
 
 int RunGuiCompile(std::span<char* const> args) {
-  // --fonts ARCHIVE (any number, in the game's load order) may stand anywhere after OUT.
+  // --fonts ARCHIVE (any number, in the game's load order) may stand anywhere among the arguments.
   std::vector<char*> rest;
   TGfxFonts fonts;
   bool measure = false;

@@ -56,6 +56,7 @@ void CornerLeaves(cairo_t* cr, double w, double h, Face face) {
   // Kept off the cell's corner, which stays clear for whatever the button stands on.
   SmallLeaf(cr, w - 16, 9.5, 1.25, s, Darker(leaf, 0.15));
   SmallLeaf(cr, w - 16, 9.5, 0.35, s * 0.85, leaf);
+  if (face == kHover) SmallLeaf(cr, w - 16, 9.5, -0.45, s * 0.7, Lighter(leaf, 0.2));
 }
 
 // One plank filling the cell (w x h) in the given face.
@@ -86,9 +87,10 @@ void Plank(cairo_t* cr, double w, double h, Face face, uint32_t seed) {
   }
   cairo_restore(cr);
   if (face == kHover) {
-    // A glowing rim just inside the outline.
+    // A glowing rim just inside the outline, and a glint at the top-left.
     RoundedRect(cr, x + 2.2, y + 2.2, fw - 4.4, fh - lip - 3.4, kRadius - 2);
     StrokeColor(cr, {1.0, 0.98, 0.70}, 2.0, 0.9);
+    if (w >= 60) Sparkle(cr, x + 12, y + 7, std::min(6.0, h / 6), 0.95);
   }
   RoundedRect(cr, x, y, fw, fh, kRadius);
   Outline(cr, 2.0);
