@@ -45,8 +45,14 @@ TGuiButton::TGuiButton() {
 }
 
 int32_t TGuiButton::CurrentGlyph() const {
+  if (!Enabled()) return NormalGlyph;
   if (Pressed) return ClickedGlyph;
   return MouseOver ? DisabledGlyph : NormalGlyph;
+}
+
+void TGuiButton::DoDisable() {
+  // A disabled control gets no release, so a press that disables its own button must end here.
+  Pressed = false;
 }
 
 void TGuiButton::DoDraw(TGuiPainter& painter) {
@@ -62,8 +68,8 @@ void TGuiButton::DoDraw(TGuiPainter& painter) {
     ++y;
   }
   if (ImageIndex != -1 && painter.PatternSize(ImageIndex)) {
-    painter.DrawPattern(ImageIndex, CurrentGlyph(), r, {0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF},
-                        1284);
+    const uint32_t tint = Enabled() ? 0xFFFFFFFF : kDisabledTint;
+    painter.DrawPattern(ImageIndex, CurrentGlyph(), r, {tint, tint, tint, tint}, 1284);
   }
   if (hasFont) painter.TextOut(font, Caption, x, y, 1284);
 }

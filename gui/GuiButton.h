@@ -16,8 +16,12 @@ class TGuiButton : public TGuiControl {
   void SetProperty(int32_t id, const TGuiValue& value) override;
   TGuiFill* GetFill(int32_t id) override;
 
-  // The pattern the button shows in its present state.
+  void DoDisable() override;
+
+  // The pattern the button shows in its present state; a disabled button shows its normal pattern,
+  // faded and darkened by kDisabledTint, whatever the pointer does.
   int32_t CurrentGlyph() const;
+  static constexpr uint32_t kDisabledTint = 0xA0909090;
 
   TGuiFill OutFill;
   std::string Caption = "Button1";

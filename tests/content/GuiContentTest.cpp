@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "gui/GuiButton.h"
 #include "gui/GuiEdit.h"
@@ -9,6 +13,7 @@
 #include "gui/GuiGauge.h"
 #include "gui/GuiLabel.h"
 #include "gui/GuiListBox.h"
+#include "gui/GuiPaint.h"
 #include "gui/GuiTaskbar.h"
 
 namespace zb {
@@ -152,6 +157,82 @@ TEST_F(GuiContentTest, FieldsTheScreensFill) {
   for (const char* name : {"ts_1", "ts_2", "ts_3"}) {
     ASSERT_NE(root_.FindControl(name), nullptr) << name;
     EXPECT_NE(root_.FindControl(name)->FillByName("Bkgrnd"), nullptr) << name;
+  }
+}
+
+struct ManifestImage {
+  std::string key;
+  int width, height;
+};
+
+// The images of the source manifest in image-list order: what "@key" indices of the layouts name.
+std::vector<ManifestImage> ManifestImages() {
+  std::ifstream in(std::filesystem::path(ZB_SOURCE_DIR) / "assets" / "art" / "images.manifest");
+  std::vector<ManifestImage> images;
+  std::string line;
+  while (std::getline(in, line)) {
+    std::istringstream fields(line);
+    std::string kind, key, file;
+    ManifestImage image{};
+    if (fields >> kind >> key >> file >> image.width >> image.height && kind == "image") {
+      image.key = key;
+      images.push_back(image);
+    }
+  }
+  return images;
+}
+
+void EveryControl(TGuiControl& parent, const std::function<void(TGuiControl&)>& visit) {
+  for (int i = 0; i < parent.ControlCount(); ++i) {
+    visit(*parent.GetControl(i));
+    EveryControl(*parent.GetControl(i), visit);
+  }
+}
+
+TEST_F(GuiContentTest, ButtonsAndFormsShowPicturesDrawnForTheirSize) {
+  const std::vector<ManifestImage> images = ManifestImages();
+  ASSERT_GT(images.size(), 100u);
+  auto imageOf = [&](int32_t index) -> const ManifestImage* {
+    return index >= 0 && index < static_cast<int32_t>(images.size()) ? &images[static_cast<size_t>(index)]
+                                                                      : nullptr;
+  };
+  int buttons = 0;
+  EveryControl(root_, [&](TGuiControl& control) {
+    if (auto* button = dynamic_cast<TGuiButton*>(&control); button && control.Name.starts_with("b_")) {
+      ++buttons;
+      const ManifestImage* image = imageOf(button->ImageIndex);
+      ASSERT_NE(image, nullptr) << control.Name;
+      EXPECT_EQ(image->width, control.Width()) << control.Name << " shows " << image->key;
+      EXPECT_EQ(image->height, control.Height()) << control.Name << " shows " << image->key;
+      if (image->key.starts_with("btn_")) {
+        EXPECT_EQ(button->NormalGlyph, 0) << control.Name;
+        EXPECT_EQ(button->DisabledGlyph, 1) << control.Name;
+        EXPECT_EQ(button->ClickedGlyph, 2) << control.Name;
+      } else {
+        // Only the two switches and the three tabs show a state instead.
+        const bool isSwitch = control.Name == "b_fullscreen" || control.Name == "b_antialias";
+        EXPECT_EQ(image->key.starts_with(isSwitch ? "switch_" : "tab_"), true) << control.Name;
+        EXPECT_TRUE(isSwitch || control.Name.starts_with("b_highscore_")) << control.Name;
+      }
+    }
+    // The buttons' and edits' backdrops are pictures now; only the high-score tints are painted.
+    if (dynamic_cast<TGuiPaint*>(&control)) {
+      EXPECT_TRUE(control.Name.starts_with("ts_")) << control.Name;
+    }
+  });
+  EXPECT_GE(buttons, 54);
+  // Every screen form but the full-screen help and story stands on a board drawn for its size.
+  for (int i = 0; i < root_.ControlCount(); ++i) {
+    auto* form = dynamic_cast<TGuiForm*>(root_.GetControl(i));
+    ASSERT_NE(form, nullptr);
+    if (form->Name == "scr_help" || form->Name == "scr_speech") continue;
+    const ManifestImage* image = imageOf(form->ImageIndex);
+    ASSERT_NE(image, nullptr) << form->Name;
+    EXPECT_TRUE(image->key.starts_with("board_")) << form->Name;
+    EXPECT_EQ(image->width, form->Width() - form->ShadowSize) << form->Name;
+    EXPECT_EQ(image->height, form->Height() - form->ShadowSize) << form->Name;
+    EXPECT_LE(form->CaptSize, 0) << form->Name << ": no caption bar over the board";
+    for (uint32_t c : form->Bkgrnd.Colors) EXPECT_EQ(c, 0xFFFFFFFFu) << form->Name << ": untinted";
   }
 }
 

@@ -21,6 +21,7 @@ class FakePainter : public TGuiPainter {
   struct Pattern {
     int image, pattern;
     TGuiRect dest;
+    TColors4 colors;
   };
   struct Fill {
     TGuiRect rect;
@@ -61,8 +62,8 @@ class FakePainter : public TGuiPainter {
     if (it == images.end()) return std::nullopt;
     return it->second;
   }
-  void DrawPattern(int image, int pattern, const TGuiRect& dest, const TColors4&, int) override {
-    patterns.push_back({image, pattern, dest});
+  void DrawPattern(int image, int pattern, const TGuiRect& dest, const TColors4& colors, int) override {
+    patterns.push_back({image, pattern, dest, colors});
   }
   bool Applies(const TGuiFont& font) override { return font.FontIndex >= 0 && font.FontIndex < fontCount; }
   double TextWidth(const TGuiFont& font, std::string_view text) override {

@@ -117,5 +117,55 @@ TEST_F(ZbtoolGuiTest, ListsTheTreeAndReportsAFailedLoad) {
   EXPECT_EQ(Run("gui missing.zbx"), 1);
 }
 
+TEST_F(ZbtoolGuiTest, WithTheGamesFontsEveryTextMustFitItsControl) {
+  const std::string data = std::string(ZB_GAME_DIR) + "/Data/";
+  const std::string fonts = " --fonts " + data + "data.zbx --fonts " + data + "data1.zbx";
+  auto compile = [&](const std::string& body) {
+    Write("a.gui", "TGuiForm scr_a {\n  Width = 300  Height = 120\n" + body + "}\n");
+    return Run("gui-compile gfx.zbx images.manifest a.gui" + fonts);
+  };
+  ASSERT_EQ(compile("  TGuiButton b_ok { Left = 10  Width = 120  Height = 40  Caption = \"Да\"  Font = font(3) }\n"
+                    "  TGuiLabel title { Width = 300  Height = 80  WordWrap = true  Alignment = 2\n"
+                    "    Text = \"Выйти в главное меню?\"  Font = font(1) }\n"),
+            0)
+      << Read("err.txt");
+  struct Case {
+    const char* body;
+    const char* message;
+  } cases[] = {
+      {"  TGuiButton b_long {\n    Width = 120  Height = 40\n    Caption = \"Отправить счёт\"  Font = font(3)\n  }\n",
+       "a.gui:3: b_long: \"Отправить счёт\" does not fit: "},
+      // Two lines of the question need 68 pixels: the second one would be cut.
+      {"  TGuiLabel title { Width = 300  Height = 50  WordWrap = true  Alignment = 2\n"
+       "    Text = \"Выйти в главное меню?\"  Font = font(1) }\n",
+       "a.gui:3: title: \"Выйти в главное меню?\" does not fit: "},
+      // A word wider than a wrapping label is never drawn.
+      {"  TGuiLabel word { Width = 60  Height = 100  WordWrap = true  Text = \"Сглаживание\"  Font = font(3) }\n",
+       "a.gui:3: word: \"Сглаживание\" does not fit: only part of it is drawn"},
+      {"  TGuiLabel score { Width = 100  Height = 40  Text = \"0\"  Longest = \"12345678\"  Font = font(0) }\n",
+       "a.gui:3: score: \"12345678\" does not fit: "},
+      // An empty label is measured with a tall probe: the title font is too high for 20 pixels.
+      {"  TGuiLabel low { Width = 200  Height = 20  Text = \"\"  Font = font(0) }\n", "a.gui:3: low: "},
+      {"  TGuiEdit e_low { Width = 200  Height = 20  Font = font(3) }\n", "a.gui:3: e_low: "},
+      {"  TGuiButton b_out { Left = 250  Width = 120  Height = 40  Caption = \"Да\"  Font = font(3) }\n",
+       "a.gui:3: b_out: lies outside scr_a"},
+      {"  TGuiButton b_font { Width = 120  Height = 40  Caption = \"Да\"  Font = font(9) }\n",
+       "a.gui:3: b_font: font 9 is not in the font list"},
+  };
+  for (const Case& c : cases) {
+    std::filesystem::remove(folder_ / "gfx.zbx");
+    EXPECT_EQ(compile(c.body), 1) << c.body;
+    EXPECT_NE(Read("err.txt").find(c.message), std::string::npos) << Read("err.txt");
+    EXPECT_FALSE(std::filesystem::exists(folder_ / "gfx.zbx"));  // a layout that does not fit is not written
+  }
+  // Without fonts nothing is measured; "Longest" is never stored.
+  EXPECT_EQ(Compile("TGuiLabel score { Text = \"0\"  Longest = \"123456789012345678901234567890\" }\n"), 0);
+  const std::string withLongest = Read("gfx.zbx");
+  EXPECT_EQ(Compile("TGuiLabel score { Text = \"0\" }\n"), 0);
+  EXPECT_EQ(Read("gfx.zbx"), withLongest);
+  EXPECT_EQ(Run("gui-compile gfx.zbx images.manifest a.gui --fonts missing.zbx"), 1);
+  EXPECT_NE(Read("err.txt").find("cannot read the fonts of \"missing.zbx\""), std::string::npos);
+}
+
 }  // namespace
 }  // namespace zb

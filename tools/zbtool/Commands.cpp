@@ -121,11 +121,13 @@ std::span<const Command> Commands() {
               "    A load that fails prints what was created, then a message on standard error, and\n"
               "    exits with status 1.",
               RunGui},
-      Command{"gui-compile", "gui-compile OUT MANIFEST SOURCE...",
+      Command{"gui-compile", "gui-compile OUT MANIFEST SOURCE... [--fonts ARCHIVE]...",
               "    Compiles GUI layouts written as text (assets/gui/README.md) into the GUI file OUT,\n"
               "    the top-level controls of the SOURCEs in order. Pictures named \"@key\" become their\n"
               "    index in the image manifest MANIFEST; an unknown key, class, property or value is an\n"
-              "    error naming the file and line (exit status 1).",
+              "    error naming the file and line (exit status 1). With the fonts of the ARCHIVEs (the\n"
+              "    game's font list, in load order) every text is measured: a control outside its form or\n"
+              "    a text that does not fit its control is an error naming the file, line and control.",
               RunGuiCompile},
       Command{"sheet", "sheet ARCHIVE OUT.png",
               "    Draws a contact sheet of every image record of ARCHIVE with the game's image loader and\n"

@@ -3,8 +3,11 @@
 #include <iterator>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "engine/ArchiveDb.h"
+#include "engine/GfxFonts.h"
 #include "gui/GuiReader.h"
 #include "gui/GuiTaskbar.h"
 #include "tools/zbtool/GuiLayout.h"
@@ -47,35 +50,55 @@ int RunGui(std::span<char* const> args) {
 }
 
 int RunGuiCompile(std::span<char* const> args) {
-  if (args.size() < 3) {
-    std::fputs("usage: zbtool gui-compile OUT MANIFEST SOURCE...\n", stderr);
+  // --fonts ARCHIVE (any number, in the game's load order) may stand anywhere among the arguments.
+  std::vector<char*> rest;
+  TGfxFonts fonts;
+  bool measure = false;
+  for (size_t i = 0; i < args.size(); ++i) {
+    if (std::string_view(args[i]) != "--fonts") {
+      rest.push_back(args[i]);
+      continue;
+    }
+    if (i + 1 == args.size()) {
+      rest.clear();
+      break;
+    }
+    TArchiveDb archive(args[++i], TOpenModes::opReadOnly);
+    if (!fonts.LoadFromArchive(archive)) {
+      std::fprintf(stderr, "zbtool: cannot read the fonts of \"%s\"\n", args[i]);
+      return 1;
+    }
+    measure = true;
+  }
+  if (rest.size() < 3) {
+    std::fputs("usage: zbtool gui-compile OUT MANIFEST SOURCE... [--fonts ARCHIVE]...\n", stderr);
     return 1;
   }
   std::vector<std::string> keys;
   std::string error;
-  if (!ReadImageKeys(args[1], keys, error)) {
+  if (!ReadImageKeys(rest[1], keys, error)) {
     std::fprintf(stderr, "zbtool: %s\n", error.c_str());
     return 1;
   }
   std::vector<GuiLayoutSource> sources;
-  for (size_t i = 2; i < args.size(); ++i) {
-    std::ifstream in(args[i], std::ios::binary);
+  for (size_t i = 2; i < rest.size(); ++i) {
+    std::ifstream in(rest[i], std::ios::binary);
     if (!in) {
-      std::fprintf(stderr, "zbtool: cannot open the layout \"%s\"\n", args[i]);
+      std::fprintf(stderr, "zbtool: cannot open the layout \"%s\"\n", rest[i]);
       return 1;
     }
     sources.push_back(
-        {args[i], std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>())});
+        {rest[i], std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>())});
   }
-  const GuiLayoutResult result = CompileGuiLayouts(sources, keys);
+  const GuiLayoutResult result = CompileGuiLayouts(sources, keys, measure ? &fonts : nullptr);
   if (!result.error.empty()) {
     std::fprintf(stderr, "zbtool: %s\n", result.error.c_str());
     return 1;
   }
-  std::ofstream out(args[0], std::ios::binary);
+  std::ofstream out(rest[0], std::ios::binary);
   out.write(result.bytes.data(), static_cast<std::streamsize>(result.bytes.size()));
   if (!out) {
-    std::fprintf(stderr, "zbtool: cannot write \"%s\"\n", args[0]);
+    std::fprintf(stderr, "zbtool: cannot write \"%s\"\n", rest[0]);
     return 1;
   }
   return 0;

@@ -11,6 +11,7 @@
 #include "engine/Cp1251.h"
 #include "gui/GuiRegistry.h"
 #include "gui/GuiTaskbar.h"
+#include "tools/zbtool/GuiTextFit.h"
 
 namespace zb::tool {
 namespace {
@@ -115,8 +116,9 @@ struct Node {
 
 class Compiler {
  public:
-  Compiler(const std::vector<Token>& tokens, const std::vector<std::string>& imageKeys)
-      : tokens_(tokens), imageKeys_(imageKeys) {}
+  Compiler(const std::vector<Token>& tokens, const std::vector<std::string>& imageKeys, std::string file,
+           std::vector<LayoutControl>& built)
+      : tokens_(tokens), imageKeys_(imageKeys), file_(std::move(file)), built_(built) {}
 
   void File(TGuiControl& root, std::vector<Node>& out) {
     while (Peek().kind != Token::End) out.push_back(Control(root));
@@ -144,6 +146,8 @@ class Compiler {
     node.className = std::string(TGuiRegistry::Names()[TGuiRegistry::IndexOf(cls.text)]);
     TGuiControl* control =
         TGuiRegistry::CreateControl(parent.Name == "spec1" ? "TGuiButtonEdit" : cls.text, parent);
+    const size_t index = built_.size();
+    built_.push_back({control, file_, cls.line, std::nullopt});
     if (Peek().kind == Token::Ident || Peek().kind == Token::String) {
       const Token& name = Next();
       AddText(node, *control, "Name", pkString, name.text, name.line);
@@ -151,7 +155,14 @@ class Compiler {
     Expect('{');
     while (!IsPunct(Peek(), '}')) {
       if (Peek().kind == Token::End) throw LayoutError(Peek().line, "missing '}'");
-      if (Peek().kind == Token::Ident && IsPunct(Peek(1), '=')) {
+      if (Peek().kind == Token::Ident && IsPunct(Peek(1), '=') && SameTextAscii(Peek().text, "Longest")) {
+        // Not stored: the longest text the screens put here, for the fit check.
+        Next();
+        Next();
+        const Token& value = Next();
+        if (value.kind != Token::String) throw LayoutError(value.line, "Longest takes a text in quotes");
+        built_[index].longest = Cp1251(value);
+      } else if (Peek().kind == Token::Ident && IsPunct(Peek(1), '=')) {
         Property(node, *control);
       } else {
         node.children.push_back(Control(*control));
@@ -331,24 +342,32 @@ class Compiler {
 
   const std::vector<Token>& tokens_;
   const std::vector<std::string>& imageKeys_;
+  std::string file_;
+  std::vector<LayoutControl>& built_;
   size_t pos_ = 0;
 };
 
 }  // namespace
 
 GuiLayoutResult CompileGuiLayouts(const std::vector<GuiLayoutSource>& sources,
-                                  const std::vector<std::string>& imageKeys) {
+                                  const std::vector<std::string>& imageKeys, TGfxFonts* fonts) {
   GuiLayoutResult result;
   TGuiTaskbar root;  // the controls are built as the game builds them, to check every value
+  root.SetBounds(0, 0, 800, 600);
   std::vector<Node> forms;
+  std::vector<LayoutControl> built;
   for (const GuiLayoutSource& source : sources) {
     try {
       const std::vector<Token> tokens = Tokenize(source.text);
-      Compiler(tokens, imageKeys).File(root, forms);
+      Compiler(tokens, imageKeys, source.name, built).File(root, forms);
     } catch (const LayoutError& e) {
       result.error = source.name + ":" + std::to_string(e.line) + ": " + e.what();
       return result;
     }
+  }
+  if (fonts) {
+    result.error = CheckTextFit(built, *fonts);
+    if (!result.error.empty()) return result;
   }
   PutI32(result.bytes, static_cast<uint32_t>(forms.size()));
   for (const Node& form : forms) form.Write(result.bytes);

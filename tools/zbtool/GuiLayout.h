@@ -3,6 +3,10 @@
 #include <string>
 #include <vector>
 
+namespace zb {
+class TGfxFonts;
+}
+
 namespace zb::tool {
 
 struct GuiLayoutSource {
@@ -17,8 +21,9 @@ struct GuiLayoutResult {
 
 // Compiles GUI layouts written as text (assets/gui/README.md) into one GUI file whose control
 // list holds the top-level controls of all sources in order. Pictures are named "@key" and
-// become their index in `imageKeys`, the image list's order.
+// become their index in `imageKeys`, the image list's order. With the game's font list, every
+// text must also fit its control (CheckTextFit); without one, texts are not measured.
 GuiLayoutResult CompileGuiLayouts(const std::vector<GuiLayoutSource>& sources,
-                                  const std::vector<std::string>& imageKeys);
+                                  const std::vector<std::string>& imageKeys, TGfxFonts* fonts = nullptr);
 
 }  // namespace zb::tool

@@ -313,6 +313,8 @@ std::vector<Picture> AllPictures() {
   AddAnimals(all);
   AddStoryActors(all);
   AddHelpPages(all);
+  AddGuiButtons(all);
+  AddGuiBoards(all);
   return all;
 }
 

@@ -132,6 +132,8 @@ void AddKeysAndCages(std::vector<Picture>& out);
 void AddAnimals(std::vector<Picture>& out);
 void AddStoryActors(std::vector<Picture>& out);
 void AddHelpPages(std::vector<Picture>& out);
+void AddGuiButtons(std::vector<Picture>& out);
+void AddGuiBoards(std::vector<Picture>& out);
 
 std::vector<Picture> AllPictures();
 
