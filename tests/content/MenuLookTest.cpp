@@ -119,7 +119,7 @@ TEST_F(MenuLookTest, GraphicsSwitchesShowTheirStateInTheirPictures) {
     form.Settings.Antialias = !start;
     ClickOn("b_mainmenu_options");
     ClickOn("b_options_graphics");
-    ASSERT_EQ(form.CurrentScreen, ScreenGraphics);
+    ASSERT_EQ(form.CurrentScreen(), ScreenGraphics);
     game_->MouseMove(799, 599);
     game_->Frame();
     Shot(start ? "graphics-fullscreen" : "graphics-windowed");
