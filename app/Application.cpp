@@ -1,11 +1,17 @@
 #include "app/Application.h"
 
+#include <cstdio>
+
 #include "app/Form1.h"
+#include "app/GameFolders.h"
 
 namespace zb {
 
-int RunGame(platform::Platform& platform, const std::filesystem::path& gameFolder) {
-  TForm1 form(platform, gameFolder);
+int RunGame(platform::Platform& platform, const std::filesystem::path& programFolder, const char* xdgDataHome,
+            const char* home) {
+  const TGameFolders folders = PrepareUserFolder(ChooseFolders(ReadFolderFacts(programFolder, xdgDataHome, home)));
+  if (!folders.CanSave) std::fprintf(stderr, "zumbala: %s\n", folders.Problem.c_str());
+  TForm1 form(platform, folders);
   if (!form.FormCreate()) return 1;
   platform::Window& window = platform.GetWindow();
   platform::Event event;

@@ -29,7 +29,15 @@ TPlayInput BoundInput(const TSettings& settings, const std::array<bool, 256>& he
   return {bound(0), bound(1), bound(2), bound(3)};
 }
 
-TForm1::TForm1(platform::Platform& platform, std::filesystem::path gameFolder)
+TPlayInput BoundInput(const TSettings& settings, const std::array<bool, 256>& held, const TGamepadInput& pads) {
+  TPlayInput input = BoundInput(settings, held);
+  input.Right = input.Right || pads.Right();
+  input.Left = input.Left || pads.Left();
+  input.Action = input.Action || pads.Action();
+  return input;
+}
+
+TForm1::TForm1(platform::Platform& platform, TGameFolders folders)
     : Device(platform.GetWindow(), "Zumbala"),
       Timer(platform.GetClock()),
       Keyboard(platform.GetWindow()),
@@ -38,13 +46,13 @@ TForm1::TForm1(platform::Platform& platform, std::filesystem::path gameFolder)
       MyCanvas(&Device),
       Images(&Device),
       Fonts(&Device, &MyCanvas),
-      Archive(gameFolder / "Data/data.zbx", TOpenModes::opReadOnly),
-      Archive2(gameFolder / "Data/data1.zbx", TOpenModes::opReadOnly),
-      ShareScreen(gameFolder, &Device, &Fonts),
+      Archive(folders.Content / "Data/data.zbx", TOpenModes::opReadOnly),
+      Archive2(folders.Content / "Data/data1.zbx", TOpenModes::opReadOnly),
+      ShareScreen(folders.Content, &Device, &Fonts),
       Play(Game, GameEngine, ParticleManager, Fonts),
-      Screen(platform, gameFolder, GuiBase, Device, MyCanvas, Images, Sound, Settings, Play, Timer1, ShareScreen),
-      platform_(platform),
-      gameFolder_(std::move(gameFolder)) {
+      Screen(platform, std::move(folders), GuiBase, Device, MyCanvas, Images, Sound, Settings, Play, Timer1,
+             ShareScreen),
+      platform_(platform) {
   Play.Sounds = [this](std::string_view name) { PlaySound(name); };
   Screen.RequestClose = [this] { Close(); };
   Device.SetWidth(800);
@@ -89,7 +97,7 @@ bool TForm1::FormCreate() {
   // 2. The keyboard device; game input itself comes from window events.
   Keyboard.Initialize();
   // 3. The GUI: every screen form, hidden. A partial load leaves what was read.
-  GuiBase.Taskbar().LoadFromFile(GamePath("Data/gfx.zbx"));
+  GuiBase.Taskbar().LoadFromFile(ContentPath("Data/gfx.zbx"));
   // 4. The buttons' callbacks.
   BindButtons(Screen);
   // 5. The sound system.
@@ -106,7 +114,9 @@ bool TForm1::FormCreate() {
   Settings = TSettings{};
   ResetHighScores(Settings);
   Game.SetShownScore(0);
-  zb::ReadConfig(Settings, GamePath("Config.cfg"));
+  if (!Screen.ConfigPath().empty()) zb::ReadConfig(Settings, Screen.ConfigPath());
+  // Said once, at start-up: the game goes on without saving.
+  if (!Screen.Folders.CanSave) platform_.GetDesktop().ShowMessageBox("Zumbala", Screen.Folders.Problem);
   // 9. Bound keys are no longer free.
   TakeBoundKeys();
   // 10. Window mode, and the window's place on the screen.
@@ -126,7 +136,7 @@ bool TForm1::FormCreate() {
   GameEngine.Images = &Images;
   GameEngine.SetCanvas(&MyCanvas);
   // The story's lines; without them the story scenes pass without words.
-  StoryLoadResult story = LoadStoryLines(GamePath(kStoryFileName));
+  StoryLoadResult story = LoadStoryLines(ContentPath(kStoryFileName));
   if (!story.ok) std::fprintf(stderr, "%s\n", story.error.c_str());
   Screen.State.Story = std::move(story.lines);
   // 13. The current player's name replaces the one of the file.
@@ -134,7 +144,7 @@ bool TForm1::FormCreate() {
     Settings.PlayerName = Settings.Players[static_cast<size_t>(Settings.CurrentPlayer)];
   }
   // 14. The three songs; the menu song starts.
-  Sound.LoadMusic(GamePath("Sounds"), Settings.MusicVolume);
+  Sound.LoadMusic(ContentPath("Sounds"), Settings.MusicVolume);
   // 15. The effects.
   LoadSounds();
 
@@ -179,7 +189,8 @@ void TForm1::Idle() {
 }
 
 void TForm1::TimerTimer() {
-  Play.Input = BoundInput(Settings, KeysHeld);
+  GuiBase.Focus().SetActive(MenusTakeInput());
+  Play.Input = BoundInput(Settings, KeysHeld, Pads);
   ProcessScreen(Screen, Screen.CurrentScreen);
   Screen.KeysReleased.fill(false);
 }
@@ -301,12 +312,62 @@ void TForm1::FormMouseDown(platform::MouseButton button, uint32_t /*shift*/, int
 
 void TForm1::FormMouseUp(platform::MouseButton /*button*/, uint32_t /*shift*/, int /*x*/, int /*y*/) {}
 
+void TForm1::PauseIfPlaying() {
+  if (Screen.CurrentScreen == ScreenGame) EnterScreen(Screen, ScreenPause);
+}
+
 void TForm1::WMSysCommand(uint32_t command) {
-  if ((command & 0xFFF0) == kSysCommandMinimize && Screen.CurrentScreen == ScreenGame) EnterScreen(Screen, ScreenPause);
+  if ((command & 0xFFF0) == kSysCommandMinimize) PauseIfPlaying();
 }
 
 void TForm1::WMSize(int sizeType) {
-  if (sizeType == kSizeMinimized && Screen.CurrentScreen == ScreenGame) EnterScreen(Screen, ScreenPause);
+  if (sizeType == kSizeMinimized) PauseIfPlaying();
+}
+
+void TForm1::FocusLost() {
+  // The key-up events of keys held now go to the other window; without this the bat would
+  // keep running once the player comes back.
+  KeysHeld.fill(false);
+  PauseIfPlaying();
+}
+
+bool TForm1::MenusTakeInput() const {
+  switch (Screen.CurrentScreen) {
+    case ScreenGame:
+    case ScreenPause:
+    case ScreenLevelStart:
+    case ScreenLifeLost:
+    case ScreenLogo:
+    case ScreenShare: return false;
+    default: return true;
+  }
+}
+
+void TForm1::HandlePad(const platform::Event& event) {
+  for (TPadCommand command : Pads.Handle(event)) PadCommand(command);
+  // A controller unplugged mid-game lets go of the bat; the game waits for the player.
+  if (event.type == platform::Event::Type::PadRemoved) PauseIfPlaying();
+}
+
+void TForm1::PadCommand(TPadCommand command) {
+  TGuiFocus& focus = GuiBase.Focus();
+  focus.SetActive(MenusTakeInput());
+  switch (command) {
+    case TPadCommand::Up:
+    case TPadCommand::Left: focus.Move(-1); break;
+    case TPadCommand::Down:
+    case TPadCommand::Right: focus.Move(1); break;
+    case TPadCommand::Accept:
+      // The first press in a menu shows the focus; in play A is the bound action key.
+      if (focus.Active() && !focus.Focusable().empty()) {
+        if (!focus.Activate()) focus.Move(0);
+      } else if (const uint32_t action = Settings.Keys[2]; action < Screen.KeysReleased.size()) {
+        Screen.KeysReleased[action] = true;
+      }
+      break;
+    case TPadCommand::Pause: Screen.KeysReleased[vk::F1] = true; break;
+    case TPadCommand::Escape: Screen.KeysReleased[vk::Escape] = true; break;
+  }
 }
 
 void TForm1::FormCloseQuery(bool& canClose) {
@@ -352,7 +413,7 @@ void TForm1::Close() {
 
 void TForm1::FormClose() {
   WriteConfig();
-  const std::filesystem::path link = GamePath("play.url");
+  const std::filesystem::path link = Screen.LinkPath("play.url");
   std::error_code ec;
   if (std::filesystem::exists(link, ec)) platform_.GetDesktop().ShellOpen(link.string(), "");
 }
@@ -366,7 +427,7 @@ void TForm1::FormDestroy() {
   ParticleManager.Image = nullptr;
   Device.Finalize();
   // "fscommand/qorun.exe" is a Windows program: started only where it exists.
-  const std::filesystem::path program = GamePath("fscommand/qorun.exe");
+  const std::filesystem::path program = ContentPath("fscommand/qorun.exe");
   std::error_code ec;
   if (created_ && std::filesystem::exists(program, ec)) {
     platform_.GetDesktop().ShellOpen(program.string(), "target=\"_blank\"");
@@ -375,6 +436,9 @@ void TForm1::FormDestroy() {
 
 void TForm1::HandleEvent(const platform::Event& event) {
   using Type = platform::Event::Type;
+  // Navigation keys of the menus go to the focus ring before anyone else sees them.
+  GuiBase.Focus().SetActive(MenusTakeInput());
+  if (GuiBase.Focus().TakeEvent(event)) return;
   switch (event.type) {
     case Type::KeyDown: FormKeyDown(event.key, event.shift); break;
     case Type::KeyUp: FormKeyUp(event.key, event.shift); break;
@@ -382,10 +446,17 @@ void TForm1::HandleEvent(const platform::Event& event) {
     case Type::MouseUp: FormMouseUp(event.button, event.shift, event.x, event.y); break;
     case Type::CloseRequest: Close(); break;
     case Type::Minimized: WMSize(kSizeMinimized); break;
+    case Type::FocusLost: FocusLost(); break;
+    case Type::PadAdded:
+    case Type::PadRemoved:
+    case Type::PadButtonDown:
+    case Type::PadButtonUp:
+    case Type::PadAxisMotion: HandlePad(event); return;
     case Type::Char:
     case Type::MouseClick:
     case Type::MouseMove:
-    case Type::Restored: break;
+    case Type::Restored:
+    case Type::FocusGained: break;
   }
   // The GUI sees every event after the form's own handler.
   GuiBase.Dispatch(event);

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "app/GamepadInput.h"
 #include "app/RenderOrder.h"
 #include "engine/ArchiveDb.h"
 #include "engine/GfxCanvas.h"
@@ -31,8 +32,11 @@ namespace zb {
 // order, runs one frame per timer tick and routes the window's events.
 class TForm1 {
  public:
-  // `gameFolder` holds Data/, Sounds/ and "Config.cfg".
-  TForm1(platform::Platform& platform, std::filesystem::path gameFolder);
+  // The content is read from `folders.Content`; "Config.cfg" is kept in `folders.User`.
+  TForm1(platform::Platform& platform, TGameFolders folders);
+  // Content and "Config.cfg" in one folder.
+  TForm1(platform::Platform& platform, const std::filesystem::path& gameFolder)
+      : TForm1(platform, TGameFolders::Portable(gameFolder)) {}
   ~TForm1();
   TForm1(const TForm1&) = delete;
   TForm1& operator=(const TForm1&) = delete;
@@ -58,16 +62,21 @@ class TForm1 {
   void FormMouseUp(platform::MouseButton button, uint32_t shift, int x, int y);
   void WMSysCommand(uint32_t command);
   void WMSize(int sizeType);
+  // The window lost the keyboard to another window: play pauses, held keys are let go.
+  void FocusLost();
+  // A game controller's event: the held directions steer, the buttons act as keys, and in the
+  // menus the D-pad moves the focus.
+  void HandlePad(const platform::Event& event);
   void FormCloseQuery(bool& canClose);
   void FormClose();
   void FormDestroy();
   // Saves the settings to "Config.cfg", with the two switches taken from the live device and canvas.
   void WriteConfig() { SaveSettings(Screen); }
 
-  std::filesystem::path GamePath(const std::string& relative) const { return gameFolder_ / relative; }
+  std::filesystem::path ContentPath(const std::string& relative) const { return Screen.ContentPath(relative); }
   platform::Platform& Platform() { return platform_; }
   // Effects and music with the current volume settings.
-  void LoadSounds() { Sound.LoadSounds(GamePath("Sounds")); }
+  void LoadSounds() { Sound.LoadSounds(ContentPath("Sounds")); }
   void PlaySound(std::string_view name) { Screen.PlaySound(name); }
   void SetMusicVolume(int volume) { Screen.SetMusicVolume(volume); }
   uint8_t CurrentScreen() const { return Screen.CurrentScreen; }
@@ -89,6 +98,7 @@ class TForm1 {
 
   // Shell state.
   std::array<bool, 256> KeysHeld{};
+  TGamepadInput Pads;
   uint32_t LastFrameTick = 0;
 
   TSettings Settings;
@@ -108,9 +118,13 @@ class TForm1 {
  private:
   void RunPass(RenderPass pass);
   void TakeBoundKeys();
+  // Minimising, losing the focus and unplugging a controller pause the play, never anything else.
+  void PauseIfPlaying();
+  // Menus and dialogs take the navigation keys and the controller's D-pad; play does not.
+  bool MenusTakeInput() const;
+  void PadCommand(TPadCommand command);
 
   platform::Platform& platform_;
-  std::filesystem::path gameFolder_;
   float frameDelta_ = 0.0f;
   bool created_ = false;
   bool closed_ = false;
@@ -119,5 +133,7 @@ class TForm1 {
 
 // The bound actions (right, left, launch, up) as the held keys give them.
 TPlayInput BoundInput(const TSettings& settings, const std::array<bool, 256>& held);
+// The same with what the controllers hold added.
+TPlayInput BoundInput(const TSettings& settings, const std::array<bool, 256>& held, const TGamepadInput& pads);
 
 }  // namespace zb

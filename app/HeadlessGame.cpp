@@ -8,8 +8,11 @@ namespace zb {
 
 using platform::Event;
 
-HeadlessGame::HeadlessGame(std::filesystem::path gameFolder)
-    : form_(std::make_unique<TForm1>(platform_, std::move(gameFolder))) {}
+HeadlessGame::HeadlessGame(const std::filesystem::path& gameFolder)
+    : HeadlessGame(TGameFolders::Portable(gameFolder)) {}
+
+HeadlessGame::HeadlessGame(TGameFolders folders)
+    : form_(std::make_unique<TForm1>(platform_, std::move(folders))) {}
 
 HeadlessGame::~HeadlessGame() = default;
 
@@ -87,6 +90,40 @@ void HeadlessGame::Click(int x, int y) {
 void HeadlessGame::CloseBox() { Push(WindowEvent(Event::Type::CloseRequest)); }
 
 void HeadlessGame::Minimize() { Push(WindowEvent(Event::Type::Minimized)); }
+
+void HeadlessGame::FocusLost() { Push(WindowEvent(Event::Type::FocusLost)); }
+
+void HeadlessGame::PadAdded(int32_t pad) {
+  Event e = WindowEvent(Event::Type::PadAdded);
+  e.pad = pad;
+  Push(e);
+}
+
+void HeadlessGame::PadRemoved(int32_t pad) {
+  Event e = WindowEvent(Event::Type::PadRemoved);
+  e.pad = pad;
+  Push(e);
+}
+
+void HeadlessGame::PadButton(int32_t pad, platform::PadButton button, bool down) {
+  Event e = WindowEvent(down ? Event::Type::PadButtonDown : Event::Type::PadButtonUp);
+  e.pad = pad;
+  e.control = static_cast<uint8_t>(button);
+  Push(e);
+}
+
+void HeadlessGame::PadPress(int32_t pad, platform::PadButton button) {
+  PadButton(pad, button, true);
+  PadButton(pad, button, false);
+}
+
+void HeadlessGame::PadAxis(int32_t pad, platform::PadAxis axis, int16_t value) {
+  Event e = WindowEvent(Event::Type::PadAxisMotion);
+  e.pad = pad;
+  e.control = static_cast<uint8_t>(axis);
+  e.value = value;
+  Push(e);
+}
 
 bool HeadlessGame::ReadFrame(std::vector<uint32_t>& pixels, int& width, int& height) {
   platform::Renderer* renderer = platform_.window.GetRenderer();

@@ -14,7 +14,9 @@ namespace zb {
 // window would deliver and advance it frame by frame on the fake clock.
 class HeadlessGame {
  public:
-  explicit HeadlessGame(std::filesystem::path gameFolder);
+  // Content and "Config.cfg" in one folder.
+  explicit HeadlessGame(const std::filesystem::path& gameFolder);
+  explicit HeadlessGame(TGameFolders folders);
   ~HeadlessGame();
 
   bool Start();  // FormCreate
@@ -32,6 +34,13 @@ class HeadlessGame {
   void Click(int x, int y);  // press, then click-and-release as the window reports it
   void CloseBox();
   void Minimize();
+  void FocusLost();
+  // Game controllers: `pad` is the controller's id.
+  void PadAdded(int32_t pad);
+  void PadRemoved(int32_t pad);
+  void PadButton(int32_t pad, platform::PadButton button, bool down);
+  void PadPress(int32_t pad, platform::PadButton button);  // down and up
+  void PadAxis(int32_t pad, platform::PadAxis axis, int16_t value);
 
   bool SavePng(const std::string& path);
   uint32_t PixelAt(int x, int y);  // 0xAARRGGBB of the last rendered frame

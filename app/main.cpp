@@ -1,5 +1,6 @@
 #include <SDL.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "app/Application.h"
@@ -7,24 +8,20 @@
 
 namespace {
 
-// The game folder: the working folder when it holds the data, else the program's own folder.
-std::filesystem::path GameFolder() {
-  std::error_code ec;
-  if (std::filesystem::exists("Data", ec)) return ".";
+// The folder of the running program, wherever it was started from.
+std::filesystem::path ProgramFolder() {
   if (char* base = SDL_GetBasePath()) {
     std::filesystem::path folder(base);
     SDL_free(base);
     return folder;
   }
-  return ".";
+  std::error_code ec;
+  return std::filesystem::current_path(ec);
 }
 
 }  // namespace
 
 int main(int /*argc*/, char** /*argv*/) {
-  const std::filesystem::path folder = GameFolder();
-  std::error_code ec;
-  std::filesystem::current_path(folder, ec);
   const auto platform = zb::platform::CreateSdlPlatform();
-  return zb::RunGame(*platform, ".");
+  return zb::RunGame(*platform, ProgramFolder(), std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
 }

@@ -50,6 +50,7 @@ void TGuiBase::Draw() {
   const TGuiRect saved = painter_->GetClipRect();
   painter_->SetClipRect({0, 0, kScreenWidth, kScreenHeight});
   taskbar_->DrawAll(*painter_);
+  focus_.DrawRing(*painter_);
   painter_->SetClipRect(saved);
 }
 

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "engine/platform/Events.h"
+#include "gui/GuiFocus.h"
 #include "gui/GuiPainter.h"
 #include "gui/GuiTaskbar.h"
 
@@ -22,6 +23,8 @@ class TGuiBase {
 
   TGuiTaskbar& Taskbar() { return *taskbar_; }
   TGuiControl* FindControl(std::string_view name) { return taskbar_->FindControl(name); }
+  // Keyboard and controller navigation of the shown form.
+  TGuiFocus& Focus() { return focus_; }
 
   // What drawing, pasting and key binding use; each may stay unset.
   void SetPainter(std::unique_ptr<TGuiPainter> painter);
@@ -38,6 +41,7 @@ class TGuiBase {
  private:
   std::unique_ptr<TGuiPainter> painter_;
   std::unique_ptr<TGuiTaskbar> taskbar_;
+  TGuiFocus focus_{*taskbar_};
 };
 
 }  // namespace zb

@@ -48,7 +48,7 @@ void ShowHighScores(TScreenContext& ctx) {
 // The online table of the difficulty shown, in the browser.
 void ViewOnlineScores(TScreenContext& ctx) {
   ctx.PlaySound("check");
-  OpenScorePage(ctx.Platform.GetDesktop(), ScoreServerBase(ctx.GameFolder), ctx.State.ScoreViewDifficulty);
+  OpenScorePage(ctx.Platform.GetDesktop(), ScoreServerBase(ctx.LinkPath("scores.url").parent_path()), ctx.State.ScoreViewDifficulty);
 }
 
 void QuitGame(TScreenContext& ctx) {

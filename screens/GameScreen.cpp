@@ -12,7 +12,7 @@ void EnterGameScreen(TScreenContext& ctx) {
   TGameState& game = ctx.Game;
   SetCurrentScreen(ctx, ScreenGame);
   ShowCursor(ctx, false);
-  const LevelLoadResult built = BuildLevel(ctx.Play, ctx.GameFolder);
+  const LevelLoadResult built = BuildLevel(ctx.Play, ctx.Folders.Content);
   if (!built.ok) {
     // The level cannot be played: say why, take down what was built and go back to the menu.
     ctx.Platform.GetDesktop().ShowMessageBox("Zumbala", built.error);

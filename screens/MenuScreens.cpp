@@ -115,7 +115,7 @@ void ProcessMainMenuScreen(TScreenContext& ctx) {
 }
 
 void OpenWebsiteLink(TScreenContext& ctx) {
-  const std::filesystem::path link = ctx.GamePath("website.url");
+  const std::filesystem::path link = ctx.LinkPath("website.url");
   std::error_code ec;
   if (std::filesystem::exists(link, ec)) ctx.Platform.GetDesktop().ShellOpen(link.string(), "");
 }

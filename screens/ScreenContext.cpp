@@ -30,10 +30,24 @@ bool IsSpecialKey(uint32_t code) {
   return code == 9 || code == 16 || code == 17 || (code >= 32 && code <= 40) || code == 45 || code == 46;
 }
 
+std::filesystem::path TScreenContext::ConfigPath() const {
+  return Folders.User.empty() ? std::filesystem::path() : Folders.User / "Config.cfg";
+}
+
+std::filesystem::path TScreenContext::LinkPath(const std::string& name) const {
+  if (!Folders.User.empty()) {
+    std::error_code ec;
+    const std::filesystem::path own = Folders.User / name;
+    if (std::filesystem::is_regular_file(own, ec)) return own;
+  }
+  return Folders.Content / name;
+}
+
 void SaveSettings(TScreenContext& ctx) {
   ctx.Settings.FullScreen = !ctx.Device.Windowed();
   ctx.Settings.Antialias = ctx.MyCanvas.Antialias();
-  WriteConfig(ctx.Settings, ctx.GamePath("Config.cfg"));
+  if (!ctx.Folders.CanSave || ctx.ConfigPath().empty()) return;
+  WriteConfig(ctx.Settings, ctx.ConfigPath());
 }
 
 }  // namespace zb

@@ -24,15 +24,26 @@ namespace zb {
 
 class TCursor;
 
+// Where the game reads its content and where it keeps the player's own files.
+struct TGameFolders {
+  std::filesystem::path Content;  // Data/, Sounds/, wdata/ and the link files that come with the game
+  std::filesystem::path User;     // "Config.cfg" and the player's own link files; empty when there is none
+  bool CanSave = true;            // false: what is there is read, nothing is written
+  std::string Problem;            // why nothing is saved, in words for the player
+
+  // Both in one folder, as in a portable copy and in the tests.
+  static TGameFolders Portable(const std::filesystem::path& folder) { return {folder, folder, true, {}}; }
+};
+
 // What the screens' steps and buttons use of the window. The window owns it, fills the key
 // flags from its events and asks the screens to draw through it; the screens own the screen
 // number and everything they keep between their steps.
 struct TScreenContext {
-  TScreenContext(platform::Platform& platform, std::filesystem::path gameFolder, TGuiBase& gui, TGfxDevice& device,
+  TScreenContext(platform::Platform& platform, TGameFolders folders, TGuiBase& gui, TGfxDevice& device,
                  TGfxCanvas& canvas, TGfxImages& images, TSoundSystem& sound, TSettings& settings, TPlayContext& play,
                  TWindowTimer& timer1, TShareScreen& share)
       : Platform(platform),
-        GameFolder(std::move(gameFolder)),
+        Folders(std::move(folders)),
         GuiBase(gui),
         Device(device),
         MyCanvas(canvas),
@@ -46,7 +57,12 @@ struct TScreenContext {
   TScreenContext(const TScreenContext&) = delete;
   TScreenContext& operator=(const TScreenContext&) = delete;
 
-  std::filesystem::path GamePath(const std::string& relative) const { return GameFolder / relative; }
+  std::filesystem::path ContentPath(const std::string& relative) const { return Folders.Content / relative; }
+  // "Config.cfg"; empty when there is no folder for the player's files.
+  std::filesystem::path ConfigPath() const;
+  // A link file ("website.url", "play.url", "scores.url"): the player's own when there is one,
+  // else the one that came with the game (which may not exist either).
+  std::filesystem::path LinkPath(const std::string& name) const;
   // An effect at the current effect volume.
   void PlaySound(std::string_view name) { Sound.PlaySound(name, Settings.FxVolume); }
   void SetMusicVolume(int volume) {
@@ -59,7 +75,7 @@ struct TScreenContext {
   }
 
   platform::Platform& Platform;
-  const std::filesystem::path GameFolder;  // holds Data/, Sounds/ and "Config.cfg"
+  const TGameFolders Folders;
   TGuiBase& GuiBase;
   TGfxDevice& Device;
   TGfxCanvas& MyCanvas;
@@ -94,7 +110,8 @@ void SetCurrentScreen(TScreenContext& ctx, uint8_t number);
 // The special keys a binding may take: Tab, Shift, Ctrl, Space..Down, Insert, Delete.
 bool IsSpecialKey(uint32_t code);
 
-// Saves the settings to "Config.cfg", with the two switches taken from the live device and canvas.
+// Saves the settings to "Config.cfg", with the two switches taken from the live device and canvas;
+// where nothing can be saved only the settings in memory are refreshed.
 void SaveSettings(TScreenContext& ctx);
 
 }  // namespace zb

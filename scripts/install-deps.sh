@@ -10,7 +10,8 @@ packages=(
   libcairo2-dev libfreetype-dev
   libcpp-httplib-dev libsqlite3-dev
   fonts-dejavu-core fonts-lobster fonts-comfortaa
-  xvfb xauth x11-utils
+  xvfb xauth x11-utils xdotool
+  desktop-file-utils appstream
 )
 
 missing=()

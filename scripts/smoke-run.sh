@@ -6,6 +6,10 @@ game_dir=${1:?usage: smoke-run.sh GAME_DIR}
 seconds=${SMOKE_SECONDS:-5}
 
 command -v xvfb-run >/dev/null || { echo "smoke: xvfb-run is missing" >&2; exit 1; }
+# The player's folder of this run, not the home of whoever runs it.
+XDG_DATA_HOME=$(mktemp -d)
+export XDG_DATA_HOME
+trap 'rm -rf "$XDG_DATA_HOME"' EXIT
 
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   set -u

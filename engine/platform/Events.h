@@ -17,8 +17,29 @@ enum ShiftFlags : uint32_t {
   ShiftMiddleButton = 32,
 };
 
+// The buttons and axes of a game controller, laid out as on the common twin-stick pads.
+enum class PadButton : uint8_t {
+  A,  // the south face button
+  B,
+  X,
+  Y,
+  Back,
+  Guide,
+  Start,
+  LeftStick,
+  RightStick,
+  LeftShoulder,
+  RightShoulder,
+  DpadUp,
+  DpadDown,
+  DpadLeft,
+  DpadRight,
+  Count,
+};
+enum class PadAxis : uint8_t { LeftX, LeftY, RightX, RightY, LeftTrigger, RightTrigger, Count };
+
 // One window event, already translated into the game's terms: virtual-key codes,
-// CP1251 characters and logical 800 x 600 pointer coordinates.
+// CP1251 characters, logical 800 x 600 pointer coordinates and controller controls.
 struct Event {
   enum class Type : uint8_t {
     KeyDown,     // key = virtual-key code
@@ -31,6 +52,13 @@ struct Event {
     CloseRequest,
     Minimized,
     Restored,
+    FocusLost,      // the window no longer takes the keyboard
+    FocusGained,
+    PadAdded,       // pad = the new controller's id
+    PadRemoved,     // pad
+    PadButtonDown,  // pad, control = PadButton
+    PadButtonUp,    // pad, control = PadButton
+    PadAxisMotion,  // pad, control = PadAxis, value: sticks -32768..32767 (down and right positive)
   };
 
   Type type = Type::KeyDown;
@@ -40,6 +68,9 @@ struct Event {
   uint32_t shift = ShiftNone;
   int x = 0;
   int y = 0;
+  int32_t pad = 0;
+  uint8_t control = 0;
+  int16_t value = 0;
 };
 
 }  // namespace zb::platform

@@ -149,6 +149,10 @@ std::span<const Command> Commands() {
               "    Draws the pictures of the game's own share page (the background and the button states\n"
               "    that assets/wdata/config.ini names) as PNGs into OUTDIR and prints how many it wrote.",
               RunShareArt},
+      Command{"icon", "icon OUTDIR NAME",
+              "    Draws the application icon as OUTDIR/NAME-48.png, NAME-128.png and NAME-256.png and as\n"
+              "    the scalable OUTDIR/NAME.svg, and prints one line naming them.",
+              RunIcon},
       Command{"sounds", "sounds OUTDIR",
               "    Synthesises the 22 effects of the game into OUTDIR/<name>.wav (PCM, 16-bit, mono,\n"
               "    44100 Hz) and prints one line per effect: its name, length in seconds, and peak and\n"

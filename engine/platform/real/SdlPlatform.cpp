@@ -10,6 +10,7 @@
 #include "engine/Cp1251.h"
 #include "engine/platform/Keys.h"
 #include "engine/platform/sdl/MixerAudio.h"
+#include "engine/platform/sdl/SdlGamepads.h"
 #include "engine/platform/sdl/SdlKeymap.h"
 #include "engine/platform/sdl/SdlRenderer.h"
 #include "engine/platform/UrlShortcut.h"
@@ -69,6 +70,8 @@ class SdlWindow final : public Window {
     }
     SDL_ShowCursor(SDL_DISABLE);
     SDL_StartTextInput();
+    // Controllers are optional: without the subsystem the game is played with the keyboard.
+    gamepads_.Start();
     return true;
   }
 
@@ -152,6 +155,10 @@ class SdlWindow final : public Window {
   void Push(Event event) { pending_.push_back(event); }
 
   void Translate(const SDL_Event& e) {
+    if (const auto pad = gamepads_.Translate(e)) {
+      Push(*pad);
+      return;
+    }
     Event ev;
     switch (e.type) {
       case SDL_QUIT:
@@ -167,6 +174,12 @@ class SdlWindow final : public Window {
           Push(ev);
         } else if (e.window.event == SDL_WINDOWEVENT_RESTORED) {
           ev.type = Event::Type::Restored;
+          Push(ev);
+        } else if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+          ev.type = Event::Type::FocusLost;
+          Push(ev);
+        } else if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+          ev.type = Event::Type::FocusGained;
           Push(ev);
         }
         break;
@@ -230,6 +243,7 @@ class SdlWindow final : public Window {
 
   SDL_Window* window_ = nullptr;
   std::unique_ptr<SdlRenderer> renderer_;
+  SdlGamepads gamepads_;
   std::deque<Event> pending_;
   Point pointer_{0, 0};
   bool vsync_ = true;

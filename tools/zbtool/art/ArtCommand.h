@@ -8,5 +8,7 @@ namespace zb::tool {
 int RunArt(std::span<char* const> args);
 // zbtool share-art OUTDIR: draws the pictures of the game's own share page.
 int RunShareArt(std::span<char* const> args);
+// zbtool icon OUTDIR NAME: draws the application icon as NAME-48.png, NAME-128.png, NAME-256.png and NAME.svg.
+int RunIcon(std::span<char* const> args);
 
 }  // namespace zb::tool

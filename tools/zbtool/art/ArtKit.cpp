@@ -318,4 +318,19 @@ std::vector<Picture> AllPictures() {
   return all;
 }
 
+void PaintPicture(cairo_t* cr, const std::string& key, int frame, double x, double y, double scale) {
+  for (const Picture& p : AllPictures()) {
+    if (p.key != key) continue;
+    cairo_save(cr);
+    cairo_translate(cr, x, y);
+    cairo_scale(cr, scale, scale);
+    cairo_rectangle(cr, 0, 0, p.cellW, p.cellH);
+    cairo_clip(cr);
+    cairo_new_path(cr);
+    p.draw(cr, frame);
+    cairo_restore(cr);
+    return;
+  }
+}
+
 }  // namespace zb::art

@@ -137,4 +137,7 @@ void AddGuiBoards(std::vector<Picture>& out);
 
 std::vector<Picture> AllPictures();
 
+// Paints pattern `frame` of the picture named `key` with its top-left at (x, y), scaled, clipped to its cell.
+void PaintPicture(cairo_t* cr, const std::string& key, int frame, double x, double y, double scale = 1.0);
+
 }  // namespace zb::art

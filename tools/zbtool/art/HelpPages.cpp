@@ -8,22 +8,6 @@
 namespace zb::art {
 namespace {
 
-// Paints pattern `frame` of the picture named `key` with its top-left at (x, y), scaled.
-void PaintPicture(cairo_t* cr, const std::string& key, int frame, double x, double y, double scale = 1.0) {
-  for (const Picture& p : AllPictures()) {
-    if (p.key != key) continue;
-    cairo_save(cr);
-    cairo_translate(cr, x, y);
-    cairo_scale(cr, scale, scale);
-    cairo_rectangle(cr, 0, 0, p.cellW, p.cellH);
-    cairo_clip(cr);
-    cairo_new_path(cr);
-    p.draw(cr, frame);
-    cairo_restore(cr);
-    return;
-  }
-}
-
 void Board(cairo_t* cr, const char* title) {
   PaintPicture(cr, "back", 0, 0, 0);
   cairo_rectangle(cr, 0, 0, 800, 600);
@@ -47,20 +31,27 @@ void Line(cairo_t* cr, const char* text, double x, double y, double size = 21, R
 
 void Controls(cairo_t* cr) {
   Board(cr, "Как играть");
-  Line(cr, "Разбей все кирпичи уровня мячом.", 90, 150);
-  Line(cr, "Не дай мячу упасть вниз!", 90, 182);
-  Line(cr, "Стрелки  ←  →", 90, 250, 22, pal::kYellow);
-  Line(cr, "двигают биту с обезьянкой", 300, 250);
-  Line(cr, "Пробел", 90, 290, 22, pal::kYellow);
-  Line(cr, "запускает мяч и бросает бананы", 300, 290);
-  Line(cr, "P или F1", 90, 330, 22, pal::kYellow);
-  Line(cr, "пауза", 300, 330);
-  Line(cr, "Esc", 90, 370, 22, pal::kYellow);
-  Line(cr, "выйти в меню", 300, 370);
-  Line(cr, "Бита в движении подкручивает мяч.", 90, 430, 19, pal::kLeafLight);
-  PaintPicture(cr, "bitka1", 3, 530, 440, 1.6);
-  PaintPicture(cr, "m_stay", 0, 549, 403, 1.6);
-  PaintPicture(cr, "ball", 0, 626, 427, 1.6);
+  Line(cr, "Разбей все кирпичи уровня мячом.", 90, 148, 20);
+  Line(cr, "Не дай мячу упасть вниз!", 90, 176, 20);
+  // Keys and controller buttons side by side, each row one action.
+  Line(cr, "Клавиши", 90, 222, 17, pal::kLeafLight);
+  Line(cr, "Геймпад", 250, 222, 17, pal::kLeafLight);
+  const char* rows[4][3] = {{"←  →", "D-pad, стик", "двигают биту"},
+                            {"Пробел", "A", "запуск мяча, бананы"},
+                            {"P или F1", "Start", "пауза"},
+                            {"Esc", "Back", "выйти в меню"}};
+  for (int i = 0; i < 4; ++i) {
+    const double y = 258 + i * 34;
+    Line(cr, rows[i][0], 90, y, 21, pal::kYellow);
+    Line(cr, rows[i][1], 250, y, 21, pal::kYellow);
+    Line(cr, rows[i][2], 420, y, 21);
+  }
+  Line(cr, "В меню кнопку выбирают стрелки, Tab", 90, 410, 17);
+  Line(cr, "или D-pad, а жмут Enter или A.", 90, 434, 17);
+  Line(cr, "Бита в движении подкручивает мяч.", 90, 482, 18, pal::kLeafLight);
+  PaintPicture(cr, "bitka1", 3, 560, 440, 1.6);
+  PaintPicture(cr, "m_stay", 0, 579, 403, 1.6);
+  PaintPicture(cr, "ball", 0, 656, 427, 1.6);
 }
 
 void Bricks(cairo_t* cr) {
