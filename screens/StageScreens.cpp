@@ -79,6 +79,9 @@ void ProcessLifeLostScreen(TScreenContext& ctx) {
   game.ThrowCooldown = 0;
   TBall& ball = ctx.Play.Engine.Create<TBall>(ctx.Play, false, false, 480.0f, 526.0f, 0);
   ball.OnBat = true;
+  // Seated on the bat as at the level start: at 526 it overlaps the bat, and a launch in the next
+  // frame (the action key held through the animation) left it caught under the bat for good.
+  ball.Y = bat->Y - static_cast<float>(ball.PatternHeight());
   game.Balls[0] = &ball;
   game.LifeLostFlag = false;
   LeaveScreen(ctx, ScreenLifeLost);

@@ -5,12 +5,12 @@
 #include <string>
 
 #include "app/HeadlessGame.h"
+#include "tools/autoplay/Pilot.h"
 
 namespace zb {
 
-// Plays a level of the real game headless: it enters the game screen at a level, steers the
-// bat with the bound keys towards where the lowest falling ball will come down and launches
-// the balls with the action key, one frame at a time.
+// Plays a level of the real game headless: it enters the game screen at a level and lets the
+// pilot steer the bat with the bound keys, one frame at a time.
 class TAutoPlayer {
  public:
   enum class Result { Running, Cleared, Lost };
@@ -22,7 +22,9 @@ class TAutoPlayer {
 
   // Sets up a new game at `level` and enters the game screen (its intro runs in the frames).
   void StartLevel(int level, uint8_t difficulty, uint32_t seed);
-  // Steers, then runs one frame; does nothing once the level is cleared or the last ball is lost.
+  // With lives on, a lost ball costs a life and play goes on until the game is over.
+  void PlayOnWithLives(bool on) { playOn_ = on; }
+  // Steers, then runs one frame; does nothing once the level is cleared or lost.
   void Step();
   // Up to `frames` frames, stopping early at the end of the level.
   void Run(int frames);
@@ -33,18 +35,14 @@ class TAutoPlayer {
   std::string Summary() const;
 
  private:
-  void Steer();
-  void Hold(uint8_t key, bool down);
-
   TForm1& form_;
   std::function<void(const platform::Event&)> push_;
   std::function<void()> frame_;
+  TPilot pilot_;
   int frames_ = 0;
   int level_ = 0;
-  int framesOnStory_ = 0;
-  bool leftHeld_ = false;
-  bool rightHeld_ = false;
-  bool actionHeld_ = false;
+  bool playOn_ = false;
+  bool spaceHeld_ = false;
 };
 
 }  // namespace zb

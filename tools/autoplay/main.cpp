@@ -1,14 +1,18 @@
-// zumbala-autoplay LEVEL DIFFICULTY FRAMES [--seed N] [--png OUT.png]: plays one level of the
-// real game headless and prints how it ended.
+// zumbala-autoplay LEVEL DIFFICULTY FRAMES [--seed N] [--png OUT.png] [--lives]: plays one level of
+// the real game headless and prints how it ended.
+// zumbala-autoplay --game DIFFICULTY [options]: plays a whole game through the real screens.
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <system_error>
 
 #include "app/HeadlessGame.h"
+#include "engine/platform/sdl/CurlHttp.h"
 #include "tools/autoplay/AutoPlayer.h"
+#include "tools/autoplay/GameBot.h"
 
 namespace {
 
@@ -18,11 +22,25 @@ bool ParseInt(std::string_view text, long long low, long long high, long long& v
   return ec == std::errc() && ptr == end && value >= low && value <= high;
 }
 
+bool ParseDifficulty(std::string_view text, long long& value) {
+  constexpr std::string_view names[] = {"easy", "medium", "hard"};
+  for (long long i = 0; i < 3; ++i) {
+    if (text == names[i]) {
+      value = i;
+      return true;
+    }
+  }
+  return ParseInt(text, 0, 2, value);
+}
+
 int Usage() {
   std::fprintf(stderr,
-               "usage: zumbala-autoplay LEVEL DIFFICULTY FRAMES [--seed N] [--png OUT.png]\n"
-               "  LEVEL 1..25, DIFFICULTY 0 easy, 1 medium, 2 hard; runs from the game folder\n"
-               "  (the program's own folder when it holds Data/, else the working folder)\n");
+               "usage: zumbala-autoplay LEVEL DIFFICULTY FRAMES [--seed N] [--png OUT.png] [--lives]\n"
+               "       zumbala-autoplay --game DIFFICULTY [--seed N] [--name NAME] [--country TEXT]\n"
+               "                        [--send yes|no] [--start-level L] [--max-frames N] [--idle]\n"
+               "                        [--png-dir DIR] [--bound N]\n"
+               "  LEVEL 1..25, DIFFICULTY 0 easy, 1 medium, 2 hard (or the names); runs from the game\n"
+               "  folder (the program's own folder when it holds Data/, else the working folder)\n");
   return 2;
 }
 
@@ -35,33 +53,108 @@ std::filesystem::path GameFolder(const char* argv0) {
   return std::filesystem::current_path();
 }
 
-}  // namespace
+int PlayGame(int argc, char** argv) {
+  long long difficulty = 0;
+  if (argc < 3 || !ParseDifficulty(argv[2], difficulty)) return Usage();
+  zb::TGameBotOptions options;
+  options.Difficulty = static_cast<uint8_t>(difficulty);
+  for (int i = 3; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    const bool hasValue = i + 1 < argc;
+    long long value = 0;
+    if (arg == "--idle") {
+      options.Idle = true;
+    } else if (!hasValue) {
+      return Usage();
+    } else if (arg == "--seed") {
+      if (!ParseInt(argv[++i], 0, 0xFFFFFFFFll, value)) return Usage();
+      options.Seed = static_cast<uint32_t>(value);
+    } else if (arg == "--name") {
+      options.Name = argv[++i];
+    } else if (arg == "--country") {
+      options.Country = argv[++i];
+    } else if (arg == "--send") {
+      const std::string_view answer = argv[++i];
+      if (answer != "yes" && answer != "no") return Usage();
+      options.Send = answer == "yes";
+    } else if (arg == "--start-level") {
+      if (!ParseInt(argv[++i], 1, 25, value)) return Usage();
+      options.StartLevel = static_cast<int>(value);
+    } else if (arg == "--max-frames") {
+      if (!ParseInt(argv[++i], 0, 1'000'000'000, value)) return Usage();
+      options.MaxFrames = value;
+    } else if (arg == "--png-dir") {
+      options.PngDir = argv[++i];
+    } else if (arg == "--bound") {
+      if (!ParseInt(argv[++i], 1, 1'000'000'000, value)) return Usage();
+      options.FrameBound = value;
+    } else {
+      return Usage();
+    }
+  }
+  if (!options.PngDir.empty()) {
+    std::error_code ec;
+    std::filesystem::create_directories(options.PngDir, ec);
+  }
 
-int main(int argc, char** argv) {
+  zb::HeadlessGame game(GameFolder(argv[0]));
+  game.Platform().window.SetRasterise(!options.PngDir.empty());
+  // "yes" submits through the real HTTP client; the window stays headless.
+  std::unique_ptr<zb::platform::CurlHttp> http;
+  if (options.Send) {
+    http = std::make_unique<zb::platform::CurlHttp>();
+    game.Platform().httpOverride = http.get();
+  }
+  if (!game.Start()) {
+    for (const auto& [caption, text] : game.Platform().desktop.messageBoxes) std::printf("message: %s\n", text.c_str());
+    std::fprintf(stderr, "zumbala-autoplay: the game could not start\n");
+    return 1;
+  }
+  zb::TGameBot bot(game, options, [](const std::string& line) {
+    std::fputs(line.c_str(), stdout);
+    std::fputc('\n', stdout);
+  });
+  const bool ended = bot.Run();
+  std::printf("%s\n", bot.Summary().c_str());
+  if (!ended) {
+    std::fprintf(stderr, "zumbala-autoplay: the bound of %lld frames ran out\n",
+                 static_cast<long long>(options.FrameBound));
+    return 1;
+  }
+  return 0;
+}
+
+int PlayLevel(int argc, char** argv) {
   if (argc < 4) return Usage();
   long long level = 0, difficulty = 0, frames = 0, seed = 1;
-  if (!ParseInt(argv[1], 1, 25, level) || !ParseInt(argv[2], 0, 2, difficulty) ||
+  if (!ParseInt(argv[1], 1, 25, level) || !ParseDifficulty(argv[2], difficulty) ||
       !ParseInt(argv[3], 0, 100'000'000, frames)) {
     return Usage();
   }
   std::string png;
+  bool lives = false;
   for (int i = 4; i < argc; ++i) {
     const std::string_view arg = argv[i];
     if (arg == "--seed" && i + 1 < argc) {
       if (!ParseInt(argv[++i], 0, 0xFFFFFFFFll, seed)) return Usage();
     } else if (arg == "--png" && i + 1 < argc) {
       png = argv[++i];
+    } else if (arg == "--lives") {
+      lives = true;
     } else {
       return Usage();
     }
   }
 
   zb::HeadlessGame game(GameFolder(argv[0]));
+  // Pixels only for the picture asked for.
+  game.Platform().window.SetRasterise(!png.empty());
   if (!game.Start()) {
     std::fprintf(stderr, "zumbala-autoplay: the game could not start\n");
     return 1;
   }
   zb::TAutoPlayer player(game);
+  player.PlayOnWithLives(lives);
   player.StartLevel(static_cast<int>(level), static_cast<uint8_t>(difficulty), static_cast<uint32_t>(seed));
   for (const auto& [caption, text] : game.Platform().desktop.messageBoxes) {
     std::fprintf(stderr, "zumbala-autoplay: %s\n", text.c_str());
@@ -73,4 +166,11 @@ int main(int argc, char** argv) {
   }
   std::printf("%s\n", player.Summary().c_str());
   return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc >= 2 && std::string_view(argv[1]) == "--game") return PlayGame(argc, argv);
+  return PlayLevel(argc, argv);
 }

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include "engine/platform/headless/NullRenderer.h"
 #include "engine/platform/sdl/SdlRenderer.h"
 
 namespace zb::platform {
@@ -24,6 +25,11 @@ bool HeadlessWindow::Open(const WindowSettings& settings) {
   Close();
   settings_ = settings;
   vsync_ = settings.vsync;
+  position_ = Point{(screen_.x - settings.width) / 2, (screen_.y - settings.height) / 2};
+  if (!rasterise_) {
+    renderer_ = std::make_unique<NullRenderer>(settings.width, settings.height);
+    return true;
+  }
   surface_ = SDL_CreateRGBSurfaceWithFormat(0, settings.width, settings.height, 32,
                                             SDL_PIXELFORMAT_ARGB8888);
   if (!surface_) return false;
@@ -34,7 +40,6 @@ bool HeadlessWindow::Open(const WindowSettings& settings) {
     return false;
   }
   renderer_ = std::make_unique<SdlRenderer>(native);
-  position_ = Point{(screen_.x - settings.width) / 2, (screen_.y - settings.height) / 2};
   return true;
 }
 

@@ -14,8 +14,6 @@ struct SDL_Surface;
 
 namespace zb::platform {
 
-class SdlRenderer;
-
 // A clock that moves only when told to, or when someone sleeps on it.
 class HeadlessClock final : public Clock {
  public:
@@ -36,8 +34,8 @@ class HeadlessClock final : public Clock {
   std::vector<uint32_t> sleeps_;
 };
 
-// A window that exists only in memory: a software renderer on an 800 x 600 surface and a
-// queue of events pushed by the test.
+// A window that exists only in memory: a software renderer on an 800 x 600 surface (or, with
+// rasterising switched off, a renderer that draws nothing) and a queue of events pushed by the test.
 class HeadlessWindow final : public Window {
  public:
   HeadlessWindow();
@@ -61,12 +59,15 @@ class HeadlessWindow final : public Window {
   void SetPointer(Point p) { pointer_ = p; }
   void SetScreenSize(Point size) { screen_ = size; }
   void FailNextOpen() { failOpen_ = true; }
+  // Whether the next Open rasterises; without it there are no pixels to read.
+  void SetRasterise(bool rasterise) { rasterise_ = rasterise; }
+  bool Rasterises() const { return rasterise_; }
   const WindowSettings& Settings() const { return settings_; }
   bool VSync() const { return vsync_; }
 
  private:
   SDL_Surface* surface_ = nullptr;
-  std::unique_ptr<SdlRenderer> renderer_;
+  std::unique_ptr<Renderer> renderer_;
   std::deque<Event> events_;
   WindowSettings settings_;
   Point position_{0, 0};
@@ -76,6 +77,7 @@ class HeadlessWindow final : public Window {
   bool fullscreen_ = false;
   bool vsync_ = false;
   bool failOpen_ = false;
+  bool rasterise_ = true;
 };
 
 // Records what the game asks of the desktop.
@@ -102,7 +104,8 @@ class HeadlessPlatform final : public Platform {
   Desktop& GetDesktop() override { return desktop; }
   // The recording backend, unless a test hands in another one (the mixer on the dummy driver).
   Audio& GetAudio() override { return audioOverride ? *audioOverride : audio; }
-  HttpClient& GetHttp() override { return http; }
+  // The scripted client, unless a tool hands in a real one.
+  HttpClient& GetHttp() override { return httpOverride ? *httpOverride : http; }
 
   HeadlessClock clock;
   HeadlessWindow window;
@@ -110,6 +113,7 @@ class HeadlessPlatform final : public Platform {
   RecordingAudio audio;
   Audio* audioOverride = nullptr;
   ScriptedHttp http;
+  HttpClient* httpOverride = nullptr;
 };
 
 }  // namespace zb::platform

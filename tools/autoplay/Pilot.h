@@ -1,0 +1,47 @@
+#pragma once
+
+#include <functional>
+
+#include "engine/platform/Events.h"
+#include "tools/autoplay/ShotModel.h"
+
+namespace zb {
+
+class TForm1;
+class TBall;
+
+// The bat's driver during play: it launches every ball riding on the bat and meets the next
+// ball coming down at the point of the bat whose hit angle sends it at a brick that is left.
+// It acts only through the bound keys, as key events queued for the next frame.
+class TPilot {
+ public:
+  using Push = std::function<void(const platform::Event&)>;
+
+  // An idle pilot launches but never moves the bat.
+  explicit TPilot(bool idle = false) : idle_(idle) {}
+
+  // Queues the key changes for the next frame of play.
+  void Steer(TForm1& form, const Push& push);
+  // Lets go of every key it holds (before the game leaves play).
+  void Release(TForm1& form, const Push& push);
+
+ private:
+  // Where to stand for the ball being served, kept until the ball's flight changes.
+  struct TPlan {
+    const TBall* Ball = nullptr;
+    double VelocityX = 0, VelocityY = 0;
+    double BatCentre = 0;
+  };
+
+  double AimedBatCentre(TForm1& form, const TBall& ball, double landing, double ticks);
+  void Hold(uint8_t key, bool down, bool& held, const Push& push);
+
+  bool idle_;
+  bool leftHeld_ = false;
+  bool rightHeld_ = false;
+  bool actionHeld_ = false;
+  TShotModel model_;
+  TPlan plan_;
+};
+
+}  // namespace zb
