@@ -60,7 +60,9 @@ TForm1::TForm1(platform::Platform& platform, TGameFolders folders)
   Device.SetBitDepth(TBitDepth::bdHigh);
   Device.SetRefresh(0);
   Device.SetByIndex(0, true);   // windowed
-  Device.SetByIndex(1, true);   // vertical sync
+  // No vertical sync: every frame advances the play a fixed step, so a present that waited for a
+  // 60 Hz display would slow the game to 60 % of its speed; the frame timer paces 100 frames a second.
+  Device.SetByIndex(1, false);
   Device.SetByIndex(2, false);  // software vertex processing
   Device.SetDepthBuffer(true);
   Device.OnInitialize = [this](TGfxDevice& sender, bool& success) { DeviceInitialize(sender, success); };

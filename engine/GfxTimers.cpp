@@ -38,20 +38,35 @@ int64_t TGfxTimer::RetrieveLatency() {
   return static_cast<int64_t>(scaled);
 }
 
+void TGfxTimer::WaitUntil(int64_t due) {
+  const int64_t left = due - latency_;
+  if (left >= kCoarseMargin + kFixedOne) {
+    clock_.Sleep(static_cast<uint32_t>((left - kCoarseMargin) >> 20));
+    latency_ += RetrieveLatency();
+  }
+  for (int i = 0; i < kMaxFineSleeps && latency_ < due; ++i) {
+    const int64_t micros = ((due - latency_) * 1000 + kFixedOne - 1) >> 20;
+    clock_.SleepMicros(static_cast<uint32_t>(micros < 1 ? 1 : micros));
+    latency_ += RetrieveLatency();
+  }
+}
+
 void TGfxTimer::Idle(bool& done) {
   done = false;
   latency_ = RetrieveLatency();
   if (!enabled_) {
     clock_.Sleep(5);
+    behind_ = 0;
     return;
   }
-  if (latency_ < frameLatency_) {
-    // Rounded up to whole milliseconds: truncating would let the rate creep past MaxFPS.
-    clock_.Sleep(static_cast<uint32_t>((frameLatency_ - latency_ + kFixedOne - 1) >> 20));
-    // The sleep belongs to this frame. Left to the next pass's reading, it would make every
-    // other pass skip its sleep and the rate run far past MaxFPS.
-    latency_ += RetrieveLatency();
-  }
+  // A frame that ended a little late is made up by the next one, so that the rate holds MaxFPS on
+  // a busy system; a longer stall is not made up, so no burst of short frames follows it. The wait
+  // belongs to this frame: left to the next pass's reading, it would make every other pass skip
+  // its wait and the rate run far past MaxFPS.
+  const int64_t due = frameLatency_ - behind_;
+  if (latency_ < due) WaitUntil(due);
+  const int64_t late = latency_ - due;
+  behind_ = late <= frameLatency_ / 2 ? late : 0;
   delta_ = static_cast<int64_t>(static_cast<__int128>(latency_) * 1048576 / speedLatency_);
   if (delta_ > kMaxDelta) delta_ = kMaxDelta;
   if (OnTimer) OnTimer(*this);

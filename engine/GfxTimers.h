@@ -10,11 +10,15 @@ namespace zb {
 enum class TPerformancePrecision { ppLow, ppHigh };
 
 // Drives the frame loop from the application's idle passes: caps the rate at MaxFPS by
-// sleeping and measures each pass in fixed-point milliseconds with 20 fraction bits.
+// sleeping and measures each pass in fixed-point milliseconds with 20 fraction bits. The play
+// advances a fixed step per frame, so the cap is the game's speed and must hold on any display.
 class TGfxTimer {
  public:
   static constexpr int64_t kFixedOne = 1 << 20;       // one millisecond
   static constexpr int64_t kMaxDelta = 32 * kFixedOne;  // 32 logical ticks (33554432)
+  // What is left to the short sleeps: a system oversleeps a millisecond sleep by up to about this.
+  static constexpr int64_t kCoarseMargin = 2 * kFixedOne;
+  static constexpr int kMaxFineSleeps = 64;  // bounds the wait on a clock that does not move
 
   explicit TGfxTimer(platform::Clock& clock);
 
@@ -39,6 +43,9 @@ class TGfxTimer {
 
  private:
   int64_t RetrieveLatency();
+  // Sleeps until Latency reaches `due`: whole milliseconds while more than a margin is left (a
+  // system may oversleep them), then short sleeps; the time slept is added to Latency.
+  void WaitUntil(int64_t due);
 
   platform::Clock& clock_;
   double speed_ = 60.0;
@@ -52,6 +59,7 @@ class TGfxTimer {
   int64_t speedLatency_ = 0;
   int64_t latency_ = 0;
   int64_t delta_ = 0;
+  int64_t behind_ = 0;  // how late the previous frame ended, made up by this one
 };
 
 }  // namespace zb

@@ -23,13 +23,15 @@ class Clock {
   virtual uint64_t PerformanceCounter() = 0;
   virtual uint64_t PerformanceFrequency() = 0;  // 0 when there is no high-resolution counter
   virtual void Sleep(uint32_t milliseconds) = 0;
+  // A short sleep that ends close to the asked time; a clock without one sleeps whole milliseconds.
+  virtual void SleepMicros(uint32_t micros) { Sleep((micros + 999) / 1000); }
 };
 
 struct WindowSettings {
   int width = 800;
   int height = 600;
   std::string caption = "Zumbala";
-  bool vsync = true;
+  bool vsync = false;
 };
 
 // The one game window with its renderer and its event queue.

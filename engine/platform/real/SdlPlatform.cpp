@@ -2,10 +2,16 @@
 
 #include <SDL.h>
 
+#ifdef __linux__
+#include <sys/prctl.h>
+#endif
+
+#include <chrono>
 #include <deque>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "engine/Cp1251.h"
 #include "engine/platform/Keys.h"
@@ -21,10 +27,17 @@ namespace {
 
 class SdlClock final : public Clock {
  public:
+  SdlClock() {
+#ifdef __linux__
+    // The default slack of 50 microseconds would lengthen every short sleep of the frame cap.
+    prctl(PR_SET_TIMERSLACK, 1000UL, 0UL, 0UL, 0UL);
+#endif
+  }
   uint32_t TickCount() override { return SDL_GetTicks(); }
   uint64_t PerformanceCounter() override { return SDL_GetPerformanceCounter(); }
   uint64_t PerformanceFrequency() override { return SDL_GetPerformanceFrequency(); }
   void Sleep(uint32_t milliseconds) override { SDL_Delay(milliseconds); }
+  void SleepMicros(uint32_t micros) override { std::this_thread::sleep_for(std::chrono::microseconds(micros)); }
 };
 
 uint32_t ShiftState() {
