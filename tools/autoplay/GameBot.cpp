@@ -60,6 +60,8 @@ bool TGameBot::ClickOn(const char* name) {
 }
 
 bool TGameBot::Due(int retry) {
+  // A player sees a screen for a frame at least before acting on it.
+  if (frames_ == enteredAt_) return false;
   if (actedHere_ && frames_ - lastAct_ < retry) return false;
   actedHere_ = true;
   lastAct_ = frames_;
@@ -156,6 +158,7 @@ void TGameBot::Entered(uint8_t screen) {
   const uint8_t previous = screen_;
   screen_ = screen;
   actedHere_ = false;
+  enteredAt_ = frames_;
   char line[160];
   std::snprintf(line, sizeof line, "frame=%lld screen=%d level=%d score=%d lives=%d", static_cast<long long>(frames_),
                 screen, form.Game.LevelNumber, form.Game.GetShownScore(), form.Game.Lives);
@@ -178,8 +181,8 @@ void TGameBot::Entered(uint8_t screen) {
 void TGameBot::Observe() {
   TForm1& form = game_.Form();
   const auto& boxes = game_.Platform().desktop.messageBoxes;
-  for (; messages_ < boxes.size(); ++messages_) out_("message: " + boxes[messages_].second);
   if (form.Screen.CurrentScreen != screen_) Entered(form.Screen.CurrentScreen);
+  for (; messages_ < boxes.size(); ++messages_) out_("message: " + boxes[messages_].second);
 }
 
 void TGameBot::Frame() {

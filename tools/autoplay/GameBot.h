@@ -66,6 +66,7 @@ class TGameBot {
   int64_t frames_ = 0;
   int64_t playFrames_ = 0;
   uint8_t screen_ = 0xFF;
+  int64_t enteredAt_ = 0;
   bool actedHere_ = false;   // something was done on this visit of the screen
   int64_t lastAct_ = 0;
   size_t messages_ = 0;
