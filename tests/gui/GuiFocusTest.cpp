@@ -299,7 +299,7 @@ TEST(GuiFocus, TheRingIsDrawnAroundTheButtonOverTheForm) {
     outer = {std::min(outer.Left, r.Left), std::min(outer.Top, r.Top), std::max(outer.Right, r.Right),
              std::max(outer.Bottom, r.Bottom)};
   }
-  EXPECT_EQ(outer, (TGuiRect{295, 95, 405, 135}));
+  EXPECT_EQ(outer, (TGuiRect{294, 94, 406, 136}));
 }
 
 }  // namespace
