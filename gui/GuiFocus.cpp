@@ -158,6 +158,10 @@ bool TGuiFocus::TakeEvent(const platform::Event& event) {
     case Type::MouseDown:
       shown_ = false;
       return false;
+    case Type::FocusLost:
+      // The releases of keys held now go to another window.
+      taken_.reset();
+      return false;
     case Type::KeyDown: break;
     default: return false;
   }

@@ -192,6 +192,14 @@ TEST(GuiFocus, EnterClicksOnlyWithTheRingAndOnceAPress) {
   EXPECT_TRUE(f.gui.Focus().TakeEvent(up));
   EXPECT_FALSE(f.gui.Focus().TakeEvent(up));  // only the one release
   EXPECT_EQ(f.clicks, (std::vector<std::string>{"b"}));
+  // A press whose release went to another window does not turn the next press into a repeat.
+  f.Press(vk::Up);
+  EXPECT_TRUE(f.gui.Focus().TakeEvent(down));
+  Event lost;
+  lost.type = Event::Type::FocusLost;
+  EXPECT_FALSE(f.gui.Focus().TakeEvent(lost));
+  EXPECT_TRUE(f.gui.Focus().TakeEvent(down));
+  EXPECT_EQ(f.clicks, (std::vector<std::string>{"b", "a", "a"}));
 }
 
 TEST(GuiFocus, APressOfTheMouseHidesTheRing) {
