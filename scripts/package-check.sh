@@ -7,7 +7,7 @@ set -euo pipefail
 build=${1:-build}
 prefix=/usr
 id=org.zumbala.Zumbala
-seconds=${PACKAGE_CHECK_SECONDS:-12}
+seconds=${PACKAGE_CHECK_SECONDS:-30}
 
 for tool in desktop-file-validate appstreamcli xvfb-run xdotool; do
   command -v "$tool" >/dev/null || { echo "package-check: $tool is missing" >&2; exit 1; }
