@@ -9,13 +9,19 @@
 namespace zb {
 namespace {
 
-constexpr uint32_t kRingInk = 0xE0102030;   // a dark band outside, so the ring shows on light buttons
-constexpr uint32_t kRingGlow = 0xFF30E8FF;  // warm yellow
+// A white ring between two dark bands shows on the bright buttons and on the dark panels alike.
+constexpr uint32_t kRingInk = 0xF0102030;
+constexpr uint32_t kRingLight = 0xFFFFFFFF;
 constexpr int kFxBlend = 1284;
 
 bool IsBindingBox(const TGuiControl* control) {
   const auto* edit = dynamic_cast<const TGuiEdit*>(control);
   return edit != nullptr && edit->TagNumber() == 1;
+}
+
+// A binding box that was opened (cleared by a click or Enter) and has the keyboard waits for its key.
+bool IsWaitingBindingBox(const TGuiControl* control) {
+  return IsBindingBox(control) && static_cast<const TGuiEdit*>(control)->Text().empty();
 }
 
 bool IsTextBox(const TGuiControl* control) {
@@ -152,6 +158,10 @@ bool TGuiFocus::TakeEvent(const platform::Event& event) {
     case Type::MouseDown:
       shown_ = false;
       return false;
+    case Type::FocusLost:
+      // The releases of keys held now go to another window.
+      taken_.reset();
+      return false;
     case Type::KeyDown: break;
     default: return false;
   }
@@ -160,7 +170,7 @@ bool TGuiFocus::TakeEvent(const platform::Event& event) {
   if (!active_ || !(arrow || key == vk::Tab || key == vk::Enter)) return false;
   if (Focusable().empty()) return false;
   const TGuiControl* focused = FocusedLeaf();
-  if (IsBindingBox(focused)) return false;
+  if (IsWaitingBindingBox(focused)) return false;
   if (IsTextBox(focused) && (key == vk::Left || key == vk::Right || key == vk::Enter)) return false;
   if (key == vk::Enter) {
     // A held Enter repeats; one press clicks once, not through the forms that follow.
@@ -180,9 +190,9 @@ void TGuiFocus::DrawRing(TGuiPainter& painter) {
   const TGuiControl* control = Current();
   if (control == nullptr) return;
   const TGuiRect r = control->AbsoluteRect();
-  OutlineRect(painter, r.Shrink(-5), {kRingInk, kRingInk, kRingInk, kRingInk}, kFxBlend);
-  for (int band = 2; band <= 4; ++band) {
-    OutlineRect(painter, r.Shrink(-band), {kRingGlow, kRingGlow, kRingGlow, kRingGlow}, kFxBlend);
+  for (int band = 1; band <= 6; ++band) {
+    const uint32_t colour = band == 1 || band >= 5 ? kRingInk : kRingLight;
+    OutlineRect(painter, r.Shrink(-band), {colour, colour, colour, colour}, kFxBlend);
   }
 }
 

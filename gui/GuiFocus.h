@@ -21,7 +21,7 @@ class TGuiFocus {
 
   // Takes the navigation keys of a window event before the window and the controls see it:
   // arrows and Tab move the ring, Enter clicks under it. A text box keeps its caret keys and
-  // Enter, a key-binding box waiting for its key keeps every key. The release (and typed
+  // Enter, an opened key-binding box keeps every key until it has one. The release (and typed
   // character) of a key taken here is taken too, so no screen sees half a key press.
   bool TakeEvent(const platform::Event& event);
   // One step through the focusable controls (+1 next, -1 previous, wrapping); the first step

@@ -7,7 +7,7 @@ set -euo pipefail
 build=${1:-build}
 prefix=/usr
 id=org.zumbala.Zumbala
-seconds=${PACKAGE_CHECK_SECONDS:-12}
+seconds=${PACKAGE_CHECK_SECONDS:-30}
 
 for tool in desktop-file-validate appstreamcli xvfb-run xdotool; do
   command -v "$tool" >/dev/null || { echo "package-check: $tool is missing" >&2; exit 1; }
@@ -33,6 +33,8 @@ for file in bin/zumbala bin/zumbala-scores share/zumbala/Data/data.zbx share/zum
 done
 desktop-file-validate "$root/share/applications/$id.desktop"
 appstreamcli validate --no-net "$root/share/metainfo/$id.metainfo.xml"
+# The launcher, the metadata and the icon as one installed tree.
+appstreamcli validate-tree --no-net "$root"
 
 # The prefix as installed, to compare with after the run.
 snapshot() { (cd "$root" && find . -printf '%p %s %T@\n' | sort); }
