@@ -167,6 +167,31 @@ void TGfxCanvas::DrawPatternRotated(const TGfxImage* image, int pattern, float x
   DrawPatternQuad(image, pattern, points, mirrorX, mirrorY, colors, effect);
 }
 
+void TGfxCanvas::DrawPatternTurned(const TGfxImage* image, int pattern, float x, float y, float angle,
+                                   float scaleX, float scaleY, bool mirrorX, bool mirrorY, const TQuadColors& colors,
+                                   int effect) {
+  TGfxDevice* device = Publisher();
+  platform::Renderer* renderer = LiveDevice(device) ? device->Renderer() : nullptr;
+  const bool oneColor = colors[0] == colors[1] && colors[0] == colors[2] && colors[0] == colors[3];
+  if (renderer && renderer->PrefersCopies() && image && image->Drawable() && oneColor && scaleX == 1.0f &&
+      scaleY == 1.0f && !mirrorX && !mirrorY && device->ScaleX() == 1.0f && device->ScaleY() == 1.0f &&
+      x == std::floor(x) && y == std::floor(y)) {
+    if (const TTurnedFrame* frame = turned_.Find(*renderer, *image, pattern, angle)) {
+      if (frame->Texture == platform::NoTexture) return;  // nothing drawn at this angle
+      const auto w = static_cast<float>(frame->Width);
+      const auto h = static_cast<float>(frame->Height);
+      const float u[4] = {0.0f, (w - 0.5f) / w, (w - 0.5f) / w, 0.0f};
+      const float v[4] = {0.0f, 0.0f, (h - 0.5f) / h, (h - 0.5f) / h};
+      const float left = x + static_cast<float>(frame->Left);
+      const float top = y + static_cast<float>(frame->Top);
+      EmitQuad(frame->Texture, RectPoints(left, top, left + w, top + h), colors, u, v, effect,
+               TPrimitiveKind::Triangles);
+      return;
+    }
+  }
+  DrawPatternRotated(image, pattern, x, y, angle, scaleX, scaleY, mirrorX, mirrorY, colors, effect);
+}
+
 void TGfxCanvas::DrawPatternQuad(const TGfxImage* image, int pattern, const TQuadPoints& points, bool mirrorX,
                                  bool mirrorY, const TQuadColors& colors, int effect) {
   TPatternSource source;
@@ -257,6 +282,7 @@ bool TGfxCanvas::Notify(TGfxDevice& /*sender*/, int message) {
     case msgDeviceLost:
     case msgDeviceFinalize:
       Discard();
+      turned_.Clear();
       break;
     default:
       break;

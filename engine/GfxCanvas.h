@@ -6,6 +6,7 @@
 
 #include "engine/GfxDevices.h"
 #include "engine/GfxImages.h"
+#include "engine/GfxTurnedFrames.h"
 #include "engine/platform/Renderer.h"
 
 namespace zb {
@@ -70,6 +71,11 @@ class TGfxCanvas : public TGfxSubscriber {
   // (x, y) is the centre; positive angles (radians) turn clockwise on the screen.
   void DrawPatternRotated(const TGfxImage* image, int pattern, float x, float y, float angle, float scaleX,
                           float scaleY, bool mirrorX, bool mirrorY, const TQuadColors& colors, int effect);
+  // DrawPatternRotated for a pattern that keeps coming back to the same angles (swaying
+  // scenery): where the renderer copies upright pixels far faster than it fills turned triangles,
+  // each angle is turned once, kept, and copied; unscaled and unmirrored patterns only.
+  void DrawPatternTurned(const TGfxImage* image, int pattern, float x, float y, float angle, float scaleX,
+                         float scaleY, bool mirrorX, bool mirrorY, const TQuadColors& colors, int effect);
   void DrawPatternQuad(const TGfxImage* image, int pattern, const TQuadPoints& points, bool mirrorX,
                        bool mirrorY, const TQuadColors& colors, int effect);
   void TexturedQuad(const TGfxImage* image, const TQuadPoints& points, const TPatternSource& source,
@@ -113,6 +119,7 @@ class TGfxCanvas : public TGfxSubscriber {
   bool dithering_ = false;
   bool alphaTesting_ = true;
   uint64_t flushCount_ = 0;
+  TTurnedFrames turned_;
 };
 
 }  // namespace zb

@@ -127,7 +127,9 @@ void TGfxDevice::SetByIndex(int index, bool value) {
     case 2: hardwareTL_ = value; break;
     default: return;
   }
-  if (initialized_) Reset();
+  // The window changes its mode in place and keeps its renderer with every texture, so nothing
+  // is released and made again (start-up would otherwise create every texture twice).
+  if (initialized_ && ApplyPresentation()) UpdateScale();
 }
 
 bool TGfxDevice::Render(uint32_t backColor, bool clear) {

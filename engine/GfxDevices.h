@@ -82,7 +82,7 @@ class TGfxDevice : public TGfxPublisher {
   bool Initialize();
   void Finalize();
   bool Reset();
-  // 0 Windowed, 1 VSync, 2 HardwareTL; resets a live device so the change takes effect.
+  // 0 Windowed, 1 VSync, 2 HardwareTL; a live device applies the change at once, keeping its textures.
   void SetByIndex(int index, bool value);
   // `backColor` is a canvas colour ($AABBGGRR).
   bool Render(uint32_t backColor, bool clear);

@@ -6,6 +6,7 @@
 
 #include "game/PlayContext.h"
 #include "engine/Cp1251.h"
+#include "engine/GfxCanvas.h"
 #include "engine/GfxFonts.h"
 
 namespace zb {
@@ -61,6 +62,24 @@ void TLeaf::Move(float /*delta*/) {
   Angle = static_cast<float>(BaseAngle + Amplitude * std::sin(Radians(SwayPhase * SwaySpeed)));
   SwayPhase += SwayStep;
   if (SwayPhase == 90) SwayStep = -1;
+}
+
+void TLeaf::Draw() {
+  // A turned sprite whose angles come back with every sway: the canvas may keep each one turned.
+  TGfxCanvas* canvas = Engine().Canvas();
+  const TGfxImage* image = DrawnImage();
+  if (!Visible || canvas == nullptr || image == nullptr) return;
+  const TSpriteEngine& engine = Engine();
+  const auto w = static_cast<float>(image->PatternWidth());
+  const auto h = static_cast<float>(image->PatternHeight());
+  if (ClipBounds.Left + engine.WorldX >= w + X || ClipBounds.Right + engine.WorldX <= X ||
+      ClipBounds.Top + engine.WorldY >= h + Y || ClipBounds.Bottom + engine.WorldY <= Y) {
+    return;
+  }
+  const auto x = static_cast<float>(SpriteTrunc(X + OffsetX + ShiftX - engine.WorldX));
+  const auto y = static_cast<float>(SpriteTrunc(Y + OffsetY + ShiftY - engine.WorldY));
+  canvas->DrawPatternTurned(image, PatternIndex, x, y, Angle, ScaleX, ScaleY, MirrorX, MirrorY,
+                            Colors4(PackedColor()), DrawEffect);
 }
 
 void TLeaf::Kill() {

@@ -33,6 +33,7 @@ class TLeaf : public TSprite {
   TLeaf(TSpriteEngine& engine, TPlayContext& play, int type, float x, float y, double baseAngleDegrees,
         double amplitude);
   void Move(float delta) override;
+  void Draw() override;
   void Kill() override;
 
   double BaseAngle;  // radians

@@ -43,6 +43,9 @@ class Renderer {
   virtual void SetClip(const IntRect* rect) = 0;
   virtual IntRect Clip() const = 0;
 
+  // Whether upright copies cost far less than turned triangles (a renderer on the processor).
+  virtual bool PrefersCopies() const { return false; }
+
   virtual void Clear(uint32_t argb) = 0;
   virtual void Present() = 0;
 

@@ -7,17 +7,23 @@
 #endif
 
 #include <chrono>
+#include <cmath>
 #include <deque>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string>
+#include <string_view>
 #include <thread>
+#include <vector>
 
 #include "engine/Cp1251.h"
 #include "engine/platform/Keys.h"
 #include "engine/platform/sdl/MixerAudio.h"
 #include "engine/platform/sdl/SdlGamepads.h"
 #include "engine/platform/sdl/SdlKeymap.h"
+#include "engine/platform/real/WindowSystem.h"
+#include "engine/platform/sdl/RendererChoice.h"
 #include "engine/platform/sdl/SdlRenderer.h"
 #include "engine/platform/UrlShortcut.h"
 #include "engine/platform/sdl/CurlHttp.h"
@@ -77,6 +83,9 @@ class SdlWindow final : public Window {
                                SDL_WINDOWPOS_CENTERED, settings.width, settings.height, 0);
     if (!window_) return false;
     vsync_ = settings.vsync;
+    width_ = settings.width;
+    height_ = settings.height;
+    fullscreen_ = false;
     if (!CreateRenderer(settings.width, settings.height)) {
       Close();
       return false;
@@ -101,12 +110,16 @@ class SdlWindow final : public Window {
 
   bool SetFullscreen(bool fullscreen) override {
     if (!window_) return false;
-    return SDL_SetWindowFullscreen(window_, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0;
+    if (HasWindowManager(window_)) {
+      if (SDL_SetWindowFullscreen(window_, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return false;
+    } else {
+      CoverDisplay(fullscreen);
+    }
+    fullscreen_ = fullscreen;
+    return true;
   }
 
-  bool IsFullscreen() const override {
-    return window_ && (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
-  }
+  bool IsFullscreen() const override { return window_ && fullscreen_; }
 
   void SetVSync(bool vsync) override {
     vsync_ = vsync;
@@ -116,8 +129,15 @@ class SdlWindow final : public Window {
   bool PollEvent(Event& event) override {
     while (pending_.empty()) {
       SDL_Event e;
-      if (!SDL_PollEvent(&e)) return false;
-      Translate(e);
+      if (SDL_PollEvent(&e)) {
+        Translate(e);
+      } else if (followPointer_) {
+        // After the whole batch: SDL may still report its stale position after the change.
+        followPointer_ = false;
+        FollowPointer();
+      } else {
+        return false;
+      }
     }
     event = pending_.front();
     pending_.pop_front();
@@ -154,10 +174,60 @@ class SdlWindow final : public Window {
   }
 
  private:
+  // Without a window manager nobody carries out a full-screen request: the window itself takes the
+  // display's place and size without a border, and its own size back.
+  void CoverDisplay(bool cover) {
+    SDL_Rect bounds{0, 0, width_, height_};
+    const int display = SDL_GetWindowDisplayIndex(window_);
+    SDL_GetDisplayBounds(display < 0 ? 0 : display, &bounds);
+    SDL_SetWindowBordered(window_, cover ? SDL_FALSE : SDL_TRUE);
+    if (cover) {
+      SDL_SetWindowPosition(window_, bounds.x, bounds.y);
+      SDL_SetWindowSize(window_, bounds.w, bounds.h);
+    } else {
+      SDL_SetWindowSize(window_, width_, height_);
+      SDL_SetWindowPosition(window_, bounds.x + (bounds.w - width_) / 2, bounds.y + (bounds.h - height_) / 2);
+    }
+  }
+
+  // The GL_RENDERER name of the context an OpenGL renderer has just made current.
+  static std::string GlRendererName(SDL_Renderer* renderer) {
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(renderer, &info) != 0 || std::string_view(info.name).rfind("opengl", 0) != 0) return {};
+    using GetString = const unsigned char* (*)(unsigned int);
+    const auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    constexpr unsigned int kGlRenderer = 0x1F01;
+    const unsigned char* name = getString ? getString(kGlRenderer) : nullptr;
+    return name ? reinterpret_cast<const char*>(name) : "";
+  }
+
   bool CreateRenderer(int width, int height) {
-    const Uint32 vsyncFlag = vsync_ ? SDL_RENDERER_PRESENTVSYNC : 0;
-    SDL_Renderer* native = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | vsyncFlag);
-    if (!native) native = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    std::vector<RenderDriver> drivers;
+    for (int i = 0; i < SDL_GetNumRenderDrivers(); ++i) {
+      SDL_RendererInfo info;
+      if (SDL_GetRenderDriverInfo(i, &info) == 0) {
+        drivers.push_back({info.name, (info.flags & SDL_RENDERER_ACCELERATED) != 0});
+      }
+    }
+    const char* hint = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
+    const std::string forced = hint ? hint : "";
+    RendererChoice choice = ChooseRenderer(drivers, "", forced);
+    SDL_Renderer* native = nullptr;
+    if (!choice.software) {
+      const Uint32 vsyncFlag = vsync_ ? SDL_RENDERER_PRESENTVSYNC : 0;
+      native = SDL_CreateRenderer(window_, choice.driver, SDL_RENDERER_ACCELERATED | vsyncFlag);
+      choice = native ? ChooseRenderer(drivers, GlRendererName(native), forced) : RendererChoice{-1, true};
+      if (native && choice.software) {
+        SDL_DestroyRenderer(native);
+        native = nullptr;
+      }
+    }
+    if (!native) {
+      // Presented through the window system's shared memory, not through an OpenGL texture.
+      SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+      native = SDL_CreateRenderer(window_, choice.driver, SDL_RENDERER_SOFTWARE);
+      if (!native && choice.driver >= 0) native = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    }
     if (!native) return false;
     // The logical size lets full screen scale the 800 x 600 picture with letterboxing.
     SDL_RenderSetLogicalSize(native, width, height);
@@ -166,6 +236,23 @@ class SdlWindow final : public Window {
   }
 
   void Push(Event event) { pending_.push_back(event); }
+
+  // When the window changes place or size under a pointer that stands still, no motion is
+  // reported, and the last one was in the old window's scale: the pointer is read again.
+  void FollowPointer() {
+    if (!renderer_) return;
+    int windowX = 0, windowY = 0;
+    PointerInWindow(window_, windowX, windowY);
+    float x = 0, y = 0;
+    SDL_RenderWindowToLogical(renderer_->Native(), windowX, windowY, &x, &y);
+    pointer_ = Point{static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y))};
+    Event ev;
+    ev.type = Event::Type::MouseMove;
+    ev.x = pointer_.x;
+    ev.y = pointer_.y;
+    ev.shift = ShiftState();
+    Push(ev);
+  }
 
   void Translate(const SDL_Event& e) {
     if (const auto pad = gamepads_.Translate(e)) {
@@ -194,6 +281,8 @@ class SdlWindow final : public Window {
         } else if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
           ev.type = Event::Type::FocusGained;
           Push(ev);
+        } else if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED || e.window.event == SDL_WINDOWEVENT_MOVED) {
+          followPointer_ = true;
         }
         break;
       case SDL_KEYDOWN:
@@ -259,7 +348,11 @@ class SdlWindow final : public Window {
   SdlGamepads gamepads_;
   std::deque<Event> pending_;
   Point pointer_{0, 0};
-  bool vsync_ = true;
+  int width_ = 800;
+  int height_ = 600;
+  bool fullscreen_ = false;
+  bool followPointer_ = false;
+  bool vsync_ = false;
   bool videoStarted_ = false;
 };
 

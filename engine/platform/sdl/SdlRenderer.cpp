@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <utility>
@@ -138,8 +139,12 @@ void SdlRenderer::DrawGeometry(TextureId texture, const Vertex* vertices, int ve
     SDL_SetTextureScaleMode(slot->texture, linearFilter ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
     slot->linear = linearFilter;
   }
-  if (slot && software_) {
-    DrawSoftwareQuads(*slot, vertices, vertexCount, indices, indexCount);
+  if (software_) {
+    if (slot) {
+      DrawSoftwareQuads(*slot, vertices, vertexCount, indices, indexCount);
+    } else {
+      DrawSoftwareFills(vertices, vertexCount, indices, indexCount);
+    }
     return;
   }
   SDL_RenderGeometry(renderer_, slot ? slot->texture : nullptr,
@@ -160,17 +165,31 @@ uint32_t Rgba(const Vertex& v) {
 }
 
 // Whether indices [i, i + 6) are the quad q, q+1, q+3 / q+1, q+2, q+3 of corners TL, TR, BR, BL
-// that is axis-aligned on the screen and in the texture, in one colour.
-bool IsCopyableQuad(const Vertex* v, int vertexCount, const int* idx) {
+// that is axis-aligned on the screen.
+bool IsUprightQuad(const Vertex* v, int vertexCount, const int* idx) {
   const int q = idx[0];
   if (q < 0 || q + 3 >= vertexCount || idx[1] != q + 1 || idx[2] != q + 3 || idx[3] != q + 1 ||
       idx[4] != q + 2 || idx[5] != q + 3) {
     return false;
   }
   const Vertex* c = v + q;
-  return c[0].y == c[1].y && c[2].y == c[3].y && c[0].x == c[3].x && c[1].x == c[2].x && c[0].u == c[3].u &&
-         c[1].u == c[2].u && c[0].v == c[1].v && c[2].v == c[3].v && c[0].x != c[1].x && c[0].y != c[3].y &&
+  return c[0].y == c[1].y && c[2].y == c[3].y && c[0].x == c[3].x && c[1].x == c[2].x && c[0].x != c[1].x &&
+         c[0].y != c[3].y;
+}
+
+// The same, axis-aligned in the texture too and in one colour.
+bool IsCopyableQuad(const Vertex* v, int vertexCount, const int* idx) {
+  if (!IsUprightQuad(v, vertexCount, idx)) return false;
+  const Vertex* c = v + idx[0];
+  return c[0].u == c[3].u && c[1].u == c[2].u && c[0].v == c[1].v && c[2].v == c[3].v &&
          Rgba(c[0]) == Rgba(c[1]) && Rgba(c[0]) == Rgba(c[2]) && Rgba(c[0]) == Rgba(c[3]);
+}
+
+// The first pixel whose centre lies at or past `edge`, as the triangle filler covers pixels.
+int FirstPixel(float edge) { return static_cast<int>(std::ceil(edge - 0.5f)); }
+
+uint8_t Mix(uint8_t from, uint8_t to, float t) {
+  return static_cast<uint8_t>(std::lround(from + (static_cast<float>(to) - from) * t));
 }
 
 }  // namespace
@@ -211,33 +230,88 @@ void SdlRenderer::DrawSoftwareQuads(Slot& slot, const Vertex* vertices, int vert
   drawPending(indexCount);
 }
 
+void SdlRenderer::DrawSoftwareFills(const Vertex* vertices, int vertexCount, const int* indices,
+                                    int indexCount) {
+  int pending = 0;  // start of the run of indices that go through the triangle filler
+  auto drawPending = [&](int end) {
+    if (end <= pending) return;
+    SDL_RenderGeometry(renderer_, nullptr, reinterpret_cast<const SDL_Vertex*>(vertices), vertexCount,
+                       indices + pending, end - pending);
+  };
+  for (int i = 0; i + 6 <= indexCount; i += 6) {
+    if (!IsUprightQuad(vertices, vertexCount, indices + i)) continue;
+    const Vertex* c = vertices + indices[i];
+    // One colour, or a gradient along one axis only (what the GUI fills); others are filled as triangles.
+    const bool down = Rgba(c[0]) == Rgba(c[1]) && Rgba(c[2]) == Rgba(c[3]);
+    const bool across = Rgba(c[0]) == Rgba(c[3]) && Rgba(c[1]) == Rgba(c[2]);
+    if (!down && !across) continue;
+    drawPending(i);
+    pending = i + 6;
+    FillUpright(c, down);
+  }
+  drawPending(indexCount);
+}
+
+void SdlRenderer::FillUpright(const Vertex* c, bool down) {
+  const bool flipX = c[1].x < c[0].x;
+  const bool flipY = c[3].y < c[0].y;
+  const float left = flipX ? c[1].x : c[0].x, right = flipX ? c[0].x : c[1].x;
+  const float top = flipY ? c[3].y : c[0].y, bottom = flipY ? c[0].y : c[3].y;
+  const int x0 = FirstPixel(left), x1 = FirstPixel(right), y0 = FirstPixel(top), y1 = FirstPixel(bottom);
+  if (x1 <= x0 || y1 <= y0) return;
+  // The colours at the start and the end of the gradient's axis.
+  const Vertex& from = down ? c[flipY ? 3 : 0] : c[flipX ? 1 : 0];
+  const Vertex& to = down ? c[flipY ? 0 : 3] : c[flipX ? 0 : 1];
+  const int first = down ? y0 : x0, last = down ? y1 : x1;
+  const float start = down ? top : left, length = down ? bottom - top : right - left;
+  int run = first;  // lines of one colour are filled together
+  uint32_t runColor = 0;
+  auto fill = [&](int end) {
+    if (end <= run) return;
+    SDL_SetRenderDrawColor(renderer_, runColor & 0xFF, (runColor >> 8) & 0xFF, (runColor >> 16) & 0xFF,
+                           runColor >> 24);
+    const SDL_Rect r = down ? SDL_Rect{x0, run, x1 - x0, end - run} : SDL_Rect{run, y0, end - run, y1 - y0};
+    SDL_RenderFillRect(renderer_, &r);
+  };
+  for (int line = first; line < last; ++line) {
+    const float t =
+        Rgba(from) == Rgba(to) ? 0.0f : std::clamp((static_cast<float>(line) + 0.5f - start) / length, 0.0f, 1.0f);
+    const uint32_t color = uint32_t{Mix(from.r, to.r, t)} | uint32_t{Mix(from.g, to.g, t)} << 8 |
+                           uint32_t{Mix(from.b, to.b, t)} << 16 | uint32_t{Mix(from.a, to.a, t)} << 24;
+    if (line == first) runColor = color;
+    if (color != runColor) {
+      fill(line);
+      run = line;
+      runColor = color;
+    }
+  }
+  fill(last);
+}
+
 void SdlRenderer::SetClip(const IntRect* rect) {
-  if (!rect) {
+  clip_ = rect ? std::optional<IntRect>(*rect) : std::nullopt;
+  ApplyClip();
+}
+
+void SdlRenderer::ApplyClip() {
+  if (!clip_) {
     SDL_RenderSetClipRect(renderer_, nullptr);
     return;
   }
-  const SDL_Rect r{rect->x, rect->y, rect->w, rect->h};
+  const SDL_Rect r{clip_->x, clip_->y, clip_->w, clip_->h};
   SDL_RenderSetClipRect(renderer_, &r);
 }
 
-IntRect SdlRenderer::Clip() const {
-  if (!SDL_RenderIsClipEnabled(renderer_)) return IntRect{0, 0, width_, height_};
-  SDL_Rect r;
-  SDL_RenderGetClipRect(renderer_, &r);
-  return IntRect{r.x, r.y, r.w, r.h};
-}
+IntRect SdlRenderer::Clip() const { return clip_ ? *clip_ : IntRect{0, 0, width_, height_}; }
 
 void SdlRenderer::Clear(uint32_t argb) {
   SDL_SetRenderDrawColor(renderer_, (argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF, argb >> 24);
   // Clearing ignores the clip rectangle, as a device clear does.
-  const bool clipped = SDL_RenderIsClipEnabled(renderer_);
-  SDL_Rect clip{};
-  if (clipped) {
-    SDL_RenderGetClipRect(renderer_, &clip);
-    SDL_RenderSetClipRect(renderer_, nullptr);
-  }
+  if (clip_) SDL_RenderSetClipRect(renderer_, nullptr);
   SDL_RenderClear(renderer_);
-  if (clipped) SDL_RenderSetClipRect(renderer_, &clip);
+  // SDL keeps the clip in window pixels: once the window has changed size (full screen), the old
+  // one would cut the picture, so it is set again from the logical one.
+  if (clip_) ApplyClip();
 }
 
 void SdlRenderer::Present() { SDL_RenderPresent(renderer_); }

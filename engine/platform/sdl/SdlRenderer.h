@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "engine/platform/Renderer.h"
@@ -28,6 +29,7 @@ class SdlRenderer final : public Renderer {
                     int indexCount, int effect, bool linearFilter) override;
   void SetClip(const IntRect* rect) override;
   IntRect Clip() const override;
+  bool PrefersCopies() const override { return software_; }
   void Clear(uint32_t argb) override;
   void Present() override;
   bool ReadPixels(std::vector<uint32_t>& argb, int& width, int& height) override;
@@ -50,8 +52,15 @@ class SdlRenderer final : public Renderer {
   // through its copy, which meets them exactly.
   void DrawSoftwareQuads(Slot& slot, const Vertex* vertices, int vertexCount, const int* indices,
                          int indexCount);
+  // Its triangle filler is slow too: upright untextured quads of one colour, or of a gradient
+  // along one axis, are filled as rectangles.
+  void DrawSoftwareFills(const Vertex* vertices, int vertexCount, const int* indices, int indexCount);
+  void FillUpright(const Vertex* corners, bool down);
+
+  void ApplyClip();
 
   SDL_Renderer* renderer_;
+  std::optional<IntRect> clip_;  // in output pixels, as the canvas set it
   std::vector<Slot> slots_;  // TextureId n lives in slots_[n - 1]
   std::vector<TextureId> freeIds_;
   int drawBlendEffect_ = -1;
