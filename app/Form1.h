@@ -61,8 +61,11 @@ class TForm1 {
   void FormCloseQuery(bool& canClose);
   void FormClose();
   void FormDestroy();
-  // Saves the settings to "Config.cfg", with the two switches taken from the live device and canvas.
-  void WriteConfig() { SaveSettings(Screen); }
+  // Saves the settings to "Config.cfg", with the two switches taken from the live device and canvas;
+  // false (and the player told, once a run) when that failed.
+  bool WriteConfig() { return SaveSettings(Screen); }
+  // Whether the settings were saved when the window closed.
+  bool SettingsSaved() const { return settingsSaved_; }
 
   std::filesystem::path GamePath(const std::string& relative) const { return gameFolder_ / relative; }
   platform::Platform& Platform() { return platform_; }
@@ -108,11 +111,15 @@ class TForm1 {
  private:
   void RunPass(RenderPass pass);
   void TakeBoundKeys();
+  // Tells why the game cannot start and closes it; always false.
+  bool RefuseStart(const std::string& text);
 
   platform::Platform& platform_;
   std::filesystem::path gameFolder_;
   float frameDelta_ = 0.0f;
+  std::string startupError_;  // why the images or fonts failed to load
   bool created_ = false;
+  bool settingsSaved_ = false;
   bool closed_ = false;
   bool destroyed_ = false;
 };

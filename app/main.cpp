@@ -1,5 +1,7 @@
 #include <SDL.h>
 
+#include <cstdio>
+#include <exception>
 #include <filesystem>
 
 #include "app/Application.h"
@@ -22,9 +24,18 @@ std::filesystem::path GameFolder() {
 }  // namespace
 
 int main(int /*argc*/, char** /*argv*/) {
-  const std::filesystem::path folder = GameFolder();
-  std::error_code ec;
-  std::filesystem::current_path(folder, ec);
-  const auto platform = zb::platform::CreateSdlPlatform();
-  return zb::RunGame(*platform, ".");
+  // Whatever escapes the game ends it with a message, not a signal.
+  try {
+    const std::filesystem::path folder = GameFolder();
+    std::error_code ec;
+    std::filesystem::current_path(folder, ec);
+    const auto platform = zb::platform::CreateSdlPlatform();
+    return zb::RunGame(*platform, ".");
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "zumbala: %s\n", e.what());
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Zumbala", e.what(), nullptr);
+  } catch (...) {
+    std::fprintf(stderr, "zumbala: an unknown error\n");
+  }
+  return 1;
 }

@@ -1,5 +1,6 @@
 #include "screens/ScreenContext.h"
 
+#include "engine/Cp1251.h"
 #include "persist/Config.h"
 #include "screens/ScreenId.h"
 
@@ -30,10 +31,19 @@ bool IsSpecialKey(uint32_t code) {
   return code == 9 || code == 16 || code == 17 || (code >= 32 && code <= 40) || code == 45 || code == 46;
 }
 
-void SaveSettings(TScreenContext& ctx) {
+bool SaveSettings(TScreenContext& ctx) {
   ctx.Settings.FullScreen = !ctx.Device.Windowed();
   ctx.Settings.Antialias = ctx.MyCanvas.Antialias();
-  WriteConfig(ctx.Settings, ctx.GamePath("Config.cfg"));
+  // The player was told at start-up that this run's settings are not kept.
+  if (!ctx.SettingsWritable) return false;
+  const ConfigFileResult written = WriteConfig(ctx.Settings, ctx.GamePath("Config.cfg"));
+  if (written.ok) return true;
+  if (!ctx.SettingsSaveFailed) {
+    ctx.SettingsSaveFailed = true;
+    ctx.Platform.GetDesktop().ShowMessageBox(
+        "Zumbala", Utf8ToCp1251("Не удалось сохранить настройки: ") + ConfigErrorReason(written.code));
+  }
+  return false;
 }
 
 }  // namespace zb

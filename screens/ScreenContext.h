@@ -86,6 +86,10 @@ struct TScreenContext {
   TScreenState State;
   // The pointer sprite; it lives in the sprite engine until the end.
   TCursor* Cursor = nullptr;
+  // "Config.cfg": not written over when it could not be read at start-up; the player is told
+  // once a run that the settings cannot be saved.
+  bool SettingsWritable = true;
+  bool SettingsSaveFailed = false;
 };
 
 // The screen becomes current, and the playfield's sprites learn the phase of play it means.
@@ -95,6 +99,7 @@ void SetCurrentScreen(TScreenContext& ctx, uint8_t number);
 bool IsSpecialKey(uint32_t code);
 
 // Saves the settings to "Config.cfg", with the two switches taken from the live device and canvas.
-void SaveSettings(TScreenContext& ctx);
+// When that fails the player is told, the first time in a run; false then.
+bool SaveSettings(TScreenContext& ctx);
 
 }  // namespace zb

@@ -2,12 +2,14 @@
 // real game headless and prints how it ended.
 #include <charconv>
 #include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <string>
 #include <string_view>
 #include <system_error>
 
 #include "app/HeadlessGame.h"
+#include "screens/ScreenId.h"
 #include "tools/autoplay/AutoPlayer.h"
 
 namespace {
@@ -35,9 +37,7 @@ std::filesystem::path GameFolder(const char* argv0) {
   return std::filesystem::current_path();
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Play(int argc, char** argv) {
   if (argc < 4) return Usage();
   long long level = 0, difficulty = 0, frames = 0, seed = 1;
   if (!ParseInt(argv[1], 1, 25, level) || !ParseInt(argv[2], 0, 2, difficulty) ||
@@ -66,6 +66,11 @@ int main(int argc, char** argv) {
   for (const auto& [caption, text] : game.Platform().desktop.messageBoxes) {
     std::fprintf(stderr, "zumbala-autoplay: %s\n", text.c_str());
   }
+  // A level the game refuses leaves it on the main menu: no result to report.
+  if (game.Form().CurrentScreen() == zb::ScreenMainMenu) {
+    std::fprintf(stderr, "zumbala-autoplay: level %lld could not be played\n", level);
+    return 1;
+  }
   player.Run(static_cast<int>(frames));
   if (!png.empty() && !game.SavePng(png)) {
     std::fprintf(stderr, "zumbala-autoplay: cannot write %s\n", png.c_str());
@@ -73,4 +78,17 @@ int main(int argc, char** argv) {
   }
   std::printf("%s\n", player.Summary().c_str());
   return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    return Play(argc, argv);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "zumbala-autoplay: %s\n", e.what());
+  } catch (...) {
+    std::fprintf(stderr, "zumbala-autoplay: an unknown error\n");
+  }
+  return 1;
 }

@@ -1,10 +1,11 @@
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <span>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "engine/FileRead.h"
 #include "gui/GuiReader.h"
 #include "gui/GuiTaskbar.h"
 #include "tools/zbtool/GuiLayout.h"
@@ -29,11 +30,12 @@ int RunGui(std::span<char* const> args) {
     std::fputs("usage: zbtool gui FILE\n", stderr);
     return 1;
   }
-  std::ifstream in(args[0], std::ios::binary);
-  if (!in) {
-    std::fprintf(stderr, "zbtool: cannot open \"%s\"\n", args[0]);
+  FileReadResult file = ReadFileText(args[0]);
+  if (!file.ok) {
+    std::fprintf(stderr, "zbtool: %s\n", file.error.c_str());
     return 1;
   }
+  std::istringstream in(std::move(file.bytes));
   TGuiTaskbar root;
   std::string error;
   const bool loaded = LoadFromStream(root, in, &error);
@@ -59,13 +61,12 @@ int RunGuiCompile(std::span<char* const> args) {
   }
   std::vector<GuiLayoutSource> sources;
   for (size_t i = 2; i < args.size(); ++i) {
-    std::ifstream in(args[i], std::ios::binary);
-    if (!in) {
-      std::fprintf(stderr, "zbtool: cannot open the layout \"%s\"\n", args[i]);
+    FileReadResult in = ReadFileText(args[i]);
+    if (!in.ok) {
+      std::fprintf(stderr, "zbtool: the layout %s\n", in.error.c_str());
       return 1;
     }
-    sources.push_back(
-        {args[i], std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>())});
+    sources.push_back({args[i], std::move(in.bytes)});
   }
   const GuiLayoutResult result = CompileGuiLayouts(sources, keys);
   if (!result.error.empty()) {
