@@ -20,7 +20,8 @@ int RunGame(platform::Platform& platform, const std::filesystem::path& programFo
     while (!form.Closed() && window.PollEvent(event)) form.HandleEvent(event);
     if (!form.Closed()) form.Idle();
   }
-  return 0;
+  // Settings that could not be saved are a failure of the run, though the player was told.
+  return form.SettingsSaved() ? 0 : 1;
 }
 
 }  // namespace zb

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "engine/Cp1251.h"
 #include "engine/platform/Keys.h"
 #include "game/Bonus.h"
 #include "game/Hud.h"
@@ -92,14 +93,18 @@ TForm1::~TForm1() { FormDestroy(); }
 bool TForm1::FormCreate() {
   // 1. The device; its initialisation loads the images and fonts.
   if (!Device.Initialize()) {
-    platform_.GetDesktop().ShowMessageBox("Zumbala", "Failed to initialize device!");
-    closed_ = true;
-    return false;
+    // The message names the file and the record that failed, where one did.
+    std::string text = "Failed to initialize device!";
+    if (!startupError_.empty()) text += "\n\n" + startupError_;
+    return RefuseStart(text);
   }
   // 2. The keyboard device; game input itself comes from window events.
   Keyboard.Initialize();
-  // 3. The GUI: every screen form, hidden. A partial load leaves what was read.
-  GuiBase.Taskbar().LoadFromFile(ContentPath("Data/gfx.zbx"));
+  // 3. The GUI: every screen form, hidden. Without the whole of it no screen could be left.
+  const std::filesystem::path gui = ContentPath("Data/gfx.zbx");
+  if (std::string error; !GuiBase.Taskbar().LoadFromFile(gui, &error)) {
+    return RefuseStart("The interface file \"" + gui.generic_string() + "\" " + error + ".");
+  }
   // 4. The buttons' callbacks.
   BindButtons(Screen);
   // 5. The sound system.
@@ -116,7 +121,15 @@ bool TForm1::FormCreate() {
   Settings = TSettings{};
   ResetHighScores(Settings);
   Game.SetShownScore(0);
-  if (!Screen.ConfigPath().empty()) zb::ReadConfig(Settings, Screen.ConfigPath());
+  if (!Screen.ConfigPath().empty()) {
+    if (const ConfigFileResult read = zb::ReadConfig(Settings, Screen.ConfigPath()); !read.ok && !read.missing) {
+      // A file that is there but cannot be read is not written over with the defaults.
+      Screen.SettingsWritable = false;
+      platform_.GetDesktop().ShowMessageBox(
+          "Zumbala", Utf8ToCp1251("Не удалось прочитать настройки: ") + ConfigErrorReason(read.code, true) +
+                         Utf8ToCp1251(". Настройки этой игры не будут сохранены."));
+    }
+  }
   // Said once, at start-up: the game goes on without saving.
   if (!Screen.Folders.CanSave) platform_.GetDesktop().ShowMessageBox("Zumbala", Screen.Folders.Problem);
   // 9. Bound keys are no longer free.
@@ -165,6 +178,13 @@ bool TForm1::FormCreate() {
   return true;
 }
 
+bool TForm1::RefuseStart(const std::string& text) {
+  std::fprintf(stderr, "%s\n", text.c_str());
+  platform_.GetDesktop().ShowMessageBox("Zumbala", text);
+  closed_ = true;
+  return false;
+}
+
 void TForm1::TakeBoundKeys() {
   for (int i = 0; i < Settings.KeyCount && i < kMaxKeys; ++i) {
     const uint32_t code = Settings.Keys[i];
@@ -179,8 +199,15 @@ void TForm1::TakeBoundKeys() {
 
 void TForm1::DeviceInitialize(TGfxDevice& /*sender*/, bool& success) {
   success = Images.LoadFromArchive(Archive);
-  if (success) success = Fonts.LoadFromArchive(Archive);
-  if (success) success = Fonts.LoadFromArchive(Archive2);
+  startupError_ = Images.LoadError();
+  if (success) {
+    success = Fonts.LoadFromArchive(Archive);
+    startupError_ = Fonts.LoadError();
+  }
+  if (success) {
+    success = Fonts.LoadFromArchive(Archive2);
+    startupError_ = Fonts.LoadError();
+  }
   Timer.SetEnabled(success);
 }
 
@@ -414,7 +441,7 @@ void TForm1::Close() {
 }
 
 void TForm1::FormClose() {
-  WriteConfig();
+  settingsSaved_ = WriteConfig();
   const std::filesystem::path link = Screen.LinkPath("play.url");
   std::error_code ec;
   if (std::filesystem::exists(link, ec)) platform_.GetDesktop().ShellOpen(link.string(), "");

@@ -70,8 +70,11 @@ class TForm1 {
   void FormCloseQuery(bool& canClose);
   void FormClose();
   void FormDestroy();
-  // Saves the settings to "Config.cfg", with the two switches taken from the live device and canvas.
-  void WriteConfig() { SaveSettings(Screen); }
+  // Saves the settings to "Config.cfg", with the two switches taken from the live device and canvas;
+  // false (and the player told, once a run) when that failed.
+  bool WriteConfig() { return SaveSettings(Screen); }
+  // Whether the settings were saved when the window closed.
+  bool SettingsSaved() const { return settingsSaved_; }
 
   std::filesystem::path ContentPath(const std::string& relative) const { return Screen.ContentPath(relative); }
   platform::Platform& Platform() { return platform_; }
@@ -123,10 +126,14 @@ class TForm1 {
   // Menus and dialogs take the navigation keys and the controller's D-pad; play does not.
   bool MenusTakeInput() const;
   void PadCommand(TPadCommand command);
+  // Tells why the game cannot start and closes it; always false.
+  bool RefuseStart(const std::string& text);
 
   platform::Platform& platform_;
   float frameDelta_ = 0.0f;
+  std::string startupError_;  // why the images or fonts failed to load
   bool created_ = false;
+  bool settingsSaved_ = false;
   bool closed_ = false;
   bool destroyed_ = false;
 };

@@ -1,6 +1,8 @@
 #include <SDL.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <filesystem>
 
 #include "app/Application.h"
@@ -22,6 +24,15 @@ std::filesystem::path ProgramFolder() {
 }  // namespace
 
 int main(int /*argc*/, char** /*argv*/) {
-  const auto platform = zb::platform::CreateSdlPlatform();
-  return zb::RunGame(*platform, ProgramFolder(), std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+  // Whatever escapes the game ends it with a message, not a signal.
+  try {
+    const auto platform = zb::platform::CreateSdlPlatform();
+    return zb::RunGame(*platform, ProgramFolder(), std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "zumbala: %s\n", e.what());
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Zumbala", e.what(), nullptr);
+  } catch (...) {
+    std::fprintf(stderr, "zumbala: an unknown error\n");
+  }
+  return 1;
 }

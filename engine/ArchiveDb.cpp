@@ -3,6 +3,7 @@
 #include <openssl/evp.h>
 #include <zlib.h>
 
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
@@ -16,18 +17,10 @@ struct FileCloser {
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
-FilePtr OpenForReading(const std::filesystem::path& path) {
-  return FilePtr(std::fopen(path.c_str(), "rb"));
-}
-
 uint32_t U32(const uint8_t* p) {
   return uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24;
 }
 uint16_t U16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
-
-bool ReadExact(std::FILE* f, void* data, size_t count) { return std::fread(data, 1, count, f) == count; }
-
-bool SeekTo(std::FILE* f, uint64_t offset) { return fseeko(f, static_cast<off_t>(offset), SEEK_SET) == 0; }
 
 // Deflate cannot expand data by more than about 1032:1; a larger claim is a broken header, and
 // refusing it keeps a hostile size from reserving gigabytes.
@@ -69,31 +62,36 @@ bool TArchiveDb::CreateNew() {
   return true;
 }
 
-bool TArchiveDb::ReadTableFromFile() {
-  FilePtr file = OpenForReading(fileName_);
-  if (!file) {
-    entries_.clear();
-    return false;
-  }
-  return ReadTable(file.get());
+bool TArchiveDb::Fail(std::string reason) {
+  lastError_ = std::move(reason);
+  return false;
 }
 
-bool TArchiveDb::ReadTable(std::FILE* file) {
+bool TArchiveDb::OpenFile(TReadFile& file) {
+  std::error_code code;
+  if (file.Open(fileName_, code)) return true;
   entries_.clear();
-  if (!SeekTo(file, 0) || !ReadExact(file, header_.data(), kHeaderSize)) return false;
-  if (fseeko(file, 0, SEEK_END) != 0) return false;
-  const off_t end = ftello(file);
-  if (end < 0) return false;
-  fileSize_ = static_cast<uint64_t>(end);
+  return Fail(DescribeFileError(code));
+}
+
+bool TArchiveDb::ReadTableFromFile() {
+  TReadFile file;
+  return OpenFile(file) && ReadTable(file);
+}
+
+bool TArchiveDb::ReadTable(const TReadFile& file) {
+  entries_.clear();
+  fileSize_ = file.Size();
+  if (!file.ReadAt(0, header_.data(), kHeaderSize)) return Fail("is shorter than its header");
 
   const uint32_t count = U32(&header_[4]);
   const uint64_t tableOffset = U32(&header_[8]);
   auto fail = [this] {
     entries_.clear();
-    return false;
+    return Fail("has a broken record table");
   };
   if (count == 0) return true;
-  if (tableOffset > fileSize_ || !SeekTo(file, tableOffset)) return fail();
+  if (tableOffset > fileSize_) return fail();
   // Every row takes at least 8 bytes: a count beyond that is a broken file, not a reservation.
   if (count > (fileSize_ - tableOffset) / 8) return fail();
   entries_.resize(count);
@@ -101,21 +99,21 @@ bool TArchiveDb::ReadTable(std::FILE* file) {
   uint64_t position = tableOffset;
   for (TArchiveEntry& entry : entries_) {
     uint8_t word[4];
-    if (!ReadExact(file, word, 4)) return fail();
+    if (!file.ReadAt(position, word, 4)) return fail();
     const uint32_t keyLength = U32(word);
     position += 4;
     if (keyLength > fileSize_ - position) return fail();
     entry.Key.resize(keyLength);
-    if (keyLength > 0 && !ReadExact(file, entry.Key.data(), keyLength)) return fail();
-    if (!ReadExact(file, word, 4)) return fail();
-    position += keyLength + 4;
+    if (keyLength > 0 && !file.ReadAt(position, entry.Key.data(), keyLength)) return fail();
+    position += keyLength;
+    if (!file.ReadAt(position, word, 4)) return fail();
+    position += 4;
     entry.Offset = U32(word);
   }
 
   for (TArchiveEntry& entry : entries_) {
     uint8_t h[kRecordHeaderSize];
-    if (uint64_t{entry.Offset} + kRecordHeaderSize > fileSize_ || !SeekTo(file, entry.Offset) ||
-        !ReadExact(file, h, kRecordHeaderSize)) {
+    if (uint64_t{entry.Offset} + kRecordHeaderSize > fileSize_ || !file.ReadAt(entry.Offset, h, kRecordHeaderSize)) {
       return fail();
     }
     entry.Type = U16(&h[0]);
@@ -164,21 +162,23 @@ bool TArchiveDb::ReadFound(Find&& find, TMemoryStream& stream) {
   std::vector<uint8_t> stored;
   TArchiveEntry entry;
   {
-    FilePtr file = OpenForReading(fileName_);
-    if (!file || !ReadTable(file.get())) return false;
+    TReadFile file;
+    if (!OpenFile(file) || !ReadTable(file)) return false;
     const int index = find();
-    if (index < 0) return false;
+    if (index < 0) return Fail("has no such record");
     entry = entries_[static_cast<size_t>(index)];
     const uint64_t dataOffset = uint64_t{entry.Offset} + kRecordHeaderSize;
-    if (entry.StoredSize > fileSize_ - dataOffset) return false;
+    if (entry.StoredSize > fileSize_ - dataOffset) return Fail("ends inside the record");
     stored.resize(entry.StoredSize);
-    if (!SeekTo(file.get(), dataOffset) || !ReadExact(file.get(), stored.data(), stored.size())) return false;
+    if (!file.ReadAt(dataOffset, stored.data(), stored.size())) return Fail("cannot be read inside the record");
   }
   // Enciphered records need a key this system never has: their bytes are used as stored and
   // then fail to inflate.
 
-  if (entry.UnpackedSize == 0) return false;
-  if (entry.UnpackedSize > uint64_t{entry.StoredSize} * kMaxInflateRatio + 64) return false;
+  if (entry.UnpackedSize == 0) return Fail("holds an empty record");
+  if (entry.UnpackedSize > uint64_t{entry.StoredSize} * kMaxInflateRatio + 64) {
+    return Fail("holds a record whose unpacked size is impossible");
+  }
   // Appending (the usual case) inflates straight into the stream, which is cut back on failure;
   // otherwise a scratch buffer keeps the stream's bytes untouched until the record is verified.
   const size_t size = entry.UnpackedSize;
@@ -186,18 +186,20 @@ bool TArchiveDb::ReadFound(Find&& find, TMemoryStream& stream) {
   const size_t oldSize = stream.Size();
   std::vector<uint8_t> scratch;
   uint8_t* target = append ? stream.Extend(size) : (scratch.resize(size), scratch.data());
-  auto fail = [&] {
+  auto fail = [&](const char* reason) {
     if (append) stream.Truncate(oldSize);
-    return false;
+    return Fail(reason);
   };
   uLongf length = size;
-  if (uncompress(target, &length, stored.data(), stored.size()) != Z_OK || length != size) return fail();
+  if (uncompress(target, &length, stored.data(), stored.size()) != Z_OK || length != size) {
+    return fail("holds a record that does not inflate to its size");
+  }
 
   uint8_t digest[EVP_MAX_MD_SIZE];
   unsigned int digestLength = 0;
   if (EVP_Digest(target, size, digest, &digestLength, EVP_md5(), nullptr) != 1 || digestLength != 16 ||
       std::memcmp(digest, entry.Digest.data(), 16) != 0) {
-    return fail();
+    return fail("holds a record whose MD5 digest does not match");
   }
   if (append) {
     stream.SetPosition(oldSize + size);
@@ -205,5 +207,9 @@ bool TArchiveDb::ReadFound(Find&& find, TMemoryStream& stream) {
   }
   return stream.Write(scratch.data(), size) == size;
 }
+
+std::string Quoted(const TArchiveDb& archive) { return "\"" + archive.FileName().generic_string() + "\""; }
+
+std::string ArchiveError(const TArchiveDb& archive) { return Quoted(archive) + " " + archive.LastError() + "."; }
 
 }  // namespace zb

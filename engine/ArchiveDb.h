@@ -1,13 +1,13 @@
 #pragma once
 
 #include <array>
-#include <cstdio>
 #include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "engine/FileRead.h"
 #include "engine/MemoryStream.h"
 
 namespace zb {
@@ -68,11 +68,16 @@ class TArchiveDb {
   // The same for the record at `index` of the re-read table, for tools that list every record
   // (a later record with an earlier one's key cannot be reached by key).
   bool ReadRecordAt(int index, TMemoryStream& stream);
+  // Why the last open or record read failed, to follow the file name in a message
+  // ("holds a record whose MD5 digest does not match").
+  const std::string& LastError() const { return lastError_; }
 
  private:
   bool CreateNew();
-  bool ReadTable(std::FILE* file);
+  bool OpenFile(TReadFile& file);
+  bool ReadTable(const TReadFile& file);
   bool ReadTableFromFile();
+  bool Fail(std::string reason);
   // Re-reads the table, picks the entry with `find` and reads it.
   template <typename Find>
   bool ReadFound(Find&& find, TMemoryStream& stream);
@@ -83,6 +88,12 @@ class TArchiveDb {
   uint64_t fileSize_ = 0;
   std::array<uint8_t, kHeaderSize> header_{};
   std::vector<TArchiveEntry> entries_;
+  std::string lastError_;
 };
+
+// The archive's file name in quotes, and the same followed by its LastError as a sentence
+// ("\"Data/data.zbx\" does not exist.").
+std::string Quoted(const TArchiveDb& archive);
+std::string ArchiveError(const TArchiveDb& archive);
 
 }  // namespace zb

@@ -182,7 +182,11 @@ TGfxFont& TGfxFonts::Add() {
 void TGfxFonts::Clear() { fonts_.clear(); }
 
 bool TGfxFonts::LoadFromArchive(TArchiveDb& archive) {
-  if (!archive.EnsureOpen()) return false;
+  loadError_.clear();
+  if (!archive.EnsureOpen()) {
+    loadError_ = ArchiveError(archive);
+    return false;
+  }
   TGfxDevice* device = Publisher();
   platform::Renderer* renderer = device ? device->Renderer() : nullptr;
   for (int i = 0; i < archive.RecordCount(); ++i) {
@@ -190,11 +194,15 @@ bool TGfxFonts::LoadFromArchive(TArchiveDb& archive) {
     TGfxFont& font = Add();
     const std::string key = archive.RecordKey(i);
     TMemoryStream stream;
-    bool ok = archive.ReadRecord(key, stream);
-    stream.SetPosition(0);
-    ok = ok && font.LoadFromStream(stream);
-    if (ok && renderer) ok = font.Image.CreateTextures(*renderer);
-    if (!ok) {
+    const std::string record = "The font \"" + key + "\" cannot be loaded: ";
+    if (!archive.ReadRecord(key, stream)) {
+      loadError_ = record + ArchiveError(archive);
+    } else if (stream.SetPosition(0); !font.LoadFromStream(stream)) {
+      loadError_ = record + "its record in " + Quoted(archive) + " is not a valid font.";
+    } else if (renderer && !font.Image.CreateTextures(*renderer)) {
+      loadError_ = record + "its textures cannot be created.";
+    }
+    if (!loadError_.empty()) {
       font.loaded_ = false;
       return false;
     }

@@ -93,6 +93,8 @@ class TGfxFonts : public TGfxSubscriber {
   // it loads. Stops with false at the first failure, leaving that font (unloaded) in the list.
   // Loading is additive: a name already present keeps resolving to the earlier font.
   bool LoadFromArchive(TArchiveDb& archive);
+  // Why the last LoadFromArchive failed, naming the archive and the record; empty after a success.
+  const std::string& LoadError() const { return loadError_; }
 
   // The first font whose name matches with A-Z case ignored, or nullptr / -1.
   TGfxFont* FindFont(std::string_view name) const;
@@ -108,6 +110,7 @@ class TGfxFonts : public TGfxSubscriber {
 
  private:
   std::vector<std::unique_ptr<TGfxFont>> fonts_;
+  std::string loadError_;
   TGfxCanvas* canvas_ = nullptr;
 };
 

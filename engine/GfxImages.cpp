@@ -141,18 +141,26 @@ platform::Renderer* TGfxImages::LiveRenderer() const {
 }
 
 bool TGfxImages::LoadFromArchive(TArchiveDb& archive) {
-  if (!archive.EnsureOpen()) return false;
+  loadError_.clear();
+  if (!archive.EnsureOpen()) {
+    loadError_ = ArchiveError(archive);
+    return false;
+  }
   platform::Renderer* renderer = LiveRenderer();
   for (int i = 0; i < archive.RecordCount(); ++i) {
     if (archive.RecordType(i) != kRecordImage) continue;
     TGfxImage& image = Add();
     image.Name = archive.RecordKey(i);
     TMemoryStream stream;
-    bool ok = archive.ReadRecord(image.Name, stream);
-    stream.SetPosition(0);
-    ok = ok && image.LoadFromStream(stream);
-    if (ok && renderer) ok = image.CreateTextures(*renderer);
-    if (!ok) {
+    const std::string record = "The image \"" + image.Name + "\" cannot be loaded: ";
+    if (!archive.ReadRecord(image.Name, stream)) {
+      loadError_ = record + ArchiveError(archive);
+    } else if (stream.SetPosition(0); !image.LoadFromStream(stream)) {
+      loadError_ = record + "its record in " + Quoted(archive) + " is not a valid image.";
+    } else if (renderer && !image.CreateTextures(*renderer)) {
+      loadError_ = record + "its textures cannot be created.";
+    }
+    if (!loadError_.empty()) {
       Remove(Count() - 1);
       return false;
     }

@@ -99,6 +99,8 @@ class TGfxImages : public TGfxSubscriber {
   // Loads every record of type 1, in record order, as an image named by its key. At the first
   // failure that image is removed and the result is false; the images before it stay.
   bool LoadFromArchive(TArchiveDb& archive);
+  // Why the last LoadFromArchive failed, naming the archive and the record; empty after a success.
+  const std::string& LoadError() const { return loadError_; }
 
   // The first image whose name matches with A-Z case ignored, or nullptr / -1.
   TGfxImage* FindImage(std::string_view name) const;
@@ -117,6 +119,7 @@ class TGfxImages : public TGfxSubscriber {
   platform::Renderer* LiveRenderer() const;
 
   std::vector<std::unique_ptr<TGfxImage>> images_;
+  std::string loadError_;
   bool mipMapping_ = false;
 };
 

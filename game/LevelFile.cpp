@@ -1,7 +1,8 @@
 #include "game/LevelFile.h"
 
-#include <fstream>
-#include <iterator>
+#include "engine/FileRead.h"
+#include "game/BallRules.h"
+#include "game/BlockRules.h"
 
 namespace zb {
 namespace {
@@ -21,6 +22,33 @@ std::string Broken(const std::string& name, const std::string& why) {
   return "The level file \"" + name + "\" is broken: " + why;
 }
 
+// A complete 41 x 41 level is 645,888 bytes; a file far larger is no level file.
+constexpr size_t kMaxLevelFileBytes = size_t{1} << 20;
+constexpr float kBrickWidth = 37.0f;
+constexpr float kBrickHeight = 20.0f;
+
+// Why the loaded level could never be cleared, or empty when it can: it needs a brick that
+// counts, and every such brick must stand where a ball can reach it.
+std::string Unwinnable(const LevelImage& image) {
+  int counted = 0;
+  for (int column = 0; column <= image.LastColumn(); ++column) {
+    for (int row = 0; row <= image.LastRow(); ++row) {
+      const int32_t v = image.BlockGrid(column, row);
+      if (v <= 0) continue;
+      const auto kind = FindBlockKind(v - 1);
+      if (!kind || !kind->Counted) continue;
+      ++counted;
+      const float x = 172.0f + static_cast<float>(image.OffsetX()) + kBrickWidth * static_cast<float>(column);
+      const float y = static_cast<float>(image.OffsetY()) + kBrickHeight * static_cast<float>(row);
+      if (x + kBrickWidth <= kLeftWall || x >= kRightWall || y + kBrickHeight <= 0.0f || y >= kLossY) {
+        return "the brick in column " + std::to_string(column) + ", row " + std::to_string(row) +
+               " stands outside the playfield.";
+      }
+    }
+  }
+  return counted == 0 ? "it has no brick to break." : std::string();
+}
+
 }  // namespace
 
 std::string LevelFileName(int levelNumber) {
@@ -28,7 +56,7 @@ std::string LevelFileName(int levelNumber) {
   return "Data/data" + std::to_string(levelNumber);
 }
 
-LevelLoadResult LoadLevelBytes(const std::vector<uint8_t>& bytes, const std::string& name, LevelImage& image) {
+LevelLoadResult LoadLevelBytes(std::span<const uint8_t> bytes, const std::string& name, LevelImage& image) {
   // Only whole records count: a trailing piece shorter than a record is the end of the file.
   const size_t records = bytes.size() / kLevelRecordBytes;
   if (records < 3) return {false, Broken(name, "it is shorter than its three header records.")};
@@ -39,37 +67,48 @@ LevelLoadResult LoadLevelBytes(const std::vector<uint8_t>& bytes, const std::str
   if (lastColumn > kLevelGridSize - 1 || lastRow > kLevelGridSize - 1) {
     return {false, Broken(name, "its grid is larger than 41 x 41.")};
   }
-  for (int i = 0; i < 3; ++i) CopyWindow(data + i * kLevelRecordBytes, image, kHeaderDestinations[i]);
+  if (lastColumn < 0 || lastRow < 0) return {false, Broken(name, "its grid size is negative.")};
+  // Read into a copy, so that a level refused below leaves the image as it was.
+  LevelImage loaded = image;
+  for (int i = 0; i < 3; ++i) CopyWindow(data + i * kLevelRecordBytes, loaded, kHeaderDestinations[i]);
 
   size_t next = 3;
   for (int gridStart : kGridStarts) {
     for (int row = 0; row <= lastRow; ++row) {
       for (int column = 0; column <= lastColumn; ++column) {
         if (next >= records) continue;  // a short grid keeps the previous level's cells
-        CopyWindow(data + next * kLevelRecordBytes, image, LevelImage::CellWord(gridStart, column, row));
+        CopyWindow(data + next * kLevelRecordBytes, loaded, LevelImage::CellWord(gridStart, column, row));
         ++next;
       }
     }
   }
+  if (const std::string why = Unwinnable(loaded); !why.empty()) return {false, Broken(name, why)};
+  image = loaded;
   return {true, {}};
 }
 
 LevelLoadResult LoadLevelFile(const std::filesystem::path& path, LevelImage& image) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return {false, "The level file \"" + path.generic_string() + "\" cannot be opened."};
-  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return {false, "The level file \"" + path.generic_string() + "\" cannot be read."};
-  return LoadLevelBytes(bytes, path.generic_string(), image);
+  const FileReadResult file = ReadFileText(path, kMaxLevelFileBytes);
+  if (!file.ok) return {false, "The level file " + file.error + "."};
+  const auto* data = reinterpret_cast<const uint8_t*>(file.bytes.data());
+  return LoadLevelBytes(std::span<const uint8_t>(data, file.bytes.size()), path.generic_string(), image);
 }
 
 std::vector<uint8_t> EncodeLevelFile(const LevelImage& image) {
   std::vector<uint8_t> out;
   if (image.LastColumn() > kLevelGridSize - 1 || image.LastRow() > kLevelGridSize - 1) return out;
+  const size_t cells = image.LastColumn() < 0 || image.LastRow() < 0
+                           ? 0
+                           : static_cast<size_t>(image.LastColumn() + 1) * static_cast<size_t>(image.LastRow() + 1);
+  out.resize(kLevelRecordBytes * (3 + 3 * cells));
+  uint8_t* at = out.data();
   auto window = [&](int destination) {
     for (int i = 0; i < kLevelRecordWords; ++i) {
       const auto v = static_cast<uint32_t>(image.words[destination + i]);
-      out.insert(out.end(), {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v >> 16),
-                             static_cast<uint8_t>(v >> 24)});
+      *at++ = static_cast<uint8_t>(v);
+      *at++ = static_cast<uint8_t>(v >> 8);
+      *at++ = static_cast<uint8_t>(v >> 16);
+      *at++ = static_cast<uint8_t>(v >> 24);
     }
   };
   for (int destination : kHeaderDestinations) window(destination);

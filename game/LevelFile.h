@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -40,10 +41,12 @@ struct LevelLoadResult {
 std::string LevelFileName(int levelNumber);
 
 // Reads a level file of 128-byte windows into `image`, which keeps whatever a short file
-// does not cover. A file without its three header records, or with a LastColumn or LastRow
-// above 40 (its windows would land outside the image), is refused and leaves the image as it was.
+// does not cover. Refused, leaving the image as it was: a file that cannot be read, one without
+// its three header records, a LastColumn or LastRow below 0 or above 40 (its windows would land
+// outside the image), and a level that could never be cleared (no brick that counts, or such a
+// brick outside the playfield).
 LevelLoadResult LoadLevelFile(const std::filesystem::path& path, LevelImage& image);
-LevelLoadResult LoadLevelBytes(const std::vector<uint8_t>& bytes, const std::string& name, LevelImage& image);
+LevelLoadResult LoadLevelBytes(std::span<const uint8_t> bytes, const std::string& name, LevelImage& image);
 
 // The file bytes of a consistent image: each record holds the 32 image words from its destination.
 // Empty for an image whose grid is larger than 41 x 41.

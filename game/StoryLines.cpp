@@ -2,11 +2,9 @@
 
 #include <array>
 #include <charconv>
-#include <exception>
-#include <fstream>
-#include <iterator>
 #include <optional>
-#include <system_error>
+
+#include "engine/FileRead.h"
 
 namespace zb {
 namespace {
@@ -180,23 +178,15 @@ StoryLoadResult ParseStoryLines(std::string_view text, const std::string& name) 
   return {true, {}, std::move(lines)};
 }
 
+namespace {
+// The 27 lines take a few kilobytes.
+constexpr size_t kMaxStoryFileBytes = size_t{1} << 20;
+}  // namespace
+
 StoryLoadResult LoadStoryLines(const std::filesystem::path& path) {
-  const std::string name = path.generic_string();
-  // A folder opens as a stream but throws on the first read.
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) {
-    return {false, "The story file \"" + name + "\" cannot be opened.", {}};
-  }
-  std::string text;
-  try {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return {false, "The story file \"" + name + "\" cannot be opened.", {}};
-    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad()) return {false, "The story file \"" + name + "\" cannot be read.", {}};
-  } catch (const std::exception&) {
-    return {false, "The story file \"" + name + "\" cannot be read.", {}};
-  }
-  return ParseStoryLines(text, name);
+  const FileReadResult file = ReadFileText(path, kMaxStoryFileBytes);
+  if (!file.ok) return {false, "The story file " + file.error + ".", {}};
+  return ParseStoryLines(file.bytes, path.generic_string());
 }
 
 std::string FormatStoryLines(const std::vector<TSpeechLine>& lines) {

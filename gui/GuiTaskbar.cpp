@@ -1,7 +1,8 @@
 #include "gui/GuiTaskbar.h"
 
-#include <fstream>
+#include <sstream>
 
+#include "engine/FileRead.h"
 #include "gui/GuiForm.h"
 #include "gui/GuiReader.h"
 
@@ -94,10 +95,21 @@ void TGuiTaskbar::Forget(const TGuiControl& gone) {
   }
 }
 
-bool TGuiTaskbar::LoadFromFile(const std::filesystem::path& fileName) {
-  std::ifstream file(fileName, std::ios::binary);
-  if (!file) return false;
-  return LoadFromStream(*this, file);
+namespace {
+// Far above any layout; a larger file is not a GUI file.
+constexpr size_t kMaxGuiFileBytes = size_t{16} << 20;
+}  // namespace
+
+bool TGuiTaskbar::LoadFromFile(const std::filesystem::path& fileName, std::string* error) {
+  FileReadResult file = ReadFileText(fileName, kMaxGuiFileBytes);
+  if (!file.ok) {
+    if (error) *error = DescribeFileError(file.code);
+    return false;
+  }
+  std::istringstream in(std::move(file.bytes));
+  if (LoadFromStream(*this, in, error)) return true;
+  if (error) *error = "is broken: " + *error;
+  return false;
 }
 
 }  // namespace zb

@@ -23,8 +23,9 @@ class TGuiTaskbar : public TGuiControl {
   void KeyUp(uint32_t key, uint32_t shift);
   void KeyPress(uint8_t character);
 
-  // Reads a GUI file into this root; false when it cannot be opened or read to its end.
-  bool LoadFromFile(const std::filesystem::path& fileName);
+  // Reads a GUI file into this root; false when it cannot be opened or read to its end, with
+  // the reason in `error`, worded to follow the file's name ("is broken: the file ends early").
+  bool LoadFromFile(const std::filesystem::path& fileName, std::string* error = nullptr);
 
   TGuiControl* ControlAt(TGuiPoint point) override;
   void DoMouse(TGuiPoint position, TMouseEvent type, TMouseButton button, uint32_t shift) override;

@@ -1,13 +1,19 @@
 #include "persist/Config.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
+#include <cstdlib>
 #include <cstdint>
-#include <fstream>
 #include <optional>
 #include <system_error>
 #include <vector>
 
+#include "engine/Cp1251.h"
+#include "engine/FileRead.h"
 #include "persist/LineCode.h"
 
 namespace zb {
@@ -17,8 +23,8 @@ constexpr int kPadNumber = 10;
 constexpr int kPadText = 5;
 constexpr int kPadPlayer = 10;
 constexpr int kMaxVolume = 250;
-// No file of ours comes near this; anything larger is not read past it.
-constexpr std::streamsize kMaxFileBytes = 1 << 20;
+// With its texts cut, no file of ours comes near this; a larger one is not read.
+constexpr size_t kMaxFileBytes = size_t{1} << 20;
 
 // Line indices (0-based) of the fixed part of the file.
 constexpr size_t kLineFullScreen = 0;
@@ -38,6 +44,11 @@ void AddLine(std::string& out, std::string_view text) {
 }
 
 void AddNumber(std::string& out, int value) { AddLine(out, PadText(std::to_string(value), kPadNumber)); }
+
+std::string Clipped(std::string text) {
+  if (text.size() > kMaxConfigTextBytes) text.resize(kMaxConfigTextBytes);
+  return text;
+}
 
 std::optional<int64_t> ParseInteger(std::string_view text) {
   int64_t value = 0;
@@ -66,11 +77,13 @@ class Lines {
     if (index >= lines_.size()) return std::nullopt;
     return DecodeLine(lines_[index]);
   }
+  // The decoded text without its padding, cut to the longest text the game keeps.
   std::optional<std::string> Stripped(size_t index) const {
     auto text = Text(index);
-    if (text) *text = StripPadding(std::move(*text));
+    if (text) *text = Clipped(StripPadding(std::move(*text)));
     return text;
   }
+  size_t Count() const { return lines_.size(); }
   std::optional<int64_t> Number(size_t index) const {
     const auto text = Stripped(index);
     return text ? ParseInteger(*text) : std::nullopt;
@@ -79,6 +92,36 @@ class Lines {
  private:
   std::vector<std::string_view> lines_;
 };
+
+// Whether the line holds a key count whose key lines end the file.
+bool KeysFit(const Lines& lines, int64_t line) {
+  if (line < 0 || static_cast<uint64_t>(line) >= lines.Count()) return false;
+  const auto keys = lines.Number(static_cast<size_t>(line));
+  if (!keys || *keys < 0 || *keys > static_cast<int64_t>(lines.Count())) return false;
+  const uint64_t end = static_cast<uint64_t>(line) + 1 + static_cast<uint64_t>(*keys);
+  return end == lines.Count();
+}
+
+// How many player lines the file holds. The count it states is taken when the key lines
+// after that many names end the file; otherwise the count nearest to it that does, so that
+// a count larger than the names present never reads the key lines as players.
+std::optional<int64_t> PlayerLines(const Lines& lines) {
+  const auto claimed = lines.Number(kLinePlayerCount);
+  if (!claimed || *claimed < 0) return std::nullopt;
+  const auto first = static_cast<int64_t>(kLineFirstPlayer);
+  // A count beyond the lines present can never fit (and must not overflow below).
+  const bool plausible = *claimed <= static_cast<int64_t>(lines.Count());
+  if (plausible && KeysFit(lines, first + *claimed)) return claimed;
+  std::optional<int64_t> best;
+  // The game never writes more than ten names.
+  for (int64_t p = 0; p <= kMaxPlayers; ++p) {
+    if (KeysFit(lines, first + p) && (!best || std::llabs(p - *claimed) < std::llabs(*best - *claimed))) best = p;
+  }
+  if (best) return best;
+  // A file cut short or with lines to spare: the stated count stands when its names are there.
+  if (plausible && static_cast<uint64_t>(first + *claimed) <= lines.Count()) return claimed;
+  return std::nullopt;
+}
 
 void ReadSwitch(const Lines& lines, size_t index, bool& value) {
   if (const auto text = lines.Text(index)) value = *text != "false";
@@ -97,14 +140,16 @@ std::string ConfigText(TSettings& settings) {
   AddLine(out, settings.Antialias ? "true" : "false");
   AddNumber(out, settings.MusicVolume);
   AddNumber(out, settings.FxVolume);
+  settings.PlayerCountry = Clipped(std::move(settings.PlayerCountry));
   AddLine(out, PadText(settings.PlayerCountry, kPadText));
   settings.PlayerCountry = StripPadding(std::move(settings.PlayerCountry));
+  settings.PlayerName = Clipped(std::move(settings.PlayerName));
   AddLine(out, PadText(settings.PlayerName, kPadText));
   settings.PlayerName = StripPadding(std::move(settings.PlayerName));
   for (const auto& table : settings.HighScores) {
     for (const auto& row : table) {
-      AddLine(out, PadText(row.Name, kPadText));
-      AddLine(out, PadText(row.Score, kPadText));
+      AddLine(out, PadText(Clipped(row.Name), kPadText));
+      AddLine(out, PadText(Clipped(row.Score), kPadText));
     }
   }
   // Counts outside the capacity are written held to it, so the file's layout stays whole.
@@ -112,35 +157,54 @@ std::string ConfigText(TSettings& settings) {
   AddNumber(out, playerCount);
   AddNumber(out, settings.CurrentPlayer);
   for (int i = 0; i < playerCount; ++i)
-    AddLine(out, PadText(settings.Players[static_cast<size_t>(i)], kPadPlayer));
+    AddLine(out, PadText(Clipped(settings.Players[static_cast<size_t>(i)]), kPadPlayer));
   const int keyCount = std::clamp(settings.KeyCount, 0, kMaxKeys);
   AddNumber(out, keyCount);
   for (int i = 0; i < keyCount; ++i) AddNumber(out, static_cast<int>(settings.Keys[static_cast<size_t>(i)]));
   return out;
 }
 
-bool WriteConfig(TSettings& settings, const std::filesystem::path& file) {
+ConfigFileResult WriteConfig(TSettings& settings, const std::filesystem::path& file) {
   const std::string text = ConfigText(settings);
   std::filesystem::path temporary = file;
   temporary += ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    if (!out) {
-      std::error_code ec;
-      std::filesystem::remove(temporary, ec);
-      return false;
+  ConfigFileResult result;
+  auto fail = [&](int error, bool created) {
+    if (created) ::unlink(temporary.c_str());
+    result.code = std::error_code(error, std::generic_category());
+    result.error = "\"" + file.generic_string() + "\" cannot be written: " + result.code.message();
+    return result;
+  };
+  const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return fail(errno, false);
+  for (size_t done = 0; done < text.size();) {
+    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      const int error = n < 0 ? errno : ENOSPC;
+      ::close(fd);
+      return fail(error, true);
     }
+    done += static_cast<size_t>(n);
   }
-  std::error_code ec;
-  std::filesystem::rename(temporary, file, ec);
-  if (ec) {
-    std::filesystem::remove(temporary, ec);
-    return false;
+  // On the disk before the rename, so that a power cut cannot leave an empty file in its place.
+  if (::fsync(fd) != 0) {
+    const int error = errno;
+    ::close(fd);
+    return fail(error, true);
   }
-  return true;
+  if (::close(fd) != 0) return fail(errno, true);
+  if (::rename(temporary.c_str(), file.c_str()) != 0) return fail(errno, true);
+  // The rename itself is made lasting by flushing the folder; where a file system cannot,
+  // the new file is in place all the same.
+  std::filesystem::path folder = file.parent_path();
+  if (folder.empty()) folder = ".";
+  if (const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
+  }
+  result.ok = true;
+  return result;
 }
 
 void ReadConfigText(TSettings& settings, std::string_view text) {
@@ -161,8 +225,8 @@ void ReadConfigText(TSettings& settings, std::string_view text) {
   }
 
   // Without a usable player count the rest of the file cannot be placed.
-  const auto playerCount = lines.Number(kLinePlayerCount);
-  const bool countUsable = playerCount && *playerCount >= 0;
+  const auto playerCount = PlayerLines(lines);
+  const bool countUsable = playerCount.has_value();
   if (countUsable) settings.PlayerCount = static_cast<int>(std::min<int64_t>(*playerCount, kMaxPlayers));
   const auto current = lines.Number(kLineCurrentPlayer);
   if (current && *current >= 0 && (*current < settings.PlayerCount || *current == 0)) {
@@ -170,13 +234,14 @@ void ReadConfigText(TSettings& settings, std::string_view text) {
   }
   if (settings.CurrentPlayer >= std::max(settings.PlayerCount, 1)) settings.CurrentPlayer = 0;
   if (!countUsable) return;
+  const int64_t playerLines = *playerCount;
   for (int i = 0; i < settings.PlayerCount; ++i) {
     if (auto name = lines.Stripped(kLineFirstPlayer + static_cast<size_t>(i))) {
       settings.Players[static_cast<size_t>(i)] = std::move(*name);
     }
   }
   // Extra names of a list longer than ten are skipped, not read as the key lines.
-  const size_t keyCountLine = kLineFirstPlayer + static_cast<size_t>(*playerCount);
+  const size_t keyCountLine = kLineFirstPlayer + static_cast<size_t>(playerLines);
   const auto keyCount = lines.Number(keyCountLine);
   if (!keyCount || *keyCount < 0) return;
   settings.KeyCount = static_cast<int>(std::min<int64_t>(*keyCount, kMaxKeys));
@@ -188,14 +253,34 @@ void ReadConfigText(TSettings& settings, std::string_view text) {
   }
 }
 
-bool ReadConfig(TSettings& settings, const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return false;
-  std::string text(static_cast<size_t>(kMaxFileBytes), '\0');
-  in.read(text.data(), kMaxFileBytes);
-  text.resize(static_cast<size_t>(in.gcount()));
-  ReadConfigText(settings, text);
-  return true;
+ConfigFileResult ReadConfig(TSettings& settings, const std::filesystem::path& file) {
+  FileReadResult read = ReadFileText(file, kMaxFileBytes);
+  ConfigFileResult result;
+  result.ok = read.ok;
+  result.missing = read.Missing();
+  result.code = read.code;
+  result.error = read.error;
+  if (read.ok) ReadConfigText(settings, read.bytes);
+  return result;
+}
+
+std::string ConfigErrorReason(const std::error_code& code, bool reading) {
+  const auto is = [&](std::errc e) { return code == e; };
+  std::string reason;
+  if (reading && is(std::errc::file_too_large)) {
+    reason = "файл настроек слишком велик";
+  } else if (is(std::errc::no_space_on_device) || is(std::errc::file_too_large) || code.value() == EDQUOT) {
+    reason = "на диске не хватает места";
+  } else if (is(std::errc::read_only_file_system)) {
+    reason = "папка игры доступна только для чтения";
+  } else if (is(std::errc::permission_denied) || is(std::errc::operation_not_permitted)) {
+    reason = "нет доступа к файлу настроек или к папке игры";
+  } else if (is(std::errc::is_a_directory)) {
+    reason = "на месте файла настроек стоит папка";
+  } else {
+    return Utf8ToCp1251("ошибка ввода-вывода") + " (" + code.message() + ")";
+  }
+  return Utf8ToCp1251(reason);
 }
 
 }  // namespace zb

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
 #include <system_error>
 
+#include "engine/FileRead.h"
 #include "engine/platform/UrlShortcut.h"
 
 #ifndef ZB_SCORE_SERVER
@@ -17,7 +17,7 @@ namespace {
 constexpr std::string_view kScript = "/cgi/version.pl";
 constexpr std::string_view kShortcut = "scores.url";
 // A shortcut is a few lines; a larger file is not one.
-constexpr std::streamsize kMaxShortcutBytes = 64 * 1024;
+constexpr size_t kMaxShortcutBytes = 64 * 1024;
 
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
   return text.size() >= prefix.size() &&
@@ -42,13 +42,9 @@ std::string SchemeAndAuthority(std::string_view url) {
 }
 
 std::string ShortcutBase(const std::filesystem::path& file) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(file, ec)) return {};
-  std::ifstream in(file, std::ios::binary);
-  std::string contents(static_cast<size_t>(kMaxShortcutBytes), '\0');
-  in.read(contents.data(), kMaxShortcutBytes);
-  contents.resize(static_cast<size_t>(in.gcount()));
-  const auto url = platform::UrlFromShortcut(contents);
+  const FileReadResult contents = ReadFileText(file, kMaxShortcutBytes);
+  if (!contents.ok) return {};
+  const auto url = platform::UrlFromShortcut(contents.bytes);
   return url ? SchemeAndAuthority(*url) : std::string();
 }
 

@@ -2,12 +2,12 @@
 
 #include <charconv>
 #include <limits>
-#include <fstream>
 #include <optional>
 #include <string_view>
 #include <system_error>
 #include <utility>
 
+#include "engine/FileRead.h"
 #include "engine/MemoryStream.h"
 #include "persist/SharePicture.h"
 
@@ -15,7 +15,7 @@ namespace zb {
 namespace {
 
 // No page of ours comes near this; a larger file is not read past it.
-constexpr std::streamsize kMaxFileBytes = 1 << 20;
+constexpr size_t kMaxFileBytes = size_t{1} << 20;
 constexpr int kBackgroundWidth = 800, kBackgroundHeight = 600;
 
 bool FileExists(const std::filesystem::path& file) {
@@ -122,18 +122,13 @@ bool TShareScreen::LoadFile(const std::filesystem::path& configFile) {
   TMemoryStream none;
   background_.LoadFromStream(none);  // empties it
   fontScale_ = 0.0f;
-  std::ifstream in;
-  if (FileExists(configFile)) in.open(configFile, std::ios::binary);
-  if (!in.is_open()) {
+  FileReadResult file = ReadFileText(configFile, kMaxFileBytes);
+  if (!file.ok) {
     Active = false;
     return false;
   }
-  std::string text(static_cast<size_t>(kMaxFileBytes), '\0');
-  in.read(text.data(), kMaxFileBytes);
-  text.resize(static_cast<size_t>(in.gcount()));
-
   Active = true;
-  Reader reader(std::move(text), Active);
+  Reader reader(std::move(file.bytes), Active);
   std::array<int, 1> count{};
   reader.Numbers(count);
   ButtonCount = count[0];

@@ -1,5 +1,6 @@
 #include "screens/ScreenContext.h"
 
+#include "engine/Cp1251.h"
 #include "persist/Config.h"
 #include "screens/ScreenId.h"
 
@@ -43,11 +44,19 @@ std::filesystem::path TScreenContext::LinkPath(const std::string& name) const {
   return Folders.Content / name;
 }
 
-void SaveSettings(TScreenContext& ctx) {
+bool SaveSettings(TScreenContext& ctx) {
   ctx.Settings.FullScreen = !ctx.Device.Windowed();
   ctx.Settings.Antialias = ctx.MyCanvas.Antialias();
-  if (!ctx.Folders.CanSave || ctx.ConfigPath().empty()) return;
-  WriteConfig(ctx.Settings, ctx.ConfigPath());
+  // Where nothing can be saved the player was told at start-up; only the settings in memory change.
+  if (!ctx.Folders.CanSave || ctx.ConfigPath().empty() || !ctx.SettingsWritable) return false;
+  const ConfigFileResult written = WriteConfig(ctx.Settings, ctx.ConfigPath());
+  if (written.ok) return true;
+  if (!ctx.SettingsSaveFailed) {
+    ctx.SettingsSaveFailed = true;
+    ctx.Platform.GetDesktop().ShowMessageBox(
+        "Zumbala", Utf8ToCp1251("Не удалось сохранить настройки: ") + ConfigErrorReason(written.code));
+  }
+  return false;
 }
 
 }  // namespace zb

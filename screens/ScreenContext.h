@@ -102,6 +102,10 @@ struct TScreenContext {
   TScreenState State;
   // The pointer sprite; it lives in the sprite engine until the end.
   TCursor* Cursor = nullptr;
+  // "Config.cfg": not written over when it could not be read at start-up; the player is told
+  // once a run that the settings cannot be saved.
+  bool SettingsWritable = true;
+  bool SettingsSaveFailed = false;
 };
 
 // The screen becomes current, and the playfield's sprites learn the phase of play it means.
@@ -110,8 +114,9 @@ void SetCurrentScreen(TScreenContext& ctx, uint8_t number);
 // The special keys a binding may take: Tab, Shift, Ctrl, Space..Down, Insert, Delete.
 bool IsSpecialKey(uint32_t code);
 
-// Saves the settings to "Config.cfg", with the two switches taken from the live device and canvas;
-// where nothing can be saved only the settings in memory are refreshed.
-void SaveSettings(TScreenContext& ctx);
+// Saves the settings to "Config.cfg", with the two switches taken from the live device and canvas.
+// Where nothing can be saved only the settings in memory are refreshed; when a write fails the
+// player is told, the first time in a run. False when nothing was written.
+bool SaveSettings(TScreenContext& ctx);
 
 }  // namespace zb

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -46,9 +47,7 @@ bool ParseArgs(int argc, char** argv, Options& options) {
   return true;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Serve(int argc, char** argv) {
   Options options;
   if (!ParseArgs(argc, argv, options)) return Usage();
 
@@ -86,4 +85,18 @@ int main(int argc, char** argv) {
   waiter.join();
   std::fprintf(stderr, "zumbala-scores: stopped\n");
   return served ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Start-up failures that throw (the database, the socket) end with a message and status 1.
+  try {
+    return Serve(argc, argv);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "zumbala-scores: %s\n", e.what());
+  } catch (...) {
+    std::fprintf(stderr, "zumbala-scores: an unknown error\n");
+  }
+  return 1;
 }

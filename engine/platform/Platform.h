@@ -62,6 +62,7 @@ class Window {
 class Desktop {
  public:
   virtual ~Desktop() = default;
+  // Caption and text in CP1251, like every text of the game.
   virtual void ShowMessageBox(const std::string& caption, const std::string& text) = 0;
   // Opens a document, a link file or a URL; false when nothing was opened.
   virtual bool ShellOpen(const std::string& target, const std::string& parameters) = 0;

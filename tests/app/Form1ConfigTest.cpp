@@ -35,7 +35,7 @@ TEST_F(Form1ConfigTest, StartUpReadsTheFileAndClosingWritesIt) {
   saved.Players[0] = "Ann";
   saved.Players[1] = "Bob";
   saved.Keys = {68, 65, 17, 87};
-  ASSERT_TRUE(WriteConfig(saved, folder_ / "Config.cfg"));
+  ASSERT_TRUE(WriteConfig(saved, folder_ / "Config.cfg").ok);
 
   HeadlessGame game(folder_);
   ASSERT_TRUE(game.Start());
@@ -56,7 +56,7 @@ TEST_F(Form1ConfigTest, StartUpReadsTheFileAndClosingWritesIt) {
   EnterScreen(form.Screen, ScreenShare);
   ASSERT_TRUE(form.Closed());
   TSettings read;
-  ASSERT_TRUE(ReadConfig(read, folder_ / "Config.cfg"));
+  ASSERT_TRUE(ReadConfig(read, folder_ / "Config.cfg").ok);
   EXPECT_FALSE(read.FullScreen);
   EXPECT_EQ(read.FxVolume, 50);
   EXPECT_EQ(read.Players[1], "Bob");

@@ -4,8 +4,13 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "app/HeadlessGame.h"
+#include "engine/FileRead.h"
 #include "screens/ScreenMachine.h"
 #include "tests/app/GameFolder.h"
 #include "tests/engine/EngineTestSupport.h"
@@ -27,6 +32,7 @@ class Form1StartupTest : public ::testing::Test {
     std::filesystem::create_directories(dir_.Path() / "Data");
     dir_.Write("Data/data.zbx", test::BuildArchive(first));
     dir_.Write("Data/data1.zbx", test::BuildArchive(second));
+    dir_.Write("Data/gfx.zbx", {0, 0, 0, 0});  // a GUI without controls
   }
   // One frame of `screen`, then the colour of a pixel.
   uint32_t FrameOf(HeadlessGame& game, uint8_t screen, int x, int y) {
@@ -34,14 +40,17 @@ class Form1StartupTest : public ::testing::Test {
     game.Frame();
     return game.PixelAt(x, y) & 0xFFFFFFu;
   }
-  static void ExpectFailedStart(HeadlessGame& game) {
+  // The one message box says why, beginning with `first` and naming each of `named`.
+  static void ExpectFailedStart(HeadlessGame& game, const std::string& first = "Failed to initialize device!",
+                                const std::vector<std::string>& named = {}) {
     int renders = 0;
     game.Form().Device.OnRender = [&](TGfxDevice&) { ++renders; };
     EXPECT_FALSE(game.Start());
+    EXPECT_TRUE(game.Form().Closed());
     const auto& boxes = game.Platform().desktop.messageBoxes;
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].second, "Failed to initialize device!");
-    EXPECT_FALSE(game.Form().Timer.Enabled());
+    EXPECT_EQ(boxes[0].second.rfind(first, 0), 0u) << boxes[0].second;
+    for (const std::string& name : named) EXPECT_NE(boxes[0].second.find(name), std::string::npos) << boxes[0].second;
     game.Frames(5);
     EXPECT_EQ(renders, 0);
   }
@@ -51,7 +60,7 @@ class Form1StartupTest : public ::testing::Test {
 
 TEST_F(Form1StartupTest, AnEmptyFolderDoesNotStart) {
   HeadlessGame game(dir_.Path());
-  ExpectFailedStart(game);
+  ExpectFailedStart(game, "Failed to initialize device!", {"data.zbx\" cannot be opened: it does not exist"});
 }
 
 TEST_F(Form1StartupTest, AMissingSecondArchiveOrABrokenImageDoesNotStart) {
@@ -59,13 +68,55 @@ TEST_F(Form1StartupTest, AMissingSecondArchiveOrABrokenImageDoesNotStart) {
   std::filesystem::remove(dir_.Path() / "Data/data1.zbx");
   {
     HeadlessGame game(dir_.Path());
-    ExpectFailedStart(game);
+    ExpectFailedStart(game, "Failed to initialize device!", {"data1.zbx\" cannot be opened"});
   }
   std::vector<uint8_t> broken = SolidImage(0xFFFF0000u);
   broken.pop_back();
   WriteArchives({{"back", 1, broken}}, {});
   HeadlessGame game(dir_.Path());
-  ExpectFailedStart(game);
+  ExpectFailedStart(game, "Failed to initialize device!", {"image \"back\"", "data.zbx\" is not a valid image"});
+}
+
+// One flipped bit in one picture of the built archive: the message names the archive and the picture.
+TEST_F(Form1StartupTest, AFlippedBitInOnePictureIsNamedInTheMessage) {
+  test::InstallArchives(dir_.Path());
+  const std::filesystem::path archive = dir_.Path() / "Data/data.zbx";
+  TArchiveDb db(std::filesystem::path(ZB_GAME_DIR) / "Data/data.zbx", TOpenModes::opReadOnly);
+  ASSERT_TRUE(db.EnsureOpen());
+  int help = -1;
+  for (int i = 0; i < db.RecordCount() && help < 0; ++i) {
+    if (db.RecordType(i) == kRecordImage && db.RecordKey(i) == "scr_help3") help = i;
+  }
+  ASSERT_GE(help, 0);
+  std::filesystem::remove(archive);
+  std::filesystem::copy_file(db.FileName(), archive);
+  std::vector<uint8_t> bytes = AsBytes(ReadFileText(archive).bytes);
+  const TArchiveEntry& entry = *db.Entry(help);
+  bytes[entry.Offset + TArchiveDb::kRecordHeaderSize + entry.StoredSize / 2] ^= 0x10;
+  dir_.Write("Data/data.zbx", bytes);
+  HeadlessGame game(dir_.Path());
+  ExpectFailedStart(game, "Failed to initialize device!", {"\"" + entry.Key + "\"", "data.zbx"});
+}
+
+// Without its GUI no screen could be left: a missing, empty, damaged or unreadable GUI file
+// refuses the start with a message that names it.
+TEST_F(Form1StartupTest, AGuiFileThatCannotBeLoadedRefusesTheStart) {
+  test::InstallArchives(dir_.Path());
+  const std::filesystem::path gui = dir_.Path() / "Data/gfx.zbx";
+  std::filesystem::remove(gui);
+  const std::vector<std::pair<std::string, std::function<void()>>> cases = {
+      {"does not exist", [] {}},
+      {"the file ends early", [&] { dir_.Write("Data/gfx.zbx", {}); }},
+      {"unknown control class", [&] { dir_.Write("Data/gfx.zbx", {1, 0, 0, 0, 3, 0, 0, 0, 'T', 'x', 'y'}); }},
+      {"it is a folder", [&] { std::filesystem::create_directory(gui); }},
+  };
+  for (const auto& [reason, make] : cases) {
+    std::error_code ec;
+    std::filesystem::remove_all(gui, ec);
+    make();
+    HeadlessGame game(dir_.Path());
+    ExpectFailedStart(game, "The interface file", {"gfx.zbx\"", reason});
+  }
 }
 
 TEST_F(Form1StartupTest, TheBackgroundPassesDrawTheirImagesAndSkipMissingOnes) {

@@ -4,12 +4,12 @@
 
 namespace zb::test {
 
-// Puts the built data archives into `folder`/Data (as links where the file system has them): the
-// game does not start without them.
+// Puts the built data archives and the GUI file into `folder`/Data (as links where the file
+// system has them): the game does not start without them.
 inline void InstallArchives(const std::filesystem::path& folder) {
   namespace fs = std::filesystem;
   fs::create_directories(folder / "Data");
-  for (const char* name : {"data.zbx", "data1.zbx"}) {
+  for (const char* name : {"data.zbx", "data1.zbx", "gfx.zbx"}) {
     const fs::path source = fs::path(ZB_GAME_DIR) / "Data" / name;
     const fs::path target = folder / "Data" / name;
     std::error_code ec;

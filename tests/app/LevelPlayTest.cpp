@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -170,6 +171,33 @@ TEST_F(LevelPlayTest, ABrokenLevelFileIsReportedAndTheGameGoesBackToTheMenu) {
   EXPECT_EQ(form.Screen.CurrentScreen, ScreenLevelStart);
 }
 
+// "Data/data3" a folder, then a level whose header holds negative sizes: each is reported and
+// play goes back to the menu, through the difficulty button as the player reaches it.
+TEST_F(LevelPlayTest, ALevelThatIsAFolderOrHasNegativeSizesIsRefusedFromTheButton) {
+  TForm1& form = game_->Form();
+  auto& boxes = game_->Platform().desktop.messageBoxes;
+  fs::remove(folder_ / "Data" / "data1");
+  fs::create_directory(folder_ / "Data" / "data1");
+  // "Новая игра", then "Легко".
+  RunButton(form.Screen, "b_mainmenu_startgame");
+  RunButton(form.Screen, "b_choosedif_easy");
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_NE(boxes[0].second.find("data1\" cannot be opened: it is a folder"), std::string::npos) << boxes[0].second;
+  EXPECT_EQ(form.Screen.CurrentScreen, ScreenMainMenu);
+
+  std::string negative(128 * 6, '\0');
+  for (int i = 0; i < 4; ++i) negative[static_cast<size_t>(i)] = '\xFF';  // LastColumn = -1
+  negative[128 * 3] = 2;
+  fs::remove_all(folder_ / "Data" / "data1");
+  ReplaceLevelFile(1, negative);
+  RunButton(form.Screen, "b_mainmenu_startgame");
+  RunButton(form.Screen, "b_choosedif_easy");
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_NE(boxes[1].second.find("negative"), std::string::npos) << boxes[1].second;
+  EXPECT_EQ(form.Screen.CurrentScreen, ScreenMainMenu);
+  game_->Frames(3);
+}
+
 TEST_F(LevelPlayTest, TheAutoplayerClearsALevelWithinItsBudget) {
   NullPlatform platform;
   TForm1 form(platform, folder_);
@@ -192,6 +220,34 @@ TEST(AutoplayProgramTest, PrintsOneFinalLine) {
   EXPECT_EQ(pclose(pipe), 0);
   EXPECT_EQ(out.rfind("level=2 frames=300 score=", 0), 0u) << out;
   EXPECT_NE(out.find(" lives=3 result=running\n"), std::string::npos) << out;
+}
+
+// The program in a game folder whose level 3 is a folder: a message and status 1, not a signal
+// and not a lost level.
+TEST(AutoplayProgramTest, ARefusedLevelFailsWithAMessage) {
+  const fs::path folder = fs::temp_directory_path() /
+                          ("zb-autoplay-refused-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+  fs::remove_all(folder);
+  fs::create_directories(folder / "Data" / "data3");
+  const fs::path built = ZB_GAME_DIR;
+  fs::create_directory_symlink(built / "Sounds", folder / "Sounds");
+  for (const auto& entry : fs::directory_iterator(built / "Data")) {
+    if (entry.path().filename() != "data3") fs::create_symlink(entry.path(), folder / "Data" / entry.path().filename());
+  }
+  // The program plays in its own folder when that holds Data/.
+  fs::copy_file(ZB_AUTOPLAY, folder / "zumbala-autoplay");
+  const std::string command = (folder / "zumbala-autoplay").string() + " 3 1 100 2>&1";
+  FILE* pipe = popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string out;
+  char buffer[256];
+  while (fgets(buffer, sizeof buffer, pipe) != nullptr) out += buffer;
+  const int status = pclose(pipe);
+  fs::remove_all(folder);
+  ASSERT_TRUE(WIFEXITED(status)) << out;
+  EXPECT_EQ(WEXITSTATUS(status), 1) << out;
+  EXPECT_NE(out.find("data3\" cannot be opened"), std::string::npos) << out;
+  EXPECT_EQ(out.find("result="), std::string::npos) << out;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "game/LevelFile.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <array>
 #include <cstdio>
@@ -41,7 +42,7 @@ TEST(LevelFile, NamesLevelsOneToTwentyFiveOnly) {
 TEST(LevelFile, OneCellLevelIsSixRecordsAndTheHeaderWindowsOverlap) {
   // Record 0 -> word 0, record 1 -> word 4, record 2 -> word 2; the last window wins.
   const auto bytes = Concat({Record({0, 0, 99, 99, 99}), Record({7}), Record({12, 34, 8}),
-                             Record({5}), Record({6}), Record({-3})});
+                             Record({2}), Record({6}), Record({-3})});
   ASSERT_EQ(bytes.size(), 768u);
   LevelImage image;
   const auto result = LoadLevelBytes(bytes, "Data/data1", image);
@@ -51,7 +52,7 @@ TEST(LevelFile, OneCellLevelIsSixRecordsAndTheHeaderWindowsOverlap) {
   EXPECT_EQ(image.OffsetX(), 12);
   EXPECT_EQ(image.OffsetY(), 34);
   EXPECT_EQ(image.LevelWord4(), 8);  // record 2's third word overwrote record 1's
-  EXPECT_EQ(image.BlockGrid(0, 0), 5);
+  EXPECT_EQ(image.BlockGrid(0, 0), 2);
   EXPECT_EQ(image.words[kLevelGridBWord], 6);
   EXPECT_EQ(image.words[kLevelGridCWord], -3);
 }
@@ -69,10 +70,10 @@ TEST(LevelFile, AShortGridKeepsThePreviousCellsAndATrailingPieceIsTheEnd) {
   LevelImage image;
   for (auto& w : image.words) w = 77;
   // A 2 x 2 level that stops after the first grid cell, plus 100 stray bytes.
-  auto bytes = Concat({Record({1, 1}), Record({0}), Record({0, 0, 0}), Record({4}, 77)});
+  auto bytes = Concat({Record({1, 1}), Record({0}), Record({0, 0, 0}), Record({2}, 77)});
   bytes.resize(bytes.size() + 100, 0xEE);
   ASSERT_TRUE(LoadLevelBytes(bytes, "x", image).ok);
-  EXPECT_EQ(image.BlockGrid(0, 0), 4);
+  EXPECT_EQ(image.BlockGrid(0, 0), 2);
   EXPECT_EQ(image.BlockGrid(1, 0), 77);
   EXPECT_EQ(image.BlockGrid(1, 1), 77);
 }
@@ -98,20 +99,65 @@ TEST(LevelFile, RefusesShortHeadersAndOversizedGridsWithoutTouchingTheImage) {
   LevelImage big;
   big.words[0] = 40;
   big.words[1] = 40;
+  big.words[LevelImage::CellWord(kBlockGridWord, 0, 0)] = 2;
   const auto bytes = EncodeLevelFile(big);
   EXPECT_EQ(bytes.size(), 128u * (3 + 3 * 41 * 41));
   EXPECT_TRUE(LoadLevelBytes(bytes, "x", big).ok);
 }
 
-TEST(LevelFile, NegativeRangesReadOnlyTheHeaderAndAMissingFileIsAnError) {
+// A level that could never be cleared is refused as broken, and the image stays as it was: a
+// negative size (no grid at all), no brick that counts, or such a brick out of every ball's reach.
+TEST(LevelFile, LevelsThatCouldNeverBeClearedAreRefused) {
   LevelImage image;
-  // The header windows cover cell (0, 0) with 42; a grid read would put 1 there.
-  ASSERT_TRUE(
-      LoadLevelBytes(Concat({Record({-1, 3}), Record({0}), Record({0, 0, 0}, 42), Record({1})}), "x", image).ok);
-  EXPECT_EQ(image.BlockGrid(0, 0), 42);
+  image.words.fill(9);
+  const LevelImage before = image;
+  const auto header = [](int32_t columns, int32_t rows, int32_t x, int32_t y) {
+    return Concat({Record({columns, rows}), Record({0}), Record({x, y, 0})});
+  };
+  const struct {
+    std::vector<uint8_t> bytes;
+    const char* reason;
+  } cases[] = {
+      {Concat({header(-1, 3, 0, 0), Record({2})}), "negative"},
+      {Concat({header(2, -7, 0, 0), Record({2})}), "negative"},
+      {Concat({header(-2147483647 - 1, -1, 0, 0)}), "negative"},
+      {Concat({header(0, 0, 0, 0), Record({0})}), "no brick"},
+      {Concat({header(1, 0, 0, 0), Record({4}), Record({-5})}), "no brick"},      // gold only
+      {Concat({header(0, 0, 0, 0), Record({99})}), "no brick"},                  // a kind without a row
+      {Concat({header(0, 0, 700, 0), Record({2})}), "outside the playfield"},    // right of the wall
+      {Concat({header(0, 0, -300, 0), Record({2})}), "outside the playfield"},   // left of it
+      {Concat({header(0, 0, 0, 2000000), Record({2})}), "outside the playfield"},  // below the bat
+  };
+  for (const auto& c : cases) {
+    const auto result = LoadLevelBytes(c.bytes, "Data/data7", image);
+    EXPECT_FALSE(result.ok) << c.reason;
+    EXPECT_NE(result.error.find("\"Data/data7\" is broken"), std::string::npos) << result.error;
+    EXPECT_NE(result.error.find(c.reason), std::string::npos) << result.error;
+    EXPECT_EQ(image.words, before.words) << c.reason;
+  }
+  // One counted brick beside gold is enough.
+  EXPECT_TRUE(LoadLevelBytes(Concat({header(1, 0, 0, 0), Record({4}), Record({2})}), "x", image).ok);
+}
+
+// What is not a readable file is an error, never an exception, and never a wait.
+TEST(LevelFile, FilesThatCannotBeReadAreErrors) {
+  LevelImage image;
   const auto missing = LoadLevelFile("/nonexistent/Data/data9", image);
   EXPECT_FALSE(missing.ok);
-  EXPECT_NE(missing.error.find("data9"), std::string::npos);
+  EXPECT_NE(missing.error.find("data9\" cannot be opened"), std::string::npos) << missing.error;
+
+  const auto folder = std::filesystem::temp_directory_path() / "zb-level-folder";
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder / "data3");
+  const auto directory = LoadLevelFile(folder / "data3", image);
+  EXPECT_FALSE(directory.ok);
+  EXPECT_NE(directory.error.find("it is a folder"), std::string::npos) << directory.error;
+  // A pipe would block a plain open until someone writes to it.
+  ASSERT_EQ(mkfifo((folder / "data4").c_str(), 0600), 0);
+  const auto pipe = LoadLevelFile(folder / "data4", image);
+  EXPECT_FALSE(pipe.ok);
+  EXPECT_NE(pipe.error.find("not a regular file"), std::string::npos) << pipe.error;
+  std::filesystem::remove_all(folder);
 }
 
 TEST(LevelFile, ConsistentImageReadsBackExactly) {

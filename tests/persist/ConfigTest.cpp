@@ -304,7 +304,7 @@ class ConfigFileTest : public ::testing::Test {
 TEST_F(ConfigFileTest, MissingFileIsTheFirstStart) {
   TSettings settings;
   settings.MusicVolume = 50;
-  EXPECT_FALSE(ReadConfig(settings, folder_ / "Config.cfg"));
+  EXPECT_FALSE(ReadConfig(settings, folder_ / "Config.cfg").ok);
   EXPECT_EQ(settings.MusicVolume, 50);
 }
 
@@ -312,11 +312,11 @@ TEST_F(ConfigFileTest, WriteReplacesTheFileAndLeavesNoTemporary) {
   const auto file = folder_ / "Config.cfg";
   TSettings settings;
   settings.FxVolume = 125;
-  ASSERT_TRUE(WriteConfig(settings, file));
+  ASSERT_TRUE(WriteConfig(settings, file).ok);
   settings.FxVolume = 25;
-  ASSERT_TRUE(WriteConfig(settings, file));
+  ASSERT_TRUE(WriteConfig(settings, file).ok);
   TSettings read;
-  EXPECT_TRUE(ReadConfig(read, file));
+  EXPECT_TRUE(ReadConfig(read, file).ok);
   EXPECT_EQ(read.FxVolume, 25);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_), {}), 1);
 }
@@ -325,12 +325,12 @@ TEST_F(ConfigFileTest, FailedWriteKeepsTheOldFile) {
   const auto file = folder_ / "Config.cfg";
   TSettings settings;
   settings.MusicVolume = 200;
-  ASSERT_TRUE(WriteConfig(settings, file));
+  ASSERT_TRUE(WriteConfig(settings, file).ok);
   const std::string before = Contents(file);
   // The temporary file cannot be created.
   std::filesystem::create_directory(folder_ / "Config.cfg.tmp");
   settings.MusicVolume = 0;
-  EXPECT_FALSE(WriteConfig(settings, file));
+  EXPECT_FALSE(WriteConfig(settings, file).ok);
   EXPECT_EQ(Contents(file), before);
 }
 
@@ -339,7 +339,7 @@ TEST_F(ConfigFileTest, FailedRenameRemovesTheTemporary) {
   const auto file = folder_ / "Config.cfg";
   std::filesystem::create_directories(file / "inside");
   TSettings settings;
-  EXPECT_FALSE(WriteConfig(settings, file));
+  EXPECT_FALSE(WriteConfig(settings, file).ok);
   EXPECT_FALSE(std::filesystem::exists(folder_ / "Config.cfg.tmp"));
 }
 

@@ -3,6 +3,7 @@
 // zumbala-autoplay --game DIFFICULTY [options]: plays a whole game through the real screens.
 #include <charconv>
 #include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -11,6 +12,7 @@
 
 #include "app/HeadlessGame.h"
 #include "engine/platform/sdl/CurlHttp.h"
+#include "screens/ScreenId.h"
 #include "tools/autoplay/AutoPlayer.h"
 #include "tools/autoplay/GameBot.h"
 
@@ -159,6 +161,11 @@ int PlayLevel(int argc, char** argv) {
   for (const auto& [caption, text] : game.Platform().desktop.messageBoxes) {
     std::fprintf(stderr, "zumbala-autoplay: %s\n", text.c_str());
   }
+  // A level the game refuses leaves it on the main menu: no result to report.
+  if (game.Form().CurrentScreen() == zb::ScreenMainMenu) {
+    std::fprintf(stderr, "zumbala-autoplay: level %lld could not be played\n", level);
+    return 1;
+  }
   player.Run(static_cast<int>(frames));
   if (!png.empty() && !game.SavePng(png)) {
     std::fprintf(stderr, "zumbala-autoplay: cannot write %s\n", png.c_str());
@@ -171,6 +178,13 @@ int PlayLevel(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc >= 2 && std::string_view(argv[1]) == "--game") return PlayGame(argc, argv);
-  return PlayLevel(argc, argv);
+  try {
+    if (argc >= 2 && std::string_view(argv[1]) == "--game") return PlayGame(argc, argv);
+    return PlayLevel(argc, argv);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "zumbala-autoplay: %s\n", e.what());
+  } catch (...) {
+    std::fprintf(stderr, "zumbala-autoplay: an unknown error\n");
+  }
+  return 1;
 }

@@ -16,7 +16,11 @@ int RunConfig(std::span<char* const> args) {
   }
   // Start-up order: the defaults, then the file over them.
   TSettings settings;
-  ReadConfig(settings, args[0]);
+  // A missing file is the first start; one that is there but cannot be read is an error.
+  if (const ConfigFileResult read = ReadConfig(settings, args[0]); !read.ok && !read.missing) {
+    std::fprintf(stderr, "zbtool config: %s\n", read.error.c_str());
+    return 1;
+  }
   const std::string listing = ListSettings(settings);
   std::fwrite(listing.data(), 1, listing.size(), stdout);
   return 0;
@@ -34,8 +38,8 @@ int RunConfigWrite(std::span<char* const> args) {
     std::fprintf(stderr, "zbtool config-write: %s\n", error.c_str());
     return 1;
   }
-  if (!WriteConfig(settings, args[0])) {
-    std::fprintf(stderr, "zbtool config-write: cannot write '%s'\n", args[0]);
+  if (const ConfigFileResult written = WriteConfig(settings, args[0]); !written.ok) {
+    std::fprintf(stderr, "zbtool config-write: %s\n", written.error.c_str());
     return 1;
   }
   return 0;

@@ -1,13 +1,14 @@
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <span>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "engine/ArchiveDb.h"
 #include "engine/GfxFonts.h"
+#include "engine/FileRead.h"
 #include "gui/GuiReader.h"
 #include "gui/GuiTaskbar.h"
 #include "tools/zbtool/GuiLayout.h"
@@ -32,11 +33,12 @@ int RunGui(std::span<char* const> args) {
     std::fputs("usage: zbtool gui FILE\n", stderr);
     return 1;
   }
-  std::ifstream in(args[0], std::ios::binary);
-  if (!in) {
-    std::fprintf(stderr, "zbtool: cannot open \"%s\"\n", args[0]);
+  FileReadResult file = ReadFileText(args[0]);
+  if (!file.ok) {
+    std::fprintf(stderr, "zbtool: %s\n", file.error.c_str());
     return 1;
   }
+  std::istringstream in(std::move(file.bytes));
   TGuiTaskbar root;
   std::string error;
   const bool loaded = LoadFromStream(root, in, &error);
@@ -82,13 +84,12 @@ int RunGuiCompile(std::span<char* const> args) {
   }
   std::vector<GuiLayoutSource> sources;
   for (size_t i = 2; i < rest.size(); ++i) {
-    std::ifstream in(rest[i], std::ios::binary);
-    if (!in) {
-      std::fprintf(stderr, "zbtool: cannot open the layout \"%s\"\n", rest[i]);
+    FileReadResult in = ReadFileText(rest[i]);
+    if (!in.ok) {
+      std::fprintf(stderr, "zbtool: the layout %s\n", in.error.c_str());
       return 1;
     }
-    sources.push_back(
-        {rest[i], std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>())});
+    sources.push_back({rest[i], std::move(in.bytes)});
   }
   const GuiLayoutResult result = CompileGuiLayouts(sources, keys, measure ? &fonts : nullptr);
   if (!result.error.empty()) {

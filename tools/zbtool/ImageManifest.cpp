@@ -1,7 +1,8 @@
 #include "tools/zbtool/ImageManifest.h"
 
-#include <fstream>
 #include <sstream>
+
+#include "engine/FileRead.h"
 
 namespace zb::tool {
 namespace {
@@ -15,11 +16,12 @@ bool ReadKeys(const std::filesystem::path& manifest, std::vector<std::string>& k
     error = manifest.string() + ": manifests include each other";
     return false;
   }
-  std::ifstream in(manifest);
-  if (!in) {
-    error = "cannot open the image manifest \"" + manifest.string() + "\"";
+  FileReadResult file = ReadFileText(manifest);
+  if (!file.ok) {
+    error = "the image manifest " + file.error;
     return false;
   }
+  std::istringstream in(std::move(file.bytes));
   std::string line;
   for (int number = 1; std::getline(in, line); ++number) {
     std::istringstream words(line);

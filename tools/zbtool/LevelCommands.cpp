@@ -1,10 +1,9 @@
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <span>
-#include <sstream>
 #include <string>
 
+#include "engine/FileRead.h"
 #include "game/LevelFile.h"
 #include "tools/zbtool/LevelSource.h"
 
@@ -35,13 +34,12 @@ int RunLevelCompile(std::span<char* const> args) {
     std::fputs("usage: zbtool level-compile SOURCE.txt OUT\n", stderr);
     return 1;
   }
-  std::ifstream in(args[0], std::ios::binary);
-  if (!in) {
-    std::fprintf(stderr, "zbtool: cannot open the level source \"%s\"\n", args[0]);
+  const FileReadResult in = ReadFileText(args[0]);
+  if (!in.ok) {
+    std::fprintf(stderr, "zbtool: the level source %s\n", in.error.c_str());
     return 1;
   }
-  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  const LevelSource source = CompileLevelSource(text);
+  const LevelSource source = CompileLevelSource(in.bytes);
   if (!source.error.empty()) {
     std::fprintf(stderr, "zbtool: %s: %s\n", args[0], source.error.c_str());
     return 1;

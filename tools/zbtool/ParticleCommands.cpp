@@ -3,12 +3,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "engine/ArchiveDb.h"
+#include "engine/FileRead.h"
 #include "engine/GfxCanvas.h"
 #include "engine/GfxDevices.h"
 #include "engine/GfxImages.h"
@@ -69,15 +69,14 @@ int RunParticleCompile(std::span<char* const> args) {
     std::fputs("usage: zbtool particle SOURCE.txt OUT.pss\n", stderr);
     return 1;
   }
-  std::ifstream in(args[0], std::ios::binary);
-  if (!in) {
-    std::fprintf(stderr, "zbtool: cannot read %s\n", args[0]);
+  const FileReadResult in = ReadFileText(args[0]);
+  if (!in.ok) {
+    std::fprintf(stderr, "zbtool: %s\n", in.error.c_str());
     return 1;
   }
-  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   TParticleTemplate t;
   std::string error;
-  if (!ParseParticleTemplate(text, t, error)) {
+  if (!ParseParticleTemplate(in.bytes, t, error)) {
     std::fprintf(stderr, "%s: %s\n", args[0], error.c_str());
     return 1;
   }

@@ -1,12 +1,12 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <span>
 #include <string>
 #include <string_view>
 
 #include "engine/Cp1251.h"
+#include "engine/FileRead.h"
 #include "game/StoryLines.h"
 
 namespace zb::tool {
@@ -58,14 +58,13 @@ int RunStoryCompile(std::span<char* const> args) {
     std::fputs("usage: zbtool story-compile SOURCE.txt OUT\n", stderr);
     return 1;
   }
-  std::ifstream in(args[0], std::ios::binary);
-  if (!in) {
-    std::fprintf(stderr, "zbtool: cannot open the story source \"%s\"\n", args[0]);
+  const FileReadResult in = ReadFileText(args[0]);
+  if (!in.ok) {
+    std::fprintf(stderr, "zbtool: the story source %s\n", in.error.c_str());
     return 1;
   }
-  const std::string source((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   std::string text, error;
-  if (!ToCp1251(source, text, error)) {
+  if (!ToCp1251(in.bytes, text, error)) {
     std::fprintf(stderr, "zbtool: %s: %s\n", args[0], error.c_str());
     return 1;
   }

@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <exception>
 #include <span>
 #include <string_view>
 
@@ -21,9 +22,7 @@ void PrintHelp(std::FILE* out) {
   }
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
   if (argc < 2) {
     PrintHelp(stderr);
     return 1;
@@ -37,5 +36,19 @@ int main(int argc, char** argv) {
     if (command.name == name) return command.run(std::span<char* const>(argv + 2, argv + argc));
   }
   std::fprintf(stderr, "zbtool: unknown command '%s' (zbtool --help lists them)\n", argv[1]);
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // A command that fails unexpectedly still ends with a message and status 1, never a signal.
+  try {
+    return Run(argc, argv);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "zbtool: %s\n", e.what());
+  } catch (...) {
+    std::fprintf(stderr, "zbtool: an unknown error\n");
+  }
   return 1;
 }

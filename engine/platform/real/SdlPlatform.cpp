@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "engine/Cp1251.h"
+#include "engine/FileRead.h"
 #include "engine/platform/Keys.h"
 #include "engine/platform/sdl/MixerAudio.h"
 #include "engine/platform/sdl/SdlGamepads.h"
@@ -356,22 +357,26 @@ class SdlWindow final : public Window {
   bool videoStarted_ = false;
 };
 
+// A link file is a few lines; a larger one is not a link file.
+constexpr size_t kMaxShortcutBytes = 64 * 1024;
+
 class SdlDesktop final : public Desktop {
  public:
   void ShowMessageBox(const std::string& caption, const std::string& text) override {
-    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), nullptr) != 0) {
-      SDL_LogError(SDL_LOG_CATEGORY_APPLICATION, "%s: %s", caption.c_str(), text.c_str());
+    // The game's texts are CP1251; the desktop's UTF-8.
+    const std::string title = Cp1251ToUtf8(caption);
+    const std::string message = Cp1251ToUtf8(text);
+    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), message.c_str(), nullptr) != 0) {
+      SDL_LogError(SDL_LOG_CATEGORY_APPLICATION, "%s: %s", title.c_str(), message.c_str());
     }
   }
 
   bool ShellOpen(const std::string& target, const std::string& /*parameters*/) override {
     std::string url = target;
     if (std::filesystem::path(target).extension() == ".url") {
-      std::ifstream in(target, std::ios::binary);
-      if (!in) return false;
-      std::stringstream contents;
-      contents << in.rdbuf();
-      const auto found = UrlFromShortcut(contents.str());
+      const FileReadResult contents = ReadFileText(target, kMaxShortcutBytes);
+      if (!contents.ok) return false;
+      const auto found = UrlFromShortcut(contents.bytes);
       if (!found) return false;
       url = *found;
     } else if (std::filesystem::exists(target)) {

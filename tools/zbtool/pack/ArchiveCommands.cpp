@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/ArchiveDb.h"
+#include "engine/FileRead.h"
 #include "engine/GfxFonts.h"
 #include "engine/GfxImages.h"
 #include "engine/PngWriter.h"
@@ -25,15 +26,10 @@ int Fail(const std::string& message) {
 }
 
 bool ReadBytes(const fs::path& path, std::vector<uint8_t>& bytes) {
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return false;
-  bytes.clear();
-  uint8_t buffer[65536];
-  size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.insert(bytes.end(), buffer, buffer + n);
-  const bool ok = !std::ferror(f);
-  std::fclose(f);
-  return ok;
+  const FileReadResult file = ReadFileText(path);
+  if (!file.ok) return false;
+  bytes = AsBytes(file.bytes);
+  return true;
 }
 
 bool BuildRecord(const ManifestRecord& m, ArchiveRecord& record, std::string& error) {

@@ -1,11 +1,11 @@
 #include "tools/zbtool/pack/Manifest.h"
 
 #include <charconv>
-#include <fstream>
 #include <set>
 #include <sstream>
 
 #include "engine/Cp1251.h"
+#include "engine/FileRead.h"
 
 namespace zb::tool {
 
@@ -26,8 +26,9 @@ class Reader {
     std::error_code ec;
     const fs::path canonical = fs::weakly_canonical(path, ec);
     if (!open_.insert(canonical.string()).second) return Fail(path.string() + ": included from itself");
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return Fail("cannot open the manifest \"" + path.string() + "\"");
+    FileReadResult file = ReadFileText(path);
+    if (!file.ok) return Fail("the manifest " + file.error);
+    std::istringstream in(std::move(file.bytes));
     std::string line;
     int number = 0;
     while (std::getline(in, line)) {
