@@ -1,17 +1,30 @@
-// Arbitrary bytes as a .pss template record; a system spawned from it runs for a while.
+// Arbitrary bytes as a .pss template record. The manager spawns and frees a system from it; a
+// system of small capacity then runs from it for a while, moved, dragged and stopped, so that
+// every emission and update path is reached without thousands of particles an input.
 #include <cstdint>
 #include <span>
 
 #include "engine/XParticles.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::span<const uint8_t> bytes(data, size);
   zb::TXParticleManager manager;
-  manager.AddTemplate("f.pss", std::span<const uint8_t>(data, size));
-  zb::TXParticleRef ref = manager.Spawn("f.pss", 400.0f, 300.0f);
-  for (int frame = 0; frame < 200; ++frame) {
-    ref.MoveBy(1.5f, -0.5f, frame % 2 == 0);
-    manager.UpdateAll(0.02f);
+  manager.AddTemplate("f.pss", bytes);
+  zb::TXParticleRef ref = manager.Spawn("F.PSS", 400.0f, 300.0f);
+  ref.MoveBy(1.0f, 1.0f, true);
+  ref.StopEmitting(true);
+  manager.UpdateAll(0.01f);
+
+  zb::TParticleRandom random;
+  zb::TXParticleSystem system(random, 64);
+  system.SetTemplate(zb::TParticleTemplate::Decode(bytes));
+  system.AddEmitterPoint({5, -5});
+  system.Start();
+  for (int frame = 0; frame < 40; ++frame) {
+    system.MoveBy(1.5f, -0.5f, frame % 2 == 0);
+    system.Update(frame < 20 ? 0.02f : 0.3f);
   }
-  manager.UpdateAll(1000.0f);
+  system.StopEmitting(false);
+  system.Update(1000.0f);
   return 0;
 }
