@@ -1,5 +1,5 @@
 // Arbitrary bytes as a .pss template record. The manager spawns and frees a system from it; a
-// system of small capacity then runs from it for a while, moved, dragged and stopped, so that
+// system of 16 particles then runs from it for a while, moved, dragged and stopped, so that
 // every emission and update path is reached without thousands of particles an input.
 #include <cstdint>
 #include <span>
@@ -16,13 +16,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   manager.UpdateAll(0.01f);
 
   zb::TParticleRandom random;
-  zb::TXParticleSystem system(random, 64);
+  zb::TXParticleSystem system(random, 16);
   system.SetTemplate(zb::TParticleTemplate::Decode(bytes));
   system.AddEmitterPoint({5, -5});
   system.Start();
-  for (int frame = 0; frame < 40; ++frame) {
+  for (int frame = 0; frame < 24; ++frame) {
     system.MoveBy(1.5f, -0.5f, frame % 2 == 0);
-    system.Update(frame < 20 ? 0.02f : 0.3f);
+    system.Update(frame < 12 ? 0.02f : 0.3f);
   }
   system.StopEmitting(false);
   system.Update(1000.0f);

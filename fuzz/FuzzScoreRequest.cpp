@@ -12,24 +12,23 @@
 
 namespace {
 
-struct Server {
-  Server() {
+zb::server::ScoreStore& Store() {
+  static const std::unique_ptr<zb::server::ScoreStore> store = [] {
     std::string error;
-    store = zb::server::ScoreStore::Open(zb::fuzz::TempFolder() / "scores.db", error);
-    if (!store) __builtin_trap();
-    // No submission limit, so every input reaches the score line.
-    service = std::make_unique<zb::server::ScoreService>(*store, zb::server::ServiceOptions{0});
-    http = std::make_unique<zb::server::ScoreHttpServer>(*service);
-  }
-  std::unique_ptr<zb::server::ScoreStore> store;
-  std::unique_ptr<zb::server::ScoreService> service;
-  std::unique_ptr<zb::server::ScoreHttpServer> http;
-};
+    auto opened = zb::server::ScoreStore::Open(zb::fuzz::TempFolder() / "scores.db", error);
+    if (!opened) __builtin_trap();
+    return opened;
+  }();
+  return *store;
+}
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static Server server;
-  server.http->Answer(std::string_view(reinterpret_cast<const char*>(data), size));
+  // A service of its own for each input: the tokens it hands out go with it, so what one input
+  // keeps is not taken for a leak of the next. No submission limit: every input reaches the line.
+  zb::server::ScoreService service(Store(), zb::server::ServiceOptions{0});
+  zb::server::ScoreHttpServer http(service);
+  http.Answer(std::string_view(reinterpret_cast<const char*>(data), size));
   return 0;
 }

@@ -22,8 +22,8 @@ fi
 # that a mutation costs little.
 max_len() {
   case "$1" in
-    ArchiveDb | LevelFile | GuiReader | FontRecord | ImageRecord) echo 16384 ;;
-    ShareScreen | Config) echo 8192 ;;
+    ArchiveDb) echo 65536 ;;
+    LevelFile | FontRecord | ImageRecord) echo 16384 ;;
     *) echo 4096 ;;
   esac
 }
