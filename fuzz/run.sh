@@ -3,6 +3,8 @@
 #
 #   fuzz/run.sh FUZZ_BUILD GAME_DIR SECONDS [DRIVER...]
 #
+# With FUZZ_RUNS=N a driver stops after N executions, or after SECONDS, whichever comes first.
+#
 # Each driver reads the committed corpus fuzz/corpus/NAME and writes what it finds new into
 # FUZZ_BUILD/corpus/NAME, which is seeded once from the built content in GAME_DIR. A crash, leak,
 # time-out or out-of-memory input is left in FUZZ_BUILD/findings/ and makes the exit status 1.
@@ -39,7 +41,7 @@ for name in "${drivers[@]}"; do
   mkdir -p "$work" "$here/corpus/$name"
   log="$build/findings/$name.log"
   set +e
-  nice -n 10 "$driver" -max_total_time="$seconds" -max_len="$(max_len "$name")" -timeout=10 \
+  nice -n 10 "$driver" -max_total_time="$seconds" ${FUZZ_RUNS:+-runs="$FUZZ_RUNS"} -max_len="$(max_len "$name")" -timeout=10 \
     -rss_limit_mb=2048 -malloc_limit_mb=1024 -print_final_stats=1 \
     -artifact_prefix="$build/findings/$name-" "$work" "$here/corpus/$name" > "$log" 2>&1
   code=$?
