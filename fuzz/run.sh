@@ -24,8 +24,7 @@ fi
 # that a mutation costs little.
 max_len() {
   case "$1" in
-    ArchiveDb) echo 65536 ;;
-    LevelFile | FontRecord | ImageRecord) echo 16384 ;;
+    ArchiveDb | LevelFile | FontRecord | ImageRecord) echo 16384 ;;
     *) echo 4096 ;;
   esac
 }

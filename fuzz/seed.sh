@@ -20,7 +20,6 @@ if [ ! -x "$zbtool" ] || [ ! -f "$data/data.zbx" ]; then
   exit 0
 fi
 
-if fresh ArchiveDb; then cp "$data/data1.zbx" "$out/ArchiveDb/data1.zbx"; fi
 if fresh LevelFile; then for n in 1 5 22; do cp "$data/data$n" "$out/LevelFile/data$n"; done; fi
 if fresh GuiReader; then cp "$data/gfx.zbx" "$out/GuiReader/gfx.zbx"; fi
 if fresh ShareScreen && [ -f "$game/wdata/config.ini" ]; then cp "$game/wdata/config.ini" "$out/ShareScreen/"; fi
@@ -40,6 +39,15 @@ if fresh ParticleTemplate; then
   for key in GoldExp.pss Waterfall.pss FireSmall.pss Bonus.pss StLevelTail.pss; do
     "$zbtool" record "$data/data.zbx" "$key" "$out/ParticleTemplate/$key"
   done
+fi
+if fresh ArchiveDb; then
+  # A small archive of one record of each kind: the game's own inflate to megabytes, which
+  # would make every input slow without reaching anything new.
+  pack="$(mktemp -d)"
+  cp "$out/ImageRecord/playerpula" "$out/FontRecord/two-glyphs" "$out/ParticleTemplate/GoldExp.pss" "$pack/"
+  printf 'raw playerpula 1 playerpula\nraw two-glyphs 3 two-glyphs\nraw GoldExp.pss 0 GoldExp.pss\n' > "$pack/m"
+  "$zbtool" pack "$pack/m" "$out/ArchiveDb/small.zbx" > /dev/null
+  rm -rf "$pack"
 fi
 if fresh Config; then
   printf '' | "$zbtool" config-write "$out/Config/defaults.cfg"
