@@ -1,13 +1,20 @@
 # Two commands set everything up on a fresh Debian machine:
 #   make run    install what is missing, build, generate the content and play
 #   make test   the same set-up, then the whole test suite
+#   make fuzz   the fuzz drivers built with clang, each run FUZZ_TIME seconds over its corpus
 # and a packager installs with `make install` (PREFIX, default /usr/local, and DESTDIR honoured)
 # and removes it again with `make uninstall` (the same PREFIX and DESTDIR).
 BUILD ?= build
 JOBS ?= 2
 PREFIX ?= /usr/local
 
-.PHONY: all deps configure build run test smoke install uninstall package-check clean
+# The fuzz build (clang, sanitizers, libFuzzer), the seconds each driver runs, and which drivers
+# run (all when empty; names as in fuzz/README.md without "fuzz_").
+FUZZ_BUILD ?= build-fuzz
+FUZZ_TIME ?= 60
+FUZZ_DRIVERS ?=
+
+.PHONY: all deps configure build run test smoke fuzz install uninstall package-check clean
 
 all: build
 
@@ -38,5 +45,12 @@ uninstall:
 package-check: build
 	@bash scripts/package-check.sh $(BUILD)
 
+# Needs the normal build too: the drivers are seeded from the content it generates.
+fuzz: build
+	@ZB_FUZZ_DEPS=1 bash scripts/install-deps.sh
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZB_FUZZ=ON > /dev/null
+	@cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzz_drivers
+	@bash fuzz/run.sh $(FUZZ_BUILD) $(BUILD)/game $(FUZZ_TIME) $(FUZZ_DRIVERS)
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(FUZZ_BUILD)

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -81,14 +82,16 @@ FileReadResult ReadFileText(const std::filesystem::path& path, size_t maxBytes) 
       if (done > maxBytes) break;
       result.bytes.resize(std::min(maxBytes + 1, done * 2 + 4096));
     }
-    const ssize_t n = ReadSome(fd, result.bytes.data() + done, result.bytes.size() - done);
+    const size_t wanted = result.bytes.size() - done;
+    const ssize_t n = ReadSome(fd, result.bytes.data() + done, wanted);
     if (n < 0) {
       code = LastError();
       ::close(fd);
       return fail(code);
     }
-    if (n == 0) break;
     done += static_cast<size_t>(n);
+    // A regular file reads short only at its end.
+    if (n == 0 || static_cast<size_t>(n) < wanted) break;
   }
   ::close(fd);
   if (done > maxBytes) return fail(std::make_error_code(std::errc::file_too_large));
@@ -102,13 +105,21 @@ std::vector<uint8_t> AsBytes(const std::string& text) { return std::vector<uint8
 TReadFile::~TReadFile() { Close(); }
 
 TReadFile::TReadFile(TReadFile&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1)), size_(std::exchange(other.size_, 0)) {}
+    : fd_(std::exchange(other.fd_, -1)),
+      size_(std::exchange(other.size_, 0)),
+      block_(std::move(other.block_)),
+      blockStart_(other.blockStart_) {
+  other.block_.clear();
+}
 
 TReadFile& TReadFile::operator=(TReadFile&& other) noexcept {
   if (this != &other) {
     Close();
     fd_ = std::exchange(other.fd_, -1);
     size_ = std::exchange(other.size_, 0);
+    block_ = std::move(other.block_);
+    other.block_.clear();
+    blockStart_ = other.blockStart_;
   }
   return *this;
 }
@@ -117,6 +128,7 @@ void TReadFile::Close() {
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
   size_ = 0;
+  block_.clear();
 }
 
 bool TReadFile::Open(const std::filesystem::path& path, std::error_code& code) {
@@ -127,6 +139,23 @@ bool TReadFile::Open(const std::filesystem::path& path, std::error_code& code) {
 
 bool TReadFile::ReadAt(uint64_t offset, void* data, size_t count) const {
   if (fd_ < 0) return false;
+  if (count > kBlockBytes / 4) return ReadDirect(offset, data, count);
+  const auto inBlock = [&] { return offset >= blockStart_ && offset - blockStart_ + count <= block_.size(); };
+  if (!inBlock()) {
+    if (offset >= size_) return false;
+    block_.resize(static_cast<size_t>(std::min<uint64_t>(kBlockBytes, size_ - offset)));
+    if (!ReadDirect(offset, block_.data(), block_.size())) {
+      block_.clear();
+      return false;
+    }
+    blockStart_ = offset;
+    if (!inBlock()) return false;
+  }
+  if (count > 0) std::memcpy(data, block_.data() + (offset - blockStart_), count);
+  return true;
+}
+
+bool TReadFile::ReadDirect(uint64_t offset, void* data, size_t count) const {
   auto* out = static_cast<char*>(data);
   size_t done = 0;
   while (done < count) {

@@ -47,13 +47,18 @@ class TReadFile {
   bool Open(const std::filesystem::path& path, std::error_code& code);
   bool IsOpen() const { return fd_ >= 0; }
   uint64_t Size() const { return size_; }
-  // Reads exactly `count` bytes at `offset`; false for a short or failed read.
+  // Reads exactly `count` bytes at `offset`; false for a short or failed read. Small reads are
+  // served from a block read ahead, as a table of many small fields is read.
   bool ReadAt(uint64_t offset, void* data, size_t count) const;
 
  private:
+  static constexpr size_t kBlockBytes = 64 * 1024;
+  bool ReadDirect(uint64_t offset, void* data, size_t count) const;
   void Close();
   int fd_ = -1;
   uint64_t size_ = 0;
+  mutable std::vector<uint8_t> block_;
+  mutable uint64_t blockStart_ = 0;
 };
 
 }  // namespace zb

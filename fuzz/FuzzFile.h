@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 namespace zb::fuzz {
@@ -32,5 +33,26 @@ class TempFile {
  private:
   std::string path_;
 };
+
+// A folder of its own for this run of the driver, removed at exit.
+inline std::filesystem::path TempFolder() {
+  char name[] = "/tmp/zbfuzz-dir-XXXXXX";
+  if (!mkdtemp(name)) std::abort();
+  static std::string made;
+  made = name;
+  std::atexit([] {
+    std::error_code ec;
+    std::filesystem::remove_all(made, ec);
+  });
+  return made;
+}
+
+// Replaces the file with the bytes.
+inline void WriteFile(const std::filesystem::path& path, const uint8_t* data, size_t size) {
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) std::abort();
+  if (size > 0 && std::fwrite(data, 1, size, f) != size) std::abort();
+  std::fclose(f);
+}
 
 }  // namespace zb::fuzz

@@ -1,13 +1,13 @@
-// Arbitrary bytes as a level file, loaded over an image that is already filled.
+// Arbitrary bytes as a level file, loaded over an image that is already filled; a level that
+// loads is written back.
 #include <cstdint>
-#include <vector>
+#include <span>
 
 #include "game/LevelFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  zb::LevelImage image;
+  static zb::LevelImage image;
   image.words.fill(7);
-  const std::vector<uint8_t> bytes(data, data + size);
-  if (zb::LoadLevelBytes(bytes, "fuzz", image).ok) zb::EncodeLevelFile(image);
+  if (zb::LoadLevelBytes(std::span<const uint8_t>(data, size), "fuzz", image).ok) zb::EncodeLevelFile(image);
   return 0;
 }

@@ -1,17 +1,34 @@
-// Arbitrary bytes as a .pss template record; a system spawned from it runs for a while.
+// Arbitrary bytes as a .pss template record. A system of 16 particles runs from it for a while,
+// moved, dragged and stopped, so that every emission and update path is reached without
+// thousands of particles an input. The manager's own system holds 5000 (half a megabyte made
+// and freed an input), so it spawns one only for a record with bytes past the template, which
+// the template ignores and the fuzzer adds at will.
 #include <cstdint>
 #include <span>
 
 #include "engine/XParticles.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  zb::TXParticleManager manager;
-  manager.AddTemplate("f.pss", std::span<const uint8_t>(data, size));
-  zb::TXParticleRef ref = manager.Spawn("f.pss", 400.0f, 300.0f);
-  for (int frame = 0; frame < 200; ++frame) {
-    ref.MoveBy(1.5f, -0.5f, frame % 2 == 0);
-    manager.UpdateAll(0.02f);
+  const std::span<const uint8_t> bytes(data, size);
+  if (size > zb::TParticleTemplate::kSize) {
+    zb::TXParticleManager manager;
+    manager.AddTemplate("f.pss", bytes);
+    zb::TXParticleRef ref = manager.Spawn("F.PSS", 400.0f, 300.0f);
+    ref.MoveBy(1.0f, 1.0f, true);
+    ref.StopEmitting(true);
+    manager.UpdateAll(0.01f);
   }
-  manager.UpdateAll(1000.0f);
+
+  zb::TParticleRandom random;
+  zb::TXParticleSystem system(random, 16);
+  system.SetTemplate(zb::TParticleTemplate::Decode(bytes));
+  system.AddEmitterPoint({5, -5});
+  system.Start();
+  for (int frame = 0; frame < 24; ++frame) {
+    system.MoveBy(1.5f, -0.5f, frame % 2 == 0);
+    system.Update(frame < 12 ? 0.02f : 0.3f);
+  }
+  system.StopEmitting(false);
+  system.Update(1000.0f);
   return 0;
 }

@@ -1,7 +1,7 @@
 #include "persist/LineCode.h"
 
+#include <array>
 #include <cstdint>
-#include <vector>
 
 namespace zb {
 
@@ -16,42 +16,59 @@ std::string StripPadding(std::string text) {
   return text;
 }
 
+namespace {
+
+// The position of each byte in the alphabet, or -1.
+constexpr std::array<int8_t, 256> kSymbolValues = [] {
+  std::array<int8_t, 256> values{};
+  values.fill(-1);
+  for (size_t i = 0; i < kLineAlphabet.size(); ++i) {
+    values[static_cast<uint8_t>(kLineAlphabet[i])] = static_cast<int8_t>(i);
+  }
+  return values;
+}();
+
+}  // namespace
+
+// Both directions run the bits through an accumulator; the zero bits put in front are counted
+// as already there.
 std::string EncodeLine(std::string_view text) {
   const size_t bitCount = text.size() * 8;
-  const size_t lead = (5 - bitCount % 5) % 5;
-  std::vector<bool> bits(lead, false);
-  bits.reserve(lead + bitCount);
-  for (char c : text) {
-    const auto byte = static_cast<uint8_t>(c);
-    for (int b = 7; b >= 0; --b) bits.push_back(((byte >> b) & 1) != 0);
-  }
+  uint32_t bits = 0;
+  int held = static_cast<int>((5 - bitCount % 5) % 5);
   std::string line;
-  line.reserve(bits.size() / 5);
-  for (size_t i = 0; i < bits.size(); i += 5) {
-    int value = 0;
-    for (size_t j = 0; j < 5; ++j) value = value * 2 + (bits[i + j] ? 1 : 0);
-    line += kLineAlphabet[static_cast<size_t>(value)];
+  line.reserve((bitCount + 4) / 5);
+  for (char c : text) {
+    bits = (bits << 8) | static_cast<uint8_t>(c);
+    held += 8;
+    while (held >= 5) {
+      held -= 5;
+      line += kLineAlphabet[(bits >> held) & 31u];
+    }
+    bits &= (1u << held) - 1;
   }
   return line;
 }
 
 std::string DecodeLine(std::string_view line) {
-  std::vector<bool> bits;
-  bits.reserve(line.size() * 5);
-  for (char c : line) {
-    const size_t value = kLineAlphabet.find(c);
-    if (value == std::string_view::npos) continue;
-    for (int b = 4; b >= 0; --b) bits.push_back(((value >> b) & 1) != 0);
-  }
-  if (bits.size() < 8) return {};
-  const size_t lead = (8 - bits.size() % 8) % 8;
-  bits.insert(bits.begin(), lead, false);
+  size_t symbols = 0;
+  for (char c : line) symbols += kSymbolValues[static_cast<uint8_t>(c)] >= 0 ? 1 : 0;
+  const size_t bitCount = symbols * 5;
+  if (bitCount < 8) return {};
+  uint32_t bits = 0;
+  int held = static_cast<int>((8 - bitCount % 8) % 8);
   std::string text;
-  text.reserve(bits.size() / 8);
-  for (size_t i = 0; i < bits.size(); i += 8) {
-    int value = 0;
-    for (size_t j = 0; j < 8; ++j) value = value * 2 + (bits[i + j] ? 1 : 0);
-    text += static_cast<char>(static_cast<uint8_t>(value));
+  text.reserve((bitCount + 7) / 8);
+  for (char c : line) {
+    const int value = kSymbolValues[static_cast<uint8_t>(c)];
+    if (value < 0) continue;
+    bits = (bits << 5) | static_cast<uint32_t>(value);
+    held += 5;
+    if (held >= 8) {
+      held -= 8;
+      text += static_cast<char>(static_cast<uint8_t>(bits >> held));
+    }
+    bits &= (1u << held) - 1;
   }
   return text;
 }

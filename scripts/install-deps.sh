@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs; does nothing when all are present.
+# With ZB_FUZZ_DEPS=1 (or the argument --fuzz) also clang and its runtime for the fuzz drivers.
 set -euo pipefail
 
 packages=(
@@ -13,6 +14,9 @@ packages=(
   xvfb xauth x11-utils xdotool
   desktop-file-utils appstream
 )
+if [ "${ZB_FUZZ_DEPS:-0}" = 1 ] || [ "${1:-}" = "--fuzz" ]; then
+  packages+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

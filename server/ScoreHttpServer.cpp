@@ -3,12 +3,58 @@
 #include <httplib.h>
 #include <sys/socket.h>
 
+#include <algorithm>
+#include <cstring>
+#include <string_view>
 #include <thread>
 
 namespace zb::server {
+namespace {
+
+// The library's server, with its request processing reachable for one request in memory.
+class Http final : public httplib::Server {
+ public:
+  using httplib::Server::process_request;
+};
+
+// A connection whose bytes are a request held in memory; the reply is collected.
+class MemoryStream final : public httplib::Stream {
+ public:
+  MemoryStream(std::string_view request, std::string address) : in_(request), address_(std::move(address)) {}
+  bool is_readable() const override { return position_ < in_.size(); }
+  bool is_writable() const override { return true; }
+  ssize_t read(char* ptr, size_t size) override {
+    const size_t n = std::min(size, in_.size() - position_);
+    std::memcpy(ptr, in_.data() + position_, n);
+    position_ += n;
+    return static_cast<ssize_t>(n);
+  }
+  ssize_t write(const char* ptr, size_t size) override {
+    out.append(ptr, size);
+    return static_cast<ssize_t>(size);
+  }
+  void get_remote_ip_and_port(std::string& ip, int& port) const override {
+    ip = address_;
+    port = 40000;
+  }
+  void get_local_ip_and_port(std::string& ip, int& port) const override {
+    ip = "127.0.0.1";
+    port = 8642;
+  }
+  socket_t socket() const override { return INVALID_SOCKET; }
+
+  std::string out;
+
+ private:
+  std::string_view in_;
+  size_t position_ = 0;
+  std::string address_;
+};
+
+}  // namespace
 
 struct ScoreHttpServer::Impl {
-  httplib::Server http;
+  Http http;
   std::thread thread;
   int listenSocket = -1;
 
@@ -65,6 +111,13 @@ bool ScoreHttpServer::Start() {
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
   return impl_->http.is_running();
+}
+
+std::string ScoreHttpServer::Answer(std::string_view request, const std::string& address) {
+  MemoryStream stream(request, address);
+  bool closed = false;
+  impl_->http.process_request(stream, true, closed, [](httplib::Request&) {});
+  return std::move(stream.out);
 }
 
 void ScoreHttpServer::Stop() {

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "server/ScoreService.h"
 
@@ -25,6 +26,10 @@ class ScoreHttpServer {
   bool Start();
   // Safe from any thread, also a signal-waiting one; waits for the server thread of Start.
   void Stop();
+
+  // The raw reply to one raw request read from memory, as a connection from `address` would get
+  // it; nothing listens (the fuzz driver of the request parsing).
+  std::string Answer(std::string_view request, const std::string& address = "127.0.0.1");
 
  private:
   struct Impl;

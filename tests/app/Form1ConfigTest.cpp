@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "app/HeadlessGame.h"
+#include "engine/Cp1251.h"
 #include "tests/app/GameFolder.h"
 #include "persist/Config.h"
 #include "persist/LineCode.h"
@@ -75,6 +76,69 @@ TEST_F(Form1ConfigTest, CorruptedFileStartsWithWhatCouldBeRead) {
   EXPECT_EQ(form.Settings.FxVolume, 250);
   EXPECT_EQ(form.Settings.KeyCount, 4);
   EXPECT_FALSE(form.Screen.FreeSpecialKeys.test(39));
+}
+
+// The temporary file cannot be made (a folder stands in its place): the options hub and the
+// close both try, the player is told once, and the game plays on.
+TEST_F(Form1ConfigTest, SettingsThatCannotBeSavedAreToldOnceAndTheGamePlaysOn) {
+  std::filesystem::create_directories(folder_ / "Config.cfg.tmp" / "inside");
+  HeadlessGame game(folder_);
+  ASSERT_TRUE(game.Start());
+  TForm1& form = game.Form();
+  const auto& boxes = game.Platform().desktop.messageBoxes;
+  EXPECT_TRUE(boxes.empty());
+  EXPECT_FALSE(form.WriteConfig());
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].second, Utf8ToCp1251("Не удалось сохранить настройки: на месте файла настроек стоит папка"));
+  EXPECT_FALSE(form.WriteConfig());
+  EnterScreen(form.Screen, ScreenOptions);
+  LeaveScreen(form.Screen, ScreenOptions);
+  game.Frames(3);
+  EXPECT_EQ(boxes.size(), 1u);
+  EXPECT_FALSE(form.Closed());
+  EXPECT_FALSE(std::filesystem::exists(folder_ / "Config.cfg"));
+  EnterScreen(form.Screen, ScreenShare);
+  ASSERT_TRUE(form.Closed());
+  EXPECT_FALSE(form.SettingsSaved());
+  EXPECT_EQ(boxes.size(), 1u);
+}
+
+// A file that is there but cannot be read is told at start-up and never written over with the
+// defaults.
+TEST_F(Form1ConfigTest, ASettingsFileThatCannotBeReadIsNotWrittenOver) {
+  std::filesystem::create_directory(folder_ / "Config.cfg");
+  {
+    HeadlessGame game(folder_);
+    ASSERT_TRUE(game.Start());
+    const auto& boxes = game.Platform().desktop.messageBoxes;
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].second, Utf8ToCp1251("Не удалось прочитать настройки: на месте файла настроек стоит папка. "
+                                            "Настройки этой игры не будут сохранены."));
+  }
+  std::filesystem::remove(folder_ / "Config.cfg");
+  const std::string big((1 << 20) + 10, 'Q');
+  std::ofstream(folder_ / "Config.cfg", std::ios::binary) << big;
+  HeadlessGame game(folder_);
+  ASSERT_TRUE(game.Start());
+  TForm1& form = game.Form();
+  const auto& boxes = game.Platform().desktop.messageBoxes;
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].second.rfind(Utf8ToCp1251("Не удалось прочитать настройки: "), 0), 0u);
+  EXPECT_EQ(form.Settings.MusicVolume, 250);
+  EXPECT_FALSE(form.WriteConfig());
+  EnterScreen(form.Screen, ScreenShare);
+  ASSERT_TRUE(form.Closed());
+  EXPECT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(std::filesystem::file_size(folder_ / "Config.cfg"), big.size());
+}
+
+TEST_F(Form1ConfigTest, SavedSettingsAreReportedAtClose) {
+  HeadlessGame game(folder_);
+  ASSERT_TRUE(game.Start());
+  EnterScreen(game.Form().Screen, ScreenShare);
+  ASSERT_TRUE(game.Form().Closed());
+  EXPECT_TRUE(game.Form().SettingsSaved());
+  EXPECT_TRUE(game.Platform().desktop.messageBoxes.empty());
 }
 
 }  // namespace

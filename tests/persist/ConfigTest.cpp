@@ -1,6 +1,9 @@
 #include "persist/Config.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
 
 #include <filesystem>
 #include <fstream>
@@ -221,6 +224,64 @@ TEST(ConfigTest, PlayerCountIsHeldToTheCapacity) {
   EXPECT_EQ(read.Keys[0], 90u);
 }
 
+TEST(ConfigTest, APlayerCountLargerThanTheNamesPresentDoesNotReadTheKeysAsPlayers) {
+  // Two names, then the four key lines, under a count of five.
+  std::vector<std::string> texts = DefaultTexts();
+  texts[66] = PadText("5", 10);
+  texts[67] = PadText("1", 10);
+  texts.insert(texts.begin() + 68, {PadText("Ann", 10), PadText("Bob", 10)});
+  for (size_t line = 71; line < texts.size(); ++line) texts[line] = PadText(std::to_string(60 + line), 10);
+  TSettings read;
+  ReadConfigText(read, FileOf(texts));
+  EXPECT_EQ(read.PlayerCount, 2);
+  EXPECT_EQ(read.Players[0], "Ann");
+  EXPECT_EQ(read.Players[1], "Bob");
+  EXPECT_EQ(read.Players[2], "");
+  EXPECT_EQ(read.CurrentPlayer, 1);
+  EXPECT_EQ(read.KeyCount, 4);
+  EXPECT_EQ(read.Keys, (std::array<uint32_t, 4>{131, 132, 133, 134}));
+  // Saved again, the file is whole.
+  TSettings again;
+  ReadConfigText(again, ConfigText(read));
+  EXPECT_EQ(again.PlayerCount, 2);
+  EXPECT_EQ(again.Keys, read.Keys);
+
+  // A count smaller than the names present: the names it leaves out are not read as the key count.
+  texts[66] = PadText("1", 10);
+  TSettings fewer;
+  ReadConfigText(fewer, FileOf(texts));
+  EXPECT_EQ(fewer.PlayerCount, 2);
+  EXPECT_EQ(fewer.Keys, read.Keys);
+}
+
+TEST(ConfigTest, TextsLongerThanTheGameKeepsAreCutSoTheFileReadsBack) {
+  TSettings settings;
+  const std::string huge(700'000, 'W');
+  settings.PlayerName = huge;
+  settings.PlayerCountry = huge;
+  settings.PlayerCount = 10;
+  for (auto& player : settings.Players) player = huge;
+  for (auto& table : settings.HighScores) {
+    for (auto& row : table) row = {huge, huge};
+  }
+  settings.MusicVolume = 75;
+  const std::string text = ConfigText(settings);
+  EXPECT_LT(text.size(), 64u * 1024);
+  TSettings read;
+  ReadConfigText(read, text);
+  EXPECT_EQ(read.MusicVolume, 75);
+  EXPECT_EQ(read.PlayerCount, 10);
+  EXPECT_EQ(read.Players[9], std::string(kMaxConfigTextBytes, 'W'));
+  EXPECT_EQ(read.HighScores[2][9].Score, std::string(kMaxConfigTextBytes, 'W'));
+  EXPECT_EQ(read.Keys, settings.Keys);
+  // And a long name in a file read in is cut on reading too.
+  std::vector<std::string> texts = DefaultTexts();
+  texts[4] = PadText(std::string(1000, 'C'), 5);
+  TSettings country;
+  ReadConfigText(country, FileOf(texts));
+  EXPECT_EQ(country.PlayerCountry, std::string(kMaxConfigTextBytes, 'C'));
+}
+
 TEST(ConfigTest, NegativeOrBrokenPlayerCountLeavesListAndKeys) {
   for (const char* count : {"-1", "two"}) {
     std::vector<std::string> texts = DefaultTexts();
@@ -332,6 +393,49 @@ TEST_F(ConfigFileTest, FailedWriteKeepsTheOldFile) {
   settings.MusicVolume = 0;
   EXPECT_FALSE(WriteConfig(settings, file).ok);
   EXPECT_EQ(Contents(file), before);
+}
+
+// A full disk: the file size limit makes the write fail the way a full disk does.
+TEST_F(ConfigFileTest, AFullDiskKeepsTheOldFileAndLeavesNoTemporary) {
+  const auto file = folder_ / "Config.cfg";
+  TSettings settings;
+  settings.MusicVolume = 200;
+  ASSERT_TRUE(WriteConfig(settings, file).ok);
+  const std::string before = Contents(file);
+  rlimit old{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = old;
+  small.rlim_cur = 100;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  settings.MusicVolume = 0;
+  const ConfigFileResult written = WriteConfig(settings, file);
+  setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, oldHandler);
+  EXPECT_FALSE(written.ok);
+  EXPECT_EQ(written.code, std::errc::file_too_large);
+  EXPECT_NE(written.error.find("Config.cfg\" cannot be written"), std::string::npos) << written.error;
+  EXPECT_EQ(Utf8ToCp1251("на диске не хватает места"), ConfigErrorReason(written.code));
+  EXPECT_EQ(Contents(file), before);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_), {}), 1);
+}
+
+TEST_F(ConfigFileTest, AFileThatCannotBeReadIsAnErrorNotTheFirstStart) {
+  const auto file = folder_ / "Config.cfg";
+  std::filesystem::create_directory(file);
+  TSettings settings;
+  ConfigFileResult read = ReadConfig(settings, file);
+  EXPECT_FALSE(read.ok);
+  EXPECT_FALSE(read.missing);
+  std::filesystem::remove(file);
+  std::ofstream(file, std::ios::binary) << std::string((1 << 20) + 1, 'A');
+  read = ReadConfig(settings, file);
+  EXPECT_FALSE(read.ok);
+  EXPECT_FALSE(read.missing);
+  EXPECT_EQ(ConfigErrorReason(read.code, true), Utf8ToCp1251("файл настроек слишком велик"));
+  std::filesystem::remove(file);
+  read = ReadConfig(settings, file);
+  EXPECT_TRUE(read.missing);
 }
 
 TEST_F(ConfigFileTest, FailedRenameRemovesTheTemporary) {

@@ -104,6 +104,21 @@ class ScoreServerTest : public ::testing::Test {
   platform::HeadlessDesktop desktop_;
 };
 
+// The routes answer a raw request held in memory as they answer one over a socket; broken
+// requests get an error reply, not a crash.
+TEST_F(ScoreServerTest, ARawRequestInMemoryGetsTheSameAnswer) {
+  const std::string version = server_->Answer("GET /cgi/version.pl?version&prg=Tamarix HTTP/1.1\r\nHost: x\r\n\r\n");
+  EXPECT_EQ(version.rfind("HTTP/1.1 200 OK\r\n", 0), 0u) << version;
+  EXPECT_NE(version.find("\r\n\r\nOK|Tamarix|1|0|"), std::string::npos) << version;
+  const std::string other = server_->Answer("GET /elsewhere HTTP/1.1\r\n\r\n");
+  EXPECT_EQ(other.rfind("HTTP/1.1 404", 0), 0u) << other;
+  for (const std::string& broken : {std::string(), std::string("\0\0\xFF", 3), std::string("GET\r\n\r\n"),
+                                   std::string("GET /cgi/version.pl?%%%&&==&prg HTTP/1.1\r\nHost\r\n\r\n")}) {
+    const std::string reply = server_->Answer(broken);
+    EXPECT_TRUE(reply.empty() || reply.rfind("HTTP/1.1 4", 0) == 0) << reply;
+  }
+}
+
 TEST_F(ScoreServerTest, ASubmittedScoreAppearsOnThePageOfItsDifficulty) {
   const TScoreSubmission score{
       .Difficulty = 1, .Name = "\xCF\xF3\xEC\xEA\xE0", .Country = "Peru", .Score = 4321};

@@ -15,6 +15,7 @@ int RunSheet(std::span<char* const> args);
 int RunPack(std::span<char* const> args);
 int RunList(std::span<char* const> args);
 int RunExport(std::span<char* const> args);
+int RunRecord(std::span<char* const> args);
 
 int RunLevel(std::span<char* const> args);
 int RunLevelCompile(std::span<char* const> args);
@@ -108,6 +109,11 @@ std::span<const Command> Commands() {
               "    RGBA PNG with the colours as the game loads them. Exit status 1 with a message when the\n"
               "    record is missing, bad, not an image or font, or has no such pattern.",
               RunExport},
+      Command{"record", "record ARCHIVE KEY OUT",
+              "    Writes the bytes of the record KEY as the game reads them (inflated and checked) to\n"
+              "    OUT, for the fuzz corpus and for looking inside a record. Exit status 1 with a message\n"
+              "    when the archive or the record cannot be read.",
+              RunRecord},
       Command{"art", "art OUTDIR [IMAGE...] | art --list",
               "    Draws every picture of the game (or only the named ones) as a PNG sprite sheet\n"
               "    OUTDIR/IMAGE.png: cells left to right, then top to bottom, as assets/art/images.manifest\n"

@@ -6,7 +6,13 @@
 #include <algorithm>
 #include <cstring>
 
+#include "engine/FileRead.h"
+
 namespace zb::platform {
+namespace {
+// Far above the game's effects and songs.
+constexpr size_t kMaxSoundFileBytes = size_t{64} << 20;
+}  // namespace
 
 void MixerAudio::ChunkDeleter::operator()(Mix_Chunk* chunk) const { Mix_FreeChunk(chunk); }
 void MixerAudio::MusicDeleter::operator()(_Mix_Music* music) const { Mix_FreeMusic(music); }
@@ -51,7 +57,11 @@ void MixerAudio::Close() {
 
 int MixerAudio::OpenSample(const std::string& path) {
   if (!open_) return kNoHandle;
-  Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
+  // Read through the file helper: a folder or a pipe is refused instead of read or waited on.
+  const FileReadResult file = ReadFileText(path, kMaxSoundFileBytes);
+  if (!file.ok) return kNoHandle;
+  SDL_RWops* source = SDL_RWFromConstMem(file.bytes.data(), static_cast<int>(file.bytes.size()));
+  Mix_Chunk* chunk = source ? Mix_LoadWAV_RW(source, 1) : nullptr;
   if (!chunk) return kNoHandle;
   const int handle = nextHandle_++;
   samples_[handle].chunk.reset(chunk);
@@ -88,10 +98,15 @@ void MixerAudio::SetChannelVolume(int channel, int volume) {
 
 int MixerAudio::OpenSong(const std::string& path) {
   if (!open_) return kNoHandle;
-  Mix_Music* music = Mix_LoadMUS(path.c_str());
-  if (!music) return kNoHandle;
+  const FileReadResult file = ReadFileText(path, kMaxSoundFileBytes);
+  if (!file.ok) return kNoHandle;
+  Song song;
+  song.bytes = AsBytes(file.bytes);  // a vector keeps its buffer where it is when moved
+  SDL_RWops* source = SDL_RWFromConstMem(song.bytes.data(), static_cast<int>(song.bytes.size()));
+  song.music.reset(source ? Mix_LoadMUS_RW(source, 1) : nullptr);
+  if (!song.music) return kNoHandle;
   const int handle = nextHandle_++;
-  songs_[handle].music.reset(music);
+  songs_[handle] = std::move(song);
   return handle;
 }
 

@@ -63,6 +63,7 @@ class MixerAudio final : public Audio {
     int channel = -1;
   };
   struct Song {
+    std::vector<uint8_t> bytes;  // the file; the mixer may read from it while the song plays
     std::unique_ptr<_Mix_Music, MusicDeleter> music;
     int volume = 250;
     bool looping = false;

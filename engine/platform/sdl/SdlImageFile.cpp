@@ -4,6 +4,7 @@
 #include <cstring>
 #include <memory>
 
+#include "engine/FileRead.h"
 #include "engine/platform/ImageFile.h"
 
 namespace zb::platform {
@@ -11,6 +12,7 @@ namespace {
 
 // Larger pictures than any screen of the game are refused before their pixels are copied.
 constexpr int kMaxSide = 8192;
+constexpr size_t kMaxFileBytes = size_t{64} << 20;
 
 struct SurfaceDeleter {
   void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
@@ -20,7 +22,12 @@ using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
 }  // namespace
 
 std::optional<DecodedImage> DecodeImageFile(const std::filesystem::path& file) {
-  SurfacePtr loaded(IMG_Load(file.c_str()));
+  // Read through the file helper: a folder or a pipe is refused instead of read or waited on.
+  const FileReadResult bytes = ReadFileText(file, kMaxFileBytes);
+  if (!bytes.ok) return std::nullopt;
+  SDL_RWops* source = SDL_RWFromConstMem(bytes.bytes.data(), static_cast<int>(bytes.bytes.size()));
+  if (!source) return std::nullopt;
+  SurfacePtr loaded(IMG_Load_RW(source, 1));
   if (!loaded || loaded->w <= 0 || loaded->h <= 0 || loaded->w > kMaxSide || loaded->h > kMaxSide) {
     return std::nullopt;
   }

@@ -97,7 +97,7 @@ int RunPack(std::span<char* const> args) {
 int RunList(std::span<char* const> args) {
   if (args.size() != 1) return Fail("usage: zbtool list ARCHIVE");
   TArchiveDb archive(args[0], TOpenModes::opReadOnly);
-  if (!archive.EnsureOpen()) return Fail("cannot read the record table of \"" + std::string(args[0]) + "\"");
+  if (!archive.EnsureOpen()) return Fail("cannot read the record table: " + ArchiveError(archive));
   for (int i = 0; i < archive.RecordCount(); ++i) {
     const TArchiveEntry entry = *archive.Entry(i);
     TMemoryStream stream;
@@ -114,7 +114,7 @@ int RunExport(std::span<char* const> args) {
   if (args.size() != 4) return Fail("usage: zbtool export ARCHIVE KEY PATTERN OUT.png");
   TArchiveDb archive(args[0], TOpenModes::opReadOnly);
   const std::string key = args[1];
-  if (!archive.EnsureOpen()) return Fail("cannot read the record table of \"" + std::string(args[0]) + "\"");
+  if (!archive.EnsureOpen()) return Fail("cannot read the record table: " + ArchiveError(archive));
   const int index = archive.IndexOfKey(key);
   if (index < 0) return Fail("no record \"" + key + "\" in \"" + std::string(args[0]) + "\"");
   const int type = archive.RecordType(index);
@@ -154,6 +154,19 @@ int RunExport(std::span<char* const> args) {
     return Fail("cannot write \"" + std::string(args[3]) + "\"");
   }
   return 0;
+}
+
+int RunRecord(std::span<char* const> args) {
+  if (args.size() != 3) return Fail("usage: zbtool record ARCHIVE KEY OUT");
+  TArchiveDb archive(args[0], TOpenModes::opReadOnly);
+  TMemoryStream stream;
+  if (!archive.EnsureOpen() || !archive.ReadRecord(args[1], stream)) {
+    return Fail("the record \"" + std::string(args[1]) + "\": " + ArchiveError(archive));
+  }
+  std::FILE* out = std::fopen(args[2], "wb");
+  const bool written = out != nullptr && std::fwrite(stream.Data(), 1, stream.Size(), out) == stream.Size();
+  if (out != nullptr && std::fclose(out) != 0) return Fail("cannot write \"" + std::string(args[2]) + "\"");
+  return written ? 0 : Fail("cannot write \"" + std::string(args[2]) + "\"");
 }
 
 }  // namespace zb::tool
