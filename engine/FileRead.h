@@ -19,7 +19,10 @@ struct FileReadResult {
   std::error_code code;  // the system's reason; file_too_large for a file over the limit
   std::string error;     // "\"<file>\" <reason>", for messages
 
-  bool Missing() const { return code == std::errc::no_such_file_or_directory; }
+  // A path through a plain file (a file where a folder should be) holds no file either.
+  bool Missing() const {
+    return code == std::errc::no_such_file_or_directory || code == std::errc::not_a_directory;
+  }
 };
 
 // Reads the regular file `path` whole. A folder, a file that cannot be opened or read, and a

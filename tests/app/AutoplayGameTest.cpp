@@ -108,7 +108,7 @@ TEST_F(AutoplayGameTest, AWholeGameFromLevel25EndsTheStoryThenScoresOverTheEndPi
   ASSERT_TRUE(std::regex_match(last, match, summary)) << last;
   // The game closed by its own steps: "Config.cfg" holds the new player, the country and the score.
   TSettings saved;
-  ASSERT_TRUE(ReadConfig(saved, folder_ / "Config.cfg"));
+  ASSERT_TRUE(ReadConfig(saved, folder_ / "Config.cfg").ok);
   EXPECT_EQ(saved.PlayerName, "Bot");
   EXPECT_EQ(saved.PlayerCountry, "Earth");
   EXPECT_EQ(saved.HighScores[0][0].Name, "Bot");
@@ -126,7 +126,7 @@ TEST_F(AutoplayGameTest, TheProgramPlaysAGameToGameOverAndClosesTheGame) {
                                std::regex(R"(^game: result=gameover frames=\d+ level=1 score=\d+ entered=(yes|no)$)")))
       << lines.back();
   TSettings saved;
-  ASSERT_TRUE(ReadConfig(saved, folder_ / "Config.cfg"));
+  ASSERT_TRUE(ReadConfig(saved, folder_ / "Config.cfg").ok);
   EXPECT_EQ(saved.PlayerName, "Ida");
   EXPECT_EQ(saved.PlayerCountry, "Oz");
 }

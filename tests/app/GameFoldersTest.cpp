@@ -162,7 +162,7 @@ TEST_F(GameFoldersTest, ANoLongerWritableFolderStillGivesItsSettings) {
   saved.PlayerCount = 1;
   saved.Players[0] = "Ann";
   saved.MusicVolume = 100;
-  ASSERT_TRUE(WriteConfig(saved, folders.User / "Config.cfg"));
+  ASSERT_TRUE(WriteConfig(saved, folders.User / "Config.cfg").ok);
   folders.CanSave = false;  // as the access check finds a read-only folder
   folders.Problem = "read-only";
   game_ = std::make_unique<HeadlessGame>(folders);

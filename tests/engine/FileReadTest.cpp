@@ -29,6 +29,10 @@ TEST(FileReadTest, ReadsWholeFilesAndSaysWhyOthersCannotBeRead) {
   EXPECT_TRUE(read.Missing());
   EXPECT_EQ(read.error, "\"" + (dir.Path() / "none").generic_string() + "\" cannot be opened: it does not exist");
 
+  read = ReadFileText(empty / "under-a-file");
+  EXPECT_FALSE(read.ok);
+  EXPECT_TRUE(read.Missing());
+
   read = ReadFileText(dir.Path());
   EXPECT_FALSE(read.ok);
   EXPECT_FALSE(read.Missing());
