@@ -35,6 +35,12 @@ desktop-file-validate "$root/share/applications/$id.desktop"
 appstreamcli validate --no-net "$root/share/metainfo/$id.metainfo.xml"
 # The launcher, the metadata and the icon as one installed tree.
 appstreamcli validate-tree --no-net "$root"
+# The metadata as a build with a web address writes it, with its homepage and screenshots.
+cmake -DIN="$(dirname "$0")/../dist/$id.metainfo.xml.in" -DOUT="$work/web.metainfo.xml" \
+  -DWEB_URL=https://games.example/zumbala/ -P "$(dirname "$0")/../dist/metainfo.cmake"
+grep -q '<image type="source" width="800" height="600">https://games.example/zumbala/screenshots/level3.png</image>' \
+  "$work/web.metainfo.xml" || fail "the screenshots are missing from the metadata written with a web address"
+appstreamcli validate --no-net "$work/web.metainfo.xml"
 
 # The prefix as installed, to compare with after the run.
 snapshot() { (cd "$root" && find . -printf '%p %s %T@\n' | sort); }
