@@ -1,6 +1,8 @@
 /* Loaded into the game by bench/real-window.sh (LD_PRELOAD): writes the wall-clock time of every
-   presented frame, one line each, to the file named by ZB_PRESENT_LOG. The game's own frame count,
-   read from outside without changing the game. */
+   presented frame, one line each, to the file named by ZB_PRESENT_LOG, and the processor time the
+   process had used by its first frame to ZB_PRESENT_LOG.cpu (milliseconds; unlike the wall time, it
+   holds on a loaded machine). The game's own frame count, read from outside without changing the
+   game. */
 #define _GNU_SOURCE
 #include <dlfcn.h>
 #include <stdio.h>
@@ -18,6 +20,15 @@ void SDL_RenderPresent(void* renderer) {
     const char* name = getenv("ZB_PRESENT_LOG");
     if (!name || !(log = fopen(name, "w"))) return;
     setvbuf(log, NULL, _IOFBF, 1 << 16);
+    struct timespec cpu;
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu);
+    char cpuName[4096];
+    snprintf(cpuName, sizeof cpuName, "%s.cpu", name);
+    FILE* cpuLog = fopen(cpuName, "w");
+    if (cpuLog) {
+      fprintf(cpuLog, "%.1f\n", cpu.tv_sec * 1e3 + cpu.tv_nsec / 1e6);
+      fclose(cpuLog);
+    }
   }
   struct timespec now;
   clock_gettime(CLOCK_REALTIME, &now);

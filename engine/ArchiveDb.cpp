@@ -31,6 +31,7 @@ constexpr uint64_t kMaxInflateRatio = 1032;
 void TArchiveDb::SetFileName(std::filesystem::path fileName) {
   fileName_ = std::move(fileName);
   opened_ = false;
+  tableStamp_.reset();
 }
 
 bool TArchiveDb::EnsureOpen() {
@@ -52,6 +53,7 @@ bool TArchiveDb::EnsureOpen() {
 
 bool TArchiveDb::CreateNew() {
   entries_.clear();
+  tableStamp_.reset();
   const uint8_t header[kHeaderSize] = {'Z', 'B', 'D', 'B', 0, 0, 0, 0, kHeaderSize, 0, 0, 0};
   FilePtr file(std::fopen(fileName_.c_str(), "wb"));
   if (!file) return false;
@@ -71,6 +73,7 @@ bool TArchiveDb::OpenFile(TReadFile& file) {
   std::error_code code;
   if (file.Open(fileName_, code)) return true;
   entries_.clear();
+  tableStamp_.reset();
   return Fail(DescribeFileError(code));
 }
 
@@ -81,6 +84,7 @@ bool TArchiveDb::ReadTableFromFile() {
 
 bool TArchiveDb::ReadTable(const TReadFile& file) {
   entries_.clear();
+  tableStamp_.reset();
   fileSize_ = file.Size();
   if (!file.ReadAt(0, header_.data(), kHeaderSize)) return Fail("is shorter than its header");
 
@@ -90,7 +94,10 @@ bool TArchiveDb::ReadTable(const TReadFile& file) {
     entries_.clear();
     return Fail("has a broken record table");
   };
-  if (count == 0) return true;
+  if (count == 0) {
+    tableStamp_ = file.Stamp();
+    return true;
+  }
   if (tableOffset > fileSize_) return fail();
   // Every row takes at least 8 bytes: a count beyond that is a broken file, not a reservation.
   if (count > (fileSize_ - tableOffset) / 8) return fail();
@@ -124,6 +131,7 @@ bool TArchiveDb::ReadTable(const TReadFile& file) {
     entry.Secure = U16(&h[34]);
     std::memcpy(entry.InitVector.data(), &h[36], 8);
   }
+  tableStamp_ = file.Stamp();
   return true;
 }
 
@@ -163,7 +171,9 @@ bool TArchiveDb::ReadFound(Find&& find, TMemoryStream& stream) {
   TArchiveEntry entry;
   {
     TReadFile file;
-    if (!OpenFile(file) || !ReadTable(file)) return false;
+    if (!OpenFile(file)) return false;
+    // Loading reads every record in turn: an unchanged file keeps the table it gave.
+    if (tableStamp_ != file.Stamp() && !ReadTable(file)) return false;
     const int index = find();
     if (index < 0) return Fail("has no such record");
     entry = entries_[static_cast<size_t>(index)];

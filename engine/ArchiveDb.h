@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -63,7 +64,8 @@ class TArchiveDb {
   uint64_t FileSize() const { return fileSize_; }
 
   // Reads, inflates and verifies the record and writes its bytes to `stream` at its position.
-  // Re-reads the table first; on any failure nothing is written and the result is false.
+  // Re-reads the table first when the file is not the one it was read from or has changed since;
+  // on any failure nothing is written and the result is false.
   bool ReadRecord(std::string_view key, TMemoryStream& stream);
   // The same for the record at `index` of the re-read table, for tools that list every record
   // (a later record with an earlier one's key cannot be reached by key).
@@ -88,6 +90,7 @@ class TArchiveDb {
   uint64_t fileSize_ = 0;
   std::array<uint8_t, kHeaderSize> header_{};
   std::vector<TArchiveEntry> entries_;
+  std::optional<TFileStamp> tableStamp_;  // the file the table was read from, as it was then
   std::string lastError_;
 };
 

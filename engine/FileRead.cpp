@@ -15,7 +15,7 @@ namespace {
 std::error_code LastError() { return {errno, std::generic_category()}; }
 
 // Opens a regular file read-only; -1 with the reason in `code` otherwise.
-int OpenRegular(const std::filesystem::path& path, uint64_t& size, std::error_code& code) {
+int OpenRegular(const std::filesystem::path& path, uint64_t& size, std::error_code& code, TFileStamp* stamp = nullptr) {
   // Non-blocking, so a pipe put where a file belongs cannot hang the open.
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
@@ -34,6 +34,10 @@ int OpenRegular(const std::filesystem::path& path, uint64_t& size, std::error_co
     return -1;
   }
   size = static_cast<uint64_t>(info.st_size);
+  if (stamp) {
+    *stamp = TFileStamp{static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino), size,
+                        int64_t{info.st_mtim.tv_sec} * 1'000'000'000 + info.st_mtim.tv_nsec};
+  }
   return fd;
 }
 
@@ -133,7 +137,7 @@ void TReadFile::Close() {
 
 bool TReadFile::Open(const std::filesystem::path& path, std::error_code& code) {
   Close();
-  fd_ = OpenRegular(path, size_, code);
+  fd_ = OpenRegular(path, size_, code, &stamp_);
   return fd_ >= 0;
 }
 

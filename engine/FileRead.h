@@ -36,6 +36,15 @@ std::vector<uint8_t> AsBytes(const std::string& text);
 // ("cannot be opened: it is a folder").
 std::string DescribeFileError(const std::error_code& code);
 
+// Which file, of what size, last changed when: equal stamps mean the same unchanged file.
+struct TFileStamp {
+  uint64_t Device = 0;
+  uint64_t Inode = 0;
+  uint64_t Size = 0;
+  int64_t ModifiedNs = 0;
+  bool operator==(const TFileStamp&) const = default;
+};
+
 // A file opened for reads at given offsets (archives); closed with the object.
 class TReadFile {
  public:
@@ -50,6 +59,7 @@ class TReadFile {
   bool Open(const std::filesystem::path& path, std::error_code& code);
   bool IsOpen() const { return fd_ >= 0; }
   uint64_t Size() const { return size_; }
+  const TFileStamp& Stamp() const { return stamp_; }
   // Reads exactly `count` bytes at `offset`; false for a short or failed read. Small reads are
   // served from a block read ahead, as a table of many small fields is read.
   bool ReadAt(uint64_t offset, void* data, size_t count) const;
@@ -60,6 +70,7 @@ class TReadFile {
   void Close();
   int fd_ = -1;
   uint64_t size_ = 0;
+  TFileStamp stamp_;
   mutable std::vector<uint8_t> block_;
   mutable uint64_t blockStart_ = 0;
 };

@@ -189,11 +189,12 @@ bool TGfxFonts::LoadFromArchive(TArchiveDb& archive) {
   }
   TGfxDevice* device = Publisher();
   platform::Renderer* renderer = device ? device->Renderer() : nullptr;
+  TMemoryStream stream;  // one buffer for every record
   for (int i = 0; i < archive.RecordCount(); ++i) {
     if (archive.RecordType(i) != kRecordFont) continue;
     TGfxFont& font = Add();
     const std::string key = archive.RecordKey(i);
-    TMemoryStream stream;
+    stream.Clear();
     const std::string record = "The font \"" + key + "\" cannot be loaded: ";
     if (!archive.ReadRecord(key, stream)) {
       loadError_ = record + ArchiveError(archive);

@@ -90,9 +90,8 @@ platform::TextureId TGfxImage::Texture(int index) const {
   return textures_[static_cast<size_t>(index)];
 }
 
-const std::vector<uint32_t>& TGfxImage::Pixels(int texture) const {
-  static const std::vector<uint32_t> kNone;
-  if (texture < 0 || texture >= static_cast<int>(pixels_.size())) return kNone;
+std::span<const uint32_t> TGfxImage::Pixels(int texture) const {
+  if (texture < 0 || texture >= static_cast<int>(pixels_.size())) return {};
   return pixels_[static_cast<size_t>(texture)];
 }
 
@@ -147,11 +146,13 @@ bool TGfxImages::LoadFromArchive(TArchiveDb& archive) {
     return false;
   }
   platform::Renderer* renderer = LiveRenderer();
+  // One buffer for every record: a fresh one each time would be mapped and faulted in anew.
+  TMemoryStream stream;
   for (int i = 0; i < archive.RecordCount(); ++i) {
     if (archive.RecordType(i) != kRecordImage) continue;
     TGfxImage& image = Add();
     image.Name = archive.RecordKey(i);
-    TMemoryStream stream;
+    stream.Clear();
     const std::string record = "The image \"" + image.Name + "\" cannot be loaded: ";
     if (!archive.ReadRecord(image.Name, stream)) {
       loadError_ = record + ArchiveError(archive);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "engine/ArchiveDb.h"
 #include "engine/GfxDevices.h"
 #include "engine/MemoryStream.h"
+#include "engine/UninitVector.h"
 #include "engine/platform/Renderer.h"
 
 namespace zb {
@@ -69,7 +71,7 @@ class TGfxImage {
 
   platform::TextureId Texture(int index) const;
   // Rows of 0xAARRGGBB, top first; empty for an index out of range.
-  const std::vector<uint32_t>& Pixels(int texture) const;
+  std::span<const uint32_t> Pixels(int texture) const;
 
   // Where a pattern lies in the textures; false when the image cannot be drawn.
   bool Place(const TPatternSource& source, TPatternPlacement& placement) const;
@@ -82,7 +84,7 @@ class TGfxImage {
   int visibleWidth_ = 0, visibleHeight_ = 0;
   int patternCount_ = 0;
   bool created_ = false;
-  std::vector<std::vector<uint32_t>> pixels_;
+  std::vector<UninitVector<uint32_t>> pixels_;
   std::vector<platform::TextureId> textures_;
   platform::Renderer* renderer_ = nullptr;  // the one that holds textures_
 };

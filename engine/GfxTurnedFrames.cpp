@@ -84,7 +84,7 @@ const TTurnedFrame* TTurnedFrames::Find(platform::Renderer& renderer, const TGfx
   if (const auto it = frames_.find(key); it != frames_.end()) return &it->second;
   if (bytes_ >= kMaxBytes) return nullptr;
 
-  const std::vector<uint32_t>& pixels = image.Pixels(place.Texture);
+  const std::span<const uint32_t> pixels = image.Pixels(place.Texture);
   const int textureWidth = image.TextureWidth();
   const int texelLeft = static_cast<int>(std::lround(std::min(place.U[0], place.U[1]) * textureWidth));
   const int texelTop = static_cast<int>(std::lround(std::min(place.V[0], place.V[3]) * image.TextureHeight()));

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <vector>
 
+#include "engine/UninitVector.h"
+
 namespace zb {
 
 // A growable byte buffer with a read/write position, the target of archive reads and the
@@ -12,7 +14,7 @@ namespace zb {
 class TMemoryStream {
  public:
   TMemoryStream() = default;
-  explicit TMemoryStream(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)) {}
+  explicit TMemoryStream(const std::vector<uint8_t>& bytes) : bytes_(bytes.begin(), bytes.end()) {}
 
   size_t Size() const { return bytes_.size(); }
   size_t Position() const { return position_; }
@@ -21,7 +23,7 @@ class TMemoryStream {
   size_t Remaining() const { return position_ < bytes_.size() ? bytes_.size() - position_ : 0; }
 
   const uint8_t* Data() const { return bytes_.data(); }
-  const std::vector<uint8_t>& Bytes() const { return bytes_; }
+  const UninitVector<uint8_t>& Bytes() const { return bytes_; }
   void Clear() {
     bytes_.clear();
     position_ = 0;
@@ -30,13 +32,17 @@ class TMemoryStream {
   // Writes at the position, growing the buffer; returns the count written (always `count`).
   size_t Write(const void* data, size_t count) {
     if (count == 0) return 0;
-    if (position_ + count > bytes_.size()) bytes_.resize(position_ + count);
+    if (position_ + count > bytes_.size()) {
+      const size_t old = bytes_.size();
+      bytes_.resize(position_ + count);
+      if (position_ > old) std::memset(bytes_.data() + old, 0, position_ - old);
+    }
     std::memcpy(bytes_.data() + position_, data, count);
     position_ += count;
     return count;
   }
 
-  // Grows the buffer by `count` bytes at its end and returns where they start, leaving the
+  // Grows the buffer by `count` unset bytes at its end and returns where they start, leaving the
   // position alone, so a producer can write there directly; Truncate takes them back.
   uint8_t* Extend(size_t count) {
     const size_t old = bytes_.size();
@@ -83,7 +89,7 @@ class TMemoryStream {
     return true;
   }
 
-  std::vector<uint8_t> bytes_;
+  UninitVector<uint8_t> bytes_;
   size_t position_ = 0;
 };
 

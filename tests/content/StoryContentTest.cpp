@@ -37,7 +37,7 @@ constexpr int kMonkeyBubbleX = 200, kHunterBubbleX = 450, kBubbleY = 100;
 class BubbleBody {
  public:
   explicit BubbleBody(const TGfxImage& cloud) : width_(cloud.VisibleWidth()), height_(cloud.VisibleHeight()) {
-    const std::vector<uint32_t>& pixels = cloud.Pixels(0);
+    const auto pixels = cloud.Pixels(0);
     const int stride = cloud.TextureWidth();
     auto fill = [&](int x, int y) {
       const uint32_t alpha = pixels[static_cast<size_t>(y) * stride + x] >> 24;

@@ -187,5 +187,22 @@ TEST_F(ArchiveDbTest, ANewFileNameReopens) {
   EXPECT_EQ(db.RecordKey(0), "two");
 }
 
+TEST_F(ArchiveDbTest, AFileChangedBetweenReadsIsReadByItsNewTable) {
+  TArchiveDb db = Open(test::BuildArchive({{"one", 1, Payload("first")}}));
+  TMemoryStream stream;
+  ASSERT_TRUE(db.ReadRecord("one", stream));
+  // Replaced under the same name (a new file), then rewritten in place with another size.
+  std::filesystem::remove(db.FileName());
+  dir_.Write("a.zbx", test::BuildArchive({{"two", 1, Payload("second")}, {"one", 1, Payload("again")}}));
+  stream.Clear();
+  ASSERT_TRUE(db.ReadRecord("one", stream));
+  EXPECT_EQ(std::string(stream.Bytes().begin(), stream.Bytes().end()), "again");
+  EXPECT_EQ(db.RecordCount(), 2);
+  dir_.Write("a.zbx", test::BuildArchive({{"three", 1, Payload("3")}}));
+  stream.Clear();
+  EXPECT_FALSE(db.ReadRecord("one", stream));
+  EXPECT_EQ(db.RecordKey(0), "three");
+}
+
 }  // namespace
 }  // namespace zb

@@ -143,7 +143,7 @@ int RunExport(std::span<char* const> args) {
                    (pictures.PatternWidth() - pictures.VisibleWidth()) / 2;
   const int top = (q / pictures.PatternsPerRow()) * pictures.PatternHeight() +
                   (pictures.PatternHeight() - pictures.VisibleHeight()) / 2;
-  const std::vector<uint32_t>& pixels = pictures.Pixels(texture);
+  const std::span<const uint32_t> pixels = pictures.Pixels(texture);
   if (pixels.empty()) return Fail("pattern " + std::to_string(p) + " lies in a texture the record lacks");
   std::vector<uint32_t> area;
   for (int y = 0; y < pictures.VisibleHeight(); ++y) {
