@@ -94,8 +94,9 @@ void TPilot::Steer(TForm1& form, const Push& push) {
     if (sprite == nullptr || sprite->Dead()) continue;
     if (sprite->Name == "block") {
       lowestBrick = std::max(lowestBrick, sprite->Y + static_cast<double>(sprite->PatternHeight()));
-    } else if (sprite->Name == "bonus") {
-      bonuses.push_back(static_cast<const TBonus*>(sprite));
+    } else if (const auto* bonus = dynamic_cast<const TBonus*>(sprite)) {
+      // Falling bonuses only: the picture of a running bonus bears the same name.
+      bonuses.push_back(bonus);
     }
   }
 
