@@ -6,15 +6,21 @@
 //
 // Each game runs in WORK_DIR (default: a fresh folder under the temporary folder), which links to
 // the content of GAME_DIR and keeps its own "Config.cfg" from game to game, as a player's does. It
-// prints one line per game and a summary; the exit status is 1 when a game did not end or the
-// resident memory after the last game of a kind is more than 5 % above that after the first game
-// of that kind (the kinds free different amounts, and the sanitizer holds freed memory a while).
+// prints one line per game and a summary; the exit status is 1 when a game did not end, when the
+// heap the games leave behind grows more than 5 % after the first game, or when the resident
+// memory after the last game of a kind is more than 5 % above that after the first game of that
+// kind (the kinds free different amounts, and the sanitizer holds freed memory back a while).
+#include <malloc.h>
 #include <unistd.h>
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/allocator_interface.h>
+#endif
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -31,6 +37,16 @@ long ResidentKiB() {
   long pages = 0, resident = 0;
   statm >> pages >> resident;
   return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+// Bytes the program holds on its heap: unlike the resident size, it does not depend on how much
+// freed memory the allocator keeps (or, under the sanitizer, holds back to catch late uses).
+size_t LiveHeapBytes() {
+#if defined(__SANITIZE_ADDRESS__)
+  return __sanitizer_get_current_allocated_bytes();
+#else
+  return mallinfo2().uordblks;
+#endif
 }
 
 bool LinkContent(const fs::path& game, const fs::path& work) {
@@ -67,6 +83,7 @@ int main(int argc, char** argv) {
   const auto elapsedMinutes = [&] { return std::chrono::duration<double>(Clock::now() - start).count() / 60; };
   // Per kind of game: the resident memory after its first and after its latest game.
   long firstKiB[3] = {}, lastKiB[3] = {}, peakKiB = 0;
+  size_t firstHeap = 0, lastHeap = 0;
   int games = 0;
   bool allEnded = true;
   while (games == 0 || elapsedMinutes() < minutes) {
@@ -85,18 +102,33 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "game_soak: the game could not start in %s\n", work.c_str());
         return 1;
       }
-      zb::TGameBot bot(headless, options, [](const std::string&) {});
+      // The bot's last lines, shown when a game does not come to its end.
+      std::deque<std::string> lines;
+      zb::TGameBot bot(headless, options, [&](const std::string& line) {
+        lines.push_back(line);
+        if (lines.size() > 40) lines.pop_front();
+      });
       ended = bot.Run();
       summary = bot.Summary();
+      if (!ended) {
+        for (const std::string& line : lines) std::printf("  %s\n", line.c_str());
+      }
     }
     const int kind = games % 3;
     ++games;
     allEnded = allEnded && ended;
+    // The game is gone: what it left on the heap, and the resident size once the allocator has
+    // given back what it can.
+    malloc_trim(0);
     const long kib = ResidentKiB();
+    const size_t heap = LiveHeapBytes();
     if (firstKiB[kind] == 0) firstKiB[kind] = kib;
     lastKiB[kind] = kib;
     peakKiB = std::max(peakKiB, kib);
-    std::printf("soak: game=%d minutes=%.1f rss_kib=%ld %s\n", games, elapsedMinutes(), kib, summary.c_str());
+    if (games == 1) firstHeap = heap;
+    lastHeap = heap;
+    std::printf("soak: game=%d minutes=%.1f rss_kib=%ld heap_kib=%zu %s\n", games, elapsedMinutes(), kib, heap / 1024,
+                summary.c_str());
     std::fflush(stdout);
   }
   double growth = 0;
@@ -105,13 +137,15 @@ int main(int argc, char** argv) {
     growth = std::max(growth, 100.0 * static_cast<double>(lastKiB[kind] - firstKiB[kind]) /
                                   static_cast<double>(firstKiB[kind]));
   }
+  const double heapGrowth =
+      firstHeap > 0 ? 100.0 * (static_cast<double>(lastHeap) - static_cast<double>(firstHeap)) / static_cast<double>(firstHeap) : 0;
   std::printf("soak: games=%d minutes=%.1f rss_first_kib=%ld/%ld/%ld rss_last_kib=%ld/%ld/%ld rss_peak_kib=%ld "
-              "growth=%.1f%%\n",
+              "rss_growth=%.1f%% heap_first_kib=%zu heap_last_kib=%zu heap_growth=%.1f%%\n",
               games, elapsedMinutes(), firstKiB[0], firstKiB[1], firstKiB[2], lastKiB[0], lastKiB[1], lastKiB[2],
-              peakKiB, growth);
+              peakKiB, growth, firstHeap / 1024, lastHeap / 1024, heapGrowth);
   if (argc <= 3) {
     std::error_code ec;
     fs::remove_all(work, ec);
   }
-  return allEnded && growth <= 5.0 ? 0 : 1;
+  return allEnded && growth <= 5.0 && heapGrowth <= 5.0 ? 0 : 1;
 }
