@@ -9,7 +9,8 @@
 # real first level until the lives are gone, then plays a second game whose level files are
 # replaced by a single brick over the bat, so each level is cleared by one launch: that reaches
 # stage complete, every story scene, the fireworks of the end and the closing screens quickly.
-# SCREENS_QUICK=1 stops the second game after its first level (no later story scenes, no end).
+# SCREENS_QUICK=1 stops the second game after its first level (no later story scenes, no end);
+# SCREENS_TRACE=1 prints the second of the run at which each picture was taken.
 #
 # The game says which screen it is on through $ZUMBALA_SCREEN_LOG. A screen that is not reached is
 # reported; the exit status is 1 only when the game does not start (or a tool is missing).
@@ -36,7 +37,9 @@ done
 work=$(mktemp -d)
 xvfb_pid=""
 game_pid=""
+watchdog_pid=""
 stop_all() {
+  [ -n "$watchdog_pid" ] && kill "$watchdog_pid" 2>/dev/null
   [ -n "$game_pid" ] && kill -KILL "$game_pid" 2>/dev/null
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
   wait 2>/dev/null
@@ -44,6 +47,18 @@ stop_all() {
 }
 trap stop_all EXIT
 trap 'exit 1' INT TERM
+# Whatever hangs, the whole run ends: the long way takes about six minutes, the short one two.
+limit=900
+[ "$quick" = 1 ] && limit=300
+(
+  sleep "$limit" &
+  sleeper=$!
+  trap 'kill "$sleeper"; exit 0' TERM
+  wait "$sleeper" || exit 0
+  echo "screens: the run took more than $limit seconds" >&2
+  kill -TERM $$
+) &
+watchdog_pid=$!
 
 mkdir -p "$out"
 rm -f "$out"/*.png
