@@ -2,6 +2,8 @@
 #   make run    install what is missing, build, generate the content and play
 #   make test   the same set-up, then the whole test suite
 #   make fuzz   the fuzz drivers built with clang, each run FUZZ_TIME seconds over its corpus
+#   make screens  plays the real game under a virtual X server and saves a picture of every screen
+#                 and a contact sheet in $(BUILD)/screens/ (SCREENS_QUICK=1: without the long way to the end)
 # and a packager installs with `make install` (PREFIX, default /usr/local, and DESTDIR honoured)
 # and removes it again with `make uninstall` (the same PREFIX and DESTDIR).
 BUILD ?= build
@@ -14,7 +16,11 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_TIME ?= 60
 FUZZ_DRIVERS ?=
 
-.PHONY: all deps configure build run test smoke fuzz install uninstall package-check clean
+# The pictures of `make screens`, and whether the run skips the 25 levels to the end of the story.
+SCREENS_OUT ?= $(BUILD)/screens
+SCREENS_QUICK ?= 0
+
+.PHONY: all deps configure build run test smoke screens fuzz install uninstall package-check clean
 
 all: build
 
@@ -35,6 +41,9 @@ test: build
 
 smoke: build
 	@bash scripts/smoke-run.sh $(BUILD)/game
+
+screens: build
+	@SCREENS_QUICK=$(SCREENS_QUICK) bash scripts/screens.sh $(BUILD) $(SCREENS_OUT)
 
 install: build
 	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"

@@ -281,10 +281,10 @@ void TForm1::RunPass(RenderPass pass) {
       if (Screen.Cursor != nullptr) Screen.Cursor->Move(frameDelta_);
       break;
     case RenderPass::CursorDraw:
-      if (Screen.Cursor != nullptr) Screen.Cursor->Draw();
+      if (Screen.Cursor != nullptr) Screen.Cursor->DrawPointer();
       break;
     case RenderPass::CursorDrawIfVisible:
-      if (Screen.Cursor != nullptr && Screen.Cursor->Visible) Screen.Cursor->Draw();
+      if (Screen.Cursor != nullptr && Screen.Cursor->Visible) Screen.Cursor->DrawPointer();
       break;
     case RenderPass::BackImageBlended:
       MyCanvas.DrawImage(Images.FindImage("back"), 0, 0, 0, fxBlend);

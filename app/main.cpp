@@ -27,7 +27,8 @@ int main(int /*argc*/, char** /*argv*/) {
   // Whatever escapes the game ends it with a message, not a signal.
   try {
     const auto platform = zb::platform::CreateSdlPlatform();
-    return zb::RunGame(*platform, ProgramFolder(), std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    return zb::RunGame(*platform, ProgramFolder(), std::getenv("XDG_DATA_HOME"), std::getenv("HOME"),
+                       std::getenv("ZUMBALA_SCREEN_LOG"));
   } catch (const std::exception& e) {
     std::fprintf(stderr, "zumbala: %s\n", e.what());
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Zumbala", e.what(), nullptr);

@@ -10,6 +10,11 @@ class TCursor : public TSprite {
  public:
   TCursor(TSpriteEngine& engine, const platform::Window& window);
   void Move(float delta) override;
+  // The engine's drawing pass leaves the pointer out: that pass runs before the pointer has
+  // followed the mouse and under the GUI, so it would leave a second, lagging pointer.
+  void Draw() override {}
+  // Draws the pointer; the frame calls it last, over everything else.
+  void DrawPointer() { TSprite::Draw(); }
 
  private:
   void Follow();

@@ -11,7 +11,7 @@ packages=(
   libcairo2-dev libfreetype-dev
   libcpp-httplib-dev libsqlite3-dev
   fonts-dejavu-core fonts-lobster fonts-comfortaa
-  xvfb xauth x11-utils xdotool
+  xvfb xauth x11-utils x11-apps xdotool imagemagick
   desktop-file-utils appstream
 )
 if [ "${ZB_FUZZ_DEPS:-0}" = 1 ] || [ "${1:-}" = "--fuzz" ]; then

@@ -118,5 +118,23 @@ TEST_F(Form1Sprites, ABurstShowsOnTheScreenWhereItWasSpawned) {
   EXPECT_GT(golden(), before + 5);
 }
 
+TEST_F(Form1Sprites, ThePointerIsDrawnOnceAFrameWhereThePointerIs) {
+  ASSERT_EQ(game_->Form().Screen.CurrentScreen, ScreenLogo);  // black around the logo
+  auto lit = [this](int left, int top) {
+    int count = 0;
+    for (int y = top; y < top + 24; ++y) {
+      for (int x = left; x < left + 16; ++x) count += (game_->PixelAt(x, y) & 0x00FFFFFFu) != 0 ? 1 : 0;
+    }
+    return count;
+  };
+  game_->MouseMove(100, 520);
+  game_->Frames(3);
+  ASSERT_GT(lit(100, 520), 20) << "the pointer where it is";
+  game_->MouseMove(600, 520);
+  game_->Frame();
+  EXPECT_GT(lit(600, 520), 20) << "the pointer follows in the same frame";
+  EXPECT_EQ(lit(100, 520), 0) << "no second pointer where it was a frame ago";
+}
+
 }  // namespace
 }  // namespace zb

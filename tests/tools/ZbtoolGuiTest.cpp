@@ -135,6 +135,9 @@ TEST_F(ZbtoolGuiTest, WithTheGamesFontsEveryTextMustFitItsControl) {
   } cases[] = {
       {"  TGuiButton b_long {\n    Width = 120  Height = 40\n    Caption = \"Отправить счёт\"  Font = font(3)\n  }\n",
        "a.gui:3: b_long: \"Отправить счёт\" does not fit: "},
+      // 108 pixels of text in a 120-pixel button: inside it, but touching the rim of the picture.
+      {"  TGuiButton b_rim {\n    Width = 120  Height = 40\n    Caption = \"Очистить\"  Font = font(3)\n  }\n",
+       "a.gui:3: b_rim: \"Очистить\" does not fit: 108 x 24 pixels in a room of 100 x 40"},
       // Two lines of the question need 68 pixels: the second one would be cut.
       {"  TGuiLabel title { Width = 300  Height = 50  WordWrap = true  Alignment = 2\n"
        "    Text = \"Выйти в главное меню?\"  Font = font(1) }\n",

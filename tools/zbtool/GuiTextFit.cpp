@@ -10,8 +10,8 @@
 namespace zb::tool {
 namespace {
 
-// A caption keeps this far from the sides of its button: the rim of the button pictures.
-constexpr int kButtonRim = 6;
+// A caption keeps this far from the sides of its button: the rim of the button pictures and some air.
+constexpr int kButtonRim = 10;
 // What a control without any text is measured with: a tall capital and a letter that descends ("Жу").
 const char kProbe[] = "\xC6\xF3";
 

@@ -327,17 +327,19 @@ void DrawLeafer(cairo_t* cr) {
 // ---- level title plaque (the game writes "Уровень N" across it) and the pointer.
 
 void DrawSmallscr(cairo_t* cr) {
-  RoundedRect(cr, 4, 6, 172, 50, 16);
-  FillVertical(cr, 6, 56, pal::kWoodLight, pal::kWoodDark);
+  // The title turns about the picture's centre, but its text ("Уровень 25" at the most) is written
+  // 4 pixels right of that centre and starts 7 above it: the plaque sits right and low to hold it.
+  RoundedRect(cr, 14, 27, 196, 50, 16);
+  FillVertical(cr, 27, 77, pal::kWoodLight, pal::kWoodDark);
   Outline(cr, 2.2);
-  RoundedRect(cr, 12, 12, 156, 38, 11);
-  FillVertical(cr, 12, 50, Darker(pal::kPanelDark, 0.3), Lighter(pal::kPanelDark, 0.15));
+  RoundedRect(cr, 22, 33, 180, 38, 11);
+  FillVertical(cr, 33, 71, Darker(pal::kPanelDark, 0.3), Lighter(pal::kPanelDark, 0.15));
   Outline(cr, 1.5);
-  for (double x : {8.0, 172.0}) {
-    SmallLeaf(cr, x, 10, x < 90 ? -2.2 : -0.9, 11, pal::kLeaf);
-    SmallLeaf(cr, x, 52, x < 90 ? 2.3 : 0.8, 10, pal::kLeafLight);
+  for (double x : {18.0, 206.0}) {
+    SmallLeaf(cr, x, 31, x < 112 ? -2.2 : -0.9, 11, pal::kLeaf);
+    SmallLeaf(cr, x, 73, x < 112 ? 2.3 : 0.8, 10, pal::kLeafLight);
   }
-  Gloss(cr, 90, 10, 60, 3, 0.35);
+  Gloss(cr, 112, 31, 70, 3, 0.35);
 }
 
 void DrawCursor(cairo_t* cr, bool pressed) {
@@ -370,7 +372,7 @@ void AddScenery(std::vector<Picture>& out) {
   out.push_back({"panel", 172, 600, 1, [](cairo_t* cr, int) { DrawPanel(cr); }});
   out.push_back({"leafs", 240, 240, 5, DrawLeafType});
   out.push_back({"leafer", 240, 240, 1, [](cairo_t* cr, int) { DrawLeafer(cr); }});
-  out.push_back({"smallscr", 180, 62, 1, [](cairo_t* cr, int) { DrawSmallscr(cr); }});
+  out.push_back({"smallscr", 216, 84, 1, [](cairo_t* cr, int) { DrawSmallscr(cr); }});
   out.push_back({"cursor", 32, 32, 1, [](cairo_t* cr, int) { DrawCursor(cr, false); }});
   out.push_back({"cursor1", 32, 32, 1, [](cairo_t* cr, int) { DrawCursor(cr, true); }});
 }
