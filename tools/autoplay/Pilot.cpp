@@ -213,8 +213,9 @@ double TPilot::AimedBatCentre(TForm1& form, const TBall& ball, double landing, d
     // straighter of two equal shots is the safer. A miss that never comes back is caught up there.
     double score = shot.Hits > 0 ? 1000.0 * (shot.Hits + shot.Breaks) / (shot.Ticks + 100)
                                  : -std::min(shot.Nearest, 1e6) - std::abs(degrees) - (shot.Returned ? 0 : 1e7);
-    // Going round in a loop: the model is wrong somewhere, so any shot may be the way out.
-    if (stalled) score += Jitter() * 2e6;
+    // Going round in a loop: the model is wrong somewhere, so any shot of the best kind (a hit,
+    // else a miss that comes back) may be the way out.
+    if (stalled && shot.Returned) score = (shot.Hits > 0 ? 2 : 1) + Jitter();
     if (score > bestScore) {
       bestScore = score;
       best = centre;
