@@ -234,6 +234,30 @@ TEST(Levels, NoWideGoldRoofLeavesALowGapUnderTheTopWall) {
   }
 }
 
+// Between two lone gold bricks one close above the other a ball going nearly straight up and down
+// is held for good: leaving past their edges it meets their corners, which turn it back.
+TEST(Levels, NoBallCanHangBetweenTwoLoneGoldBricksOneAboveTheOther) {
+  constexpr int kGold = 4;  // kind 3, stored plus one
+  for (int level = 1; level <= 25; ++level) {
+    LevelImage image;
+    ASSERT_TRUE(LoadLevelFile(std::filesystem::path(ZB_GAME_DIR) / LevelFileName(level), image).ok) << level;
+    const auto gold = [&image](int c, int r) {
+      return c >= 0 && c <= image.LastColumn() && r >= 0 && r <= image.LastRow() && image.BlockGrid(c, r) == kGold;
+    };
+    const auto lone = [&gold](int c, int r) { return gold(c, r) && !gold(c - 1, r) && !gold(c + 1, r); };
+    for (int c = 0; c <= image.LastColumn(); ++c) {
+      for (int r = 0; r <= image.LastRow(); ++r) {
+        for (int gap = 1; gap <= 2; ++gap) {
+          bool open = true;
+          for (int k = 1; k <= gap; ++k) open = open && !gold(c, r + k);
+          EXPECT_FALSE(open && lone(c, r) && lone(c, r + gap + 1))
+              << "level " << level << " column " << c << " rows " << r << " and " << r + gap + 1;
+        }
+      }
+    }
+  }
+}
+
 TEST(Levels, InspectorPrintsTheHeaderAndTheGrid) {
   const auto path = std::filesystem::temp_directory_path() / "zb-level-inspect";
   {
