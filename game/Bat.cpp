@@ -200,7 +200,9 @@ void TBita::HitBall(TBall& ball) {
   Dipping = true;
   DipStep = 1;
   IdleTicks = 0;
-  ball.Y -= static_cast<float>(2 * ball.VelocityY);
+  // Out of the bat means upwards: a ball already rising (met by the bat's end, or still inside
+  // after last tick's hit) would otherwise be pushed down into it and held there for good.
+  ball.Y -= static_cast<float>(2 * std::abs(ball.VelocityY));
   const double angle =
       BatHitAngle(ball.X + ball.VisibleWidth() / 2.0, X + VisibleWidth() / 2.0, VisibleWidth(), Velocity);
   ball.Speed =

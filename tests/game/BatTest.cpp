@@ -148,6 +148,22 @@ TEST_F(BatTest, ABallCarriedToTheWallKeepsItsPlaceOnTheBat) {
   EXPECT_FLOAT_EQ(ball.X, 701.5f);
 }
 
+TEST_F(BatTest, ABallCaughtInsideTheBatAtTheWallComesOutOnTop) {
+  // Met by the bat's end at the wall and already on its way up: the step back must lift it out,
+  // not sink it into the bat where every tick hits it again.
+  bat_->X = 172;
+  TBall& ball = AddBall(172.1f, 548);
+  ball.VelocityX = 2.39;
+  ball.VelocityY = -2.95;
+  bool out = false;
+  for (int i = 0; i < 100 && !out; ++i) {
+    Tick();
+    out = ball.Y + static_cast<float>(ball.PatternHeight()) < bat_->Y;
+  }
+  EXPECT_TRUE(out);
+  EXPECT_LT(ball.VelocityY, 0);
+}
+
 TEST_F(BatTest, TheOverlayWalksOneFrameEveryThreeTicks) {
   bat_->SetSize(kBatBig);
   std::vector<int> frames;

@@ -206,6 +206,58 @@ TEST(Levels, EveryLevelLoadsFitsTheFieldAndTheCageLevelsLeaveTheCageFree) {
   EXPECT_EQ(kinds, (std::set<int>{1, 2, 3, 9, 10, 11, 12, 13, 14, 19, 20, 21, 22, 23, 24}));
 }
 
+// In a low gap between the top wall and a wide gold roof, a ball going nearly straight up and
+// down meets the gold at the same depth every time and hangs there for good (the anti-stall turn
+// only sends it back and forth): such a roof stands at the wall or leaves a tall gap.
+TEST(Levels, NoWideGoldRoofLeavesALowGapUnderTheTopWall) {
+  constexpr int kGold = 4;  // kind 3, stored plus one
+  constexpr int kWideRun = 4;
+  constexpr int kBallHeight = 12;
+  constexpr int kTallGap = 60;
+  for (int level = 1; level <= 25; ++level) {
+    LevelImage image;
+    ASSERT_TRUE(LoadLevelFile(std::filesystem::path(ZB_GAME_DIR) / LevelFileName(level), image).ok) << level;
+    for (int r = 0; r <= image.LastRow(); ++r) {
+      int run = 0;
+      for (int c = 0; c <= image.LastColumn() + 1; ++c) {
+        if (c <= image.LastColumn() && image.BlockGrid(c, r) == kGold) {
+          ++run;
+          continue;
+        }
+        if (run >= kWideRun) {
+          const int gap = image.OffsetY() + 20 * r;
+          EXPECT_TRUE(gap < kBallHeight || gap >= kTallGap) << "level " << level << " row " << r;
+        }
+        run = 0;
+      }
+    }
+  }
+}
+
+// Between two lone gold bricks one close above the other a ball going nearly straight up and down
+// is held for good: leaving past their edges it meets their corners, which turn it back.
+TEST(Levels, NoBallCanHangBetweenTwoLoneGoldBricksOneAboveTheOther) {
+  constexpr int kGold = 4;  // kind 3, stored plus one
+  for (int level = 1; level <= 25; ++level) {
+    LevelImage image;
+    ASSERT_TRUE(LoadLevelFile(std::filesystem::path(ZB_GAME_DIR) / LevelFileName(level), image).ok) << level;
+    const auto gold = [&image](int c, int r) {
+      return c >= 0 && c <= image.LastColumn() && r >= 0 && r <= image.LastRow() && image.BlockGrid(c, r) == kGold;
+    };
+    const auto lone = [&gold](int c, int r) { return gold(c, r) && !gold(c - 1, r) && !gold(c + 1, r); };
+    for (int c = 0; c <= image.LastColumn(); ++c) {
+      for (int r = 0; r <= image.LastRow(); ++r) {
+        for (int gap = 1; gap <= 2; ++gap) {
+          bool open = true;
+          for (int k = 1; k <= gap; ++k) open = open && !gold(c, r + k);
+          EXPECT_FALSE(open && lone(c, r) && lone(c, r + gap + 1))
+              << "level " << level << " column " << c << " rows " << r << " and " << r + gap + 1;
+        }
+      }
+    }
+  }
+}
+
 TEST(Levels, InspectorPrintsTheHeaderAndTheGrid) {
   const auto path = std::filesystem::temp_directory_path() / "zb-level-inspect";
   {

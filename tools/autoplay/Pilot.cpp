@@ -17,6 +17,13 @@ namespace zb {
 namespace {
 
 constexpr double kAimStep = 3;
+constexpr double kFineAimStep = 1;   // with few bricks left, for the narrow ways in to them
+// A shot straight up comes straight back, and above a gold roof it can hang under the top wall for
+// good: no shot is aimed closer to the vertical than this.
+constexpr double kLeastLean = 2;
+// After this many ticks without a brick breaking the pilot takes it as going round in a loop
+// and breaks it by varying its aim.
+constexpr int kStallTicks = 1500;
 // A shot may lean only so far that the ball's sideways speed stays below the bat's: then the bat
 // can always follow it, whatever the bricks and walls do to it (they only turn it round).
 constexpr double kSidewaysShare = 0.85;
@@ -64,6 +71,14 @@ void TPilot::Steer(TForm1& form, const Push& push) {
   const auto right = static_cast<uint8_t>(form.Settings.Keys[0]);
   const auto left = static_cast<uint8_t>(form.Settings.Keys[1]);
   const auto action = static_cast<uint8_t>(form.Settings.Keys[2]);
+
+  // Bricks breaking (or the level changing) show that play is getting on.
+  if (game.BlocksLeft != lastBlocksLeft_) {
+    lastBlocksLeft_ = game.BlocksLeft;
+    stallTicks_ = 0;
+  } else {
+    ++stallTicks_;
+  }
 
   std::vector<const TBall*> flying;
   bool riding = false;
@@ -165,6 +180,12 @@ void TPilot::Steer(TForm1& form, const Push& push) {
   Hold(right, gap > deadZone, rightHeld_, push);
 }
 
+double TPilot::Jitter() {
+  // A small generator of its own: the game's shared one must not be drawn from.
+  jitter_ = jitter_ * 6364136223846793005ull + 1442695040888963407ull;
+  return static_cast<double>(jitter_ >> 11) / static_cast<double>(1ull << 53);
+}
+
 double TPilot::AimedBatCentre(TForm1& form, const TBall& ball, double landing, double ticks) {
   const TBita& bat = *form.Game.Bita.Get();
   const double batWidth = bat.VisibleWidth();
@@ -179,7 +200,10 @@ double TPilot::AimedBatCentre(TForm1& form, const TBall& ball, double landing, d
   double bestScore = -std::numeric_limits<double>::max();
   const double limit =
       std::asin(std::min(1.0, kSidewaysShare * bat.Speed / std::max(ball.Speed, 0.1))) * 180 / std::numbers::pi;
-  for (double degrees = -std::floor(limit / kAimStep) * kAimStep; degrees <= limit; degrees += kAimStep) {
+  const double step = model_.Few() ? kFineAimStep : kAimStep;
+  const bool stalled = stallTicks_ >= kStallTicks;
+  for (double degrees = -std::floor(limit / step) * step; degrees <= limit; degrees += step) {
+    if (std::abs(degrees) < kLeastLean) continue;
     const double centre = landing - degrees / 90 * batWidth;
     if (centre < lowest || centre > highest) continue;
     if (std::abs(centre - batCentre) > (ticks - kSpareTicks) * bat.Speed) continue;
@@ -187,9 +211,12 @@ double TPilot::AimedBatCentre(TForm1& form, const TBall& ball, double landing, d
     const TShotModel::TShot shot = model_.Trace(landing - width / 2, hitY, velocity.X, velocity.Y, width,
                                                 ball.PatternHeight(), damage, hitY, kTraceTicks);
     // Bricks worn or broken per tick of the shot; a miss counts by how close it passes, and the
-    // straighter of two equal shots is the safer.
-    const double score = shot.Hits > 0 ? 1000.0 * (shot.Hits + shot.Breaks) / (shot.Ticks + 100)
-                                       : -std::min(shot.Nearest, 1e6) - std::abs(degrees);
+    // straighter of two equal shots is the safer. A miss that never comes back is caught up there.
+    double score = shot.Hits > 0 ? 1000.0 * (shot.Hits + shot.Breaks) / (shot.Ticks + 100)
+                                 : -std::min(shot.Nearest, 1e6) - std::abs(degrees) - (shot.Returned ? 0 : 1e7);
+    // Going round in a loop: the model is wrong somewhere, so any shot of the best kind (a hit,
+    // else a miss that comes back) may be the way out.
+    if (stalled && shot.Returned) score = (shot.Hits > 0 ? 2 : 1) + Jitter();
     if (score > bestScore) {
       bestScore = score;
       best = centre;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 
 #include "engine/platform/Events.h"
@@ -35,6 +36,8 @@ class TPilot {
 
   double AimedBatCentre(TForm1& form, const TBall& ball, double landing, double ticks);
   void Hold(uint8_t key, bool down, bool& held, const Push& push);
+  // The next of a fixed sequence of numbers in [0, 1).
+  double Jitter();
 
   bool idle_;
   bool leftHeld_ = false;
@@ -42,6 +45,9 @@ class TPilot {
   bool actionHeld_ = false;
   TShotModel model_;
   TPlan plan_;
+  int lastBlocksLeft_ = -1;
+  int stallTicks_ = 0;
+  uint64_t jitter_ = 1;
 };
 
 }  // namespace zb

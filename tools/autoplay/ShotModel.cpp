@@ -20,6 +20,7 @@ void TShotModel::Load(const TSpriteEngine& engine) {
   bricks_.clear();
   cells_.assign(static_cast<size_t>(kRows * kColumns), {});
   lowest_ = 0;
+  breakable_ = 0;
   for (int i = 0; i < engine.Count(); ++i) {
     const TSprite* sprite = engine.SpriteAt(i);
     if (sprite == nullptr || sprite->Dead() || sprite->Name != "block") continue;
@@ -28,6 +29,7 @@ void TShotModel::Load(const TSpriteEngine& engine) {
                        static_cast<double>(block.PatternHeight()), block.Kind, block.HitPoints, block.Gold()};
     const int index = static_cast<int>(bricks_.size());
     bricks_.push_back(brick);
+    if (!brick.Gold) ++breakable_;
     lowest_ = std::max(lowest_, brick.Y + brick.H);
     const int c0 = Clamp(static_cast<int>(std::floor((brick.X - kLeftWall) / kCellWidth)), kColumns);
     const int c1 = Clamp(static_cast<int>(std::floor((brick.X + brick.W - kLeftWall) / kCellWidth)), kColumns);
@@ -57,7 +59,7 @@ TShotModel::TShot TShotModel::Trace(double x, double y, double velocityX, double
     if (flight.Y > lowest_) continue;
     const double cx = flight.X + width / 2, cy = flight.Y + height / 2;
     // How close a miss comes: worth the time only when few bricks are left, where misses happen.
-    if (bricks_.size() <= kFewBricks && shot.Ticks % 4 == 0) {
+    if (Few() && shot.Ticks % 4 == 0) {
       for (size_t i = 0; i < bricks_.size(); ++i) {
         const TBrick& b = bricks_[i];
         if (b.Gold || !standing[i]) continue;

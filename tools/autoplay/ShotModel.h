@@ -17,7 +17,7 @@ class TShotModel {
     int Breaks = 0;        // of those, the ones that broke
     int Ticks = 0;         // until the ball is back at the bat, or the trace gave up
     bool Returned = false; // false: still up among the bricks when the trace gave up
-    double Nearest = 0;    // the closest it came to a breakable brick (centre to centre)
+    double Nearest = 0;    // the closest it came to a breakable brick (centre to centre), when Few()
   };
 
   // Takes the bricks standing in the engine.
@@ -25,6 +25,10 @@ class TShotModel {
   bool Empty() const { return bricks_.empty(); }
   // The bottom of the lowest brick; 0 when there is none.
   double Lowest() const { return lowest_; }
+  // Bricks that can still break (gold left out).
+  size_t Breakable() const { return breakable_; }
+  // Few enough breakable bricks left that a miss is measured by how close it passes.
+  bool Few() const { return breakable_ <= kFewBricks; }
 
   // A ball of the given size and damage (10 normal, 20 big, 100 fire, which passes through)
   // leaving (x, y), its top-left corner, with the velocity; back when it falls to `returnY`.
@@ -47,6 +51,7 @@ class TShotModel {
   std::vector<TBrick> bricks_;
   std::vector<std::vector<int>> cells_;  // kRows x kColumns lists of brick indices
   double lowest_ = 0;
+  size_t breakable_ = 0;
 };
 
 }  // namespace zb
