@@ -13,7 +13,8 @@
 #include <malloc.h>
 #include <unistd.h>
 #if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/allocator_interface.h>
+// From the sanitizer's run-time library (GCC ships no header for it).
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
 #include <algorithm>
