@@ -1,9 +1,11 @@
 #include "app/Form1.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
 #include "engine/Cp1251.h"
+#include "engine/NameKeys.h"
 #include "engine/platform/Keys.h"
 #include "game/Bonus.h"
 #include "game/Hud.h"
@@ -91,7 +93,7 @@ TForm1::TForm1(platform::Platform& platform, TGameFolders folders)
 TForm1::~TForm1() { FormDestroy(); }
 
 bool TForm1::FormCreate() {
-  // 1. The device; its initialisation loads the images and fonts.
+  // 1. The device; its initialisation opens the archives and loads the first frames' images.
   if (!Device.Initialize()) {
     // The message names the file and the record that failed, where one did.
     std::string text = "Failed to initialize device!";
@@ -158,23 +160,16 @@ bool TForm1::FormCreate() {
   if (Settings.CurrentPlayer >= 0 && Settings.CurrentPlayer < kMaxPlayers) {
     Settings.PlayerName = Settings.Players[static_cast<size_t>(Settings.CurrentPlayer)];
   }
-  // 14. The three songs; the menu song starts.
-  Sound.LoadMusic(ContentPath("Sounds"), Settings.MusicVolume);
-  // 15. The effects.
-  LoadSounds();
+  // 14-15, 18, 20. The songs, the effects, the fonts, the other images, the particles and the
+  // closing page load while the logo plays; the logo stays until they have.
+  QueueLoading();
+  Screen.Loading = true;
 
   // 16. The start-up logo.
   EnterScreen(Screen, ScreenLogo);
   // 17. The system pointer is hidden by the window itself.
-  // 18. The particle manager with the image "particles" and every template of the archive.
-  ParticleManager.Canvas = &MyCanvas;
-  ParticleManager.Image = Images.FindImage("particles");
-  ParticleManager.LoadFromArchive(Archive);
   // 19. The pointer sprite.
   Screen.Cursor = &GameEngine.Create<TCursor>(platform_.GetWindow());
-  // 20. The closing page; without one, quitting closes at once.
-  ShareScreen.Load();
-  created_ = true;
   return true;
 }
 
@@ -198,17 +193,93 @@ void TForm1::TakeBoundKeys() {
 }
 
 void TForm1::DeviceInitialize(TGfxDevice& /*sender*/, bool& success) {
-  success = Images.LoadFromArchive(Archive);
-  startupError_ = Images.LoadError();
-  if (success) {
-    success = Fonts.LoadFromArchive(Archive);
-    startupError_ = Fonts.LoadError();
-  }
-  if (success) {
-    success = Fonts.LoadFromArchive(Archive2);
-    startupError_ = Fonts.LoadError();
-  }
+  // Only what the first frames show is loaded here; the rest follows between the logo's frames.
+  success = OpenArchive(Archive) && OpenArchive(Archive2) && LoadFirstImages();
   Timer.SetEnabled(success);
+}
+
+bool TForm1::OpenArchive(TArchiveDb& archive) {
+  if (archive.EnsureOpen()) return true;
+  startupError_ = ArchiveError(archive);
+  return false;
+}
+
+bool TForm1::LoadFirstImages() {
+  // Every image gets its place in record order now: the GUI names images by their place in the list.
+  std::vector<TPendingImage>& later = pendingImages_;
+  for (int i = 0; i < Archive.RecordCount(); ++i) {
+    if (Archive.RecordType(i) != kRecordImage) continue;
+    TGfxImage& image = Images.Add();
+    image.Name = Archive.RecordKey(i);
+    later.emplace_back(i, &image);
+  }
+  // The logo and the pointer are the first frames' pictures.
+  for (const std::string_view name : {"logo", "cursor"}) {
+    const auto first = std::ranges::find_if(later, [&](const auto& slot) { return SameName(slot.second->Name, name); });
+    if (first == later.end()) continue;
+    if (!Images.LoadRecord(Archive, first->first, *first->second, loadBuffer_)) {
+      startupError_ = Images.LoadError();
+      return false;
+    }
+    later.erase(first);
+  }
+  return true;
+}
+
+void TForm1::QueueLoading() {
+  // The songs first, for the menu song to start with the logo; then what takes longest in one
+  // piece, while the logo is still dark.
+  Loader.Add([this] {
+    Sound.LoadMusic(ContentPath("Sounds"), Settings.MusicVolume);
+    LoadSounds();
+    return std::string();
+  });
+  for (TArchiveDb* archive : {&Archive, &Archive2}) {
+    for (int i = 0; i < archive->RecordCount(); ++i) {
+      if (archive->RecordType(i) != kRecordFont) continue;
+      Loader.Add([this, archive, i] {
+        return Fonts.LoadRecord(*archive, i, loadBuffer_) ? std::string() : Fonts.LoadError();
+      });
+    }
+  }
+  // 20. The closing page, which measures its text with a font; without one, quitting closes at once.
+  Loader.Add([this] {
+    ShareScreen.Load();
+    return std::string();
+  });
+  for (const auto& [record, image] : pendingImages_) {
+    Loader.Add([this, record, image] {
+      return Images.LoadRecord(Archive, record, *image, loadBuffer_) ? std::string() : Images.LoadError();
+    });
+  }
+  // 18. The particle manager with the image "particles" and every template of the archive.
+  Loader.Add([this] {
+    ParticleManager.Canvas = &MyCanvas;
+    ParticleManager.Image = Images.FindImage("particles");
+    ParticleManager.LoadFromArchive(Archive);
+    loadBuffer_ = TMemoryStream();
+    pendingImages_.clear();
+    return std::string();
+  });
+}
+
+void TForm1::LoadSlice() {
+  if (!Screen.Loading) return;
+  Loader.Run(platform_.GetClock(), kLoadSliceMicros);
+  LoadingProgressed();
+}
+
+bool TForm1::FinishLoading() {
+  Loader.RunAll();
+  return LoadingProgressed();
+}
+
+bool TForm1::LoadingProgressed() {
+  if (closed_) return false;
+  if (Loader.Failed()) return RefuseStart("Failed to initialize device!\n\n" + Loader.Error());
+  Screen.Loading = !Loader.Done();
+  if (!Screen.Loading) created_ = true;
+  return true;
 }
 
 void TForm1::Idle() {
@@ -222,6 +293,7 @@ void TForm1::TimerTimer() {
   Play.Input = BoundInput(Settings, KeysHeld, Pads);
   ProcessScreen(Screen, Screen.CurrentScreen);
   Screen.KeysReleased.fill(false);
+  LoadSlice();
 }
 
 void TForm1::DeviceRender() {

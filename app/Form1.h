@@ -6,9 +6,12 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/GamepadInput.h"
 #include "app/RenderOrder.h"
+#include "app/StartupLoader.h"
 #include "engine/ArchiveDb.h"
 #include "engine/GfxCanvas.h"
 #include "engine/GfxDevices.h"
@@ -41,8 +44,12 @@ class TForm1 {
   TForm1(const TForm1&) = delete;
   TForm1& operator=(const TForm1&) = delete;
 
-  // Start-up; false when the device could not be initialised (the program then ends).
+  // Start-up up to the first frame; false when the device could not be initialised (the program
+  // then ends). The rest loads a slice after each frame, or at once through FinishLoading.
   bool FormCreate();
+  // Loads what start-up left for later; false when that failed (the player was told and the
+  // window is closed).
+  bool FinishLoading();
   // One idle pass of the application: the frame timer and the side timer.
   void Idle();
   // A window event, as the window delivers it.
@@ -86,6 +93,9 @@ class TForm1 {
   // The frame step of the last render, in seconds (at most 0.001).
   float FrameDelta() const { return frameDelta_; }
 
+  // The start-up work left for the frames of the logo.
+  TStartupLoader Loader;
+
   // Components.
   TGfxDevice Device;
   TGfxTimer Timer;
@@ -128,10 +138,24 @@ class TForm1 {
   void PadCommand(TPadCommand command);
   // Tells why the game cannot start and closes it; always false.
   bool RefuseStart(const std::string& text);
+  bool OpenArchive(TArchiveDb& archive);
+  bool LoadFirstImages();
+  // Queues the start-up work the first frame does not need.
+  void QueueLoading();
+  // A frame's share of the queued work, small enough to keep the frame rate.
+  void LoadSlice();
+  // Ends the start-up when the loading failed, and notes when it is done; false after a failure.
+  bool LoadingProgressed();
+
+  static constexpr uint32_t kLoadSliceMicros = 6000;
 
   platform::Platform& platform_;
   float frameDelta_ = 0.0f;
-  std::string startupError_;  // why the images or fonts failed to load
+  std::string startupError_;  // why the archives or the first images failed to load
+  TMemoryStream loadBuffer_;  // one buffer for every record read at start-up
+  // The image records left for the logo's frames, with the places they load into.
+  using TPendingImage = std::pair<int, TGfxImage*>;
+  std::vector<TPendingImage> pendingImages_;
   bool created_ = false;
   bool settingsSaved_ = false;
   bool closed_ = false;

@@ -16,7 +16,7 @@ HeadlessGame::HeadlessGame(TGameFolders folders)
 
 HeadlessGame::~HeadlessGame() = default;
 
-bool HeadlessGame::Start() { return form_->FormCreate(); }
+bool HeadlessGame::Start() { return form_->FormCreate() && form_->FinishLoading(); }
 
 void HeadlessGame::Frame() {
   Event event;

@@ -19,7 +19,7 @@ class HeadlessGame {
   explicit HeadlessGame(TGameFolders folders);
   ~HeadlessGame();
 
-  bool Start();  // FormCreate
+  bool Start();  // FormCreate, then the rest of the loading at once
   // Delivers the queued events, then runs one idle pass of the application.
   void Frame();
   void Frames(int count);

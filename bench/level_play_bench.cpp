@@ -137,7 +137,7 @@ int main(int argc, char** argv) {
 
   BenchPlatform platform;
   zb::TForm1 form(platform, ZB_GAME_DIR);
-  if (!form.FormCreate()) {
+  if (!form.FormCreate() || !form.FinishLoading()) {
     std::fprintf(stderr, "level_play_bench: the game could not start\n");
     return 1;
   }

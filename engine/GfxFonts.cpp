@@ -187,28 +187,33 @@ bool TGfxFonts::LoadFromArchive(TArchiveDb& archive) {
     loadError_ = ArchiveError(archive);
     return false;
   }
+  TMemoryStream buffer;  // one buffer for every record
+  for (int i = 0; i < archive.RecordCount(); ++i) {
+    if (archive.RecordType(i) == kRecordFont && !LoadRecord(archive, i, buffer)) return false;
+  }
+  return true;
+}
+
+bool TGfxFonts::LoadRecord(TArchiveDb& archive, int index, TMemoryStream& buffer) {
+  loadError_.clear();
+  TGfxFont& font = Add();
+  const std::string key = archive.RecordKey(index);
+  buffer.Clear();
+  const std::string record = "The font \"" + key + "\" cannot be loaded: ";
   TGfxDevice* device = Publisher();
   platform::Renderer* renderer = device ? device->Renderer() : nullptr;
-  TMemoryStream stream;  // one buffer for every record
-  for (int i = 0; i < archive.RecordCount(); ++i) {
-    if (archive.RecordType(i) != kRecordFont) continue;
-    TGfxFont& font = Add();
-    const std::string key = archive.RecordKey(i);
-    stream.Clear();
-    const std::string record = "The font \"" + key + "\" cannot be loaded: ";
-    if (!archive.ReadRecord(key, stream)) {
-      loadError_ = record + ArchiveError(archive);
-    } else if (stream.SetPosition(0); !font.LoadFromStream(stream)) {
-      loadError_ = record + "its record in " + Quoted(archive) + " is not a valid font.";
-    } else if (renderer && !font.Image.CreateTextures(*renderer)) {
-      loadError_ = record + "its textures cannot be created.";
-    }
-    if (!loadError_.empty()) {
-      font.loaded_ = false;
-      return false;
-    }
-    font.Name = key;
+  if (!archive.ReadRecordAt(index, buffer)) {
+    loadError_ = record + ArchiveError(archive);
+  } else if (buffer.SetPosition(0); !font.LoadFromStream(buffer)) {
+    loadError_ = record + "its record in " + Quoted(archive) + " is not a valid font.";
+  } else if (renderer && !font.Image.CreateTextures(*renderer)) {
+    loadError_ = record + "its textures cannot be created.";
   }
+  if (!loadError_.empty()) {
+    font.loaded_ = false;
+    return false;
+  }
+  font.Name = key;
   return true;
 }
 

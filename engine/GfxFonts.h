@@ -93,7 +93,10 @@ class TGfxFonts : public TGfxSubscriber {
   // it loads. Stops with false at the first failure, leaving that font (unloaded) in the list.
   // Loading is additive: a name already present keeps resolving to the earlier font.
   bool LoadFromArchive(TArchiveDb& archive);
-  // Why the last LoadFromArchive failed, naming the archive and the record; empty after a success.
+  // Appends and loads the font record at `index` of an open archive, reading through `buffer`;
+  // on failure the font stays in the list unloaded and the result is false.
+  bool LoadRecord(TArchiveDb& archive, int index, TMemoryStream& buffer);
+  // Why the last load failed, naming the archive and the record; empty after a success.
   const std::string& LoadError() const { return loadError_; }
 
   // The first font whose name matches with A-Z case ignored, or nullptr / -1.

@@ -145,28 +145,32 @@ bool TGfxImages::LoadFromArchive(TArchiveDb& archive) {
     loadError_ = ArchiveError(archive);
     return false;
   }
-  platform::Renderer* renderer = LiveRenderer();
   // One buffer for every record: a fresh one each time would be mapped and faulted in anew.
-  TMemoryStream stream;
+  TMemoryStream buffer;
   for (int i = 0; i < archive.RecordCount(); ++i) {
     if (archive.RecordType(i) != kRecordImage) continue;
-    TGfxImage& image = Add();
-    image.Name = archive.RecordKey(i);
-    stream.Clear();
-    const std::string record = "The image \"" + image.Name + "\" cannot be loaded: ";
-    if (!archive.ReadRecord(image.Name, stream)) {
-      loadError_ = record + ArchiveError(archive);
-    } else if (stream.SetPosition(0); !image.LoadFromStream(stream)) {
-      loadError_ = record + "its record in " + Quoted(archive) + " is not a valid image.";
-    } else if (renderer && !image.CreateTextures(*renderer)) {
-      loadError_ = record + "its textures cannot be created.";
-    }
-    if (!loadError_.empty()) {
+    if (!LoadRecord(archive, i, Add(), buffer)) {
       Remove(Count() - 1);
       return false;
     }
   }
   return true;
+}
+
+bool TGfxImages::LoadRecord(TArchiveDb& archive, int index, TGfxImage& image, TMemoryStream& buffer) {
+  loadError_.clear();
+  image.Name = archive.RecordKey(index);
+  buffer.Clear();
+  const std::string record = "The image \"" + image.Name + "\" cannot be loaded: ";
+  platform::Renderer* renderer = LiveRenderer();
+  if (!archive.ReadRecordAt(index, buffer)) {
+    loadError_ = record + ArchiveError(archive);
+  } else if (buffer.SetPosition(0); !image.LoadFromStream(buffer)) {
+    loadError_ = record + "its record in " + Quoted(archive) + " is not a valid image.";
+  } else if (renderer && !image.CreateTextures(*renderer)) {
+    loadError_ = record + "its textures cannot be created.";
+  }
+  return loadError_.empty();
 }
 
 TGfxImage* TGfxImages::FindImage(std::string_view name) const { return ImageAt(IndexOfImage(name)); }

@@ -101,7 +101,11 @@ class TGfxImages : public TGfxSubscriber {
   // Loads every record of type 1, in record order, as an image named by its key. At the first
   // failure that image is removed and the result is false; the images before it stay.
   bool LoadFromArchive(TArchiveDb& archive);
-  // Why the last LoadFromArchive failed, naming the archive and the record; empty after a success.
+  // Loads the image record at `index` of an open archive into `image`, one of this list's, and
+  // names it by the record's key. `buffer` is the caller's, so that a run of loads maps its memory
+  // once. False when the record cannot be read, is not a valid image or gets no textures.
+  bool LoadRecord(TArchiveDb& archive, int index, TGfxImage& image, TMemoryStream& buffer);
+  // Why the last load failed, naming the archive and the record; empty after a success.
   const std::string& LoadError() const { return loadError_; }
 
   // The first image whose name matches with A-Z case ignored, or nullptr / -1.

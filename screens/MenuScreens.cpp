@@ -87,7 +87,7 @@ void ProcessLogoScreen(TScreenContext& ctx) {
   ++ticks;
   ctx.Device.Render(0, true);
   ctx.Device.Flip();
-  if (ticks < kLogoTicks) return;
+  if (ticks < kLogoTicks || ctx.Loading) return;
   LeaveScreen(ctx, ScreenLogo);
   if (ctx.Settings.PlayerCount > 0) {
     EnterScreen(ctx, ScreenMainMenu);

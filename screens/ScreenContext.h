@@ -105,6 +105,8 @@ struct TScreenContext {
   // "Config.cfg": not written over when it could not be read at start-up; the player is told
   // once a run that the settings cannot be saved.
   bool SettingsWritable = true;
+  // Start-up content is still loading; the logo stays until it is done.
+  bool Loading = false;
   bool SettingsSaveFailed = false;
 };
 

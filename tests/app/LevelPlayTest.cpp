@@ -201,7 +201,7 @@ TEST_F(LevelPlayTest, ALevelThatIsAFolderOrHasNegativeSizesIsRefusedFromTheButto
 TEST_F(LevelPlayTest, TheAutoplayerClearsALevelWithinItsBudget) {
   NullPlatform platform;
   TForm1 form(platform, folder_);
-  ASSERT_TRUE(form.FormCreate());
+  ASSERT_TRUE(form.FormCreate() && form.FinishLoading());
   TAutoPlayer player(form, [&form](const platform::Event& e) { form.HandleEvent(e); }, [&form] { form.Idle(); });
   player.StartLevel(2, 0, 5);
   player.Run(40000);

@@ -284,7 +284,7 @@ TEST(FormSoundOnTheMixer, TheGeneratedFolderGivesEveryEffectAndTheSongsPlayInTur
   platform.audioOverride = &mixer;
   {
     TForm1 form(platform, folder);
-    ASSERT_TRUE(form.FormCreate());
+    ASSERT_TRUE(form.FormCreate() && form.FinishLoading());
     ASSERT_TRUE(mixer.Open());
     for (int i = 0; i < kSoundCount; ++i) EXPECT_NE(form.Sound.Effects[i].Stream, 0) << kSoundNames[i];
     EXPECT_TRUE(mixer.SongPlaying(form.Sound.MenuSong));

@@ -80,14 +80,21 @@ class SdlWindow final : public Window {
     }
     Close();
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
-    window_ = SDL_CreateWindow(settings.caption.c_str(), SDL_WINDOWPOS_CENTERED,
-                               SDL_WINDOWPOS_CENTERED, settings.width, settings.height, 0);
+    const std::vector<RenderDriver> drivers = RenderDrivers();
+    const char* hint = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
+    const std::string forced = hint ? hint : "";
+    const RendererChoice choice = ChooseRenderer(drivers, "", forced, HasGraphicsDevice(DeviceFiles()));
+    // A window made for OpenGL at once; SDL would otherwise make it anew for the renderer.
+    const bool openGl = !choice.software && choice.driver >= 0 &&
+                        std::string_view(drivers[static_cast<size_t>(choice.driver)].name).starts_with("opengl");
+    window_ = SDL_CreateWindow(settings.caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                               settings.width, settings.height, openGl ? SDL_WINDOW_OPENGL : 0);
     if (!window_) return false;
     vsync_ = settings.vsync;
     width_ = settings.width;
     height_ = settings.height;
     fullscreen_ = false;
-    if (!CreateRenderer(settings.width, settings.height)) {
+    if (!CreateRenderer(drivers, choice, forced, settings.width, settings.height)) {
       Close();
       return false;
     }
@@ -202,7 +209,7 @@ class SdlWindow final : public Window {
     return name ? reinterpret_cast<const char*>(name) : "";
   }
 
-  bool CreateRenderer(int width, int height) {
+  static std::vector<RenderDriver> RenderDrivers() {
     std::vector<RenderDriver> drivers;
     for (int i = 0; i < SDL_GetNumRenderDrivers(); ++i) {
       SDL_RendererInfo info;
@@ -210,9 +217,28 @@ class SdlWindow final : public Window {
         drivers.push_back({info.name, (info.flags & SDL_RENDERER_ACCELERATED) != 0});
       }
     }
-    const char* hint = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
-    const std::string forced = hint ? hint : "";
-    RendererChoice choice = ChooseRenderer(drivers, "", forced);
+    return drivers;
+  }
+
+  // The device files where a graphics card would show; elsewhere than Linux, one is assumed.
+  static std::vector<std::string> DeviceFiles() {
+#ifdef __linux__
+    std::vector<std::string> files;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator("/dev/dri", ec)) {
+      files.push_back(entry.path().string());
+    }
+    for (const char* file : {"/dev/nvidia0", "/dev/dxg"}) {
+      if (std::filesystem::exists(file, ec)) files.emplace_back(file);
+    }
+    return files;
+#else
+    return {"/dev/dri/card0"};
+#endif
+  }
+
+  bool CreateRenderer(const std::vector<RenderDriver>& drivers, RendererChoice choice, const std::string& forced,
+                      int width, int height) {
     SDL_Renderer* native = nullptr;
     if (!choice.software) {
       const Uint32 vsyncFlag = vsync_ ? SDL_RENDERER_PRESENTVSYNC : 0;

@@ -30,8 +30,15 @@ bool IsSoftwareGl(std::string_view glRenderer) {
                      [&](std::string_view word) { return name.find(word) != std::string::npos; });
 }
 
+bool HasGraphicsDevice(const std::vector<std::string>& deviceFiles) {
+  return std::any_of(deviceFiles.begin(), deviceFiles.end(), [](std::string_view file) {
+    return file.starts_with("/dev/dri/card") || file.starts_with("/dev/dri/renderD") ||
+           file.starts_with("/dev/nvidia") || file == "/dev/dxg";
+  });
+}
+
 RendererChoice ChooseRenderer(const std::vector<RenderDriver>& drivers, std::string_view glRenderer,
-                              std::string_view forced) {
+                              std::string_view forced, bool graphicsDevice) {
   const RendererChoice software{SoftwareIndex(drivers), true};
   if (!forced.empty()) {
     const std::string wanted = Lower(forced);
@@ -41,7 +48,9 @@ RendererChoice ChooseRenderer(const std::vector<RenderDriver>& drivers, std::str
   }
   for (size_t i = 0; i < drivers.size(); ++i) {
     if (!drivers[i].accelerated) continue;
-    if (Lower(drivers[i].name).starts_with("opengl") && IsSoftwareGl(glRenderer)) return software;
+    if (Lower(drivers[i].name).starts_with("opengl") && (!graphicsDevice || IsSoftwareGl(glRenderer))) {
+      return software;
+    }
     return {static_cast<int>(i), false};
   }
   return software;

@@ -47,6 +47,28 @@ TEST(RendererChoice, OpenGlOnTheProcessorOrNoAccelerationGivesTheSoftwareRendere
   EXPECT_EQ(empty.driver, -1);
 }
 
+TEST(RendererChoice, WithoutAGraphicsDeviceOpenGlIsNotEvenStartedUnlessAsked) {
+  EXPECT_FALSE(HasGraphicsDevice({}));
+  EXPECT_FALSE(HasGraphicsDevice({"/dev/null", "/dev/dri", "/dev/fb0", "/dev/input/event3"}));
+  EXPECT_TRUE(HasGraphicsDevice({"/dev/null", "/dev/dri/renderD128"}));
+  EXPECT_TRUE(HasGraphicsDevice({"/dev/dri/card0"}));
+  EXPECT_TRUE(HasGraphicsDevice({"/dev/nvidia0", "/dev/nvidiactl"}));
+  EXPECT_TRUE(HasGraphicsDevice({"/dev/dxg"}));
+
+  // Before any OpenGL name is known, the first choice is already the software renderer.
+  const RendererChoice first = ChooseRenderer(kLinux, "", "", false);
+  EXPECT_TRUE(first.software);
+  EXPECT_EQ(first.driver, 2);
+  // Another accelerated driver does not depend on the device files.
+  const RendererChoice vulkan = ChooseRenderer({{"vulkan", true}, {"software", false}}, "", "", false);
+  EXPECT_FALSE(vulkan.software);
+  EXPECT_EQ(vulkan.driver, 0);
+  // The user may still ask for OpenGL.
+  const RendererChoice asked = ChooseRenderer(kLinux, "", "opengl", false);
+  EXPECT_FALSE(asked.software);
+  EXPECT_EQ(asked.driver, 0);
+}
+
 TEST(RendererChoice, TheUsersDriverWinsWhenListed) {
   const RendererChoice gl = ChooseRenderer(kLinux, "llvmpipe", "OpenGL");
   EXPECT_EQ(gl.driver, 0);
