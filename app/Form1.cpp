@@ -231,9 +231,14 @@ void TForm1::QueueLoading() {
   // piece, while the logo is still dark.
   Loader.Add([this] {
     Sound.LoadMusic(ContentPath("Sounds"), Settings.MusicVolume);
-    LoadSounds();
     return std::string();
   });
+  for (int effect = 0; effect < kSoundCount; ++effect) {
+    Loader.Add([this, effect] {
+      Sound.LoadSound(ContentPath("Sounds"), effect);
+      return std::string();
+    });
+  }
   for (TArchiveDb* archive : {&Archive, &Archive2}) {
     for (int i = 0; i < archive->RecordCount(); ++i) {
       if (archive->RecordType(i) != kRecordFont) continue;

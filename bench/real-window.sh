@@ -1,17 +1,21 @@
 #!/usr/bin/env bash
 # The real game in a real window under a virtual X server, measured as the player gets it, on the
-# OpenGL path and on the software path side by side. Each run prepares a game folder with a player
-# in "Config.cfg", starts the game, lets the 385-frame logo run into the main menu, clicks
-# "Новая игра" and the easy difficulty, skips the story scene, launches the ball and plays on. It prints medians over the
-# runs: frames a second (the logo's frames over the time it took), processor time in the menu and
-# in play (% of one core), peak resident memory, launch to first frame, and the processor time the
-# game used until its first frame (which, unlike the wall time, holds on a loaded machine).
+# OpenGL path, on the software path and with the renderer the game chooses itself, side by side.
+# Each run prepares a game folder with a player in "Config.cfg", starts the game, lets the
+# 385-frame logo run into the main menu, clicks "Новая игра" and the easy difficulty, skips the
+# story scene, launches the ball and plays on. It prints medians over the runs: frames a second in
+# the main menu, the time the logo took (3.85 s at 100 frames a second; the start-up's loading
+# runs between its frames), processor time in the menu and in play (% of one core), peak resident
+# memory, launch to first frame, and the processor time the game used until its first frame
+# (which, unlike the wall time, holds on a loaded machine). Beside them, the same two start-up
+# figures for a bare SDL program that only opens a window and presents one frame
+# (bench/first_frame_floor.c): what any program pays on that path.
 #
 #   bench/real-window.sh [GAME_DIR] [RUNS]     (defaults: build/game, 3)
 #
-# Needs Xvfb, xdotool, xwininfo and a C compiler; ZB_BENCH_SHOTS=FOLDER keeps a picture (xwd) of
-# each path in play. The game's frames are counted by a small library
-# loaded beside it (bench/present_probe.c) that notes the time of every presented frame.
+# Needs Xvfb, xdotool, xwininfo, a C compiler and SDL's development files; ZB_BENCH_SHOTS=FOLDER
+# keeps a picture (xwd) of each path in play. The frames are counted by a small library loaded
+# beside the program (bench/present_probe.c) that notes the time of every presented frame.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 game_dir=$(cd "${1:-$here/../build/game}" && pwd)
@@ -36,6 +40,8 @@ cleanup() {
 trap cleanup EXIT
 
 cc -O2 -shared -fPIC -o "$work/present_probe.so" "$here/present_probe.c" -ldl
+# shellcheck disable=SC2046
+cc -O2 -o "$work/floor" "$here/first_frame_floor.c" $(sdl2-config --cflags --libs)
 
 display=""
 for n in $(seq 70 99); do
@@ -68,7 +74,8 @@ click() {
   xdotool click 1
 }
 
-# One run on one path: prints "fps menu_cpu play_cpu peak_mb first_frame_ms first_frame_cpu_ms".
+# One run on one path: prints "menu_fps logo_seconds menu_cpu play_cpu peak_mb first_frame_ms
+# first_frame_cpu_ms".
 run_once() {
   local driver=$1 folder=$work/$1
   rm -rf "$folder"
@@ -79,24 +86,32 @@ run_once() {
   local log=$folder/presents
   local start
   start=$(date +%s.%N)
-  (cd "$folder" && SDL_RENDER_DRIVER=$driver SDL_AUDIODRIVER=dummy ZB_PRESENT_LOG=$log \
-    LD_PRELOAD=$work/present_probe.so exec ./zumbala >/dev/null 2>&1) &
+  # "default" leaves the choice of renderer to the game, as a player starts it.
+  local forced=$driver
+  [ "$driver" = default ] && forced=""
+  (cd "$folder" && exec env ${forced:+SDL_RENDER_DRIVER=$forced} SDL_AUDIODRIVER=dummy ZB_PRESENT_LOG="$log" \
+    LD_PRELOAD="$work/present_probe.so" ./zumbala >/dev/null 2>&1) &
   game_pid=$!
   wait_presents "$log" 395 20
   local first logo_end
   first=$(sed -n 1p "$log")
   logo_end=$(sed -n 385p "$log")
-  local fps first_ms
-  fps=$(awk -v a="$first" -v b="$logo_end" 'BEGIN {print 384 / (b - a)}')
+  local logo_s first_ms
+  logo_s=$(awk -v a="$first" -v b="$logo_end" 'BEGIN {print b - a}')
   first_ms=$(awk -v a="$start" -v b="$first" 'BEGIN {print (b - a) * 1000}')
 
   sleep 1  # the main menu
-  local c0 c1
+  local c0 c1 p0 p1 t0 t1
   c0=$(cpu_ticks $game_pid)
+  p0=$(presents "$log")
+  t0=$(date +%s.%N)
   sleep $menu_seconds
   c1=$(cpu_ticks $game_pid)
-  local menu_cpu
+  p1=$(presents "$log")
+  t1=$(date +%s.%N)
+  local menu_cpu fps
   menu_cpu=$(awk -v a="$c0" -v b="$c1" -v t="$ticks" -v s="$menu_seconds" 'BEGIN {print 100 * (b - a) / t / s}')
+  fps=$(awk -v a="$p0" -v b="$p1" -v s="$t0" -v e="$t1" 'BEGIN {print (b - a) / (e - s)}')
 
   click 400 260  # "Новая игра"
   sleep 1
@@ -117,27 +132,50 @@ run_once() {
   kill -KILL $game_pid
   wait $game_pid 2>/dev/null || true
   game_pid=""
-  printf '%.1f %.1f %.1f %.0f %.0f %.0f\n' "$fps" "$menu_cpu" "$play_cpu" "$peak" "$first_ms" "$(cat "$log.cpu")"
+  printf '%.1f %.2f %.1f %.1f %.0f %.0f %.0f\n' "$fps" "$logo_s" "$menu_cpu" "$play_cpu" "$peak" "$first_ms" \
+    "$(cat "$log.cpu")"
+}
+
+# The least an SDL program pays for a first frame on the path: prints "first_frame_ms first_frame_cpu_ms".
+floor_once() {
+  local log=$work/floor-presents
+  rm -f "$log" "$log.cpu"
+  local start
+  start=$(date +%s.%N)
+  env SDL_RENDER_DRIVER="$1" ZB_PRESENT_LOG="$log" LD_PRELOAD="$work/present_probe.so" "$work/floor"
+  printf '%.0f %.0f\n' "$(awk -v a="$start" -v b="$(sed -n 1p "$log")" 'BEGIN {print (b - a) * 1000}')" \
+    "$(cat "$log.cpu")"
 }
 
 median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
 
-for path in opengl software; do
+for path in opengl software default; do
   : > "$work/$path.runs"
   for _ in $(seq "$runs"); do run_once "$path" >> "$work/$path.runs"; done
 done
+for path in opengl software; do
+  : > "$work/$path.floor"
+  for _ in $(seq "$runs"); do floor_once "$path" >> "$work/$path.floor"; done
+done
 
 echo "real window under Xvfb 1024x768, $(date -u +%Y-%m-%d), $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg), medians of $runs runs"
-printf '%-38s %12s %12s\n' "" "OpenGL" "software"
-row() {  # LABEL COLUMN FORMAT
-  local gl sw
-  gl=$(awk -v c="$2" '{print $c}' "$work/opengl.runs" | median)
-  sw=$(awk -v c="$2" '{print $c}' "$work/software.runs" | median)
-  printf "%-38s %12s %12s\n" "$1" "$(printf "$3" "$gl")" "$(printf "$3" "$sw")"
+printf '%-38s %12s %12s %12s\n' "" "OpenGL" "software" "game's choice"
+row() {  # LABEL COLUMN FORMAT [RUNS_SUFFIX]
+  local line
+  line=$(printf '%-38s' "$1")
+  for path in opengl software default; do
+    local file=$work/$path.${4:-runs} value="-"
+    [ -s "$file" ] && value=$(printf "$3" "$(awk -v c="$2" '{print $c}' "$file" | median)")
+    line+=$(printf ' %12s' "$value")
+  done
+  echo "$line"
 }
-row "frames a second (385-frame logo)" 1 "%.1f"
-row "CPU in the main menu, % of a core" 2 "%.1f"
-row "CPU in play (level 1), % of a core" 3 "%.1f"
-row "peak resident memory, MB" 4 "%.0f"
-row "launch to first frame, ms" 5 "%.0f"
-row "processor time to first frame, ms" 6 "%.0f"
+row "frames a second (main menu)" 1 "%.1f"
+row "the 385-frame logo, s" 2 "%.2f"
+row "CPU in the main menu, % of a core" 3 "%.1f"
+row "CPU in play (level 1), % of a core" 4 "%.1f"
+row "peak resident memory, MB" 5 "%.0f"
+row "launch to first frame, ms" 6 "%.0f"
+row "processor time to first frame, ms" 7 "%.0f"
+row "bare SDL: launch to first frame, ms" 1 "%.0f" floor
+row "bare SDL: processor time to it, ms" 2 "%.0f" floor

@@ -26,10 +26,13 @@ void TSoundSystem::LoadMusic(const std::filesystem::path& folder, int volume) {
 }
 
 void TSoundSystem::LoadSounds(const std::filesystem::path& folder) {
-  for (int i = 0; i < kSoundCount; ++i) {
-    Effects[i].Stream = audio_.OpenSample((folder / (std::string(kSoundNames[i]) + ".wav")).string());
-    Effects[i].Playing = false;
-  }
+  for (int i = 0; i < kSoundCount; ++i) LoadSound(folder, i);
+}
+
+void TSoundSystem::LoadSound(const std::filesystem::path& folder, int index) {
+  if (index < 0 || index >= kSoundCount) return;
+  Effects[index].Stream = audio_.OpenSample((folder / (std::string(kSoundNames[index]) + ".wav")).string());
+  Effects[index].Playing = false;
 }
 
 void TSoundSystem::PlaySound(std::string_view name, int fxVolume) {

@@ -37,6 +37,8 @@ class TSoundSystem {
   void LoadMusic(const std::filesystem::path& folder, int volume);
   // Every effect "<name>.wav" of `folder`.
   void LoadSounds(const std::filesystem::path& folder);
+  // The one effect at `index` (0 .. kSoundCount - 1), from "<name>.wav" in `folder`.
+  void LoadSound(const std::filesystem::path& folder, int index);
   // One instance per effect: a second play restarts it from its beginning. The volume goes to
   // the channel of every play, also of one that failed.
   void PlaySound(std::string_view name, int fxVolume);
