@@ -80,17 +80,20 @@ run_once() {
   local driver=$1 folder=$work/$1
   rm -rf "$folder"
   mkdir -p "$folder"
-  for entry in Data Sounds wdata zumbala; do ln -s "$game_dir/$entry" "$folder/$entry"; done
+  # The game keeps "Config.cfg" in $XDG_DATA_HOME/zumbala when there is none beside it.
+  [ -e "$game_dir/Config.cfg" ] && { echo "real-window: $game_dir/Config.cfg would be used instead" >&2; exit 1; }
+  mkdir -p "$folder/xdg/zumbala"
   printf 'PlayerCount=1\nCurrentPlayer=0\nPlayer.0=Bench\nPlayerName=Bench\n' |
-    "$zbtool" config-write "$folder/Config.cfg"
-  local log=$folder/presents
+    "$zbtool" config-write "$folder/xdg/zumbala/Config.cfg"
+  local log=$folder/presents screens=$folder/screens
   local start
   start=$(date +%s.%N)
   # "default" leaves the choice of renderer to the game, as a player starts it.
   local forced=$driver
   [ "$driver" = default ] && forced=""
-  (cd "$folder" && exec env ${forced:+SDL_RENDER_DRIVER=$forced} SDL_AUDIODRIVER=dummy ZB_PRESENT_LOG="$log" \
-    LD_PRELOAD="$work/present_probe.so" ./zumbala >/dev/null 2>&1) &
+  (cd "$folder" && exec env ${forced:+SDL_RENDER_DRIVER=$forced} XDG_DATA_HOME="$folder/xdg" SDL_AUDIODRIVER=dummy \
+    ZUMBALA_SCREEN_LOG="$screens" ZB_PRESENT_LOG="$log" LD_PRELOAD="$work/present_probe.so" "$game_dir/zumbala" \
+    >/dev/null 2>&1) &
   game_pid=$!
   wait_presents "$log" 395 20
   local first logo_end
@@ -100,7 +103,8 @@ run_once() {
   logo_s=$(awk -v a="$first" -v b="$logo_end" 'BEGIN {print b - a}')
   first_ms=$(awk -v a="$start" -v b="$first" 'BEGIN {print (b - a) * 1000}')
 
-  sleep 1  # the main menu
+  sleep 1
+  [ "$(tail -1 "$screens")" = 4 ] || { echo "real-window: the game is not in the main menu" >&2; exit 1; }
   local c0 c1 p0 p1 t0 t1
   c0=$(cpu_ticks $game_pid)
   p0=$(presents "$log")
@@ -115,12 +119,13 @@ run_once() {
 
   click 400 260  # "Новая игра"
   sleep 1
-  click 400 220  # the easy difficulty
+  click 400 249  # the easy difficulty
   sleep 2
-  click 710 565  # "Пропустить": the story scene before the first level
+  click 680 50   # "Пропустить": the story scene before the first level
   sleep 6        # the level's title flies in
   xdotool key space
   sleep 1
+  [ "$(tail -1 "$screens")" = 12 ] || { echo "real-window: the game is not in play (screens: $(tr "\n" " " < "$screens"))" >&2; exit 1; }
   c0=$(cpu_ticks $game_pid)
   sleep $play_seconds
   c1=$(cpu_ticks $game_pid)
