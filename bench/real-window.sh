@@ -8,7 +8,7 @@
 # runs between its frames), processor time in the menu and in play (% of one core), peak resident
 # memory, launch to first frame, and the processor time the game used until its first frame
 # (which, unlike the wall time, holds on a loaded machine). Beside them, the same two start-up
-# figures for a bare SDL program that only opens a window and presents one frame
+# figures for a bare SDL program that only opens a window and presents one frame with a picture
 # (bench/first_frame_floor.c): what any program pays on that path.
 #
 #   bench/real-window.sh [GAME_DIR] [RUNS]     (defaults: build/game, 3)
