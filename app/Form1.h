@@ -1,38 +1,34 @@
 #pragma once
 
 #include <array>
-#include <bitset>
 #include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "app/BoundInput.h"
 #include "app/GamepadInput.h"
-#include "app/RenderOrder.h"
 #include "app/StartupLoader.h"
 #include "engine/ArchiveDb.h"
 #include "engine/GfxCanvas.h"
 #include "engine/GfxDevices.h"
 #include "engine/GfxFonts.h"
 #include "engine/GfxImages.h"
-#include "engine/GfxSprite.h"
 #include "engine/GfxTimers.h"
 #include "engine/Sound.h"
 #include "engine/WindowTimer.h"
-#include "engine/XParticles.h"
 #include "engine/platform/Platform.h"
-#include "game/GameState.h"
+#include "game/PlayCore.h"
 #include "gui/GuiBasic.h"
 #include "persist/Settings.h"
-#include "game/PlayContext.h"
 #include "screens/ScreenContext.h"
 
 namespace zb {
 
-// The main window: owns every component and all game state, brings them up in a fixed
-// order, runs one frame per timer tick and routes the window's events.
+// The main window: owns every component, the play core and the screens' context, brings them up
+// in a fixed order, turns the window's events into held keys and pointer presses, and runs one
+// frame of the current screen per timer tick.
 class TForm1 {
  public:
   // The content is read from `folders.Content`; "Config.cfg" is kept in `folders.User`.
@@ -61,12 +57,10 @@ class TForm1 {
   // Window and component handlers.
   void DeviceInitialize(TGfxDevice& sender, bool& success);
   void TimerTimer();
-  void DeviceRender();
   void Timer1Timer();
   void FormKeyDown(uint8_t key, uint32_t shift);
   void FormKeyUp(uint8_t key, uint32_t shift);
   void FormMouseDown(platform::MouseButton button, uint32_t shift, int x, int y);
-  void FormMouseUp(platform::MouseButton button, uint32_t shift, int x, int y);
   void WMSysCommand(uint32_t command);
   void WMSize(int sizeType);
   // The window lost the keyboard to another window: play pauses, held keys are let go.
@@ -90,8 +84,6 @@ class TForm1 {
   void PlaySound(std::string_view name) { Screen.PlaySound(name); }
   void SetMusicVolume(int volume) { Screen.SetMusicVolume(volume); }
   uint8_t CurrentScreen() const { return Screen.CurrentScreen; }
-  // The frame step of the last render, in seconds (at most 0.001).
-  float FrameDelta() const { return frameDelta_; }
 
   // The start-up work left for the frames of the logo.
   TStartupLoader Loader;
@@ -112,29 +104,19 @@ class TForm1 {
   // Shell state.
   std::array<bool, 256> KeysHeld{};
   TGamepadInput Pads;
-  uint32_t LastFrameTick = 0;
 
   TSettings Settings;
-  TGameState Game;
   TShareScreen ShareScreen;  // the closing page, "wdata/config.ini"
 
-  // Declared after the components they draw with, so they go first. Start-up steps 12 and 18
-  // attach them; the game state holds references into them, never ownership.
-  TSpriteEngine GameEngine;
-  TXParticleManager ParticleManager;
-  // Called before (true) and after (false) every render pass; measurements hook in here.
-  std::function<void(RenderPass pass, bool starting)> OnRenderPass;
-  // What the playfield's sprites see, and what the screens see, of this window.
-  TPlayContext Play;
+  // Declared after the components it draws with, so it goes first. Its sprite engine and particle
+  // manager draw with the form's images and canvas.
+  TPlayCore Core;
+  // What the screens see of this window.
   TScreenContext Screen;
 
  private:
-  void RunPass(RenderPass pass);
+  void ConfigureComponents();
   void TakeBoundKeys();
-  // Minimising, losing the focus and unplugging a controller pause the play, never anything else.
-  void PauseIfPlaying();
-  // Menus and dialogs take the navigation keys and the controller's D-pad; play does not.
-  bool MenusTakeInput() const;
   void PadCommand(TPadCommand command);
   // Tells why the game cannot start and closes it; always false.
   bool RefuseStart(const std::string& text);
@@ -150,7 +132,6 @@ class TForm1 {
   static constexpr uint32_t kLoadSliceMicros = 6000;
 
   platform::Platform& platform_;
-  float frameDelta_ = 0.0f;
   std::string startupError_;  // why the archives or the first images failed to load
   TMemoryStream loadBuffer_;  // one buffer for every record read at start-up
   // The image records left for the logo's frames, with the places they load into.
@@ -161,10 +142,5 @@ class TForm1 {
   bool closed_ = false;
   bool destroyed_ = false;
 };
-
-// The bound actions (right, left, launch, up) as the held keys give them.
-TPlayInput BoundInput(const TSettings& settings, const std::array<bool, 256>& held);
-// The same with what the controllers hold added.
-TPlayInput BoundInput(const TSettings& settings, const std::array<bool, 256>& held, const TGamepadInput& pads);
 
 }  // namespace zb

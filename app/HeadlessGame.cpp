@@ -19,8 +19,19 @@ HeadlessGame::~HeadlessGame() = default;
 bool HeadlessGame::Start() { return form_->FormCreate() && form_->FinishLoading(); }
 
 void HeadlessGame::Frame() {
+  while (DeliverEvent()) {
+  }
+  Idle();
+}
+
+bool HeadlessGame::DeliverEvent() {
   Event event;
-  while (!form_->Closed() && platform_.window.PollEvent(event)) form_->HandleEvent(event);
+  if (form_->Closed() || !platform_.window.PollEvent(event)) return false;
+  form_->HandleEvent(event);
+  return true;
+}
+
+void HeadlessGame::Idle() {
   if (!form_->Closed()) form_->Idle();
 }
 

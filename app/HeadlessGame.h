@@ -22,6 +22,10 @@ class HeadlessGame {
   bool Start();  // FormCreate, then the rest of the loading at once
   // Delivers the queued events, then runs one idle pass of the application.
   void Frame();
+  // The same in steps, for a driver that looks at the game between the events of a frame: the
+  // next queued event delivered (false when none is left or the window closed), then the idle pass.
+  bool DeliverEvent();
+  void Idle();
   void Frames(int count);
 
   void KeyDown(uint8_t key, uint32_t shift = 0);
@@ -47,6 +51,12 @@ class HeadlessGame {
 
   platform::HeadlessPlatform& Platform() { return platform_; }
   TForm1& Form() { return *form_; }
+  // What tools and tests drive: the screens and the play core under them.
+  TScreenContext& Screens() { return form_->Screen; }
+  TPlayCore& Core() { return form_->Core; }
+  bool Closed() const { return form_->Closed(); }
+  // Frames are drawn (the default), or only played: the game is the same either way.
+  void SetDrawing(bool drawing) { form_->Screen.Drawing = drawing; }
 
  private:
   void Push(const platform::Event& event) { platform_.window.Push(event); }

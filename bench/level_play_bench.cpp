@@ -146,7 +146,7 @@ int main(int argc, char** argv) {
   TimingRenderer& raster = platform.window.timing;
   Clock::time_point passStart;
   double rasterAtStart = 0;
-  form.OnRenderPass = [&](zb::RenderPass pass, bool starting) {
+  form.Screen.OnPass = [&](zb::RenderPass pass, bool starting) {
     if (starting) {
       passStart = Clock::now();
       rasterAtStart = raster.seconds;
@@ -162,7 +162,8 @@ int main(int argc, char** argv) {
     while (!form.Closed() && platform.window.PollEvent(e)) form.HandleEvent(e);
     if (!form.Closed()) form.Idle();
   };
-  zb::TAutoPlayer player(form, [&](const zb::platform::Event& e) { platform.window.inner.Push(e); }, frame);
+  zb::TAutoPlayer player(form.Screen, [&](const zb::platform::Event& e) { platform.window.inner.Push(e); }, frame,
+                         [&] { return form.Closed(); });
   player.StartLevel(level, static_cast<uint8_t>(difficulty), seed);
 
   long peakKb = 0;
@@ -170,7 +171,7 @@ int main(int argc, char** argv) {
   double busySum = 0;  // simulation + submission of the frames with three balls and a running bonus
   int busyFrames = 0;
   auto countBusy = [&](double passesBefore) {
-    if (form.Screen.CurrentScreen == zb::ScreenGame && form.Game.BallCount >= 3 && form.Game.BonusTimeLeft > 0) {
+    if (form.Screen.CurrentScreen == zb::ScreenGame && form.Core.Game.BallCount >= 3 && form.Core.Game.BonusTimeLeft > 0) {
       busySum += passSum - passesBefore;
       ++busyFrames;
     }
@@ -198,19 +199,20 @@ int main(int argc, char** argv) {
   const uint64_t batchesPlay = raster.batches - batchesBefore;
 
   // The busy run: a bonus dropped onto the bat whenever three balls or the fire ball are missing.
-  zb::TAutoPlayer busy(form, [&](const zb::platform::Event& e) { platform.window.inner.Push(e); }, frame);
+  zb::TAutoPlayer busy(form.Screen, [&](const zb::platform::Event& e) { platform.window.inner.Push(e); }, frame,
+                       [&] { return form.Closed(); });
   busy.StartLevel(level, static_cast<uint8_t>(difficulty), seed + 1);
   while (busy.Frames() < 6000 && busy.State() == zb::TAutoPlayer::Result::Running) {
-    zb::TGameState& game = form.Game;
+    zb::TGameState& game = form.Core.Game;
     zb::TBita* bat = game.Bita.Get();
     zb::TBall* first = game.Balls[0].Get();
     if (form.Screen.CurrentScreen == zb::ScreenGame && bat != nullptr && first != nullptr && !first->OnBat &&
         game.BonusesFalling == 0) {
       const float x = bat->X + static_cast<float>(bat->PatternWidth()) / 2;
       if (game.BallCount == 1) {
-        form.GameEngine.Create<zb::TBonus>(form.Play, zb::BonusThreeBalls, x, bat->Y - 12);
+        form.Core.Engine.Create<zb::TBonus>(form.Core.Play, zb::BonusThreeBalls, x, bat->Y - 12);
       } else if (game.BonusTimeLeft == 0) {
-        form.GameEngine.Create<zb::TBonus>(form.Play, zb::BonusFireBall, x, bat->Y - 12);
+        form.Core.Engine.Create<zb::TBonus>(form.Core.Play, zb::BonusFireBall, x, bat->Y - 12);
       }
     }
     const double passesBefore = passSum;

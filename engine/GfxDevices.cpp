@@ -133,7 +133,14 @@ void TGfxDevice::SetByIndex(int index, bool value) {
 }
 
 bool TGfxDevice::Render(uint32_t backColor, bool clear) {
-  if (!initialized_ || lost_ || !OnRender) return false;
+  if (!OnRender || !BeginScene(backColor, clear)) return false;
+  OnRender(*this);
+  EndScene();
+  return true;
+}
+
+bool TGfxDevice::BeginScene(uint32_t backColor, bool clear) {
+  if (!initialized_ || lost_) return false;
   platform::Renderer* r = window_.GetRenderer();
   if (!r) return false;
   if (clear) {
@@ -142,10 +149,10 @@ bool TGfxDevice::Render(uint32_t backColor, bool clear) {
     r->Clear(argb);
   }
   Notify(msgBeginScene);
-  OnRender(*this);
-  Notify(msgEndScene);
   return true;
 }
+
+void TGfxDevice::EndScene() { Notify(msgEndScene); }
 
 bool TGfxDevice::Flip() {
   if (!initialized_) return false;

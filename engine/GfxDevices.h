@@ -86,6 +86,9 @@ class TGfxDevice : public TGfxPublisher {
   void SetByIndex(int index, bool value);
   // `backColor` is a canvas colour ($AABBGGRR).
   bool Render(uint32_t backColor, bool clear);
+  // The same frame for a caller that draws between the two itself; false: nothing may be drawn.
+  bool BeginScene(uint32_t backColor, bool clear);
+  void EndScene();
   bool Flip();
 
   std::function<void(TGfxDevice&, bool&)> OnInitialize;

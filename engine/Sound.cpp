@@ -35,8 +35,11 @@ void TSoundSystem::LoadSound(const std::filesystem::path& folder, int index) {
   Effects[index].Playing = false;
 }
 
-void TSoundSystem::PlaySound(std::string_view name, int fxVolume) {
-  TSoundEntry& entry = Effects[SoundIndex(name)];
+void TSoundSystem::PlaySound(std::string_view name, int fxVolume) { PlayEffect(SoundIndex(name), fxVolume); }
+
+void TSoundSystem::PlayEffect(int index, int fxVolume) {
+  if (index < 0 || index >= kSoundCount) return;
+  TSoundEntry& entry = Effects[static_cast<size_t>(index)];
   if (entry.Playing) {
     audio_.StopSample(entry.Stream);
     entry.Channel = -1;

@@ -42,6 +42,8 @@ class TSoundSystem {
   // One instance per effect: a second play restarts it from its beginning. The volume goes to
   // the channel of every play, also of one that failed.
   void PlaySound(std::string_view name, int fxVolume);
+  // The effect at `index` of the table; another index plays nothing.
+  void PlayEffect(int index, int fxVolume);
   // A new music volume, heard at once on all three songs.
   void SetMusicVolume(int volume);
   // Stops one song, then starts another.

@@ -6,6 +6,7 @@
 #include "game/PlayContext.h"
 #include "game/BallRules.h"
 #include "game/Bat.h"
+#include "game/LifeLost.h"
 #include "game/Scenery.h"
 #include "game/ShadowFollow.h"
 
@@ -17,6 +18,7 @@ TBall::TBall(TSpriteEngine& engine, TPlayContext& play, bool super, bool big, fl
   X = x;
   Y = y;
   SetZ(510);
+  BigBall = big;
   SetAnimation(big ? "ball2" : "ball", 0, 8, 300.0f, true, false, true, 0);
   Collidable = true;
   CollideMode = 1;
@@ -51,7 +53,7 @@ void TBall::Move(float delta) {
     Animating = false;
   } else {
     TBallFlight flight{X, Y, VelocityX, VelocityY};
-    if (flight.Step(VisibleWidth())) play_.PlaySound("ball_side");
+    if (flight.Step(VisibleWidth())) play_.PlaySound(SoundCue::BallSide);
     X = static_cast<float>(flight.X);
     Y = static_cast<float>(flight.Y);
     VelocityX = flight.VelocityX;
@@ -73,11 +75,18 @@ void TBall::Move(float delta) {
     } else {
       Engine().Create<TBallCrush>(X - 2, Y - 1, false);
     }
-    play_.PlaySound("ball_dead");
+    play_.PlaySound(SoundCue::BallDead);
     Kill();
   }
   if (TShadow* shadow = Shadow.Get()) FollowOwner(*shadow, *this);
   HitThisTick = false;
+}
+
+void TBall::SetBig(bool big) {
+  BigBall = big;
+  const std::string image = big ? "ball2" : "ball";
+  SetImageName(image);
+  if (TShadow* shadow = Shadow.Get()) shadow->SetImageName(image);
 }
 
 void TBall::Draw() {
@@ -109,10 +118,8 @@ void TBall::Kill() {
     if (TBita* bat = game.Bita.Get()) {
       if (TMonkeyFace* face = bat->Face.Get()) face->Start(FaceBallLost);
     }
-  } else if (game.Lives > 1) {
-    game.LifeLostFlag = true;
   } else {
-    game.GameOverFlag = true;
+    LastBallLost(play_);
   }
 }
 

@@ -9,7 +9,7 @@ namespace zb {
 struct TPlayContext;
 
 // A ball in play. It flies against the walls and drifts down; bricks and the bat test it in
-// their own ticks. The ball's image tells a big ball ("ball2") from a normal one.
+// their own ticks.
 class TBall : public TAnimatedSprite {
  public:
   // Adds one to BallCount; the caller stores the ball in Balls at `slot`.
@@ -21,7 +21,9 @@ class TBall : public TAnimatedSprite {
   // game-over flag.
   void Kill() override;
 
-  bool Big() const { return ImageName == "ball2"; }
+  bool Big() const { return BigBall; }
+  // Makes the ball (and its shadow) big or normal.
+  void SetBig(bool big);
   float CentreX() const { return X + static_cast<float>(PatternWidth()) / 2; }
   float CentreY() const { return Y + static_cast<float>(PatternHeight()) / 2; }
 
@@ -34,6 +36,7 @@ class TBall : public TAnimatedSprite {
   TXParticleRef SuperTrail;
   int Slot = 0;
   bool Super = false;
+  bool BigBall = false;
   SpriteRef<TShadow> Shadow;
   bool SuperTrailOn = false;
   double BaseSpeed = 0;

@@ -4,10 +4,12 @@
 #include <cmath>
 #include <string_view>
 
+#include "game/AntiStall.h"
 #include "game/PlayContext.h"
 #include "game/Ball.h"
 #include "game/BallRules.h"
 #include "game/Geometry.h"
+#include "game/LifeLost.h"
 #include "game/ShadowFollow.h"
 
 namespace zb {
@@ -51,7 +53,7 @@ TBita::TBita(TSpriteEngine& engine, TPlayContext& play, float x, float y) : TAni
   Collidable = true;
   CollideMode = 1;
   Speed = BatSpeed(play.Game.Difficulty);
-  IdleTicks = 0;
+  NoteTouch(play.Game);
   TBitaImage& overlay = engine.Create<TBitaImage>(play, 0.0f, y - 8);
   overlay.X = PatternCentreX(*this) - static_cast<float>(overlay.PatternWidth()) / 2;
   Overlay = &overlay;
@@ -94,8 +96,7 @@ void TBita::Move(float delta) {
 
 void TBita::MoveOnGameScreen() {
   TGameState& game = play_.Game;
-  // Anti-stall: after 1000 ticks without a touch every ball turns round once.
-  if (++IdleTicks == 1000) {
+  if (StallTick(game)) {
     for (int i = 0; i < std::min(game.BallCount, kMaxBalls); ++i) {
       if (TBall* ball = game.Balls[static_cast<size_t>(i)].Get()) ball->VelocityX = -ball->VelocityX;
     }
@@ -106,7 +107,7 @@ void TBita::MoveOnGameScreen() {
     if (ball == nullptr || !ball->OnBat) continue;
     ball->X += static_cast<float>(Velocity);
     ball->Y = Y - static_cast<float>(ball->PatternHeight());
-    IdleTicks = 0;
+    NoteTouch(game);
   }
   PlaceOverlay();
   StepOverlayFrame();
@@ -199,7 +200,7 @@ void TBita::HitBall(TBall& ball) {
   if (TMonkeyFace* face = Face.Get(); face != nullptr && face->FaceState() != FaceHit) face->Start(FaceHit);
   Dipping = true;
   DipStep = 1;
-  IdleTicks = 0;
+  NoteTouch(play_.Game);
   // Out of the bat means upwards: a ball already rising (met by the bat's end, or still inside
   // after last tick's hit) would otherwise be pushed down into it and held there for good.
   ball.Y -= static_cast<float>(2 * std::abs(ball.VelocityY));
@@ -210,7 +211,7 @@ void TBita::HitBall(TBall& ball) {
   const TVelocity velocity = BatHitVelocity(angle, ball.Speed);
   ball.VelocityX = velocity.X;
   ball.VelocityY = velocity.Y;
-  play_.PlaySound("ball_bita");
+  play_.PlaySound(SoundCue::BallBat);
   if (Size == kBatMagnet) ball.OnBat = true;
 }
 
@@ -228,18 +229,7 @@ void TBita::Dip() {
 }
 
 void TBita::WalkBack() {
-  if (play_.Game.ScreenTicks > 100) {
-    TMonkeyFace* face = Face.Get();
-    if (X > 442) {
-      X -= 3;
-      if (face != nullptr) face->Request(FaceRunLeft);
-    } else if (X >= 438) {
-      X = 440;
-    } else {
-      X += 3;
-      if (face != nullptr) face->Request(FaceRunRight);
-    }
-  }
+  WalkBatHome(play_, *this);
   PlaceOverlay();
   if (TShadow* shadow = Shadow.Get(); shadow != nullptr && Overlay.Get() != nullptr)
     FollowOwner(*shadow, *Overlay.Get());

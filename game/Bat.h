@@ -44,7 +44,6 @@ class TBita : public TAnimatedSprite {
   SpriteRef<TBitaImage> Overlay;
   int OverlayTargetFrame = 3;
   SpriteRef<TShadow> Shadow;
-  int IdleTicks = 0;
   SpriteRef<TMonkeyFace> Face;
   int DipStep = 0;
   bool Dipping = false;

@@ -13,8 +13,8 @@ inline constexpr int kDamageNormal = 10;  // normal ball or banana
 inline constexpr int kDamageBig = 20;
 inline constexpr int kDamageFire = 100;
 inline constexpr int kDamageBlast = 200;
-// The colour value that marks a brick reached by a bomb blast.
-inline constexpr int kBlastMark = 244;
+// The red channel of a brick a bomb blast reached: it shows a little darker.
+inline constexpr int kBlastTint = 244;
 
 // One row of the brick kind table.
 struct TBlockKind {

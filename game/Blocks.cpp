@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "game/AntiStall.h"
 #include "game/PlayContext.h"
 #include "game/Ball.h"
 #include "game/Bat.h"
@@ -11,6 +12,7 @@
 #include "game/GameProcedures.h"
 #include "game/Geometry.h"
 #include "game/KeysAndCages.h"
+#include "game/Monkey.h"
 
 namespace zb {
 namespace {
@@ -46,11 +48,11 @@ void TBombPart::Move(float /*delta*/) {
   if (Dead()) return;
   TSpriteEngine& engine = Engine();
   for (int i = 0; i < engine.Count(); ++i) {
-    TSprite* brick = engine.SpriteAt(i);
-    if (brick == nullptr || brick->Name != "block" || Distance(*this, *brick) >= 50) continue;
+    auto* brick = dynamic_cast<TBlock*>(engine.SpriteAt(i));
+    if (brick == nullptr || Distance(*this, *brick) >= 50) continue;
     if (brick->X <= X && X <= brick->X + brick->PatternWidth() && brick->Y <= Y &&
         Y <= brick->Y + brick->PatternHeight()) {
-      brick->SetRed(kBlastMark);
+      brick->MarkBlasted();
     }
   }
   Kill();
@@ -79,6 +81,11 @@ TBlock::TBlock(TSpriteEngine& engine, TPlayContext& play, float x, float y, cons
   if (row.Counted) ++play.Game.BlocksLeft;
 }
 
+void TBlock::MarkBlasted() {
+  Blasted = true;
+  SetRed(kBlastTint);
+}
+
 void TBlock::Move(float delta) {
   TAnimatedSprite::Move(delta);
   BobBomb();
@@ -86,7 +93,7 @@ void TBlock::Move(float delta) {
     TestBananas();
     TestBalls();
   }
-  if (Red == kBlastMark) HitBlock(kDamageBlast);
+  if (Blasted) HitBlock(kDamageBlast);
   if (play_.Is(PlayPhase::StageComplete) && play_.Game.ScreenTicks == 40 && Gold()) BreakBlock();
 }
 
@@ -102,10 +109,10 @@ void TBlock::BobBomb() {
 void TBlock::TestBananas() {
   TSpriteEngine& engine = Engine();
   for (int i = 0; i < engine.Count(); ++i) {
-    TSprite* banana = engine.SpriteAt(i);
-    if (banana == nullptr || banana->Name != "banan") continue;
+    auto* banana = dynamic_cast<TPlayerPula*>(engine.SpriteAt(i));
+    if (banana == nullptr || banana->Spent) continue;
     if (Distance(*banana, *this) < 30 && QuadsOverlap(PatternQuad(*banana), PatternQuad(*this))) {
-      banana->X = 900;  // it dies on its next tick
+      banana->Spend();
       HitBlock(kDamageNormal);
     }
   }
@@ -117,9 +124,7 @@ void TBlock::TestBalls() {
     TBall* ball = game.Balls[static_cast<size_t>(slot)].Get();
     if (ball == nullptr || Distance(*ball, *this) >= 100) continue;
     if (!QuadsOverlap(PatternQuad(*ball), PatternQuad(*this))) continue;
-    if (!Gold()) {
-      if (TBita* bat = game.Bita.Get()) bat->IdleTicks = 0;
-    }
+    if (!Gold()) NoteTouch(game);
     if (ball->HitThisTick || Dead() ||
         !MovesTowards({ball->CentreX(), ball->CentreY()}, {CentreX(), CentreY()}, ball->VelocityX,
                       ball->VelocityY)) {
@@ -134,7 +139,7 @@ void TBlock::TestBalls() {
     }
     if (Gold()) {
       play_.Particles.Spawn("GoldExp.pss", CentreX(), CentreY());
-      play_.PlaySound("ball_gold");
+      play_.PlaySound(SoundCue::BallGold);
       if (ball->Super) BreakBlock();
     }
     HitBlock(ball->Super ? kDamageFire : ball->Big() ? kDamageBig : kDamageNormal);
@@ -148,13 +153,13 @@ void TBlock::HitBlock(int damage) {
   const TBlockHit hit = ApplyBlockDamage(Kind, HitPoints, damage);
   HitPoints = hit.HitPoints;
   if (!hit.NewImage.empty()) {
-    play_.PlaySound("ball_step");
+    play_.PlaySound(SoundCue::BallStep);
     SetImageName(std::string(hit.NewImage));
     play_.Particles.Spawn("Crush.pss", CentreX(), CentreY());
   }
   if (hit.Breaks) {
     BreakBlock();
-    play_.PlaySound("ball_crash");
+    play_.PlaySound(SoundCue::BallCrash);
   }
 }
 
@@ -177,6 +182,7 @@ bool TBlock::BreakBlock() {
   } else {
     play_.Particles.Spawn(row_.Explosion, cx, cy);
     game.Score += row_.Points;
+    play_.Raise(TPlayEvent::Kind::ScoreChanged, game.Score);
     game.BlocksLeft -= 1;
     if (game.BlocksLeft == 0) {
       game.LevelCleared = true;

@@ -39,6 +39,10 @@ class TBlock : public TAnimatedSprite {
   // break drops a bonus (the chance came up, none is falling, not gold, more than two left).
   bool BreakBlock();
 
+  // A blast reached the brick: from its next tick on it takes the blast's damage each tick (a
+  // gold brick stands it), darkened a little.
+  void MarkBlasted();
+
   void Move(float delta) override;
   void Draw() override;
   void Kill() override;
@@ -53,6 +57,7 @@ class TBlock : public TAnimatedSprite {
   SpriteRef<TBomb> Bomb;
   int BombAngle = 0;
   int BombStep = 5;
+  bool Blasted = false;
 
  private:
   void BobBomb();

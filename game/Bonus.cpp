@@ -25,13 +25,10 @@ void SetBatSize(TPlayContext& play, int size) {
 }
 
 // Every ball and its shadow take the image.
-void SetBallImages(TPlayContext& play, const std::string& image) {
+void SetBallsBig(TPlayContext& play, bool big) {
   TGameState& game = play.Game;
   for (int i = 0; i < game.BallCount && i < kMaxBalls; ++i) {
-    TBall* ball = game.Balls[static_cast<size_t>(i)].Get();
-    if (ball == nullptr) continue;
-    ball->SetImageName(image);
-    if (TShadow* shadow = ball->Shadow.Get()) shadow->SetImageName(image);
+    if (TBall* ball = game.Balls[static_cast<size_t>(i)].Get()) ball->SetBig(big);
   }
 }
 
@@ -51,7 +48,7 @@ void AddTwoBalls(TPlayContext& play, const TBonus& bonus) {
     return;
   }
   play.Particles.Spawn("Bonus2Exp.pss", CentreX(bonus), CentreY(bonus));
-  const bool big = first->ImageName == "ball2";
+  const bool big = first->Big();
   // Both balls first, then their directions: the draws of the generator come in that order.
   for (int slot = 1; slot <= 2; ++slot) {
     game.Balls[static_cast<size_t>(slot)] =
@@ -170,7 +167,7 @@ void CatchBonus(TPlayContext& play, TBonus& bonus) {
       break;
     case BonusBigBall:
       EndTimedEffects(play);
-      SetBallImages(play, "ball2");
+      SetBallsBig(play, true);
       break;
     case BonusThreeBalls:
       AddTwoBalls(play, bonus);
@@ -187,12 +184,13 @@ void CatchBonus(TPlayContext& play, TBonus& bonus) {
       break;
   }
   play.PlaySound(BonusKindInfo(kind).Sound);
+  play.Raise(TPlayEvent::Kind::BonusCaught, kind);
   bonus.Remove();
 }
 
 void EndTimedEffects(TPlayContext& play) {
   SetBatSize(play, 0);
-  SetBallImages(play, "ball");
+  SetBallsBig(play, false);
   ForEachBall(play, [](TBall& ball) {
     if (ball.SuperTrailOn) ball.SuperTrail.StopEmitting(false);
     ball.Super = false;
@@ -212,6 +210,7 @@ void BonusClockTick(TPlayContext& play) {
   PutOutFlame(play, 0, false);
   // A picture already gone leaves its kind unknown: every timed effect is undone then.
   const int32_t kind = game.BonusImage != nullptr ? game.BonusImage->Kind : -1;
+  play.Raise(TPlayEvent::Kind::BonusEnded, kind);
   switch (kind) {
     case BonusBigBat:
     case BonusSmallBat:
@@ -219,7 +218,7 @@ void BonusClockTick(TPlayContext& play) {
       SetBatSize(play, 0);
       break;
     case BonusBigBall:
-      SetBallImages(play, "ball");
+      SetBallsBig(play, false);
       break;
     case BonusFireBall:
       ForEachBall(play, [](TBall& ball) {

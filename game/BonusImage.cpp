@@ -46,6 +46,7 @@ void TBonusImage::Move(float delta) {
     Y += static_cast<float>(dy / length * FlySpeed);
   } else if (Kind == BonusMoney) {
     play_.Game.Score += 50;
+    play_.Raise(TPlayEvent::Kind::ScoreChanged, play_.Game.Score);
     // Once the game screen is left the level's score is already carried in the shown score,
     // which the next level or the score screens read: the money must reach it too.
     if (!play_.Is(PlayPhase::Playing)) play_.Game.SetShownScore(play_.Game.GetShownScore() + 50);

@@ -4,15 +4,15 @@ namespace zb {
 namespace {
 
 constexpr std::array<TBonusKindInfo, kBonusKinds> kKinds = {{
-    {"bon_big", "big", 130, 83, 475},
-    {"bon_small", "small", 140, 83, 475},
-    {"bon_magnit", "magnit", 150, 83, 475},
-    {"bon_money", "money", 0, 80, 285},
-    {"bon_life", "extralife", 0, 80, 370},
-    {"bon_bigball", "bigball", 150, 83, 475},
-    {"bon_3ball", "3balls", 0, 83, 475},
-    {"bon_superball", "fireball", 100, 83, 475},
-    {"bon_banan", "bananas", 100, 83, 475},
+    {"bon_big", SoundCue::Big, 130, 83, 475},
+    {"bon_small", SoundCue::Small, 140, 83, 475},
+    {"bon_magnit", SoundCue::Magnet, 150, 83, 475},
+    {"bon_money", SoundCue::Money, 0, 80, 285},
+    {"bon_life", SoundCue::ExtraLife, 0, 80, 370},
+    {"bon_bigball", SoundCue::BigBall, 150, 83, 475},
+    {"bon_3ball", SoundCue::ThreeBalls, 0, 83, 475},
+    {"bon_superball", SoundCue::FireBall, 100, 83, 475},
+    {"bon_banan", SoundCue::Bananas, 100, 83, 475},
 }};
 
 // The upper ends (inclusive) of the bands of one difficulty, in the order big bat, small bat,

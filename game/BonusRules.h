@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "game/PlayEvents.h"
+
 namespace zb {
 
 inline constexpr int kBonusKinds = 9;
@@ -24,7 +26,7 @@ enum TBonusKind : int32_t {
 // One row of the bonus kind table.
 struct TBonusKindInfo {
   std::string_view Face;   // the image of the falling face and of the caught picture
-  std::string_view Sound;  // played on the catch
+  SoundCue Sound;          // played on the catch
   int32_t Duration;        // 100 ms steps; 0 for the kinds that are not timed
   double TargetX, TargetY;  // where the caught picture flies; unused for three balls
 };

@@ -41,6 +41,7 @@ struct TGameState {
   bool LevelCleared = false;
   bool LifeLostFlag = false;
   bool GameOverFlag = false;
+  int32_t StallTicks = 0;  // ticks of play since a ball last touched the bat or a breakable brick
 
   // LastColumn, LastRow, OffsetX, OffsetY, LevelWord4 and the three grids; kept between levels.
   LevelImage Level;

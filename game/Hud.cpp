@@ -17,8 +17,7 @@ void Centred(const TGfxFonts& fonts, std::string_view fontName, int32_t value, f
 
 }  // namespace
 
-void DrawHud(TGameState& game, bool countUp, const TGfxFonts& fonts) {
-  if (countUp) game.CountUpShownScore();
+void DrawHud(const TGameState& game, const TGfxFonts& fonts) {
   Centred(fonts, "ParamFont", game.LevelNumber, 80, 195);
   Centred(fonts, "ParamFont2", game.GetShownScore(), 80, 277);
   Centred(fonts, "ParamFont", game.Lives, 82, 357);

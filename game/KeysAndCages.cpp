@@ -103,7 +103,7 @@ void TKeyImage::Move(float delta) {
   const float cx = CentreX(*this);
   const float cy = CentreY(*this);
   Kill();
-  play_.PlaySound("opendoor");
+  play_.PlaySound(SoundCue::OpenDoor);
   play_.Particles.Spawn("GetLife.pss", cx, cy);
   cage->OpenDoor();
 }
@@ -147,6 +147,7 @@ void TKeyPart::Move(float delta) {
   Kill();
   TGameState& game = play_.Game;
   game.KeyImageFrame = KeyImageAfterPart(PartKind);
+  play_.Raise(TPlayEvent::Kind::KeyPart, game.KeyImageFrame);
   play_.Particles.Spawn("GetLife.pss", kPartTargetX, kPartTargetY);
   if (game.KeyImage != nullptr) game.KeyImage->SetKeyImage(game.KeyImageFrame);
 }

@@ -39,7 +39,7 @@ void TMonkeyFace::Move(float /*delta*/) {
   Y = static_cast<float>(y);
   ShowAnimation();
   if (events.ThrowBanana) {
-    play_.PlaySound("banan");
+    play_.PlaySound(SoundCue::Banana);
     Engine().Create<TPlayerPula>(X + static_cast<float>(PatternWidth()) / 2 + 15, Y);
   }
   if (events.Finished) {
@@ -72,9 +72,17 @@ TPlayerPula::TPlayerPula(TSpriteEngine& engine, float x, float y) : TSprite(engi
 }
 
 void TPlayerPula::Move(float /*delta*/) {
+  if (Spent) {
+    Kill();
+    return;
+  }
   Y -= 3;
   Angle += static_cast<float>(std::numbers::pi / 60);
   if (Y < -40 || X > 800) Kill();
+}
+
+void TPlayerPula::Draw() {
+  if (!Spent) TSprite::Draw();
 }
 
 }  // namespace zb

@@ -34,6 +34,11 @@ class TPlayerPula : public TSprite {
  public:
   TPlayerPula(TSpriteEngine& engine, float x, float y);
   void Move(float delta) override;
+  void Draw() override;
+  // A brick took the hit: the banana hits nothing more and goes on its next tick.
+  void Spend() { Spent = true; }
+
+  bool Spent = false;
 };
 
 }  // namespace zb

@@ -1,13 +1,12 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
-#include <string_view>
 
 #include "engine/GfxFonts.h"
 #include "engine/GfxSprite.h"
 #include "engine/XParticles.h"
 #include "game/GameState.h"
+#include "game/PlayEvents.h"
 
 namespace zb {
 
@@ -31,19 +30,18 @@ struct TPlayInput {
   bool Up = false;
 };
 
-// What the game's sprites and rules see of the window: the game record, the sprite engine and
-// particle manager they live in, the fonts they write with, the player's input, a sink for the
-// sound cues they raise, and the phase of play. The window owns and fills it; sprites keep a
-// reference, so it outlives every sprite of its engine.
+// What the game's sprites and rules see: the game record, the sprite engine and particle manager
+// they live in, the fonts they write with, the player's input, the events they raise, and the
+// phase of play. The play core owns it; sprites keep a reference, so it outlives every sprite of
+// its engine.
 struct TPlayContext {
   TPlayContext(TGameState& game, TSpriteEngine& engine, TXParticleManager& particles, const TGfxFonts& fonts)
       : Game(game), Engine(engine), Particles(particles), Fonts(fonts) {}
   TPlayContext(const TPlayContext&) = delete;
   TPlayContext& operator=(const TPlayContext&) = delete;
 
-  void PlaySound(std::string_view name) const {
-    if (Sounds) Sounds(name);
-  }
+  void PlaySound(SoundCue cue) { Events.Sound(cue); }
+  void Raise(TPlayEvent::Kind what, int32_t value = 0) { Events.Raise(what, value); }
   bool Is(PlayPhase phase) const { return Phase == phase; }
 
   TGameState& Game;
@@ -51,7 +49,7 @@ struct TPlayContext {
   TXParticleManager& Particles;
   const TGfxFonts& Fonts;
   TPlayInput Input;
-  std::function<void(std::string_view)> Sounds;
+  TPlayEvents Events;
   PlayPhase Phase = PlayPhase::Frozen;
 };
 

@@ -18,9 +18,32 @@ namespace {
 
 using Action = std::function<void(TScreenContext&)>;
 
-Action GoTo(uint8_t from, uint8_t to) {
-  return [from, to](TScreenContext& ctx) { Go(ctx, from, to); };
-}
+// The buttons that only lead from one screen to another.
+constexpr TButtonRoute kRoutes[] = {
+    {"b_mainmenu_options", ScreenMainMenu, ScreenOptions},
+    {"b_mainmenu_help", ScreenMainMenu, ScreenHelp},
+    {"b_mainmenu_exit", ScreenMainMenu, ScreenExitGame},
+    {"b_mainmenu_presshere", ScreenMainMenu, ScreenChangePlayer},
+    {"b_exit_no", ScreenExitGame, ScreenMainMenu},
+    {"b_help_back", ScreenHelp, ScreenMainMenu},
+    {"b_highscore_back", ScreenHighScore, ScreenMainMenu},
+    {"b_highscore_clear", ScreenHighScore, ScreenClearScores},
+    {"b_clear_no", ScreenClearScores, ScreenHighScore},
+    {"b_change_back", ScreenChangePlayer, ScreenMainMenu},
+    {"b_change_delete", ScreenChangePlayer, ScreenDeletePlayer},
+    {"b_change_create", ScreenChangePlayer, ScreenCreatePlayer},
+    {"b_delete_no", ScreenDeletePlayer, ScreenChangePlayer},
+    {"b_options_back", ScreenOptions, ScreenMainMenu},
+    {"b_options_graphics", ScreenOptions, ScreenGraphics},
+    {"b_options_sound", ScreenOptions, ScreenSound},
+    {"b_options_controls", ScreenOptions, ScreenControls},
+    {"b_sound_back", ScreenSound, ScreenOptions},
+    {"b_graphics_back", ScreenGraphics, ScreenOptions},
+    {"b_controls_back", ScreenControls, ScreenOptions},
+    {"b_choosedif_back", ScreenChooseDifficulty, ScreenMainMenu},
+    {"b_yourscore_next", ScreenYourScore, ScreenCountry},
+    {"b_ycountry_next", ScreenCountry, ScreenSendScore},
+};
 
 Action ChooseDifficulty(uint8_t difficulty) {
   return [difficulty](TScreenContext& ctx) {
@@ -62,55 +85,32 @@ void BindButtons(TScreenContext& ctx) {
   const std::pair<const char*, Action> buttons[] = {
       {"b_mainmenu_startgame", StartGame},
       {"b_mainmenu_highscore", ShowHighScores},
-      {"b_mainmenu_options", GoTo(ScreenMainMenu, ScreenOptions)},
-      {"b_mainmenu_help", GoTo(ScreenMainMenu, ScreenHelp)},
-      {"b_mainmenu_exit", GoTo(ScreenMainMenu, ScreenExitGame)},
-      {"b_mainmenu_presshere", GoTo(ScreenMainMenu, ScreenChangePlayer)},
       {"b_mainmenu_logo", OpenWebsiteLink},
       {"b_exit_yes", QuitGame},
-      {"b_exit_no", GoTo(ScreenExitGame, ScreenMainMenu)},
-      {"b_help_back", GoTo(ScreenHelp, ScreenMainMenu)},
       {"b_help_previous", [](TScreenContext& f) { TurnHelpPage(f, -1); }},
       {"b_help_next", [](TScreenContext& f) { TurnHelpPage(f, 1); }},
-      {"b_highscore_back", GoTo(ScreenHighScore, ScreenMainMenu)},
-      {"b_highscore_clear", GoTo(ScreenHighScore, ScreenClearScores)},
       {"b_highscore_easy", [](TScreenContext& f) { ShowHighScoreTab(f, 0); }},
       {"b_highscore_medium", [](TScreenContext& f) { ShowHighScoreTab(f, 1); }},
       {"b_highscore_hard", [](TScreenContext& f) { ShowHighScoreTab(f, 2); }},
       {"b_clear_yes", ClearHighScores},
-      {"b_clear_no", GoTo(ScreenClearScores, ScreenHighScore)},
-      {"b_change_back", GoTo(ScreenChangePlayer, ScreenMainMenu)},
-      {"b_change_delete", GoTo(ScreenChangePlayer, ScreenDeletePlayer)},
-      {"b_change_create", GoTo(ScreenChangePlayer, ScreenCreatePlayer)},
       {"b_create_create", CreatePlayerFromList},
       {"b_delete_yes", DeletePlayerAnswered},
-      {"b_delete_no", GoTo(ScreenDeletePlayer, ScreenChangePlayer)},
       {"b_entername_create", CreatePlayerFromName},
-      {"b_options_back", GoTo(ScreenOptions, ScreenMainMenu)},
-      {"b_options_graphics", GoTo(ScreenOptions, ScreenGraphics)},
-      {"b_options_sound", GoTo(ScreenOptions, ScreenSound)},
-      {"b_options_controls", GoTo(ScreenOptions, ScreenControls)},
-      {"b_sound_back", GoTo(ScreenSound, ScreenOptions)},
       {"b_sound_musicmin", [](TScreenContext& f) { StepMusicVolume(f, -1); }},
       {"b_sound_musicmax", [](TScreenContext& f) { StepMusicVolume(f, 1); }},
       {"b_sound_fxmax", [](TScreenContext& f) { StepFxVolume(f, 1); }},
       {"b_sound_fxmin", [](TScreenContext& f) { StepFxVolume(f, -1); }},
-      {"b_graphics_back", GoTo(ScreenGraphics, ScreenOptions)},
       {"b_fullscreen", ToggleFullScreen},
       {"b_antialias", ToggleAntialias},
-      {"b_controls_back", GoTo(ScreenControls, ScreenOptions)},
       {"b_controls_default", DefaultControls},
       {"b_exitmm_yes", EndGameFromPlay},
       {"b_exitmm_no", ResumeFromExitToMenu},
-      {"b_choosedif_back", GoTo(ScreenChooseDifficulty, ScreenMainMenu)},
       {"b_choosedif_easy", ChooseDifficulty(0)},
       {"b_choosedif_medium", ChooseDifficulty(1)},
       {"b_choosedif_hard", ChooseDifficulty(2)},
-      {"b_yourscore_next", GoTo(ScreenYourScore, ScreenCountry)},
       {"b_sendscore_yes", [](TScreenContext& c) { AnswerSendScore(c, true); }},
       {"b_sendscore_no", [](TScreenContext& c) { AnswerSendScore(c, false); }},
       {"b_stagecomplete_next", NextStage},
-      {"b_ycountry_next", GoTo(ScreenCountry, ScreenSendScore)},
       {"b_speech_skip", EndScene},
       {"b_speech_next", ContinueScene},
       {"b_highscore_view", ViewOnlineScores},
@@ -123,6 +123,13 @@ void BindButtons(TScreenContext& ctx) {
     if (control == nullptr) continue;
     control->OnClick = [&ctx, action](TGuiControl&) { action(ctx); };
   }
+  for (const TButtonRoute& route : kRoutes) {
+    TGuiControl* control = ctx.GuiBase.FindControl(route.Button);
+    if (control == nullptr) continue;
+    control->OnClick = [&ctx, route](TGuiControl&) { Go(ctx, route.From, route.To); };
+  }
 }
+
+std::span<const TButtonRoute> ButtonRoutes() { return kRoutes; }
 
 }  // namespace zb

@@ -31,7 +31,6 @@ void ShowClosingForm(TScreenContext& ctx, const char* name) {
 }  // namespace
 
 void EnterYourScoreScreen(TScreenContext& ctx) {
-  SetCurrentScreen(ctx, ScreenYourScore);
   ShowCursor(ctx, true);
   ctx.Game.ScreenTicks = 0;
   SetLabel(ctx, "yourscore", "0");
@@ -47,11 +46,9 @@ void ProcessYourScoreScreen(TScreenContext& ctx) {
     if (game.ScreenTicks > kNextFrom && done) SetVisible(ctx, "b_yourscore_next", true);
   }
   if (game.ScreenTicks < game.GetShownScore() + 120) ++game.ScreenTicks;
-  RenderAndPresent(ctx);
 }
 
 void EnterCountryScreen(TScreenContext& ctx) {
-  SetCurrentScreen(ctx, ScreenCountry);
   ShowForm(ctx, "scr_ycountry", true);
   TGuiEdit* edit = Find<TGuiEdit>(ctx, "e_ycountry");
   if (edit != nullptr) edit->SetText(ctx.Settings.PlayerCountry);
@@ -66,7 +63,6 @@ void ProcessCountryScreen(TScreenContext& ctx) {
   const bool named = edit != nullptr && !TrimName(edit->Text()).empty();
   SetEnabled(ctx, "b_ycountry_next", named);
   if (named && ctx.KeysReleased[vk::Enter]) RunButton(ctx, "b_ycountry_next");
-  RenderAndPresent(ctx);
 }
 
 void LeaveCountryScreen(TScreenContext& ctx) {
@@ -75,13 +71,7 @@ void LeaveCountryScreen(TScreenContext& ctx) {
 }
 
 void EnterSendScoreScreen(TScreenContext& ctx) {
-  SetCurrentScreen(ctx, ScreenSendScore);
   ShowClosingForm(ctx, "scr_sendscore");
-}
-
-void ProcessSendScoreScreen(TScreenContext& ctx) {
-  if (ctx.KeysReleased[vk::Escape]) RunButton(ctx, "b_sendscore_no");
-  RenderAndPresent(ctx);
 }
 
 void AnswerSendScore(TScreenContext& ctx, bool send) {
@@ -104,6 +94,26 @@ void AnswerSendScore(TScreenContext& ctx, bool send) {
     const TScoreSubmission submission{game.Difficulty, ctx.Settings.PlayerName, ctx.Settings.PlayerCountry, score};
     SubmitScore(ctx.Platform.GetHttp(), ctx.Platform.GetDesktop(), ScoreServerBase(ctx.LinkPath("scores.url").parent_path()), submission);
   }
+}
+
+void EnterShareScreen(TScreenContext& ctx) {
+  // Without a page the closing screen closes the window straight away.
+  if (ctx.Share.Enter()) {
+    ctx.Timer1.SetEnabled(true, ctx.Platform.GetClock().TickCount());
+  } else {
+    ctx.Close();
+  }
+}
+
+void SettleShareScreen(TScreenContext& ctx) {
+  // Escape asks to close; the window allows it once the countdown is over.
+  if (ctx.KeysReleased[vk::Escape]) ctx.Close();
+}
+
+void ShareSideTimer(TScreenContext& ctx) { ctx.Share.Tick(); }
+
+void SharePointerDown(TScreenContext& ctx, int x, int y) {
+  if (ctx.Share.MouseDown({x, y}, ctx.Platform.GetDesktop())) ctx.Close();
 }
 
 void EndGameFromPlay(TScreenContext& ctx) {

@@ -14,12 +14,18 @@ void ProcessCountryScreen(TScreenContext& ctx);
 void LeaveCountryScreen(TScreenContext& ctx);
 
 void EnterSendScoreScreen(TScreenContext& ctx);
-void ProcessSendScoreScreen(TScreenContext& ctx);
 // Both answers enter the score into the table and go on to it, or to the menu when it did not
 // make the table; `send` then submits it online too.
 void AnswerSendScore(TScreenContext& ctx, bool send);
 
 // "b_exitmm_yes": the game ends with the score so far.
 void EndGameFromPlay(TScreenContext& ctx);
+
+// The closing page (32): its countdown runs on the side timer; a press on one of its buttons
+// acts, and the exit button or Escape closes the window once the countdown allows it.
+void EnterShareScreen(TScreenContext& ctx);
+void SettleShareScreen(TScreenContext& ctx);
+void ShareSideTimer(TScreenContext& ctx);
+void SharePointerDown(TScreenContext& ctx, int x, int y);
 
 }  // namespace zb

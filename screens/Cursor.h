@@ -15,9 +15,10 @@ class TCursor : public TSprite {
   void Draw() override {}
   // Draws the pointer; the frame calls it last, over everything else.
   void DrawPointer() { TSprite::Draw(); }
+  // Takes the pointer's place in the window.
+  void Follow();
 
  private:
-  void Follow();
   const platform::Window& window_;
 };
 

@@ -1,6 +1,7 @@
 #include "screens/GameScreen.h"
 
 #include "engine/platform/Keys.h"
+#include "game/Bonus.h"
 #include "game/GameProcedures.h"
 #include "screens/FormControls.h"
 #include "screens/ScreenContext.h"
@@ -10,7 +11,6 @@ namespace zb {
 
 void EnterGameScreen(TScreenContext& ctx) {
   TGameState& game = ctx.Game;
-  SetCurrentScreen(ctx, ScreenGame);
   ShowCursor(ctx, false);
   const LevelLoadResult built = BuildLevel(ctx.Play, ctx.Folders.Content);
   if (!built.ok) {
@@ -38,9 +38,8 @@ void EnterGameScreen(TScreenContext& ctx) {
   }
 }
 
-void ProcessGameScreen(TScreenContext& ctx) {
-  RenderAndPresent(ctx);
-  TGameState& game = ctx.Game;
+void SettleGameScreen(TScreenContext& ctx) {
+  ctx.Core.EndTick();
   if (ctx.KeysReleased[vk::Escape]) {
     ctx.PlaySound("check");
     EnterScreen(ctx, ScreenExitToMenu);
@@ -49,17 +48,20 @@ void ProcessGameScreen(TScreenContext& ctx) {
     ctx.PlaySound("check");
     EnterScreen(ctx, ScreenPause);
   }
-  if (game.LifeLostFlag) EnterScreen(ctx, ScreenLifeLost);
-  if (game.GameOverFlag) {
-    game.SetShownScore(game.Score);
-    EnterScreen(ctx, ScreenGameOver);
-  }
-  if (game.LevelCleared) {
-    game.SetShownScore(game.Score);
-    EnterScreen(ctx, ScreenStageComplete);
+  // A copy: the screens entered raise events of their own.
+  const std::vector<TPlayEvent> events = ctx.Core.Play.Events.Pending();
+  for (const TPlayEvent& event : events) {
+    switch (event.What) {
+      case TPlayEvent::Kind::LifeLost: EnterScreen(ctx, ScreenLifeLost); break;
+      case TPlayEvent::Kind::GameOver: EnterScreen(ctx, ScreenGameOver); break;
+      case TPlayEvent::Kind::LevelCleared: EnterScreen(ctx, ScreenStageComplete); break;
+      default: break;
+    }
   }
 }
 
 void LeaveGameScreen(TScreenContext& ctx) { TearDownLevel(ctx.Play); }
+
+void GameSideTimer(TScreenContext& ctx) { BonusClockTick(ctx.Play); }
 
 }  // namespace zb

@@ -71,7 +71,6 @@ void ShowBindings(TScreenContext& ctx) {
 }  // namespace
 
 void EnterLogoScreen(TScreenContext& ctx) {
-  SetCurrentScreen(ctx, ScreenLogo);
   ctx.Game.ScreenTicks = 0;
   if (ctx.Images.FindImage("logo") != nullptr) {
     ctx.State.LogoSprite = &ctx.Play.Engine.Create<TMenuSprite>("logo", 400.0f, 280.0f);
@@ -85,9 +84,10 @@ void ProcessLogoScreen(TScreenContext& ctx) {
     if (ticks > 322 && ticks < 372) logo->SetAlpha(logo->Alpha - 5);
   }
   ++ticks;
-  ctx.Device.Render(0, true);
-  ctx.Device.Flip();
-  if (ticks < kLogoTicks || ctx.Loading) return;
+}
+
+void SettleLogoScreen(TScreenContext& ctx) {
+  if (ctx.Game.ScreenTicks < kLogoTicks || ctx.Loading) return;
   LeaveScreen(ctx, ScreenLogo);
   if (ctx.Settings.PlayerCount > 0) {
     EnterScreen(ctx, ScreenMainMenu);
@@ -103,15 +103,10 @@ void LeaveLogoScreen(TScreenContext& ctx) {
 }
 
 void EnterMainMenuScreen(TScreenContext& ctx) {
-  FormEnter(ctx, ScreenMainMenu);
+  ShowForm(ctx, "scr_mainmenu", true);
   if (TGuiLabel* hello = Find<TGuiLabel>(ctx, "hello")) {
     hello->SetText("\xCF\xF0\xE8\xE2\xE5\xF2, " + ctx.Settings.PlayerName + "!");  // "Привет, " in CP1251
   }
-}
-
-void ProcessMainMenuScreen(TScreenContext& ctx) {
-  if (ctx.KeysReleased[vk::Escape]) RunButton(ctx, "b_mainmenu_exit");
-  RenderAndPresent(ctx);
 }
 
 void OpenWebsiteLink(TScreenContext& ctx) {
@@ -124,7 +119,7 @@ void EnterHelpScreen(TScreenContext& ctx) {
   ctx.State.HelpPage = 0;
   ctx.State.HelpLastPage = 4;
   ShowHelpPage(ctx);
-  FormEnter(ctx, ScreenHelp);
+  ShowForm(ctx, "scr_help", true);
 }
 
 void TurnHelpPage(TScreenContext& ctx, int step) {
@@ -136,12 +131,12 @@ void TurnHelpPage(TScreenContext& ctx, int step) {
 }
 
 void LeaveOptionsScreen(TScreenContext& ctx) {
-  FormLeave(ctx, ScreenOptions);
+  ShowForm(ctx, "scr_options", false);
   SaveSettings(ctx);
 }
 
 void EnterSoundScreen(TScreenContext& ctx) {
-  FormEnter(ctx, ScreenSound);
+  ShowForm(ctx, "scr_sound", true);
   const int music = ctx.Settings.MusicVolume;
   const int fx = ctx.Settings.FxVolume;
   SetGauge(ctx, "bar_music", music);
@@ -187,7 +182,7 @@ void StepFxVolume(TScreenContext& ctx, int step) {
 }
 
 void EnterGraphicsScreen(TScreenContext& ctx) {
-  FormEnter(ctx, ScreenGraphics);
+  ShowForm(ctx, "scr_graphics", true);
   SetSwitch(ctx, "b_fullscreen", ctx.Settings.FullScreen);
   SetSwitch(ctx, "b_antialias", ctx.Settings.Antialias);
 }
@@ -217,7 +212,7 @@ void ToggleAntialias(TScreenContext& ctx) {
 }
 
 void EnterControlsScreen(TScreenContext& ctx) {
-  FormEnter(ctx, ScreenControls);
+  ShowForm(ctx, "scr_controls", true);
   ShowBindings(ctx);
 }
 
@@ -242,7 +237,7 @@ void LeaveControlsScreen(TScreenContext& ctx) {
       ctx.Settings.Keys[i] = edit->KeyCode;
     }
   }
-  FormLeave(ctx, ScreenControls);
+  ShowForm(ctx, "scr_controls", false);
 }
 
 }  // namespace zb

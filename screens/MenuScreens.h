@@ -9,12 +9,13 @@ struct TScreenContext;
 // The start-up logo (3): a picture that fades in and out, then the first screen.
 void EnterLogoScreen(TScreenContext& ctx);
 void ProcessLogoScreen(TScreenContext& ctx);
+// The logo ends once its time is up and the start-up content has loaded.
+void SettleLogoScreen(TScreenContext& ctx);
 void LeaveLogoScreen(TScreenContext& ctx);
 inline constexpr int kLogoTicks = 385;
 
 // The main menu (4) greets the current player.
 void EnterMainMenuScreen(TScreenContext& ctx);
-void ProcessMainMenuScreen(TScreenContext& ctx);
 // "b_mainmenu_logo": the web site link beside the program, when there is one.
 void OpenWebsiteLink(TScreenContext& ctx);
 

@@ -11,16 +11,12 @@
 namespace zb {
 
 void EnterExitToMenuScreen(TScreenContext& ctx) {
-  SetCurrentScreen(ctx, ScreenExitToMenu);
   ShowForm(ctx, "scr_exittomm", true);
   ShowCursor(ctx, true);
 }
 
 void ProcessExitToMenuScreen(TScreenContext& ctx) {
-  if (ctx.KeysReleased[vk::Escape]) {
-    ResumeFromExitToMenu(ctx);
-  }
-  RenderAndPresent(ctx);
+  if (ctx.KeysReleased[vk::Escape]) ResumeFromExitToMenu(ctx);
 }
 
 void LeaveExitToMenuScreen(TScreenContext& ctx) { ShowForm(ctx, "scr_exittomm", false); }
@@ -28,28 +24,21 @@ void LeaveExitToMenuScreen(TScreenContext& ctx) { ShowForm(ctx, "scr_exittomm", 
 void ResumeFromExitToMenu(TScreenContext& ctx) {
   ctx.PlaySound("check");
   ShowCursor(ctx, false);
-  LeaveScreen(ctx, ScreenExitToMenu);
-  SetCurrentScreen(ctx, ScreenGame);
+  ResumePlay(ctx, ScreenExitToMenu);
 }
 
-void EnterPauseScreen(TScreenContext& ctx) {
-  SetCurrentScreen(ctx, ScreenPause);
-  ShowCursor(ctx, true);
-}
+void EnterPauseScreen(TScreenContext& ctx) { ShowCursor(ctx, true); }
 
-void ProcessPauseScreen(TScreenContext& ctx) {
-  RenderAndPresent(ctx);
+void SettlePauseScreen(TScreenContext& ctx) {
   if (ctx.KeysReleased[vk::F1] || ctx.KeysReleased[vk::P]) {
     ctx.PlaySound("check");
-    LeaveScreen(ctx, ScreenPause);
-    SetCurrentScreen(ctx, ScreenGame);
+    ResumePlay(ctx, ScreenPause);
   }
 }
 
 void LeavePauseScreen(TScreenContext& ctx) { ShowCursor(ctx, false); }
 
 void EnterLevelStartScreen(TScreenContext& ctx) {
-  SetCurrentScreen(ctx, ScreenLevelStart);
   ctx.Game.LevelTitle = &ctx.Play.Engine.Create<TLevelTitle>(ctx.Play);
   ctx.Game.ScreenTicks = 0;
   if (TBita* bat = ctx.Game.Bita.Get()) {
@@ -57,15 +46,10 @@ void EnterLevelStartScreen(TScreenContext& ctx) {
   }
 }
 
-void ProcessLevelStartScreen(TScreenContext& ctx) {
-  ctx.Device.Render(0, true);
-  ctx.Device.Flip();
+void SettleLevelStartScreen(TScreenContext& ctx) {
   // The title's own counter ends the intro.
   const TLevelTitle* title = ctx.Game.LevelTitle;
-  if (title != nullptr && title->Ended()) {
-    LeaveScreen(ctx, ScreenLevelStart);
-    SetCurrentScreen(ctx, ScreenGame);
-  }
+  if (title != nullptr && title->Ended()) ResumePlay(ctx, ScreenLevelStart);
 }
 
 void LeaveLevelStartScreen(TScreenContext& ctx) {

@@ -18,8 +18,8 @@ constexpr std::array<uint32_t, kDifficulties> kTabColours = {0x2504EA70, 0x2504E
 constexpr std::array<const char*, kDifficulties> kTabButtons = {"b_highscore_easy", "b_highscore_medium",
                                                                 "b_highscore_hard"};
 
-void EnterNameEntry(TScreenContext& ctx, uint8_t screen, const char* editName) {
-  FormEnter(ctx, screen);
+void EnterNameEntry(TScreenContext& ctx, std::string_view form, const char* editName) {
+  ShowForm(ctx, form, true);
   if (TGuiEdit* edit = Find<TGuiEdit>(ctx, editName)) {
     edit->SetText("");
     edit->SetFocus();
@@ -103,14 +103,13 @@ void DeleteCurrentPlayer(TSettings& settings) {
   settings.PlayerName = settings.Players[static_cast<size_t>(settings.CurrentPlayer)];
 }
 
-void EnterEnterNameScreen(TScreenContext& ctx) { EnterNameEntry(ctx, ScreenEnterName, "edit_name1"); }
+void EnterEnterNameScreen(TScreenContext& ctx) { EnterNameEntry(ctx, "scr_entername", "edit_name1"); }
 
 void ProcessEnterNameScreen(TScreenContext& ctx) {
   NameEntryStep(ctx, "edit_name1", "b_entername_create");
-  MenuProcess(ctx, {});
 }
 
-void EnterCreatePlayerScreen(TScreenContext& ctx) { EnterNameEntry(ctx, ScreenCreatePlayer, "edit_name"); }
+void EnterCreatePlayerScreen(TScreenContext& ctx) { EnterNameEntry(ctx, "scr_create", "edit_name"); }
 
 void ProcessCreatePlayerScreen(TScreenContext& ctx) {
   if (ctx.KeysReleased[vk::Escape]) {
@@ -119,7 +118,6 @@ void ProcessCreatePlayerScreen(TScreenContext& ctx) {
   } else {
     NameEntryStep(ctx, "edit_name", "b_create_create");
   }
-  MenuProcess(ctx, {});
 }
 
 void CreatePlayerFromName(TScreenContext& ctx) {
@@ -135,7 +133,7 @@ void CreatePlayerFromList(TScreenContext& ctx) {
 }
 
 void EnterChangePlayerScreen(TScreenContext& ctx) {
-  FormEnter(ctx, ScreenChangePlayer);
+  ShowForm(ctx, "scr_change", true);
   const TSettings& settings = ctx.Settings;
   if (TGuiListBox* list = Find<TGuiListBox>(ctx, "players")) {
     list->Items.assign(settings.Players.begin(), settings.Players.begin() + settings.PlayerCount);
@@ -150,7 +148,8 @@ void EnterChangePlayerScreen(TScreenContext& ctx) {
 }
 
 void ProcessChangePlayerScreen(TScreenContext& ctx) {
-  MenuProcess(ctx, ctx.Settings.PlayerCount > 0 ? "b_change_back" : "");
+  // With no player left the list cannot be left but by creating one.
+  if (ctx.Settings.PlayerCount > 0 && ctx.KeysReleased[vk::Escape]) RunButton(ctx, "b_change_back");
 }
 
 void LeaveChangePlayerScreen(TScreenContext& ctx) {
@@ -164,7 +163,7 @@ void LeaveChangePlayerScreen(TScreenContext& ctx) {
     settings.CurrentPlayer = 0;
     settings.PlayerName.clear();
   }
-  FormLeave(ctx, ScreenChangePlayer);
+  ShowForm(ctx, "scr_change", false);
 }
 
 void EnterDeletePlayerScreen(TScreenContext& ctx) {
@@ -172,7 +171,7 @@ void EnterDeletePlayerScreen(TScreenContext& ctx) {
   const int current = settings.CurrentPlayer;
   SetLabel(ctx, "delete_name",
            current >= 0 && current < kMaxPlayers ? settings.Players[static_cast<size_t>(current)] : "");
-  FormEnter(ctx, ScreenDeletePlayer);
+  ShowForm(ctx, "scr_delete", true);
 }
 
 void DeletePlayerAnswered(TScreenContext& ctx) {
@@ -184,7 +183,7 @@ void DeletePlayerAnswered(TScreenContext& ctx) {
 }
 
 void EnterHighScoreScreen(TScreenContext& ctx) {
-  FormEnter(ctx, ScreenHighScore);
+  ShowForm(ctx, "scr_highscore", true);
   for (int row = 1; row <= kHighScoreRows; ++row) SetLabel(ctx, "n" + std::to_string(row), std::to_string(row));
   ShowTabs(ctx, ctx.State.ScoreViewDifficulty < kDifficulties ? ctx.State.ScoreViewDifficulty : 0);
 }

@@ -2,30 +2,8 @@
 
 #include "engine/Cp1251.h"
 #include "persist/Config.h"
-#include "screens/ScreenId.h"
 
 namespace zb {
-namespace {
-
-PlayPhase PhaseOf(uint8_t screen) {
-  switch (screen) {
-    case ScreenGame: return PlayPhase::Playing;
-    case ScreenLevelStart: return PlayPhase::LevelStart;
-    case ScreenLifeLost: return PlayPhase::LifeLost;
-    case ScreenStageComplete: return PlayPhase::StageComplete;
-    case ScreenSpeech: return PlayPhase::Speech;
-    case ScreenPause:
-    case ScreenExitToMenu: return PlayPhase::Paused;
-    default: return PlayPhase::Frozen;
-  }
-}
-
-}  // namespace
-
-void SetCurrentScreen(TScreenContext& ctx, uint8_t number) {
-  ctx.CurrentScreen = number;
-  ctx.Play.Phase = PhaseOf(number);
-}
 
 bool IsSpecialKey(uint32_t code) {
   return code == 9 || code == 16 || code == 17 || (code >= 32 && code <= 40) || code == 45 || code == 46;

@@ -14,10 +14,11 @@
 #include "engine/Sound.h"
 #include "engine/WindowTimer.h"
 #include "engine/platform/Platform.h"
-#include "game/PlayContext.h"
+#include "game/PlayCore.h"
 #include "gui/GuiBasic.h"
 #include "persist/Settings.h"
 #include "persist/ShareScreen.h"
+#include "screens/RenderPass.h"
 #include "screens/ScreenState.h"
 
 namespace zb {
@@ -35,12 +36,12 @@ struct TGameFolders {
   static TGameFolders Portable(const std::filesystem::path& folder) { return {folder, folder, true, {}}; }
 };
 
-// What the screens' steps and buttons use of the window. The window owns it, fills the key
-// flags from its events and asks the screens to draw through it; the screens own the screen
-// number and everything they keep between their steps.
+// What the screens' steps and buttons use of the window. The window owns it and fills the key
+// flags from its events; the screen machine owns the screen number, the screens everything they
+// keep between their steps.
 struct TScreenContext {
   TScreenContext(platform::Platform& platform, TGameFolders folders, TGuiBase& gui, TGfxDevice& device,
-                 TGfxCanvas& canvas, TGfxImages& images, TSoundSystem& sound, TSettings& settings, TPlayContext& play,
+                 TGfxCanvas& canvas, TGfxImages& images, TSoundSystem& sound, TSettings& settings, TPlayCore& core,
                  TWindowTimer& timer1, TShareScreen& share)
       : Platform(platform),
         Folders(std::move(folders)),
@@ -50,8 +51,9 @@ struct TScreenContext {
         Images(images),
         Sound(sound),
         Settings(settings),
-        Play(play),
-        Game(play.Game),
+        Core(core),
+        Play(core.Play),
+        Game(core.Game),
         Timer1(timer1),
         Share(share) {}
   TScreenContext(const TScreenContext&) = delete;
@@ -82,6 +84,7 @@ struct TScreenContext {
   TGfxImages& Images;
   TSoundSystem& Sound;
   TSettings& Settings;
+  TPlayCore& Core;
   TPlayContext& Play;
   TGameState& Game;
   TWindowTimer& Timer1;  // the 100 ms side timer
@@ -96,7 +99,7 @@ struct TScreenContext {
   int PointerOffsetX = 0;
   int PointerOffsetY = 0;
 
-  // Written by the screens only (SetCurrentScreen).
+  // Written by the screen machine only.
   uint8_t CurrentScreen = 0;
   bool GameFinished = false;
   TScreenState State;
@@ -108,10 +111,11 @@ struct TScreenContext {
   // Start-up content is still loading; the logo stays until it is done.
   bool Loading = false;
   bool SettingsSaveFailed = false;
+  // Frames are drawn; a run that draws nothing plays the same game.
+  bool Drawing = true;
+  // Called before (true) and after (false) every pass of a frame; measurements hook in here.
+  std::function<void(RenderPass pass, bool starting)> OnPass;
 };
-
-// The screen becomes current, and the playfield's sprites learn the phase of play it means.
-void SetCurrentScreen(TScreenContext& ctx, uint8_t number);
 
 // The special keys a binding may take: Tab, Shift, Ctrl, Space..Down, Insert, Delete.
 bool IsSpecialKey(uint32_t code);

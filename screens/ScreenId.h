@@ -36,7 +36,5 @@ enum ScreenId : uint8_t {
   ScreenShare = 32,
 };
 
-// Whether a number names a screen.
-bool IsScreen(uint8_t number);
 
 }  // namespace zb

@@ -14,6 +14,7 @@ struct TScreenState {
   int HelpPage = 0;
   int HelpLastPage = 4;
   uint8_t ScoreViewDifficulty = 0;  // the table shown on the high-score screen
+  bool CountedUp = false;           // the stage score's count-up reached the score this frame
   std::vector<TSpeechLine> Story;   // the 27 lines of the story; empty when they could not be read
 };
 

@@ -116,7 +116,6 @@ void SceneStep(TScreenContext& ctx) {
 
 void EnterSpeechScreen(TScreenContext& ctx) {
   TGameState& game = ctx.Game;
-  SetCurrentScreen(ctx, ScreenSpeech);
   game.ScreenTicks = 0;
   ShowCursor(ctx, true);
   THunter& hunter = ctx.Play.Engine.Create<THunter>(ctx.Play);
@@ -150,7 +149,9 @@ void ProcessSpeechScreen(TScreenContext& ctx) {
       }
     }
   }
-  RenderAndPresent(ctx);
+}
+
+void SettleSpeechScreen(TScreenContext& ctx) {
   // A scene ended by the player has left this screen; its timeline is over.
   if (ctx.CurrentScreen == ScreenSpeech) SceneStep(ctx);
 }

@@ -8,6 +8,7 @@ struct TScreenContext;
 // timeline on the screen's tick counter that stands still while a line waits for the player.
 void EnterSpeechScreen(TScreenContext& ctx);
 void ProcessSpeechScreen(TScreenContext& ctx);
+void SettleSpeechScreen(TScreenContext& ctx);
 void LeaveSpeechScreen(TScreenContext& ctx);
 
 // "b_speech_next" and any key but Escape: the waiting line goes on.

@@ -18,8 +18,6 @@
 namespace zb {
 namespace {
 
-constexpr int kLifeLostRunTick = 100;
-constexpr int kBatHome = 440;
 constexpr int kGameOverFormTick = 60;
 constexpr int kGameOverTicks = 350;
 constexpr int kFireworkEvery = 20;
@@ -53,44 +51,18 @@ bool CountUpStep(TScreenContext& ctx, std::string_view label) {
   return false;
 }
 
-void EnterLifeLostScreen(TScreenContext& ctx) {
-  TGameState& game = ctx.Game;
-  ClearRunningBonus(ctx.Play);
-  StartFace(game, FaceLifeLost);
-  SetCurrentScreen(ctx, ScreenLifeLost);
-  game.ScreenTicks = 0;
-}
-
-void ProcessLifeLostScreen(TScreenContext& ctx) {
-  TGameState& game = ctx.Game;
-  RenderAndPresent(ctx);
-  ++game.ScreenTicks;
-  TBita* bat = game.Bita.Get();
-  if (game.ScreenTicks == kLifeLostRunTick && bat != nullptr) {
-    StartFace(game, bat->X > kBatHome ? FaceRunLeft : FaceRunRight);
+void SettleLifeLostScreen(TScreenContext& ctx) {
+  ctx.Core.EndTick();
+  for (const TPlayEvent& event : ctx.Core.Play.Events.Pending()) {
+    if (event.What == TPlayEvent::Kind::Served) {
+      ResumePlay(ctx, ScreenLifeLost);
+      return;
+    }
   }
-  if (game.ScreenTicks <= kLifeLostRunTick || bat == nullptr || bat->X != kBatHome) return;
-  ctx.Play.Particles.Spawn("GetLife.pss", 80, 370);
-  ctx.PlaySound("lostlife");
-  --game.Lives;
-  bat->SetSize(kBatNormal);
-  StartFace(game, FaceStay);
-  game.BananaMode = false;
-  game.ThrowCooldown = 0;
-  TBall& ball = ctx.Play.Engine.Create<TBall>(ctx.Play, false, false, 480.0f, 526.0f, 0);
-  ball.OnBat = true;
-  // Seated on the bat as at the level start: at 526 it overlaps the bat, and a launch in the next
-  // frame (the action key held through the animation) left it caught under the bat for good.
-  ball.Y = bat->Y - static_cast<float>(ball.PatternHeight());
-  game.Balls[0] = &ball;
-  game.LifeLostFlag = false;
-  LeaveScreen(ctx, ScreenLifeLost);
-  SetCurrentScreen(ctx, ScreenGame);
 }
 
 void EnterStageCompleteScreen(TScreenContext& ctx) {
   TGameState& game = ctx.Game;
-  SetCurrentScreen(ctx, ScreenStageComplete);
   ctx.PlaySound("stagecomplete");
   game.ScreenTicks = 0;
   ClearRunningBonus(ctx.Play);
@@ -118,10 +90,12 @@ void ProcessStageCompleteScreen(TScreenContext& ctx) {
     ShowForm(ctx, "scr_stagecomplete", true);
     ShowCursor(ctx, true);
   }
-  const bool counted = game.ScreenTicks > countFrom && CountUpStep(ctx, "sc_score");
+  ctx.State.CountedUp = game.ScreenTicks > countFrom && CountUpStep(ctx, "sc_score");
   if (game.ScreenTicks < game.GetShownScore() + countFrom) ++game.ScreenTicks;
-  RenderAndPresent(ctx);
-  if (counted || game.GetShownScore() == 0) SetVisible(ctx, "b_stagecomplete_next", true);
+}
+
+void SettleStageCompleteScreen(TScreenContext& ctx) {
+  if (ctx.State.CountedUp || ctx.Game.GetShownScore() == 0) SetVisible(ctx, "b_stagecomplete_next", true);
 }
 
 void LeaveStageCompleteScreen(TScreenContext& ctx) {
@@ -145,7 +119,6 @@ void NextStage(TScreenContext& ctx) {
 void EnterGameOverScreen(TScreenContext& ctx) {
   TGameState& game = ctx.Game;
   game.ScreenTicks = 0;
-  SetCurrentScreen(ctx, ScreenGameOver);
   StartFace(game, FaceStay);
   MusicOnGameOver(ctx.Sound);
   ctx.PlaySound("gameover");
@@ -156,15 +129,16 @@ void EnterGameOverScreen(TScreenContext& ctx) {
 void ProcessGameOverScreen(TScreenContext& ctx) {
   TGameState& game = ctx.Game;
   if (game.ScreenTicks == kGameOverFormTick) ShowForm(ctx, "scr_gameover", true);
-  RenderAndPresent(ctx);
-  if (++game.ScreenTicks == kGameOverTicks) {
+}
+
+void SettleGameOverScreen(TScreenContext& ctx) {
+  if (++ctx.Game.ScreenTicks == kGameOverTicks) {
     LeaveScreen(ctx, ScreenGameOver);
     EnterScreen(ctx, ScreenYourScore);
   }
 }
 
 void EnterEndGameScreen(TScreenContext& ctx) {
-  SetCurrentScreen(ctx, ScreenEndGame);
   ctx.Game.ScreenTicks = 0;
   ctx.GameFinished = true;
 }
@@ -179,8 +153,9 @@ void ProcessEndGameScreen(TScreenContext& ctx) {
     ctx.Play.Particles.Spawn(firework, static_cast<float>(x), static_cast<float>(y)).SetName("salut");
   }
   if (game.ScreenTicks == kEndGameTicks) EnterScreen(ctx, ScreenYourScore);
-  ctx.MyCanvas.DrawImage(ctx.Images.FindImage("endgame"), 0, 0, 0, fxNone);
-  RenderAndPresent(ctx);
 }
+
+// Leaving the fireworks hides the main menu's form.
+void LeaveEndGameScreen(TScreenContext& ctx) { ShowForm(ctx, "scr_mainmenu", false); }
 
 }  // namespace zb

@@ -101,7 +101,7 @@ TEST_F(AutoplayGameTest, AWholeGameFromLevel25EndsTheStoryThenScoresOverTheEndPi
   EXPECT_TRUE(InOrder(screens, {3, 1, 4, 14, 28, 12, 15, 29, 30, 22, 31, 23, 8, 4, 10, 32})) << ::testing::PrintToString(screens);
   EXPECT_TRUE(finishedAtScore);
   EXPECT_EQ(scoreFormLeft, 225);
-  EXPECT_EQ(form.Game.LevelNumber, 26);
+  EXPECT_EQ(form.Core.Game.LevelNumber, 26);
   const std::regex summary(R"(^game: result=finished frames=\d+ level=26 score=(\d+) entered=yes$)");
   std::smatch match;
   const std::string last = bot.Summary();

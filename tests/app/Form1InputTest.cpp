@@ -30,14 +30,14 @@ class Form1InputTest : public ScreenFlowTest {
   // Level 2 entered as the difficulty buttons enter it, its intro played out.
   void Play() {
     TForm1& form = Form();
-    form.Game.LevelNumber = 2;
-    form.Game.Lives = 3;
+    form.Core.Game.LevelNumber = 2;
+    form.Core.Game.Lives = 3;
     LeaveScreen(form.Screen, form.Screen.CurrentScreen);
     EnterScreen(form.Screen, ScreenGame);
     for (int i = 0; i < 400 && form.Screen.CurrentScreen != ScreenGame; ++i) game_->Frame();
     ASSERT_EQ(form.Screen.CurrentScreen, ScreenGame);
   }
-  float BatX() { return Form().Game.Bita.Get()->X; }
+  float BatX() { return Form().Core.Game.Bita.Get()->X; }
 
   static constexpr int32_t kPad = 7;
 };
@@ -92,25 +92,25 @@ TEST_F(Form1InputTest, TheStickAndTheDpadSteerTheBatPastTheDeadZoneOnly) {
   const float start = BatX();
   game_->PadAxis(kPad, PadAxis::LeftX, -9000);  // a worn stick at rest
   game_->Frames(5);
-  EXPECT_FALSE(Form().Play.Input.Left);
+  EXPECT_FALSE(Form().Core.Play.Input.Left);
   EXPECT_EQ(BatX(), start);
   game_->PadAxis(kPad, PadAxis::LeftX, -26000);
   game_->Frames(5);
-  EXPECT_TRUE(Form().Play.Input.Left);
+  EXPECT_TRUE(Form().Core.Play.Input.Left);
   EXPECT_LT(BatX(), start);
   game_->PadAxis(kPad, PadAxis::LeftX, 0);
   game_->PadButton(kPad, PadButton::DpadRight, true);
   game_->Frames(2);
-  EXPECT_FALSE(Form().Play.Input.Left);
-  EXPECT_TRUE(Form().Play.Input.Right);
+  EXPECT_FALSE(Form().Core.Play.Input.Left);
+  EXPECT_TRUE(Form().Core.Play.Input.Right);
   game_->PadButton(kPad, PadButton::DpadRight, false);
   game_->PadButton(kPad, PadButton::A, true);
   game_->Frames(2);
-  EXPECT_FALSE(Form().Play.Input.Right);
-  EXPECT_TRUE(Form().Play.Input.Action);  // A launches as the action key does
+  EXPECT_FALSE(Form().Core.Play.Input.Right);
+  EXPECT_TRUE(Form().Core.Play.Input.Action);  // A launches as the action key does
   game_->PadButton(kPad, PadButton::A, false);
   game_->Frames(1);
-  EXPECT_FALSE(Form().Play.Input.Action);
+  EXPECT_FALSE(Form().Core.Play.Input.Action);
   // During play the D-pad is the bat's: no ring, whatever is pressed.
   EXPECT_EQ(Ring(), "");
 }
@@ -135,11 +135,11 @@ TEST_F(Form1InputTest, AControllerUnpluggedMidGameLetsGoOfTheBatAndPauses) {
   game_->PadAdded(kPad + 1);
   game_->PadAxis(kPad, PadAxis::LeftX, 32767);
   game_->Frames(2);
-  ASSERT_TRUE(Form().Play.Input.Right);
+  ASSERT_TRUE(Form().Core.Play.Input.Right);
   game_->PadRemoved(kPad);
   game_->Frame();
   EXPECT_EQ(Form().Screen.CurrentScreen, ScreenPause);
-  EXPECT_FALSE(Form().Play.Input.Right);
+  EXPECT_FALSE(Form().Core.Play.Input.Right);
   // Resumed, the bat stands still until someone steers again.
   game_->Press(vk::P);
   game_->Frame();
@@ -163,7 +163,7 @@ TEST_F(Form1InputTest, LosingTheFocusPausesPlayAndLetsGoOfTheKeys) {
   Play();
   game_->KeyDown(vk::Left);
   game_->Frames(3);
-  ASSERT_TRUE(Form().Play.Input.Left);
+  ASSERT_TRUE(Form().Core.Play.Input.Left);
   game_->FocusLost();  // the key's release goes to the other window
   game_->Frame();
   EXPECT_EQ(Form().Screen.CurrentScreen, ScreenPause);

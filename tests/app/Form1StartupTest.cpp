@@ -44,7 +44,7 @@ class Form1StartupTest : public ::testing::Test {
   static void ExpectFailedStart(HeadlessGame& game, const std::string& first = "Failed to initialize device!",
                                 const std::vector<std::string>& named = {}) {
     int renders = 0;
-    game.Form().Device.OnRender = [&](TGfxDevice&) { ++renders; };
+    game.Form().Screen.OnPass = [&](RenderPass, bool starting) { renders += starting ? 1 : 0; };
     EXPECT_FALSE(game.Start());
     EXPECT_TRUE(game.Form().Closed());
     const auto& boxes = game.Platform().desktop.messageBoxes;

@@ -82,9 +82,9 @@ class LevelPlayTest : public ::testing::Test {
   // A new game entered at `level`, as the difficulty buttons enter it.
   void EnterLevel(int level) {
     TForm1& form = game_->Form();
-    form.Game.SetShownScore(0);
-    form.Game.LevelNumber = level;
-    form.Game.Lives = 3;
+    form.Core.Game.SetShownScore(0);
+    form.Core.Game.LevelNumber = level;
+    form.Core.Game.Lives = 3;
     LeaveScreen(form.Screen, form.Screen.CurrentScreen);
     EnterScreen(form.Screen, ScreenGame);
   }
@@ -105,11 +105,11 @@ TEST_F(LevelPlayTest, EveryLevelLoadsWithBreakableBricks) {
     SCOPED_TRACE(level);
     EnterLevel(level);
     EXPECT_TRUE(game_->Platform().desktop.messageBoxes.empty());
-    EXPECT_GT(form.Game.BlocksLeft, 0);
+    EXPECT_GT(form.Core.Game.BlocksLeft, 0);
     EXPECT_EQ(form.Screen.CurrentScreen, level == 1 ? ScreenSpeech : ScreenLevelStart);
-    EXPECT_EQ(form.Game.Cage != nullptr, level == 4 || level == 11 || level == 18 || level == 25);
-    EXPECT_NE(form.Game.KeyImage, nullptr);
-    EXPECT_EQ(form.Game.WaterfallCount, 5);
+    EXPECT_EQ(form.Core.Game.Cage != nullptr, level == 4 || level == 11 || level == 18 || level == 25);
+    EXPECT_NE(form.Core.Game.KeyImage, nullptr);
+    EXPECT_EQ(form.Core.Game.WaterfallCount, 5);
     game_->Frames(3);
     LeaveScreen(form.Screen, ScreenGame);
   }
@@ -123,9 +123,9 @@ TEST_F(LevelPlayTest, TheIntroReturnsToPlayAtTheTitlesTick236) {
   EXPECT_EQ(form.Screen.CurrentScreen, ScreenLevelStart);
   game_->Frames(2);
   EXPECT_EQ(form.Screen.CurrentScreen, ScreenGame);
-  EXPECT_EQ(form.Game.LevelTitle, nullptr);
+  EXPECT_EQ(form.Core.Game.LevelTitle, nullptr);
   // The pause holds play; F1 resumes without reloading the level.
-  const int bricks = form.Game.BlocksLeft;
+  const int bricks = form.Core.Game.BlocksLeft;
   game_->Press(vk::P);
   game_->Frames(2);
   EXPECT_EQ(form.Screen.CurrentScreen, ScreenPause);
@@ -144,7 +144,7 @@ TEST_F(LevelPlayTest, TheIntroReturnsToPlayAtTheTitlesTick236) {
   game_->Frames(2);
   EXPECT_EQ(form.Screen.CurrentScreen, ScreenGame);
   EXPECT_FALSE(form.Screen.Cursor->Visible);
-  EXPECT_EQ(form.Game.BlocksLeft, bricks);
+  EXPECT_EQ(form.Core.Game.BlocksLeft, bricks);
 }
 
 TEST_F(LevelPlayTest, ABrokenLevelFileIsReportedAndTheGameGoesBackToTheMenu) {
@@ -155,10 +155,10 @@ TEST_F(LevelPlayTest, ABrokenLevelFileIsReportedAndTheGameGoesBackToTheMenu) {
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_NE(boxes[0].second.find("data3"), std::string::npos);
   EXPECT_EQ(form.Screen.CurrentScreen, ScreenMainMenu);
-  EXPECT_EQ(form.Game.Bita, nullptr);
-  EXPECT_EQ(form.Game.BallCount, 0);
-  for (int i = 0; i < form.GameEngine.Count(); ++i) {
-    EXPECT_EQ(form.GameEngine.SpriteAt(i)->Name, "cursor");
+  EXPECT_EQ(form.Core.Game.Bita, nullptr);
+  EXPECT_EQ(form.Core.Game.BallCount, 0);
+  for (int i = 0; i < form.Core.Engine.Count(); ++i) {
+    EXPECT_EQ(form.Core.Engine.SpriteAt(i)->Name, "cursor");
   }
   game_->Frames(5);
   // A missing file the same way; the next level still plays.
@@ -202,12 +202,14 @@ TEST_F(LevelPlayTest, TheAutoplayerClearsALevelWithinItsBudget) {
   NullPlatform platform;
   TForm1 form(platform, folder_);
   ASSERT_TRUE(form.FormCreate() && form.FinishLoading());
-  TAutoPlayer player(form, [&form](const platform::Event& e) { form.HandleEvent(e); }, [&form] { form.Idle(); });
+  TAutoPlayer player(
+      form.Screen, [&form](const platform::Event& e) { form.HandleEvent(e); }, [&form] { form.Idle(); },
+      [&form] { return form.Closed(); });
   player.StartLevel(2, 0, 5);
   player.Run(40000);
   EXPECT_EQ(player.State(), TAutoPlayer::Result::Cleared) << player.Summary();
-  EXPECT_EQ(form.Game.BlocksLeft, 0);
-  EXPECT_GT(form.Game.Score, 0);
+  EXPECT_EQ(form.Core.Game.BlocksLeft, 0);
+  EXPECT_GT(form.Core.Game.Score, 0);
 }
 
 TEST(AutoplayProgramTest, PrintsOneFinalLine) {

@@ -65,7 +65,7 @@ TEST_F(StagedStartupTest, TheFirstFrameWaitsOnlyForTheLogoAndThePointerAndTheRes
   }
   EXPECT_EQ(loaded, (std::vector<std::string>{"cursor", "logo"}));
   EXPECT_EQ(form.Fonts.Count(), 0);
-  EXPECT_EQ(form.ParticleManager.TemplateCount(), 0);
+  EXPECT_EQ(form.Core.Particles.TemplateCount(), 0);
   EXPECT_EQ(form.Sound.MenuSong, 0);
 
   int frames = 0;
@@ -78,8 +78,8 @@ TEST_F(StagedStartupTest, TheFirstFrameWaitsOnlyForTheLogoAndThePointerAndTheRes
   for (int i = 0; i < form.Images.Count(); ++i) EXPECT_TRUE(form.Images.ImageAt(i)->Drawable()) << keys[i];
   EXPECT_GT(form.Fonts.Count(), 0);
   EXPECT_NE(form.Fonts.FindFont("DialogFont"), nullptr);
-  EXPECT_GT(form.ParticleManager.TemplateCount(), 0);
-  EXPECT_EQ(form.ParticleManager.Image, form.Images.FindImage("particles"));
+  EXPECT_GT(form.Core.Particles.TemplateCount(), 0);
+  EXPECT_EQ(form.Core.Particles.Image, form.Images.FindImage("particles"));
   EXPECT_TRUE(game.Platform().audio.SongPlaying(form.Sound.MenuSong));
   EXPECT_TRUE(form.ShareScreen.Active);
 
@@ -96,10 +96,10 @@ TEST_F(StagedStartupTest, TheLogoStaysUntilTheLoadingIsDone) {
   ASSERT_TRUE(game.Start());
   TScreenContext& screen = game.Form().Screen;
   screen.Loading = true;
-  for (int tick = 0; tick < kLogoTicks + 100; ++tick) ProcessScreen(screen, ScreenLogo);
+  for (int tick = 0; tick < kLogoTicks + 100; ++tick) RunFrame(screen);
   EXPECT_EQ(screen.CurrentScreen, ScreenLogo);
   screen.Loading = false;
-  ProcessScreen(screen, ScreenLogo);
+  RunFrame(screen);
   EXPECT_EQ(screen.CurrentScreen, ScreenEnterName);
 }
 

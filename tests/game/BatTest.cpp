@@ -65,7 +65,7 @@ TEST_F(BatTest, ACentreHitOnAStandingBatGoesStraightUp) {
   EXPECT_DOUBLE_EQ(ball.VelocityY, -3.8);
   EXPECT_EQ(bat_->Face.Get()->FaceState(), FaceHit);
   EXPECT_TRUE(bat_->Dipping);
-  EXPECT_EQ(bat_->IdleTicks, 0);
+  EXPECT_EQ(game.StallTicks, 0);
 }
 
 TEST_F(BatTest, TheRightEndOfABatMovingRightGivesSixtyFiveDegrees) {
@@ -107,7 +107,7 @@ TEST_F(BatTest, AfterAThousandIdleTicksEveryBallTurnsOnce) {
   ball.VelocityX = 1;
   ball.VelocityY = 0;
   ball.Y = 100;
-  bat_->IdleTicks = 998;
+  game.StallTicks = 998;
   Tick();
   EXPECT_DOUBLE_EQ(ball.VelocityX, 1);
   Tick();

@@ -162,7 +162,8 @@ TEST_F(BlocksTest, BombsChainAndNeverBreakGold) {
   EXPECT_FALSE(second);
   EXPECT_FALSE(third);
   EXPECT_FALSE(gold.Dead());
-  EXPECT_EQ(gold.Red, kBlastMark);
+  EXPECT_TRUE(gold.Blasted);
+  EXPECT_EQ(gold.Red, kBlastTint);
   EXPECT_FALSE(far.Dead());
   EXPECT_EQ(game.BlocksLeft, 1);
   EXPECT_EQ(game.Score, 50 + 50 + 10);
@@ -173,7 +174,7 @@ TEST_F(BlocksTest, BombsChainAndNeverBreakGold) {
 TEST_F(BlocksTest, ABrickBreaksOnceWhenBallAndBlastReachItInOneTick) {
   game.BlocksLeft = 5;
   TBlock& brick = Brick(300, 100, 9);
-  brick.SetRed(kBlastMark);
+  brick.MarkBlasted();
   FromBelow(brick);
   Tick();
   EXPECT_TRUE(brick.Dead());
@@ -242,23 +243,26 @@ TEST_F(BlocksTest, GoldBurstsAtTickFortyOfTheStageComplete) {
   EXPECT_EQ(game.BlocksLeft, 1);
 }
 
-TEST_F(BlocksTest, ABananaBreaksABrickAndIsSentAway) {
+TEST_F(BlocksTest, ABananaBreaksOneBrickAndGoesOnItsNextTick) {
   TBlock& brick = Brick(300, 100, 12);
-  TSprite& banana = engine.Create<TPlayerPula>(305.0f, 110.0f);
+  TBlock& twin = Brick(300, 100, 12);  // the banana is spent on the first of the two
+  const SpriteRef<TPlayerPula> banana = &engine.Create<TPlayerPula>(305.0f, 110.0f);
   Tick();
-  EXPECT_TRUE(brick.Dead());
-  EXPECT_FLOAT_EQ(banana.X, 900);
+  EXPECT_NE(brick.Dead(), twin.Dead());
+  EXPECT_TRUE(banana.Get()->Spent);
   EXPECT_EQ(game.Score, 20);
+  Tick(2);
+  EXPECT_FALSE(banana);
 }
 
-TEST_F(BlocksTest, HittingABreakableBrickResetsTheBatsIdleCount) {
+TEST_F(BlocksTest, HittingABreakableBrickResetsTheStallCount) {
   TBita& bat = engine.Create<TBita>(play, 440.0f, 530.0f);
   game.Bita = &bat;
   TBlock& brick = Brick(300, 100, 13);
-  bat.IdleTicks = 500;
+  game.StallTicks = 500;
   FromBelow(brick);
   Tick();
-  EXPECT_LE(bat.IdleTicks, 1);
+  EXPECT_LE(game.StallTicks, 1);
 }
 
 // A level file whose offsets are at the ends of the int range: adding the cell positions to

@@ -11,9 +11,9 @@ TEST(BonusRulesTest, KindTable) {
   EXPECT_EQ(BonusKindInfo(BonusBigBat).Duration, 130);
   EXPECT_EQ(BonusKindInfo(BonusSmallBat).Duration, 140);
   EXPECT_EQ(BonusKindInfo(BonusMagnet).Face, "bon_magnit");
-  EXPECT_EQ(BonusKindInfo(BonusLife).Sound, "extralife");
+  EXPECT_EQ(BonusKindInfo(BonusLife).Sound, SoundCue::ExtraLife);
   EXPECT_EQ(BonusKindInfo(BonusThreeBalls).Duration, 0);
-  EXPECT_EQ(BonusKindInfo(BonusFireBall).Sound, "fireball");
+  EXPECT_EQ(BonusKindInfo(BonusFireBall).Sound, SoundCue::FireBall);
   EXPECT_EQ(BonusKindInfo(BonusBananas).Duration, 100);
   EXPECT_EQ(BonusKindInfo(BonusMoney).TargetY, 285);
   EXPECT_EQ(BonusKindInfo(BonusLife).TargetY, 370);

@@ -55,7 +55,7 @@ TEST_F(HudTest, ThreeNumbersCentredOnTheirColumns) {
   game.Lives = 12;
   game.SetShownScore(1234);
   game.Score = 1234;
-  DrawHud(game, 13, fonts_);
+  DrawHud(game, fonts_);
   const auto corners = Corners();
   ASSERT_EQ(corners.size(), 1u + 4u + 2u);
   // Each number starts half its width left of its column.
@@ -75,27 +75,25 @@ TEST_F(HudTest, ThreeNumbersCentredOnTheirColumns) {
   EXPECT_EQ(corners[0].a, 0xFF);
 }
 
-TEST_F(HudTest, CountsUpOnlyWhenAsked) {
+TEST_F(HudTest, DrawingLeavesTheShownScoreWhereThePlayStepPutIt) {
   TGameState game;
   game.SetShownScore(0);
   game.Score = 5000;
-  DrawHud(game, false, fonts_);
+  DrawHud(game, fonts_);
+  DrawHud(game, fonts_);
   EXPECT_EQ(game.GetShownScore(), 0);
-  DrawHud(game, true, fonts_);
+  game.CountUpShownScore();
   EXPECT_EQ(game.GetShownScore(), 100);
   Corners();
-  // Drawn after the step: the score shows "100".
-  DrawHud(game, false, fonts_);
-  EXPECT_EQ(Corners().size(), 1u + 3u + 1u);
+  DrawHud(game, fonts_);
+  EXPECT_EQ(Corners().size(), 1u + 3u + 1u);  // "1", "100", "3"
 }
 
-TEST_F(HudTest, MissingFontsDrawNothingButStillCount) {
+TEST_F(HudTest, MissingFontsDrawNothing) {
   TGfxFonts none{&rig_.device, &canvas_};
   TGameState game;
   game.SetShownScore(0);
-  game.Score = 50;
-  DrawHud(game, true, none);
-  EXPECT_EQ(game.GetShownScore(), 1);
+  DrawHud(game, none);
   EXPECT_TRUE(Corners().empty());
 }
 

@@ -1,34 +1,24 @@
 #pragma once
 
-// A playfield without a window: the game record, a sprite engine and a particle manager behind a
-// play context, with the sound cues the sprites raise kept in order.
-
-#include <string>
-#include <string_view>
-#include <vector>
+// A play core without a window: its record, sprite engine and particle manager, drawn with a
+// list of images of its own.
 
 #include "engine/GfxFonts.h"
 #include "engine/GfxImages.h"
-#include "engine/GfxSprite.h"
-#include "engine/XParticles.h"
-#include "game/GameState.h"
-#include "game/PlayContext.h"
+#include "game/PlayCore.h"
 
 namespace zb::test {
 
 struct TestPlayfield {
-  TestPlayfield() {
-    play.Sounds = [this](std::string_view name) { sounds.emplace_back(name); };
-    play.Phase = PlayPhase::Playing;
-  }
+  TestPlayfield() { core.SetPhase(PlayPhase::Playing); }
 
   TGfxImages images;
   TGfxFonts fonts;
-  TGameState game;
-  TSpriteEngine engine;
-  TXParticleManager particles;
-  TPlayContext play{game, engine, particles, fonts};
-  std::vector<std::string> sounds;
+  TPlayCore core{fonts};
+  TGameState& game = core.Game;
+  TSpriteEngine& engine = core.Engine;
+  TXParticleManager& particles = core.Particles;
+  TPlayContext& play = core.Play;
 };
 
 }  // namespace zb::test

@@ -26,7 +26,7 @@ class GameFlowTest : public ScreenFlowTest {
   void StartGameAt(int level) {
     StartWithPlayer();
     ClickOn("b_mainmenu_startgame");
-    Form().Game.LevelNumber = level;
+    Form().Core.Game.LevelNumber = level;
     ClickOn("b_choosedif_easy");
     ASSERT_TRUE(RunUntil(ScreenGame, 3000));
   }
@@ -35,7 +35,7 @@ class GameFlowTest : public ScreenFlowTest {
   bool RunUntil(uint8_t screen, int maxFrames) {
     for (int i = 0; i < maxFrames && !Form().Closed(); ++i) {
       if (Form().Screen.CurrentScreen == screen) return true;
-      if (Form().Screen.CurrentScreen == ScreenSpeech && Form().Game.SpeechWaiting) game_->Press(vk::Space);
+      if (Form().Screen.CurrentScreen == ScreenSpeech && Form().Core.Game.SpeechWaiting) game_->Press(vk::Space);
       game_->Frame();
     }
     return Form().Screen.CurrentScreen == screen;
@@ -43,7 +43,7 @@ class GameFlowTest : public ScreenFlowTest {
 
   // Every breakable brick breaks; the next frame of play sees the level cleared.
   void BreakAllBricks() {
-    TSpriteEngine& engine = Form().GameEngine;
+    TSpriteEngine& engine = Form().Core.Engine;
     for (int i = 0; i < engine.Count(); ++i) {
       auto* brick = dynamic_cast<TBlock*>(engine.SpriteAt(i));
       if (brick != nullptr && !brick->Dead() && !brick->Gold()) brick->BreakBlock();
@@ -52,7 +52,7 @@ class GameFlowTest : public ScreenFlowTest {
 
   // Every ball in play drops below the bottom line; the next frame loses them.
   void DropAllBalls() {
-    for (const SpriteRef<TBall>& ref : Form().Game.Balls) {
+    for (const SpriteRef<TBall>& ref : Form().Core.Game.Balls) {
       if (TBall* ball = ref.Get()) {
         ball->OnBat = false;
         ball->Y = 590;

@@ -53,13 +53,13 @@ TEST_F(GameFlowScreensTest, LosingTheLastBallWithLivesLeftCostsALifeAndPutsANewB
   DropAllBalls();
   game_->Frame();
   ASSERT_EQ(form.Screen.CurrentScreen, ScreenLifeLost);
-  EXPECT_EQ(form.Game.Lives, 3);
-  EXPECT_EQ(form.Game.BallCount, 0);
+  EXPECT_EQ(form.Core.Game.Lives, 3);
+  EXPECT_EQ(form.Core.Game.BallCount, 0);
   ASSERT_TRUE(RunUntil(ScreenGame, 1000));
-  EXPECT_EQ(form.Game.Lives, 2);
-  ASSERT_EQ(form.Game.BallCount, 1);
-  TBall* ball = form.Game.Balls[0].Get();
-  const TBita* bat = form.Game.Bita.Get();
+  EXPECT_EQ(form.Core.Game.Lives, 2);
+  ASSERT_EQ(form.Core.Game.BallCount, 1);
+  TBall* ball = form.Core.Game.Balls[0].Get();
+  const TBita* bat = form.Core.Game.Bita.Get();
   ASSERT_NE(ball, nullptr);
   EXPECT_TRUE(ball->OnBat);
   EXPECT_EQ(bat->X, 440.0f);
@@ -77,7 +77,7 @@ TEST_F(GameFlowScreensTest, LosingTheLastBallWithLivesLeftCostsALifeAndPutsANewB
 TEST_F(GameFlowScreensTest, LosingTheLastLifeGoesToGameOverThenToTheFinalScore) {
   StartGameAt(2);
   TForm1& form = Form();
-  form.Game.Lives = 1;
+  form.Core.Game.Lives = 1;
   DropAllBalls();
   game_->Frame();
   ASSERT_EQ(form.Screen.CurrentScreen, ScreenGameOver);
@@ -100,9 +100,9 @@ TEST_F(GameFlowScreensTest, AClearedLevelCountsUpAndItsButtonLeadsToTheNextIntro
   BreakAllBricks();
   game_->Frame();
   ASSERT_EQ(form.Screen.CurrentScreen, ScreenStageComplete);
-  const int32_t score = form.Game.Score;
+  const int32_t score = form.Core.Game.Score;
   EXPECT_GT(score, 0);
-  EXPECT_EQ(form.Game.GetShownScore(), score);
+  EXPECT_EQ(form.Core.Game.GetShownScore(), score);
   // A level without a completed key shows its form after 150 frames.
   game_->Frames(150);
   EXPECT_FALSE(FormShowing("scr_stagecomplete"));
@@ -113,7 +113,7 @@ TEST_F(GameFlowScreensTest, AClearedLevelCountsUpAndItsButtonLeadsToTheNextIntro
   EXPECT_EQ(LabelText("sc_score"), std::to_string(score));
   ClickOn("b_stagecomplete_next");
   EXPECT_EQ(form.Screen.CurrentScreen, ScreenLevelStart);
-  EXPECT_EQ(form.Game.LevelNumber, 3);
+  EXPECT_EQ(form.Core.Game.LevelNumber, 3);
   EXPECT_FALSE(FormShowing("scr_stagecomplete"));
   EXPECT_FALSE(FormShowing("b_stagecomplete_next"));
   // After level 3 comes the story's second scene, then level 4.
@@ -123,15 +123,15 @@ TEST_F(GameFlowScreensTest, AClearedLevelCountsUpAndItsButtonLeadsToTheNextIntro
   ASSERT_TRUE(WaitForControl("b_stagecomplete_next", 5000));
   ClickOn("b_stagecomplete_next");
   EXPECT_EQ(form.Screen.CurrentScreen, ScreenSpeech);
-  EXPECT_EQ(form.Game.SpeechScene, 1);
+  EXPECT_EQ(form.Core.Game.SpeechScene, 1);
   ASSERT_TRUE(RunUntil(ScreenLevelStart, 1000));
-  EXPECT_EQ(form.Game.LevelNumber, 4);
+  EXPECT_EQ(form.Core.Game.LevelNumber, 4);
 }
 
 TEST_F(GameFlowScreensTest, ALevelThatCompletesAKeyWaits350FramesBeforeItsForm) {
   StartGameAt(4);
   TForm1& form = Form();
-  ASSERT_TRUE(form.Game.KeyComplete);
+  ASSERT_TRUE(form.Core.Game.KeyComplete);
   BreakAllBricks();
   game_->Frame();
   ASSERT_EQ(form.Screen.CurrentScreen, ScreenStageComplete);
@@ -150,13 +150,13 @@ TEST_F(GameFlowScreensTest, ALevelThatCompletesAKeyWaits350FramesBeforeItsForm) 
 TEST_F(GameFlowScreensTest, AFinalScoreOfZeroShowsItsButtonAfterTick100) {
   StartGameAt(2);
   TForm1& form = Form();
-  ASSERT_EQ(form.Game.GetShownScore(), 0);
+  ASSERT_EQ(form.Core.Game.GetShownScore(), 0);
   QuitFromPlay();
   // Enter before the count may be skipped does nothing.
   game_->Frames(50);
   PressEnter();
   EXPECT_EQ(form.Screen.CurrentScreen, ScreenYourScore);
-  while (form.Game.ScreenTicks < 101) game_->Frame();
+  while (form.Core.Game.ScreenTicks < 101) game_->Frame();
   EXPECT_FALSE(FormShowing("b_yourscore_next"));
   game_->Frame();
   EXPECT_TRUE(FormShowing("b_yourscore_next"));
@@ -171,10 +171,10 @@ TEST_F(GameFlowScreensTest, EnterAfterTick100SkipsTheRestOfTheCount) {
   ASSERT_TRUE(WaitForControl("b_stagecomplete_next", 5000));
   ClickOn("b_stagecomplete_next");
   ASSERT_TRUE(RunUntil(ScreenGame, 400));
-  const int32_t score = form.Game.GetShownScore();
+  const int32_t score = form.Core.Game.GetShownScore();
   ASSERT_GT(score, 1000);
   QuitFromPlay();
-  while (form.Game.ScreenTicks < 101) game_->Frame();
+  while (form.Core.Game.ScreenTicks < 101) game_->Frame();
   PressEnter();
   EXPECT_EQ(form.Screen.CurrentScreen, ScreenCountry);
   EXPECT_LT(std::stoi(LabelText("yourscore")), score);
@@ -190,16 +190,16 @@ TEST_F(GameFlowScreensTest, QuittingFromPlayCarriesTheScoreSoFarAndNoStillEnters
   ASSERT_TRUE(RunUntil(ScreenGame, 400));
   // A few more points in level 3, counted up on the HUD.
   int broken = 0;
-  for (int i = 0; i < form.GameEngine.Count() && broken < 3; ++i) {
-    auto* brick = dynamic_cast<TBlock*>(form.GameEngine.SpriteAt(i));
+  for (int i = 0; i < form.Core.Engine.Count() && broken < 3; ++i) {
+    auto* brick = dynamic_cast<TBlock*>(form.Core.Engine.SpriteAt(i));
     if (brick != nullptr && !brick->Dead() && !brick->Gold()) {
       brick->BreakBlock();
       ++broken;
     }
   }
   game_->Frames(300);
-  const int32_t score = form.Game.Score;
-  ASSERT_EQ(form.Game.GetShownScore(), score);
+  const int32_t score = form.Core.Game.Score;
+  ASSERT_EQ(form.Core.Game.GetShownScore(), score);
   QuitFromPlay();
   ASSERT_TRUE(WaitForControl("b_yourscore_next", 5000));
   EXPECT_EQ(LabelText("yourscore"), std::to_string(score));
@@ -209,7 +209,7 @@ TEST_F(GameFlowScreensTest, QuittingFromPlayCarriesTheScoreSoFarAndNoStillEnters
   EXPECT_EQ(form.Settings.HighScores[0][0].Name, "Kim");
   EXPECT_EQ(form.Settings.HighScores[0][0].Score, std::to_string(score));
   EXPECT_TRUE(game_->Platform().http.Requests().empty());
-  EXPECT_EQ(form.Game.Bita.Get(), nullptr);  // the finished game's playfield is gone
+  EXPECT_EQ(form.Core.Game.Bita.Get(), nullptr);  // the finished game's playfield is gone
 }
 
 TEST_F(GameFlowScreensTest, TheCountryEditKeepsTheLastCountry) {

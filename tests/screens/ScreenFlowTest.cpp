@@ -92,23 +92,23 @@ TEST_F(ScreenFlowTest, WithAPlayerTheLogoLeadsToTheMainMenu) {
 TEST_F(ScreenFlowTest, StartingAGameWalksThroughTheDifficultyIntoPlay) {
   StartWithPlayer();
   TForm1& form = Form();
-  form.Game.LevelNumber = 7;
-  form.Game.Lives = 1;
+  form.Core.Game.LevelNumber = 7;
+  form.Core.Game.Lives = 1;
   ClickOn("b_mainmenu_startgame");
   EXPECT_EQ(form.Screen.CurrentScreen, ScreenChooseDifficulty);
   EXPECT_FALSE(FormShowing("scr_mainmenu"));
-  EXPECT_EQ(form.Game.LevelNumber, 1);
-  EXPECT_EQ(form.Game.Lives, 3);
+  EXPECT_EQ(form.Core.Game.LevelNumber, 1);
+  EXPECT_EQ(form.Core.Game.Lives, 3);
   // Escape goes back, the button goes forward again.
   PressEscape();
   EXPECT_EQ(form.Screen.CurrentScreen, ScreenMainMenu);
   ClickOn("b_mainmenu_startgame");
   ClickOn("b_choosedif_hard");
-  EXPECT_EQ(form.Game.Difficulty, 2);
+  EXPECT_EQ(form.Core.Game.Difficulty, 2);
   EXPECT_FALSE(FormShowing("scr_choosedif"));
   // Level 1 opens with its story scene, later ones with the title.
   EXPECT_TRUE(form.Screen.CurrentScreen == ScreenSpeech || form.Screen.CurrentScreen == ScreenLevelStart);
-  EXPECT_GT(form.Game.BlocksLeft, 0);
+  EXPECT_GT(form.Core.Game.BlocksLeft, 0);
   EXPECT_EQ(game_->Platform().audio.CurrentSong(), form.Sound.GameSong);
 }
 
@@ -178,13 +178,13 @@ TEST_F(ScreenFlowTest, TheExitToMenuQuestionResumesOrEndsTheGame) {
   TForm1& form = Form();
   ClickOn("b_mainmenu_startgame");
   ClickOn("b_choosedif_easy");
-  SetCurrentScreen(form.Screen, ScreenGame);  // past the level's opening
-  const int bricks = form.Game.BlocksLeft;
+  ResumePlay(form.Screen, form.Screen.CurrentScreen);  // past the level's opening
+  const int bricks = form.Core.Game.BlocksLeft;
   PressEscape();
   EXPECT_EQ(form.Screen.CurrentScreen, ScreenExitToMenu);
   ClickOn("b_exitmm_no");
   EXPECT_EQ(form.Screen.CurrentScreen, ScreenGame);
-  EXPECT_EQ(form.Game.BlocksLeft, bricks);
+  EXPECT_EQ(form.Core.Game.BlocksLeft, bricks);
   EXPECT_FALSE(FormShowing("scr_exittomm"));
   PressEscape();
   PressEscape();  // Escape answers "no" as well
@@ -195,7 +195,7 @@ TEST_F(ScreenFlowTest, TheExitToMenuQuestionResumesOrEndsTheGame) {
   EXPECT_EQ(form.Screen.CurrentScreen, ScreenYourScore);
   EXPECT_FALSE(FormShowing("scr_exittomm"));
   EXPECT_TRUE(FormShowing("scr_yourscoreis"));
-  EXPECT_NE(form.Game.Bita.Get(), nullptr);
+  EXPECT_NE(form.Core.Game.Bita.Get(), nullptr);
   EXPECT_EQ(game_->Platform().audio.CurrentSong(), form.Sound.MenuSong);
 }
 

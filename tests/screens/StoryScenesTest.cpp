@@ -18,8 +18,8 @@ class StoryScenesTest : public ScreenFlowTest {
  protected:
   // Runs frames until the scene waits for the player; false when it never does.
   bool RunToWait(int limit = 1000) {
-    for (int i = 0; i < limit && !Form().Game.SpeechWaiting; ++i) game_->Frame();
-    return Form().Game.SpeechWaiting;
+    for (int i = 0; i < limit && !Form().Core.Game.SpeechWaiting; ++i) game_->Frame();
+    return Form().Core.Game.SpeechWaiting;
   }
 
   void Save(int scene) {
@@ -33,7 +33,7 @@ TEST_F(StoryScenesTest, EveryScenesFirstLineWaitsInItsBubbleBesideItsSpeaker) {
   StartWithPlayer();
   ClickOn("b_mainmenu_startgame");
   ClickOn("b_choosedif_easy");
-  TGameState& game = Form().Game;
+  TGameState& game = Form().Core.Game;
   for (int scene = 0; scene <= 5; ++scene) {
     SCOPED_TRACE("scene " + std::to_string(scene));
     if (scene > 0) {

@@ -21,13 +21,13 @@ class StoryScreenTest : public GameFlowTest {
     ClickOn("b_mainmenu_startgame");
     ClickOn("b_choosedif_easy");
     ASSERT_EQ(Form().Screen.CurrentScreen, ScreenSpeech);
-    ASSERT_EQ(Form().Game.SpeechScene, 0);
+    ASSERT_EQ(Form().Core.Game.SpeechScene, 0);
   }
   // Frames until the scene waits; false if it left the screen or never waited.
   bool RunToWait(int maxFrames = 1000) {
     for (int i = 0; i < maxFrames; ++i) {
       if (Form().Screen.CurrentScreen != ScreenSpeech) return false;
-      if (Form().Game.SpeechWaiting) return true;
+      if (Form().Core.Game.SpeechWaiting) return true;
       game_->Frame();
     }
     return false;
@@ -56,7 +56,7 @@ TEST_F(StoryScreenTest, TheFirstSceneOfANewGameLeadsToTheIntroOfLevel1AndPlay) {
   StartStory();
   TForm1& form = Form();
   EXPECT_TRUE(FormShowing("scr_speech"));
-  EXPECT_GT(form.Game.BlocksLeft, 0);  // the level was built before the scene
+  EXPECT_GT(form.Core.Game.BlocksLeft, 0);  // the level was built before the scene
   int waits = 0;
   while (RunToWait()) {
     ++waits;
@@ -64,38 +64,38 @@ TEST_F(StoryScreenTest, TheFirstSceneOfANewGameLeadsToTheIntroOfLevel1AndPlay) {
   }
   EXPECT_EQ(waits, 7);
   ASSERT_EQ(form.Screen.CurrentScreen, ScreenLevelStart);
-  EXPECT_EQ(form.Game.LevelNumber, 1);
+  EXPECT_EQ(form.Core.Game.LevelNumber, 1);
   EXPECT_FALSE(FormShowing("scr_speech"));
   ASSERT_TRUE(RunUntil(ScreenGame, 300));
-  EXPECT_EQ(form.Game.Hunter.Get(), nullptr);
+  EXPECT_EQ(form.Core.Game.Hunter.Get(), nullptr);
   // Play: the action key launches the ball.
   game_->KeyDown(vk::Space);
   game_->Frame();
   game_->KeyUp(vk::Space);
   game_->Frames(20);
-  ASSERT_NE(form.Game.Balls[0].Get(), nullptr);
-  EXPECT_FALSE(form.Game.Balls[0].Get()->OnBat);
+  ASSERT_NE(form.Core.Game.Balls[0].Get(), nullptr);
+  EXPECT_FALSE(form.Core.Game.Balls[0].Get()->OnBat);
 }
 
 TEST_F(StoryScreenTest, AKeyReleasedWhileTheSceneRunsChangesNothing) {
   StartStory();
   TForm1& form = Form();
-  while (form.Game.ScreenTicks < 10) game_->Frame();
+  while (form.Core.Game.ScreenTicks < 10) game_->Frame();
   game_->Press(vk::Space);
   game_->Press(vk::A);
   game_->Press(vk::Escape);
   game_->Frame();
   EXPECT_EQ(form.Screen.CurrentScreen, ScreenSpeech);
-  EXPECT_EQ(form.Game.ScreenTicks, 11);
-  EXPECT_FALSE(form.Game.SpeechWaiting);
+  EXPECT_EQ(form.Core.Game.ScreenTicks, 11);
+  EXPECT_FALSE(form.Core.Game.SpeechWaiting);
   // The first line still waits at its tick, with both buttons.
   game_->Frames(58);
-  EXPECT_FALSE(form.Game.SpeechWaiting);
+  EXPECT_FALSE(form.Core.Game.SpeechWaiting);
   game_->Frame();
-  EXPECT_EQ(form.Game.ScreenTicks, 70);
-  EXPECT_TRUE(form.Game.SpeechWaiting);
-  EXPECT_TRUE(form.Game.SpeechTextShown);
-  EXPECT_EQ(form.Game.SpeechLine, 0);
+  EXPECT_EQ(form.Core.Game.ScreenTicks, 70);
+  EXPECT_TRUE(form.Core.Game.SpeechWaiting);
+  EXPECT_TRUE(form.Core.Game.SpeechTextShown);
+  EXPECT_EQ(form.Core.Game.SpeechLine, 0);
   EXPECT_TRUE(FormShowing("b_speech_skip"));
   EXPECT_TRUE(FormShowing("b_speech_next"));
   EXPECT_EQ(Caption("b_speech_next"), Utf8ToCp1251("Далее"));
@@ -105,14 +105,14 @@ TEST_F(StoryScreenTest, TheClockStandsStillWhileTheSceneWaits) {
   StartStory();
   TForm1& form = Form();
   ASSERT_TRUE(RunToWait());
-  const int tick = form.Game.ScreenTicks;
+  const int tick = form.Core.Game.ScreenTicks;
   game_->Frames(200);
-  EXPECT_EQ(form.Game.ScreenTicks, tick);
-  EXPECT_TRUE(form.Game.SpeechWaiting);
+  EXPECT_EQ(form.Core.Game.ScreenTicks, tick);
+  EXPECT_TRUE(form.Core.Game.SpeechWaiting);
   // The "next" button goes on as a key does, past the wait.
   ClickOn("b_speech_next");
-  EXPECT_FALSE(form.Game.SpeechWaiting);
-  EXPECT_EQ(form.Game.ScreenTicks, tick + 2);
+  EXPECT_FALSE(form.Core.Game.SpeechWaiting);
+  EXPECT_EQ(form.Core.Game.ScreenTicks, tick + 2);
 }
 
 TEST_F(StoryScreenTest, EscapeAtTheFirstWaitEndsTheSceneAtOnceWithItsOutcome) {
@@ -121,25 +121,25 @@ TEST_F(StoryScreenTest, EscapeAtTheFirstWaitEndsTheSceneAtOnceWithItsOutcome) {
   ASSERT_TRUE(RunToWait());
   PressEscape();
   EXPECT_EQ(form.Screen.CurrentScreen, ScreenLevelStart);
-  EXPECT_EQ(form.Game.LevelNumber, 1);
+  EXPECT_EQ(form.Core.Game.LevelNumber, 1);
   EXPECT_FALSE(FormShowing("scr_speech"));
   EXPECT_FALSE(FormShowing("b_speech_skip"));
   // The scene after level 3 ends in the next level.
   ASSERT_TRUE(RunUntil(ScreenGame, 300));
   BackToMenu();
   ClickOn("b_mainmenu_startgame");
-  form.Game.LevelNumber = 3;
+  form.Core.Game.LevelNumber = 3;
   ClickOn("b_choosedif_easy");
   ASSERT_TRUE(RunUntil(ScreenGame, 300));
   BreakAllBricks();
   game_->Frame();
   ASSERT_TRUE(WaitForControl("b_stagecomplete_next", 5000));
   ClickOn("b_stagecomplete_next");
-  ASSERT_EQ(form.Game.SpeechScene, 1);
+  ASSERT_EQ(form.Core.Game.SpeechScene, 1);
   ASSERT_TRUE(RunToWait());
   PressEscape();
   EXPECT_EQ(form.Screen.CurrentScreen, ScreenLevelStart);
-  EXPECT_EQ(form.Game.LevelNumber, 4);
+  EXPECT_EQ(form.Core.Game.LevelNumber, 4);
   EXPECT_FALSE(FormShowing("scr_speech"));
 }
 
@@ -155,7 +155,7 @@ TEST_F(StoryScreenTest, EveryScenesLastLineShowsOnlyTheStartButtonAndTheLastScen
   for (size_t scene = 0; scene < kScenes.size(); ++scene) {
     SCOPED_TRACE(scene);
     ClickOn("b_mainmenu_startgame");
-    if (kScenes[scene].after > 0) form.Game.LevelNumber = kScenes[scene].after;
+    if (kScenes[scene].after > 0) form.Core.Game.LevelNumber = kScenes[scene].after;
     ClickOn("b_choosedif_easy");
     if (kScenes[scene].after > 0) {
       ASSERT_TRUE(RunUntil(ScreenGame, 300));
@@ -165,7 +165,7 @@ TEST_F(StoryScreenTest, EveryScenesLastLineShowsOnlyTheStartButtonAndTheLastScen
       ClickOn("b_stagecomplete_next");
     }
     ASSERT_EQ(form.Screen.CurrentScreen, ScreenSpeech);
-    ASSERT_EQ(form.Game.SpeechScene, static_cast<int>(scene));
+    ASSERT_EQ(form.Core.Game.SpeechScene, static_cast<int>(scene));
     for (int line = 0; line < kScenes[scene].lines; ++line) {
       SCOPED_TRACE(line);
       ASSERT_TRUE(RunToWait());
@@ -177,13 +177,13 @@ TEST_F(StoryScreenTest, EveryScenesLastLineShowsOnlyTheStartButtonAndTheLastScen
     }
     if (scene < 5) {
       ASSERT_TRUE(RunUntil(ScreenGame, 1000));
-      EXPECT_EQ(form.Game.LevelNumber, kScenes[scene].after + 1);
+      EXPECT_EQ(form.Core.Game.LevelNumber, kScenes[scene].after + 1);
       BackToMenu();
     }
   }
   // The story is over: the end of the story, then the final score over the end picture.
   ASSERT_TRUE(RunUntil(ScreenEndGame, 200));
-  EXPECT_EQ(form.Game.LevelNumber, 26);
+  EXPECT_EQ(form.Core.Game.LevelNumber, 26);
   EXPECT_TRUE(form.Screen.GameFinished);
   ASSERT_TRUE(RunUntil(ScreenYourScore, 401));
   EXPECT_EQ(form.GuiBase.FindControl("scr_yourscoreis")->Left(), 225);

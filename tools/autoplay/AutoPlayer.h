@@ -16,8 +16,9 @@ class TAutoPlayer {
   enum class Result { Running, Cleared, Lost };
 
   // `push` queues a window event, `frame` delivers the queued events and runs one idle pass.
-  TAutoPlayer(TForm1& form, std::function<void(const platform::Event&)> push, std::function<void()> frame)
-      : form_(form), push_(std::move(push)), frame_(std::move(frame)) {}
+  TAutoPlayer(TScreenContext& screens, std::function<void(const platform::Event&)> push, std::function<void()> frame,
+              std::function<bool()> closed)
+      : screens_(screens), push_(std::move(push)), frame_(std::move(frame)), closed_(std::move(closed)) {}
   explicit TAutoPlayer(HeadlessGame& game);
 
   // Sets up a new game at `level` and enters the game screen (its intro runs in the frames).
@@ -35,9 +36,10 @@ class TAutoPlayer {
   std::string Summary() const;
 
  private:
-  TForm1& form_;
+  TScreenContext& screens_;
   std::function<void(const platform::Event&)> push_;
   std::function<void()> frame_;
+  std::function<bool()> closed_;
   TPilot pilot_;
   int frames_ = 0;
   int level_ = 0;

@@ -18,13 +18,13 @@ platform::Event MakeEvent(platform::Event::Type type) {
   return e;
 }
 
-std::string EditText(TForm1& form, const char* name) {
-  const auto* edit = dynamic_cast<const TGuiEdit*>(form.GuiBase.FindControl(name));
+std::string EditText(TScreenContext& screens, const char* name) {
+  const auto* edit = dynamic_cast<const TGuiEdit*>(screens.GuiBase.FindControl(name));
   return edit != nullptr ? edit->Text() : std::string();
 }
 
-bool Showing(TForm1& form, const char* name) {
-  const TGuiControl* control = form.GuiBase.FindControl(name);
+bool Showing(TScreenContext& screens, const char* name) {
+  const TGuiControl* control = screens.GuiBase.FindControl(name);
   return control != nullptr && control->Showing();
 }
 
@@ -52,7 +52,7 @@ void TGameBot::Type(const std::string& utf8) {
 }
 
 bool TGameBot::ClickOn(const char* name) {
-  TGuiControl* control = game_.Form().GuiBase.FindControl(name);
+  TGuiControl* control = game_.Screens().GuiBase.FindControl(name);
   if (control == nullptr || !control->Showing()) return false;
   const TGuiRect rect = control->AbsoluteRect();
   game_.Click((rect.Left + rect.Right) / 2, (rect.Top + rect.Bottom) / 2);
@@ -69,11 +69,11 @@ bool TGameBot::Due(int retry) {
 }
 
 void TGameBot::Act() {
-  TForm1& form = game_.Form();
+  TScreenContext& screens = game_.Screens();
   const auto push = [this](const platform::Event& e) { Push(e); };
   // A story scene reads on with Space at every wait: down in one frame, up (the release that
   // counts) in the next.
-  const bool read = screen_ == ScreenSpeech && form.Game.SpeechWaiting && !spaceHeld_;
+  const bool read = screen_ == ScreenSpeech && screens.Core.Game.SpeechWaiting && !spaceHeld_;
   if (read != spaceHeld_) {
     platform::Event e = MakeEvent(read ? platform::Event::Type::KeyDown : platform::Event::Type::KeyUp);
     e.key = vk::Space;
@@ -82,7 +82,7 @@ void TGameBot::Act() {
   }
   switch (screen_) {
     case ScreenEnterName:
-      if (EditText(form, "edit_name1").empty()) {
+      if (EditText(screens, "edit_name1").empty()) {
         if (Due()) Type(options_.Name);
       } else if (Due(10)) {
         Press(vk::Enter);
@@ -97,30 +97,30 @@ void TGameBot::Act() {
       break;
     case ScreenChooseDifficulty:
       if (!started_ && Due()) {
-        if (options_.StartLevel > 0) form.Game.LevelNumber = options_.StartLevel;
+        if (options_.StartLevel > 0) screens.Core.Game.LevelNumber = options_.StartLevel;
         ClickOn(kDifficultyButtons[options_.Difficulty > 2 ? 2 : options_.Difficulty]);
       }
       break;
     case ScreenGame:
       if (options_.MaxFrames >= 0 && playFrames_ >= options_.MaxFrames) giveUp_ = true;
       if (giveUp_) {
-        pilot_.Release(form, push);
+        pilot_.Release(screens.Settings, push);
         if (Due()) Press(vk::Escape);
       } else {
-        pilot_.Steer(form, push);
+        pilot_.Steer(screens.Core, screens.Settings, push);
       }
       break;
     case ScreenExitToMenu:
       if (giveUp_ && Due()) ClickOn("b_exitmm_yes");
       break;
     case ScreenStageComplete:
-      if (Showing(form, "b_stagecomplete_next") && Due()) ClickOn("b_stagecomplete_next");
+      if (Showing(screens, "b_stagecomplete_next") && Due()) ClickOn("b_stagecomplete_next");
       break;
     case ScreenYourScore:
-      if (Showing(form, "b_yourscore_next") && Due()) ClickOn("b_yourscore_next");
+      if (Showing(screens, "b_yourscore_next") && Due()) ClickOn("b_yourscore_next");
       break;
     case ScreenCountry:
-      if (EditText(form, "e_ycountry").empty()) {
+      if (EditText(screens, "e_ycountry").empty()) {
         if (Due()) Type(options_.Country);
       } else if (Due(10)) {
         Press(vk::Enter);
@@ -136,9 +136,9 @@ void TGameBot::Act() {
       if (answered_ && Due()) ClickOn("b_exit_yes");
       break;
     case ScreenShare:
-      if (form.ShareScreen.CanClose() && Due()) {
+      if (screens.Share.CanClose() && Due()) {
         const TButton* exit = nullptr;
-        for (const TButton& button : form.ShareScreen.Buttons) {
+        for (const TButton& button : screens.Share.Buttons) {
           if (button.IsExit() && button.Visible) exit = &button;
         }
         if (exit != nullptr) {
@@ -154,14 +154,14 @@ void TGameBot::Act() {
 }
 
 void TGameBot::Entered(uint8_t screen) {
-  TForm1& form = game_.Form();
+  TScreenContext& screens = game_.Screens();
   const uint8_t previous = screen_;
   screen_ = screen;
   actedHere_ = false;
   enteredAt_ = frames_;
   char line[160];
   std::snprintf(line, sizeof line, "frame=%lld screen=%d level=%d score=%d lives=%d", static_cast<long long>(frames_),
-                screen, form.Game.LevelNumber, form.Game.GetShownScore(), form.Game.Lives);
+                screen, screens.Core.Game.LevelNumber, screens.Core.Game.GetShownScore(), screens.Core.Game.Lives);
   out_(line);
   pngPending_ = !options_.PngDir.empty();
   if (screen == ScreenGame || screen == ScreenLevelStart || screen == ScreenSpeech) started_ = true;
@@ -169,9 +169,9 @@ void TGameBot::Entered(uint8_t screen) {
   if (screen == ScreenEndGame && ending_ == Ending::None) ending_ = Ending::Finished;
   if (screen == ScreenYourScore) {
     if (ending_ == Ending::None) ending_ = Ending::Quit;
-    finalLevel_ = form.Game.LevelNumber;
+    finalLevel_ = screens.Core.Game.LevelNumber;
   }
-  if (screen == ScreenSendScore) finalScore_ = form.Game.GetShownScore();
+  if (screen == ScreenSendScore) finalScore_ = screens.Core.Game.GetShownScore();
   if (previous == ScreenSendScore && !answered_) {
     answered_ = true;
     entered_ = screen == ScreenHighScore;
@@ -179,22 +179,17 @@ void TGameBot::Entered(uint8_t screen) {
 }
 
 void TGameBot::Observe() {
-  TForm1& form = game_.Form();
+  TScreenContext& screens = game_.Screens();
   const auto& boxes = game_.Platform().desktop.messageBoxes;
-  if (form.Screen.CurrentScreen != screen_) Entered(form.Screen.CurrentScreen);
+  if (screens.CurrentScreen != screen_) Entered(screens.CurrentScreen);
   for (; messages_ < boxes.size(); ++messages_) out_("message: " + boxes[messages_].second);
 }
 
 void TGameBot::Frame() {
-  TForm1& form = game_.Form();
-  platform::Event event;
-  while (!form.Closed() && game_.Platform().window.PollEvent(event)) {
-    form.HandleEvent(event);
-    Observe();
-  }
-  if (form.Closed()) return;
-  const bool playing = form.Screen.CurrentScreen == ScreenGame;
-  form.Idle();
+  while (game_.DeliverEvent()) Observe();
+  if (game_.Closed()) return;
+  const bool playing = game_.Screens().CurrentScreen == ScreenGame;
+  game_.Idle();
   ++frames_;
   if (playing) ++playFrames_;
   if (pngPending_) {
@@ -205,15 +200,16 @@ void TGameBot::Frame() {
     if (!game_.SavePng((options_.PngDir / name).string())) out_("message: cannot write " + std::string(name));
   }
   Observe();
+  if (AfterFrame) AfterFrame();
   // The recording sound library keeps every call; a whole game needs none of them.
   if (frames_ % 1024 == 0) game_.Platform().audio.ClearCalls();
 }
 
 bool TGameBot::Run() {
-  TForm1& form = game_.Form();
-  if (options_.Seed) form.Game.Random.Seed(*options_.Seed);
+  TScreenContext& screens = game_.Screens();
+  if (options_.Seed) screens.Core.Game.Random.Seed(*options_.Seed);
   Observe();
-  while (!form.Closed()) {
+  while (!game_.Closed()) {
     if (frames_ >= options_.FrameBound) return false;
     Act();
     Frame();

@@ -43,6 +43,9 @@ class TGameBot {
   std::string Summary() const;
   int64_t Frames() const { return frames_; }
 
+  // Called after every frame the bot lets run; a test looks at the game here.
+  std::function<void()> AfterFrame;
+
  private:
   enum class Ending { None, Finished, GameOver, Quit };
 

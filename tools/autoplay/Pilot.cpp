@@ -5,11 +5,13 @@
 #include <limits>
 #include <numbers>
 
-#include "app/Form1.h"
+#include "game/PlayCore.h"
+#include "persist/Settings.h"
 #include "game/Ball.h"
 #include "game/BallRules.h"
 #include "game/Bat.h"
 #include "game/BlockRules.h"
+#include "game/Blocks.h"
 #include "game/Bonus.h"
 #include "game/BonusRules.h"
 
@@ -59,18 +61,18 @@ void TPilot::Hold(uint8_t key, bool down, bool& held, const Push& push) {
   held = down;
 }
 
-void TPilot::Release(TForm1& form, const Push& push) {
-  Hold(static_cast<uint8_t>(form.Settings.Keys[0]), false, rightHeld_, push);
-  Hold(static_cast<uint8_t>(form.Settings.Keys[1]), false, leftHeld_, push);
-  Hold(static_cast<uint8_t>(form.Settings.Keys[2]), false, actionHeld_, push);
+void TPilot::Release(const TSettings& settings, const Push& push) {
+  Hold(static_cast<uint8_t>(settings.Keys[0]), false, rightHeld_, push);
+  Hold(static_cast<uint8_t>(settings.Keys[1]), false, leftHeld_, push);
+  Hold(static_cast<uint8_t>(settings.Keys[2]), false, actionHeld_, push);
   plan_ = {};
 }
 
-void TPilot::Steer(TForm1& form, const Push& push) {
-  TGameState& game = form.Game;
-  const auto right = static_cast<uint8_t>(form.Settings.Keys[0]);
-  const auto left = static_cast<uint8_t>(form.Settings.Keys[1]);
-  const auto action = static_cast<uint8_t>(form.Settings.Keys[2]);
+void TPilot::Steer(const TPlayCore& core, const TSettings& settings, const Push& push) {
+  const TGameState& game = core.Game;
+  const auto right = static_cast<uint8_t>(settings.Keys[0]);
+  const auto left = static_cast<uint8_t>(settings.Keys[1]);
+  const auto action = static_cast<uint8_t>(settings.Keys[2]);
 
   // Bricks breaking (or the level changing) show that play is getting on.
   if (game.BlocksLeft != lastBlocksLeft_) {
@@ -104,10 +106,10 @@ void TPilot::Steer(TForm1& form, const Push& push) {
 
   double lowestBrick = 0;
   std::vector<const TBonus*> bonuses;
-  for (int i = 0; i < form.GameEngine.Count(); ++i) {
-    const TSprite* sprite = form.GameEngine.SpriteAt(i);
+  for (int i = 0; i < core.Engine.Count(); ++i) {
+    const TSprite* sprite = core.Engine.SpriteAt(i);
     if (sprite == nullptr || sprite->Dead()) continue;
-    if (sprite->Name == "block") {
+    if (dynamic_cast<const TBlock*>(sprite) != nullptr) {
       lowestBrick = std::max(lowestBrick, sprite->Y + static_cast<double>(sprite->PatternHeight()));
     } else if (const auto* bonus = dynamic_cast<const TBonus*>(sprite)) {
       // Falling bonuses only: the picture of a running bonus bears the same name.
@@ -140,7 +142,7 @@ void TPilot::Steer(TForm1& form, const Push& push) {
     // Below every brick the ball's way down is known: aim it.
     if (served->Y > lowestBrick) {
       if (plan_.Ball != served || plan_.VelocityX != served->VelocityX || plan_.VelocityY != served->VelocityY) {
-        plan_ = {served, served->VelocityX, served->VelocityY, AimedBatCentre(form, *served, landing, arrival)};
+        plan_ = {served, served->VelocityX, served->VelocityY, AimedBatCentre(core, *served, landing, arrival)};
       }
       target = plan_.BatCentre;
     }
@@ -186,8 +188,8 @@ double TPilot::Jitter() {
   return static_cast<double>(jitter_ >> 11) / static_cast<double>(1ull << 53);
 }
 
-double TPilot::AimedBatCentre(TForm1& form, const TBall& ball, double landing, double ticks) {
-  const TBita& bat = *form.Game.Bita.Get();
+double TPilot::AimedBatCentre(const TPlayCore& core, const TBall& ball, double landing, double ticks) {
+  const TBita& bat = *core.Game.Bita.Get();
   const double batWidth = bat.VisibleWidth();
   const double batCentre = CentreX(bat);
   const double lowest = kLeftWall + batWidth / 2;
@@ -195,7 +197,7 @@ double TPilot::AimedBatCentre(TForm1& form, const TBall& ball, double landing, d
   const double hitY = bat.Y - ball.PatternHeight();
   const double width = ball.VisibleWidth();
   const int damage = ball.Super ? kDamageFire : ball.Big() ? kDamageBig : kDamageNormal;
-  model_.Load(form.GameEngine);
+  model_.Load(core.Engine);
   double best = std::clamp(landing, lowest, highest);
   double bestScore = -std::numeric_limits<double>::max();
   const double limit =

@@ -8,7 +8,8 @@
 
 namespace zb {
 
-class TForm1;
+class TPlayCore;
+struct TSettings;
 class TBall;
 
 // The bat's driver during play: it launches every ball riding on the bat and meets the next
@@ -22,9 +23,9 @@ class TPilot {
   explicit TPilot(bool idle = false) : idle_(idle) {}
 
   // Queues the key changes for the next frame of play.
-  void Steer(TForm1& form, const Push& push);
+  void Steer(const TPlayCore& core, const TSettings& settings, const Push& push);
   // Lets go of every key it holds (before the game leaves play).
-  void Release(TForm1& form, const Push& push);
+  void Release(const TSettings& settings, const Push& push);
 
  private:
   // Where to stand for the ball being served, kept until the ball's flight changes.
@@ -34,7 +35,7 @@ class TPilot {
     double BatCentre = 0;
   };
 
-  double AimedBatCentre(TForm1& form, const TBall& ball, double landing, double ticks);
+  double AimedBatCentre(const TPlayCore& core, const TBall& ball, double landing, double ticks);
   void Hold(uint8_t key, bool down, bool& held, const Push& push);
   // The next of a fixed sequence of numbers in [0, 1).
   double Jitter();

@@ -23,7 +23,7 @@ void TShotModel::Load(const TSpriteEngine& engine) {
   breakable_ = 0;
   for (int i = 0; i < engine.Count(); ++i) {
     const TSprite* sprite = engine.SpriteAt(i);
-    if (sprite == nullptr || sprite->Dead() || sprite->Name != "block") continue;
+    if (sprite == nullptr || sprite->Dead() || dynamic_cast<const TBlock*>(sprite) == nullptr) continue;
     const auto& block = static_cast<const TBlock&>(*sprite);
     const TBrick brick{block.X, block.Y, static_cast<double>(block.PatternWidth()),
                        static_cast<double>(block.PatternHeight()), block.Kind, block.HitPoints, block.Gold()};

@@ -162,7 +162,7 @@ int PlayLevel(int argc, char** argv) {
     std::fprintf(stderr, "zumbala-autoplay: %s\n", text.c_str());
   }
   // A level the game refuses leaves it on the main menu: no result to report.
-  if (game.Form().CurrentScreen() == zb::ScreenMainMenu) {
+  if (game.Screens().CurrentScreen == zb::ScreenMainMenu) {
     std::fprintf(stderr, "zumbala-autoplay: level %lld could not be played\n", level);
     return 1;
   }
