@@ -86,7 +86,15 @@ struct TGameState {
   // The carried score in its encoded form; the HUD shows it and levels hand it on.
   std::string ShownScore;
 
+  // Play's own draws: a ball's start, the bonuses, the split of three balls.
   TRandom Random;
+  // Draws that only change the look (a leaf's sway, a mouth, a blink, the fireworks), so that a
+  // game that draws nothing, or draws differently, is the same game.
+  TRandom LookRandom{0x4C4F4F4Bu};
+  // The bonus clock: it runs from the first level's start to game over, and every tenth tick is
+  // one of its 100 ms steps.
+  bool ClockRunning = false;
+  int32_t ClockTicks = 0;
 
   void SetShownScore(int32_t value);
   int32_t GetShownScore() const;

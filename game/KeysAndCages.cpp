@@ -241,14 +241,14 @@ TAnimal::TAnimal(TSpriteEngine& engine, TPlayContext& play, TCage& cage, int32_t
   BlinkOffsetY = look.BlinkY;
   PartOffsetX = look.PartX;
   PartOffsetY = look.PartY;
-  PartLimit = 10 + play.Game.Random.Next(30);
+  PartLimit = 10 + play.Game.LookRandom.Next(30);
 }
 
 void TAnimal::Move(float /*delta*/) {
   ++BlinkTicks;
   if (PartTicks == PartLimit) {
     PartOn = !PartOn;
-    PartLimit = 40 + play_.Game.Random.Next(30);
+    PartLimit = 40 + play_.Game.LookRandom.Next(30);
     PartTicks = 0;
   }
   ++PartTicks;

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "game/Ball.h"
+#include "game/Bonus.h"
 #include "game/LifeLost.h"
 
 namespace zb {
@@ -42,7 +43,7 @@ class THasher {
 void AddRecord(THasher& h, const TGameState& g) {
   for (const int32_t value : {g.ScreenTicks, g.LevelNumber, g.Lives, g.Score, g.BallCount, g.BlocksLeft,
                               g.StallTicks, g.BonusTimeLeft, g.BonusDuration, g.BonusesFalling, g.ThrowCooldown,
-                              g.KeyImageFrame, g.SpeechLine}) {
+                              g.KeyImageFrame, g.SpeechLine, g.ClockTicks}) {
     h.Add(value);
   }
   for (const bool flag : {g.LevelCleared, g.LifeLostFlag, g.GameOverFlag, g.BananaMode, g.BonusImageShown,
@@ -127,10 +128,19 @@ void TPlayCore::EndTick() {
   }
 }
 
+void TPlayCore::StartClock() {
+  if (Game.ClockRunning) return;
+  Game.ClockRunning = true;
+  Game.ClockTicks = 0;
+}
+
+bool TPlayCore::ClockStep() { return Game.ClockRunning && ++Game.ClockTicks % kTicksPerClockStep == 0; }
+
 void TPlayCore::Tick(const TPlayInput& input) {
   SetInput(input);
   for (const PlayStep step : PlaySteps(Play.Phase)) Run(step);
   EndTick();
+  if (ClockStep() && Play.Is(PlayPhase::Playing)) BonusClockTick(Play);
 }
 
 uint64_t TPlayCore::StateHash() const {

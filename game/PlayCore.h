@@ -15,6 +15,8 @@ namespace zb {
 // The time one tick of play stands for, whatever the clock says: play advances by steps, never by
 // the time a frame took, so the same seed and inputs give the same game on any machine.
 inline constexpr float kTickSeconds = 0.001f;
+// The ticks of one 100 ms step of the bonus clock, at the game's 100 ticks a second.
+inline constexpr int32_t kTicksPerClockStep = 10;
 
 // The state steps of a tick of play, in the order a screen runs them.
 enum class PlayStep : uint8_t { Collide, RemoveDead, Move, Particles, CountUpScore };
@@ -33,6 +35,12 @@ class TPlayCore {
   // The rules that follow the moves: the start of a lost life, the serve that ends it, game over,
   // the cleared level. The phase changes here are raised as events for the view to follow.
   void EndTick();
+  // The bonus clock counts ticks, not time: a slow or a stalled machine plays the same game.
+  void StartClock();
+  void StopClock() { Game.ClockRunning = false; }
+  // Counts a tick; true on the ticks that are a step of the bonus clock.
+  bool ClockStep();
+
   // One whole tick of the phase the core is in, as the play screens run it, without drawing.
   void Tick(const TPlayInput& input);
   std::vector<TPlayEvent> TakeEvents() { return Play.Events.Take(); }

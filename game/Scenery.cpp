@@ -54,7 +54,7 @@ TLeaf::TLeaf(TSpriteEngine& engine, TPlayContext& play, int type, float x, float
   Place(*this, "leaf", type == 5 ? "leafer" : "leafs", 10, x, y);
   SetPatternIndex(type == 5 ? 0 : type);
   SetDrawMode(1);
-  SwaySpeed = 0.8 + play.Game.Random.Next(110) / 100.0;
+  SwaySpeed = 0.8 + play.Game.LookRandom.Next(110) / 100.0;
   Angle = static_cast<float>(BaseAngle);
 }
 

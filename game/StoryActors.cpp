@@ -43,7 +43,7 @@ TStoryActor::TStoryActor(TSpriteEngine& engine, TPlayContext& play, const TLook&
   NewMouthLimit();
 }
 
-void TStoryActor::NewMouthLimit() { MouthLimit = 10 + play_.Game.Random.Next(30); }
+void TStoryActor::NewMouthLimit() { MouthLimit = 10 + play_.Game.LookRandom.Next(30); }
 
 void TStoryActor::FadeIn() {
   Fade = {true, false};

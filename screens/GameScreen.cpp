@@ -29,7 +29,7 @@ void EnterGameScreen(TScreenContext& ctx) {
     game.WaterfallSystems[static_cast<size_t>(i)] = fall;
   }
   game.WaterfallCount = 5;
-  ctx.Timer1.SetEnabled(true, ctx.Platform.GetClock().TickCount());
+  ctx.Core.StartClock();
   if (game.StoryBeforeLevel) {
     game.SpeechScene = game.SpeechBeforeLevel;
     EnterScreen(ctx, ScreenSpeech);
@@ -62,6 +62,6 @@ void SettleGameScreen(TScreenContext& ctx) {
 
 void LeaveGameScreen(TScreenContext& ctx) { TearDownLevel(ctx.Play); }
 
-void GameSideTimer(TScreenContext& ctx) { BonusClockTick(ctx.Play); }
+void GameClockStep(TScreenContext& ctx) { BonusClockTick(ctx.Play); }
 
 }  // namespace zb

@@ -12,6 +12,6 @@ void EnterGameScreen(TScreenContext& ctx);
 void SettleGameScreen(TScreenContext& ctx);
 void LeaveGameScreen(TScreenContext& ctx);
 // The bonus clock's 100 ms step.
-void GameSideTimer(TScreenContext& ctx);
+void GameClockStep(TScreenContext& ctx);
 
 }  // namespace zb

@@ -69,6 +69,11 @@ void RunFrame(TScreenContext& ctx) {
     RunPasses(ctx, PassesOf(*now, ctx.GameFinished), row->Presents == Present::WithGui);
   }
   if (row->Settle != nullptr) row->Settle(ctx);
+  // The bonus clock counts every tick of the game and steps only where its screen says.
+  if (ctx.Core.ClockStep()) {
+    const TScreenRow* current = FindScreen(ctx.CurrentScreen);
+    if (current != nullptr && current->ClockStep != nullptr) current->ClockStep(ctx);
+  }
   PlaySounds(ctx);
 }
 

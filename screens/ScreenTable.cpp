@@ -72,7 +72,7 @@ const std::array kRows = {
                .EscapeButton = "b_exit_no"},
     TScreenRow{.Number = ScreenGame, .Name = "Game", .Enter = EnterGameScreen, .Settle = SettleGameScreen,
                .Leave = LeaveGameScreen, .Passes = kPlay, .Phase = PlayPhase::Playing, .MenusTakeInput = false,
-               .Close = CloseRule::AskToLeavePlay, .PausesWhenHidden = true, .SideTimer = GameSideTimer},
+               .Close = CloseRule::AskToLeavePlay, .PausesWhenHidden = true, .ClockStep = GameClockStep},
     TScreenRow{.Number = ScreenGameOver, .Name = "GameOver", .Form = "scr_gameover", .Enter = EnterGameOverScreen,
                .Process = ProcessGameOverScreen, .Settle = SettleGameOverScreen, .Passes = kGameOver},
     Menu(ScreenChooseDifficulty, "ChooseDifficulty", "scr_choosedif", "b_choosedif_back"),

@@ -48,6 +48,7 @@ struct TScreenRow {
   std::string_view EscapeButton;  // the button Escape presses before the process step
   bool PausesWhenHidden = false;  // minimising, losing the focus or a controller pauses it
   TScreenStep SideTimer = nullptr;      // every 100 ms of the side timer
+  TScreenStep ClockStep = nullptr;      // every step of the play core's bonus clock
   TPointerStep PointerDown = nullptr;   // a left press in the window
 };
 

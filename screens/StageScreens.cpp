@@ -122,7 +122,7 @@ void EnterGameOverScreen(TScreenContext& ctx) {
   StartFace(game, FaceStay);
   MusicOnGameOver(ctx.Sound);
   ctx.PlaySound("gameover");
-  ctx.Timer1.SetEnabled(false, ctx.Platform.GetClock().TickCount());
+  ctx.Core.StopClock();
   ClearRunningBonus(ctx.Play);
 }
 
@@ -147,9 +147,9 @@ void ProcessEndGameScreen(TScreenContext& ctx) {
   TGameState& game = ctx.Game;
   ++game.ScreenTicks;
   if (game.ScreenTicks % kFireworkEvery == 0) {
-    const char* firework = kFireworks[static_cast<size_t>(game.Random.Next(7))];
-    const int x = game.Random.Next(800);
-    const int y = game.Random.Next(600);
+    const char* firework = kFireworks[static_cast<size_t>(game.LookRandom.Next(7))];
+    const int x = game.LookRandom.Next(800);
+    const int y = game.LookRandom.Next(600);
     ctx.Play.Particles.Spawn(firework, static_cast<float>(x), static_cast<float>(y)).SetName("salut");
   }
   if (game.ScreenTicks == kEndGameTicks) EnterScreen(ctx, ScreenYourScore);

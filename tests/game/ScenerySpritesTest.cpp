@@ -53,6 +53,7 @@ TEST_F(SceneryTest, BallCrumbleFramesPauseAndFade) {
 }
 
 TEST_F(SceneryTest, PlantsSwayAroundTheirBaseAngle) {
+  Game().LookRandom.Seed(0x5A4D42u);  // sway speeds whose steps come close to the turning points
   CreateLeaves(Engine(), Play());
   TLeaf* leaf = Game().Leaves[2];
   ASSERT_NE(leaf, nullptr);
