@@ -140,7 +140,7 @@ int main(int argc, char** argv) {
   const auto fillStart = Clock::now();
   for (long long have = store->Count(); have < args.rows; ++have) {
     const auto score = static_cast<int64_t>(random() % 1'000'000'000);
-    store->Add({static_cast<int>(random() % 3), RandomName(random), "Peru", score, 0});
+    store->Add({static_cast<int>(random() % 3), RandomName(random), "Peru", score, 0}, error);
   }
   std::printf("filled to %lld rows in %.1f s\n", static_cast<long long>(store->Count()),
               Seconds(Clock::now() - fillStart));

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 
 #include "server/ScorePage.h"
 
@@ -78,7 +79,11 @@ Reply ScoreService::Submit(const Params& query, const std::string& address) {
   // The token goes only with a line that would be stored, so a bad line does not spend it.
   if (!tokens_.Redeem(line->Token, Clock::now())) return Refuse(400, "unknown or used token");
   score->time = SystemSeconds();
-  if (!store_.Add(*score)) return Refuse(500, "the score could not be stored");
+  std::string error;
+  if (!store_.Add(*score, error)) {
+    Log(error);
+    return Refuse(500, "the score could not be stored");
+  }
   return Reply{200, "text/plain; charset=utf-8", "OK\n"};
 }
 
@@ -88,8 +93,18 @@ Reply ScoreService::Page(const Params& query) {
     return Refuse(400, "unknown difficulty");
   }
   const int difficulty = (*type)[0] - '0';
-  return Reply{200, "text/html; charset=utf-8",
-               ScorePageHtml(difficulty, store_.Best(difficulty, options_.pageRows))};
+  std::string error;
+  const auto rows = store_.Best(difficulty, options_.pageRows, error);
+  if (!rows) {
+    Log(error);
+    return Refuse(500, "the scores cannot be read");
+  }
+  return Reply{200, "text/html; charset=utf-8", ScorePageHtml(difficulty, *rows)};
+}
+
+void ScoreService::Log(const std::string& message) const {
+  if (options_.log) options_.log(message);
+  else std::fprintf(stderr, "zumbala-scores: %s\n", message.c_str());
 }
 
 }  // namespace zb::server

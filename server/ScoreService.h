@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -16,6 +17,8 @@ struct ServiceOptions {
   int submissionsPerMinute = 30;  // per address; 0 for no limit
   Clock::duration tokenLifetime = std::chrono::minutes(30);
   int pageRows = 100;
+  // Where failures to store or read go; standard error when empty.
+  std::function<void(const std::string&)> log;
 };
 
 struct Reply {
@@ -46,6 +49,7 @@ class ScoreService {
   Reply Version();
   Reply Submit(const Params& query, const std::string& address);
   Reply Page(const Params& query);
+  void Log(const std::string& message) const;
 
   ScoreStore& store_;
   const ServiceOptions options_;

@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <mutex>
+#include <string_view>
 
 namespace zb::server {
 namespace {
@@ -48,6 +49,23 @@ bool Execute(sqlite3* db, const char* sql, std::string& error) {
   if (sqlite3_exec(db, sql, nullptr, nullptr, &message) == SQLITE_OK) return true;
   error = std::string("cannot set up the database: ") + (message ? message : sqlite3_errmsg(db));
   sqlite3_free(message);
+  return false;
+}
+
+// The first problem quick_check finds, or nothing: a damaged page would otherwise read as
+// missing rows, and the page would show an empty table.
+bool CheckIntact(sqlite3* db, std::string& error) {
+  sqlite3_stmt* raw = nullptr;
+  if (sqlite3_prepare_v2(db, "PRAGMA quick_check(1)", -1, &raw, nullptr) != SQLITE_OK) {
+    error = Describe(db, "the database is damaged (it cannot be checked)");
+    return false;
+  }
+  Statement check(raw);
+  const int rc = sqlite3_step(check.get());
+  const auto* text = rc == SQLITE_ROW ? reinterpret_cast<const char*>(sqlite3_column_text(check.get(), 0)) : nullptr;
+  if (text && std::string_view(text) == "ok") return true;
+  error = std::string("the database is damaged (") + (text ? text : sqlite3_errmsg(db)) +
+          "); restore it from a backup or move it aside";
   return false;
 }
 
@@ -97,7 +115,8 @@ std::unique_ptr<ScoreStore> ScoreStore::Open(const std::filesystem::path& file, 
   if (!db->writer) return nullptr;
   // Without WAL a long page read would hold up submissions; NORMAL sync keeps every commit
   // durable against a crash of the program, losing at most the last ones on a power cut.
-  if (!Execute(db->writer.get(), "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;", error) ||
+  if (!CheckIntact(db->writer.get(), error) ||
+      !Execute(db->writer.get(), "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;", error) ||
       !Execute(db->writer.get(), kSchema, error)) {
     return nullptr;
   }
@@ -118,7 +137,7 @@ std::unique_ptr<ScoreStore> ScoreStore::Open(const std::filesystem::path& file, 
   return std::make_unique<ScoreStore>(std::move(db));
 }
 
-bool ScoreStore::Add(const StoredScore& score) {
+bool ScoreStore::Add(const StoredScore& score, std::string& error) {
   std::lock_guard lock(db_->writeMutex);
   sqlite3_stmt* insert = db_->insert.get();
   ResetOnExit reset{insert};
@@ -128,17 +147,20 @@ bool ScoreStore::Add(const StoredScore& score) {
                     SQLITE_TRANSIENT);
   sqlite3_bind_int64(insert, 4, score.score);
   sqlite3_bind_int64(insert, 5, score.time);
-  return sqlite3_step(insert) == SQLITE_DONE;
+  if (sqlite3_step(insert) == SQLITE_DONE) return true;
+  error = Describe(db_->writer.get(), "cannot store a score");
+  return false;
 }
 
-std::vector<StoredScore> ScoreStore::Best(int difficulty, int limit) {
+std::optional<std::vector<StoredScore>> ScoreStore::Best(int difficulty, int limit, std::string& error) {
   std::vector<StoredScore> rows;
   std::lock_guard lock(db_->readMutex);
   sqlite3_stmt* best = db_->best.get();
   ResetOnExit reset{best};
   sqlite3_bind_int(best, 1, difficulty);
   sqlite3_bind_int(best, 2, limit);
-  while (sqlite3_step(best) == SQLITE_ROW) {
+  int rc;
+  while ((rc = sqlite3_step(best)) == SQLITE_ROW) {
     StoredScore row;
     row.difficulty = sqlite3_column_int(best, 0);
     row.name = BlobColumn(best, 1);
@@ -147,7 +169,9 @@ std::vector<StoredScore> ScoreStore::Best(int difficulty, int limit) {
     row.time = sqlite3_column_int64(best, 4);
     rows.push_back(std::move(row));
   }
-  return rows;
+  if (rc == SQLITE_DONE) return rows;
+  error = Describe(db_->reader.get(), "cannot read the scores");
+  return std::nullopt;
 }
 
 int64_t ScoreStore::Count() {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,7 +24,7 @@ struct StoredScore {
 // from several threads.
 class ScoreStore {
  public:
-  // Null, with the reason in `error`, when the database cannot be opened or set up.
+  // Null, with the reason in `error`, when the database cannot be opened or set up, or is damaged.
   static std::unique_ptr<ScoreStore> Open(const std::filesystem::path& file, std::string& error);
   struct Connections;
   explicit ScoreStore(std::unique_ptr<Connections> connections);  // through Open
@@ -31,9 +32,11 @@ class ScoreStore {
   ScoreStore(const ScoreStore&) = delete;
   ScoreStore& operator=(const ScoreStore&) = delete;
 
-  bool Add(const StoredScore& score);
+  // False, with the reason in `error`, when the score was not stored.
+  bool Add(const StoredScore& score, std::string& error);
   // The best `limit` scores of a difficulty, highest first; equal scores in the order they came.
-  std::vector<StoredScore> Best(int difficulty, int limit);
+  // Nothing when they cannot be read, with the reason in `error`.
+  std::optional<std::vector<StoredScore>> Best(int difficulty, int limit, std::string& error);
   int64_t Count();
 
  private:
