@@ -76,6 +76,7 @@ Reply ScoreService::Submit(const Params& query, const std::string& address) {
   if (!line) return Refuse(400, "unreadable score line");
   std::optional<StoredScore> score = CheckScoreLine(*line);
   if (!score) return Refuse(400, "score line out of bounds");
+  if (StoreLost()) return Refuse(500, "the score could not be stored");
   // The token goes only with a line that would be stored, so a bad line does not spend it.
   if (!tokens_.Redeem(line->Token, Clock::now())) return Refuse(400, "unknown or used token");
   score->time = SystemSeconds();
@@ -93,6 +94,7 @@ Reply ScoreService::Page(const Params& query) {
     return Refuse(400, "unknown difficulty");
   }
   const int difficulty = (*type)[0] - '0';
+  if (StoreLost()) return Refuse(500, "the scores cannot be read");
   std::string error;
   const auto rows = store_.Best(difficulty, options_.pageRows, error);
   if (!rows) {
@@ -100,6 +102,14 @@ Reply ScoreService::Page(const Params& query) {
     return Refuse(500, "the scores cannot be read");
   }
   return Reply{200, "text/html; charset=utf-8", ScorePageHtml(difficulty, *rows)};
+}
+
+bool ScoreService::StoreLost() {
+  const std::optional<std::string> why = store_.Lost();
+  if (!why) return false;
+  Log(*why);
+  if (options_.stop) options_.stop(*why);
+  return true;
 }
 
 void ScoreService::Log(const std::string& message) const {

@@ -19,6 +19,8 @@ struct ServiceOptions {
   int pageRows = 100;
   // Where failures to store or read go; standard error when empty.
   std::function<void(const std::string&)> log;
+  // Called, after the log, when the store cannot go on; the server should stop.
+  std::function<void(const std::string&)> stop;
 };
 
 struct Reply {
@@ -50,6 +52,8 @@ class ScoreService {
   Reply Submit(const Params& query, const std::string& address);
   Reply Page(const Params& query);
   void Log(const std::string& message) const;
+  // True, after logging and asking to stop, when the store cannot go on.
+  bool StoreLost();
 
   ScoreStore& store_;
   const ServiceOptions options_;

@@ -1,6 +1,7 @@
 #include "server/ScoreStore.h"
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 #include <mutex>
 #include <string_view>
@@ -96,6 +97,9 @@ struct ResetOnExit {
 }  // namespace
 
 struct ScoreStore::Connections {
+  std::filesystem::path file;
+  dev_t device = 0;
+  ino_t inode = 0;
   std::mutex writeMutex;
   Db writer;
   Statement insert;
@@ -110,9 +114,20 @@ ScoreStore::ScoreStore(std::unique_ptr<Connections> connections) : db_(std::move
 ScoreStore::~ScoreStore() = default;
 
 std::unique_ptr<ScoreStore> ScoreStore::Open(const std::filesystem::path& file, std::string& error) {
+  if (file.empty() || file == ":memory:" || file.string().starts_with("file:")) {
+    error = "the database must be a file name (\"" + file.string() +
+            "\" would keep the scores in memory or in a temporary file, and lose them)";
+    return nullptr;
+  }
   auto db = std::make_unique<Connections>();
+  db->file = file;
   db->writer = OpenConnection(file, error);
   if (!db->writer) return nullptr;
+  // SQLite opens a file it may not write read-only without a word; every submission would fail.
+  if (sqlite3_db_readonly(db->writer.get(), "main") == 1) {
+    error = "the database " + file.string() + " cannot be written (check its owner and permissions)";
+    return nullptr;
+  }
   // Without WAL a long page read would hold up submissions; NORMAL sync keeps every commit
   // durable against a crash of the program, losing at most the last ones on a power cut.
   if (!CheckIntact(db->writer.get(), error) ||
@@ -134,6 +149,13 @@ std::unique_ptr<ScoreStore> ScoreStore::Open(const std::filesystem::path& file, 
                      error);
   db->count = Prepare(db->reader.get(), "SELECT COUNT(*) FROM scores", error);
   if (!db->best || !db->count) return nullptr;
+  struct stat status {};
+  if (::stat(file.c_str(), &status) != 0) {
+    error = "the database " + file.string() + " vanished while it was being opened";
+    return nullptr;
+  }
+  db->device = status.st_dev;
+  db->inode = status.st_ino;
   return std::make_unique<ScoreStore>(std::move(db));
 }
 
@@ -179,6 +201,17 @@ int64_t ScoreStore::Count() {
   sqlite3_stmt* count = db_->count.get();
   ResetOnExit reset{count};
   return sqlite3_step(count) == SQLITE_ROW ? sqlite3_column_int64(count, 0) : -1;
+}
+
+std::optional<std::string> ScoreStore::Lost() {
+  struct stat status {};
+  if (::stat(db_->file.c_str(), &status) != 0) {
+    return "the database " + db_->file.string() + " was deleted while serving; stopping";
+  }
+  if (status.st_dev != db_->device || status.st_ino != db_->inode) {
+    return "the database " + db_->file.string() + " was replaced by another file while serving; stopping";
+  }
+  return std::nullopt;
 }
 
 }  // namespace zb::server

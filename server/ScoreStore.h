@@ -38,6 +38,9 @@ class ScoreStore {
   // Nothing when they cannot be read, with the reason in `error`.
   std::optional<std::vector<StoredScore>> Best(int difficulty, int limit, std::string& error);
   int64_t Count();
+  // Why the store cannot go on, when its file was deleted or replaced since it was opened: the
+  // scores would go to a file nobody will see again.
+  std::optional<std::string> Lost();
 
  private:
   std::unique_ptr<Connections> db_;

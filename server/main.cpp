@@ -2,6 +2,7 @@
 #include <pthread.h>
 #include <signal.h>
 
+#include <atomic>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
@@ -65,26 +66,43 @@ int Serve(int argc, char** argv) {
     std::fprintf(stderr, "zumbala-scores: %s\n", error.c_str());
     return 1;
   }
-  zb::server::ScoreService service(*store);
+  std::atomic<bool> lost{false};
+  zb::server::ScoreHttpServer* serving = nullptr;
+  zb::server::ServiceOptions serviceOptions;
+  serviceOptions.stop = [&](const std::string&) {
+    lost = true;
+    if (serving) serving->Stop();
+  };
+  zb::server::ScoreService service(*store, serviceOptions);
   zb::server::ScoreHttpServer server(service);
+  serving = &server;
   if (!server.Bind(options.host, options.port)) {
     std::fprintf(stderr, "zumbala-scores: cannot listen on %s:%d\n", options.host.c_str(), options.port);
     return 1;
   }
 
+  std::atomic<bool> done{false};
   std::thread waiter([&] {
-    int signal = 0;
-    sigwait(&stopSignals, &signal);
+    // Once a second the database file is looked at too: deleted or replaced, nothing stored
+    // from then on would be seen again.
+    const timespec second{1, 0};
+    while (!done) {
+      if (sigtimedwait(&stopSignals, nullptr, &second) > 0) break;
+      if (const auto why = store->Lost()) {
+        std::fprintf(stderr, "zumbala-scores: %s\n", why->c_str());
+        lost = true;
+        break;
+      }
+    }
     server.Stop();
   });
   std::fprintf(stderr, "zumbala-scores: serving %s on %s:%d\n", options.db.c_str(), options.host.c_str(),
                options.port);
   const bool served = server.Run();
-  // Run also ends when serving failed; the waiter is released with a signal of our own.
-  if (!served) pthread_kill(waiter.native_handle(), SIGTERM);
+  done = true;  // Run also ends when serving failed; the waiter sees it within a second
   waiter.join();
   std::fprintf(stderr, "zumbala-scores: stopped\n");
-  return served ? 0 : 1;
+  return served && !lost ? 0 : 1;
 }
 
 }  // namespace

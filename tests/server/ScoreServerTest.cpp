@@ -8,7 +8,12 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <thread>
 
@@ -250,6 +255,69 @@ TEST(ScoreServerProgramTest, ServesUntilTerminatedThenStopsCleanly) {
   ASSERT_TRUE(store) << error;
   EXPECT_EQ(store->Count(), 1);
   store.reset();
+  fs::remove_all(folder);
+}
+
+// The program as an unprivileged user would run it (root writes any file): `command` prefixed.
+std::string AsUnprivileged(const std::string& command) {
+  return ::geteuid() == 0 ? "runuser -u nobody -- " + command : command;
+}
+
+TEST(ScoreServerProgramTest, ADatabaseThatCannotBeWrittenIsRefusedAtStart) {
+  const fs::path folder = TestFolder("zb-scores-readonly-");
+  const fs::path db = folder / "scores.db";
+  {
+    std::string error;
+    ASSERT_TRUE(ScoreStore::Open(db, error)) << error;
+  }
+  fs::permissions(db, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  fs::permissions(folder, fs::perms::all);
+  const fs::path said = folder / "stderr";
+  const int status = std::system(
+      (AsUnprivileged(std::string(ZB_SCORES) + " --port " + std::to_string(UnusedPort()) + " --db " + db.string()) +
+       " 2>" + said.string())
+          .c_str());
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  std::ifstream in(said);
+  const std::string message((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_NE(message.find("cannot be written"), std::string::npos) << message;
+  fs::remove_all(folder);
+}
+
+TEST(ScoreServerProgramTest, ADeletedDatabaseStopsTheProgramWithAMessage) {
+  const fs::path folder = TestFolder("zb-scores-deleted-");
+  const std::string db = (folder / "scores.db").string();
+  const std::string port = std::to_string(UnusedPort());
+  const std::string said = (folder / "stderr").string();
+  pid_t pid = 0;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 2, said.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  std::vector<const char*> argv = {ZB_SCORES, "--port", port.c_str(), "--db", db.c_str(), nullptr};
+  ASSERT_EQ(posix_spawn(&pid, ZB_SCORES, &actions, nullptr, const_cast<char**>(argv.data()), environ), 0);
+  posix_spawn_file_actions_destroy(&actions);
+  for (int attempt = 0; attempt < 100 && !fs::exists(db); ++attempt) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  fs::remove(db);
+  int status = 0;
+  pid_t ended = 0;
+  for (int attempt = 0; attempt < 100 && ended == 0; ++attempt) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    ended = ::waitpid(pid, &status, WNOHANG);
+  }
+  if (ended == 0) {
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, nullptr, 0);
+  }
+  ASSERT_EQ(ended, pid) << "the program went on serving a deleted database";
+  EXPECT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  std::ifstream in(said);
+  const std::string message((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_NE(message.find("was deleted while serving"), std::string::npos) << message;
   fs::remove_all(folder);
 }
 

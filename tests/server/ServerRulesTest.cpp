@@ -2,7 +2,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
+#include "persist/ScoreLine.h"
 #include "server/RateLimiter.h"
 #include "server/ScoreService.h"
 #include "server/ScoreStore.h"
@@ -169,6 +171,47 @@ TEST_F(ScoreStoreTest, PagesThatCannotBeReadLaterAnswer500AndAreLogged) {
   EXPECT_EQ(reply.body.find("No scores yet."), std::string::npos);
   ASSERT_EQ(logged.size(), 1u);
   EXPECT_NE(logged[0].find("cannot read the scores"), std::string::npos) << logged[0];
+}
+
+TEST_F(ScoreStoreTest, ANameThatKeepsNothingIsRefusedWithTheReason) {
+  for (const char* name : {"", ":memory:", "file:scores.db?mode=memory"}) {
+    std::string error;
+    EXPECT_FALSE(ScoreStore::Open(name, error)) << name;
+    EXPECT_NE(error.find("must be a file name"), std::string::npos) << error;
+  }
+}
+
+// A deleted or replaced database would take the scores into a file nobody sees again.
+TEST_F(ScoreStoreTest, ADeletedOrReplacedDatabaseStopsTheServiceAndIsLogged) {
+  for (const bool replace : {false, true}) {
+    const fs::path file = folder_ / "scores.db";
+    std::string error;
+    auto store = ScoreStore::Open(file, error);
+    ASSERT_TRUE(store) << error;
+    std::vector<std::string> logged, stopped;
+    ServiceOptions options;
+    options.log = [&logged](const std::string& line) { logged.push_back(line); };
+    options.stop = [&stopped](const std::string& why) { stopped.push_back(why); };
+    ScoreService service(*store, options);
+    const std::string token = service.Handle({{"prg", "Tamarix"}, {"version", ""}}, "10.0.0.1").body.substr(15, 32);
+    EXPECT_FALSE(store->Lost());
+    if (replace) {
+      std::ofstream(folder_ / "new.db") << "";
+      fs::rename(folder_ / "new.db", file);
+    } else {
+      fs::remove(file);
+    }
+    const Reply page = service.Handle({{"prg", "Tamarix"}, {"show", ""}, {"type", "0"}}, "10.0.0.1");
+    EXPECT_EQ(page.status, 500);
+    const std::string line = EncodeScoreLine({"0", "Ann", "5", token, ""});
+    EXPECT_EQ(service.Handle({{"prg", "Tamarix"}, {"hs", ""}, {"inf", line}}, "10.0.0.1").status, 500);
+    ASSERT_EQ(stopped.size(), 2u);
+    ASSERT_EQ(logged.size(), 2u);
+    EXPECT_NE(logged[0].find(replace ? "replaced" : "deleted"), std::string::npos) << logged[0];
+    store.reset();
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+  }
 }
 
 }  // namespace
