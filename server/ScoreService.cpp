@@ -64,23 +64,51 @@ Reply ScoreService::Handle(const Params& query, const std::string& address) {
 }
 
 Reply ScoreService::Version() {
+  std::string token;
+  if (SharedState* shared = store_.Shared()) {
+    token = tokens_.Fresh();
+    std::string error;
+    if (!shared->IssueToken(token, std::chrono::duration_cast<std::chrono::milliseconds>(options_.tokenLifetime),
+                            error)) {
+      Log(error);
+      return Refuse(500, "no token can be handed out");
+    }
+  } else {
+    token = tokens_.Issue(Clock::now());
+  }
   // The game takes the token from the fifth field, "OK" being the first.
-  return Reply{200, "text/plain; charset=utf-8",
-               "OK|" + std::string(kScoreProgram) + "|1|0|" + tokens_.Issue(Clock::now()) + "|"};
+  return Reply{200, "text/plain; charset=utf-8", "OK|" + std::string(kScoreProgram) + "|1|0|" + token + "|"};
 }
 
 Reply ScoreService::Submit(const Params& query, const std::string& address) {
-  if (!submissions_.Allow(address, Clock::now())) return Refuse(429, "too many submissions");
+  SharedState* shared = store_.Shared();
+  std::string error;
+  if (shared) {
+    const SharedState::Outcome allowed = shared->AllowSubmission(address, options_.submissionsPerMinute, error);
+    if (allowed == SharedState::Outcome::Failed) {
+      Log(error);
+      return Refuse(500, "the score could not be stored");
+    }
+    if (allowed == SharedState::Outcome::No) return Refuse(429, "too many submissions");
+  } else if (!submissions_.Allow(address, Clock::now())) {
+    return Refuse(429, "too many submissions");
+  }
   const std::string* inf = Param(query, "inf");
   const std::optional<TScoreLine> line = inf ? DecodeScoreLine(*inf) : std::nullopt;
   if (!line) return Refuse(400, "unreadable score line");
   std::optional<StoredScore> score = CheckScoreLine(*line);
   if (!score) return Refuse(400, "score line out of bounds");
   if (StoreLost()) return Refuse(500, "the score could not be stored");
-  // The token goes only with a line that would be stored, so a bad line does not spend it.
-  if (!tokens_.Redeem(line->Token, Clock::now())) return Refuse(400, "unknown or used token");
   score->time = SystemSeconds();
-  std::string error;
+  // The token goes only with a line that would be stored, so a bad line does not spend it.
+  if (shared) {
+    const SharedState::Outcome stored = shared->SpendAndAdd(line->Token, *score, error);
+    if (stored == SharedState::Outcome::No) return Refuse(400, "unknown or used token");
+    if (stored == SharedState::Outcome::Yes) return Reply{200, "text/plain; charset=utf-8", "OK\n"};
+    Log(error);
+    return Refuse(500, "the score could not be stored");
+  }
+  if (!tokens_.Redeem(line->Token, Clock::now())) return Refuse(400, "unknown or used token");
   if (!store_.Add(*score, error)) {
     Log(error);
     return Refuse(500, "the score could not be stored");
