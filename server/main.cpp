@@ -24,7 +24,7 @@ struct Options {
 };
 
 int Usage() {
-  std::fprintf(stderr, "usage: zumbala-scores [--port N] [--db FILE] [--host ADDRESS]\n");
+  std::fprintf(stderr, "usage: zumbala-scores [--port N] [--db FILE|postgresql://URL] [--host ADDRESS]\n");
   return 2;
 }
 
@@ -96,8 +96,9 @@ int Serve(int argc, char** argv) {
     }
     server.Stop();
   });
-  std::fprintf(stderr, "zumbala-scores: serving %s on %s:%d\n", options.db.c_str(), options.host.c_str(),
-               options.port);
+  // A URL may carry a password: it is not written to the log.
+  const std::string shown = options.db.starts_with("postgres") ? std::string("PostgreSQL") : options.db;
+  std::fprintf(stderr, "zumbala-scores: serving %s on %s:%d\n", shown.c_str(), options.host.c_str(), options.port);
   const bool served = server.Run();
   done = true;  // Run also ends when serving failed; the waiter sees it within a second
   waiter.join();
