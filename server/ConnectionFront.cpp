@@ -81,7 +81,8 @@ std::string PeerAddress(const sockaddr_storage& peer) {
 
 struct Connection {
   Fd fd;
-  std::string address;
+  std::string address;  // the peer's, or the client a trusted proxy forwarded the request for
+  bool counted = false;  // against the cap of `address`
   std::string request;
   Clock::time_point deadline;
 };
@@ -105,22 +106,38 @@ struct ConnectionFront::Impl {
   int open = 0;
   std::unordered_map<std::string, int> openByAddress;
 
-  bool Admit(const std::string& address) {
-    std::lock_guard lock(countMutex);
+  // Takes a place of `address`; countMutex held.
+  bool TakeAddressPlace(const std::string& address) {
     int& mine = openByAddress[address];
-    if (open >= limits.maxConnections || mine >= limits.perAddress) {
+    if (mine >= limits.perAddress) {
       if (mine == 0) openByAddress.erase(address);
       return false;
     }
-    ++open;
     ++mine;
     return true;
   }
 
-  void Release(const std::string& address) {
+  // A proxy's connection takes a place in the pool only: it carries many clients, and counts
+  // against the cap of the one it speaks for once its request is read.
+  bool Admit(const Connection& connection) {
+    std::lock_guard lock(countMutex);
+    if (open >= limits.maxConnections) return false;
+    if (connection.counted && !TakeAddressPlace(connection.address)) return false;
+    ++open;
+    return true;
+  }
+
+  bool AdmitForwarded(Connection& connection) {
+    connection.address = limits.trustedProxies.ClientOf(connection.request, connection.address);
+    std::lock_guard lock(countMutex);
+    return connection.counted = TakeAddressPlace(connection.address);
+  }
+
+  void Release(const Connection& connection) {
     std::lock_guard lock(countMutex);
     --open;
-    const auto found = openByAddress.find(address);
+    if (!connection.counted) return;
+    const auto found = openByAddress.find(connection.address);
     if (found != openByAddress.end() && --found->second <= 0) openByAddress.erase(found);
   }
 
@@ -129,7 +146,7 @@ struct ConnectionFront::Impl {
     if (found == reading.end()) return;
     ::epoll_ctl(epoll.get(), EPOLL_CTL_DEL, fd, nullptr);
     if (!reply.empty()) SayAndClose(found->second.fd, reply);
-    Release(found->second.address);
+    Release(found->second);
     reading.erase(found);
   }
 
@@ -139,22 +156,23 @@ struct ConnectionFront::Impl {
       socklen_t length = sizeof peer;
       Fd fd(::accept4(listener.get(), reinterpret_cast<sockaddr*>(&peer), &length, SOCK_NONBLOCK | SOCK_CLOEXEC));
       if (!fd) return;  // EAGAIN, or out of descriptors: the backlog waits for the next round
-      std::string address = PeerAddress(peer);
-      if (!Admit(address)) {
-        SayAndClose(fd, kBusy);
+      Connection connection{std::move(fd), PeerAddress(peer), false, {}, Clock::now() + limits.requestDeadline};
+      connection.counted = !limits.trustedProxies.Trusts(connection.address);
+      if (!Admit(connection)) {
+        SayAndClose(connection.fd, kBusy);
         continue;
       }
       const int on = 1;
-      ::setsockopt(fd.get(), IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+      ::setsockopt(connection.fd.get(), IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
       epoll_event event{};
       event.events = EPOLLIN;
-      event.data.fd = fd.get();
-      if (::epoll_ctl(epoll.get(), EPOLL_CTL_ADD, fd.get(), &event) != 0) {
-        Release(address);
+      event.data.fd = connection.fd.get();
+      if (::epoll_ctl(epoll.get(), EPOLL_CTL_ADD, connection.fd.get(), &event) != 0) {
+        Release(connection);
         continue;
       }
-      const int key = fd.get();
-      reading.emplace(key, Connection{std::move(fd), std::move(address), {}, Clock::now() + limits.requestDeadline});
+      const int key = connection.fd.get();
+      reading.emplace(key, std::move(connection));
     }
   }
 
@@ -180,6 +198,7 @@ struct ConnectionFront::Impl {
       return;
     }
     if (queued.load() >= limits.queuedRequests) return Drop(fd, kBusy);
+    if (!connection.counted && !AdmitForwarded(connection)) return Drop(fd, kBusy);
     ::epoll_ctl(epoll.get(), EPOLL_CTL_DEL, fd, nullptr);
     auto job = std::make_shared<Connection>(std::move(connection));
     reading.erase(found);
@@ -203,7 +222,7 @@ struct ConnectionFront::Impl {
     }
     ::shutdown(connection.fd.get(), SHUT_WR);
     connection.fd.Reset();
-    Release(connection.address);
+    Release(connection);
     --queued;
   }
 

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "server/TrustedProxies.h"
+
 namespace zb::server {
 
 struct ConnectionLimits {
@@ -15,6 +17,9 @@ struct ConnectionLimits {
   int perAddress = 32;             // open at once from one address; beyond, refused at once
   std::chrono::milliseconds requestDeadline{5000};  // for the whole request, not per byte
   size_t maxRequestBytes = 8192;
+  // Connections from these count against the cap of the client their X-Forwarded-For names,
+  // once the request is read, and the handler is given that client's address.
+  TrustedProxies trustedProxies;
 };
 
 // Accepts connections and reads each request in full on one event thread, so an idle or
@@ -22,7 +27,8 @@ struct ConnectionLimits {
 // requests. One request a connection.
 class ConnectionFront {
  public:
-  // The raw reply to a raw request (headers and whatever followed them) from `address`.
+  // The raw reply to a raw request (headers and whatever followed them) from `address`, the
+  // client a trusted proxy forwarded it for or else the peer.
   using Handler = std::function<std::string(std::string_view request, const std::string& address)>;
 
   ConnectionFront(Handler handler, ConnectionLimits limits);

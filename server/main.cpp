@@ -21,10 +21,13 @@ struct Options {
   std::string host = "127.0.0.1";
   int port = 8642;
   std::string db = "scores.db";
+  zb::server::ConnectionLimits limits;
 };
 
 int Usage() {
-  std::fprintf(stderr, "usage: zumbala-scores [--port N] [--db FILE|postgresql://URL] [--host ADDRESS]\n");
+  std::fprintf(stderr,
+               "usage: zumbala-scores [--port N] [--db FILE|postgresql://URL] [--host ADDRESS]\n"
+               "                      [--trusted-proxy ADDRESS[/BITS][,...]]...\n");
   return 2;
 }
 
@@ -41,6 +44,12 @@ bool ParseArgs(int argc, char** argv, Options& options) {
       options.db = value;
     } else if (arg == "--host") {
       options.host = value;
+    } else if (arg == "--trusted-proxy") {
+      std::string error;
+      if (!options.limits.trustedProxies.Add(value, error)) {
+        std::fprintf(stderr, "zumbala-scores: --trusted-proxy: %s\n", error.c_str());
+        return false;
+      }
     } else {
       return false;
     }
@@ -74,7 +83,7 @@ int Serve(int argc, char** argv) {
     if (serving) serving->Stop();
   };
   zb::server::ScoreService service(*store, serviceOptions);
-  zb::server::ScoreHttpServer server(service);
+  zb::server::ScoreHttpServer server(service, options.limits);
   serving = &server;
   if (!server.Bind(options.host, options.port)) {
     std::fprintf(stderr, "zumbala-scores: cannot listen on %s:%d\n", options.host.c_str(), options.port);

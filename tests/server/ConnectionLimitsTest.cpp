@@ -2,54 +2,21 @@
 // not keep a page from being answered.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <thread>
 #include <vector>
 
-#include "server/ScoreHttpServer.h"
-#include "server/ScoreService.h"
-#include "server/ScoreStore.h"
 #include "tests/server/RawClient.h"
+#include "tests/server/SqliteServerFixture.h"
 
 namespace zb::server {
 namespace {
 
-namespace fs = std::filesystem;
 using testing::Fetch;
 using testing::RawClient;
 
 constexpr const char* kPage = "/cgi/version.pl?prg=Tamarix&show&type=0";
 
-class ConnectionLimitsTest : public ::testing::Test {
- protected:
-  void Serve(ConnectionLimits limits) {
-    folder_ = fs::temp_directory_path() /
-              ("zb-limits-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-    std::string error;
-    store_ = ScoreStore::Open(folder_ / "scores.db", error);
-    ASSERT_TRUE(store_) << error;
-    service_ = std::make_unique<ScoreService>(*store_);
-    server_ = std::make_unique<ScoreHttpServer>(*service_, limits);
-    port_ = server_->BindAnyPort("127.0.0.1");
-    ASSERT_GT(port_, 0);
-    ASSERT_TRUE(server_->Start());
-  }
-  void TearDown() override {
-    server_.reset();
-    service_.reset();
-    store_.reset();
-    fs::remove_all(folder_);
-  }
-
-  fs::path folder_;
-  std::unique_ptr<ScoreStore> store_;
-  std::unique_ptr<ScoreService> service_;
-  std::unique_ptr<ScoreHttpServer> server_;
-  int port_ = -1;
-};
+using ConnectionLimitsTest = testing::SqliteServerFixture;
 
 // The reply's status line says the page was served.
 bool IsPage(const std::string& reply) {
