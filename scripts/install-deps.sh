@@ -9,7 +9,7 @@ packages=(
   zlib1g-dev libssl-dev libcurl4-openssl-dev
   libgtest-dev googletest
   libcairo2-dev libfreetype-dev
-  libcpp-httplib-dev libsqlite3-dev
+  libcpp-httplib-dev libsqlite3-dev libpq-dev postgresql
   fonts-dejavu-core fonts-lobster fonts-comfortaa
   xvfb xauth x11-utils x11-apps xdotool imagemagick
   desktop-file-utils appstream

@@ -1,7 +1,6 @@
 #include "server/ScoreHttpServer.h"
 
 #include <httplib.h>
-#include <sys/socket.h>
 
 #include <algorithm>
 #include <cstring>
@@ -55,73 +54,72 @@ class MemoryStream final : public httplib::Stream {
 
 struct ScoreHttpServer::Impl {
   Http http;
+  std::unique_ptr<ConnectionFront> front;
   std::thread thread;
-  int listenSocket = -1;
+  bool bound = false;
 
-  // The library listens with a backlog of 5, which drops connections in a burst of players (a
-  // dropped one is retried a second later); listening again on the socket raises it.
-  bool WidenBacklog() const { return listenSocket >= 0 && ::listen(listenSocket, SOMAXCONN) == 0; }
+  std::string Answer(std::string_view request, const std::string& address) {
+    MemoryStream stream(request, address);
+    bool closed = false;
+    http.process_request(stream, true, closed, [](httplib::Request&) {});
+    return std::move(stream.out);
+  }
 };
 
-ScoreHttpServer::ScoreHttpServer(ScoreService& service) : impl_(std::make_unique<Impl>()) {
+ScoreHttpServer::ScoreHttpServer(ScoreService& service, ConnectionLimits limits)
+    : impl_(std::make_unique<Impl>()) {
   httplib::Server& http = impl_->http;
-  http.set_read_timeout(5, 0);
-  http.set_write_timeout(5, 0);
-  // One request a connection: a worker waiting on an idle kept-alive connection serves nobody
-  // else, and a game keeps its client open long after its two requests.
-  http.set_keep_alive_max_count(1);
-  // Replies go out in more than one write; with Nagle's algorithm the last one would wait for
-  // the client's delayed acknowledgement, some 40 ms a request.
-  http.set_tcp_nodelay(true);
   http.set_payload_max_length(4096);  // every request is a GET without a body
   http.Get("/cgi/version.pl", [&service](const httplib::Request& request, httplib::Response& response) {
     Reply reply = service.Handle(request.params, request.remote_addr);
     response.status = reply.status;
     response.set_content(std::move(reply.body), reply.contentType.c_str());
   });
-  http.set_socket_options([impl = impl_.get()](socket_t socket) {
-    const int on = 1;
-    ::setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
-    impl->listenSocket = socket;
-  });
   http.set_exception_handler([](const httplib::Request&, httplib::Response& response, std::exception_ptr) {
     response.status = 500;
     response.set_content("internal error\n", "text/plain; charset=utf-8");
   });
+  // The library reads a request with a timeout for every byte and keeps a worker on a
+  // connection while it waits, so a few slow or idle clients could hold every worker; its
+  // routes get only requests the front has read in full.
+  impl_->front = std::make_unique<ConnectionFront>(
+      [impl = impl_.get()](std::string_view request, const std::string& address) {
+        return impl->Answer(request, address);
+      },
+      limits);
 }
 
 ScoreHttpServer::~ScoreHttpServer() { Stop(); }
 
 bool ScoreHttpServer::Bind(const std::string& host, int port) {
-  return impl_->http.bind_to_port(host, port) && impl_->WidenBacklog();
+  impl_->bound = impl_->front->Bind(host, port) > 0;
+  return impl_->bound;
 }
 
 int ScoreHttpServer::BindAnyPort(const std::string& host) {
-  const int port = impl_->http.bind_to_any_port(host);
-  return port > 0 && impl_->WidenBacklog() ? port : -1;
+  const int port = impl_->front->Bind(host, 0);
+  impl_->bound = port > 0;
+  return port;
 }
 
-bool ScoreHttpServer::Run() { return impl_->http.listen_after_bind(); }
+bool ScoreHttpServer::Run() { return impl_->front->Run(); }
 
 bool ScoreHttpServer::Start() {
-  if (impl_->thread.joinable()) return false;
-  impl_->thread = std::thread([this] { impl_->http.listen_after_bind(); });
+  if (impl_->thread.joinable() || !impl_->bound) return false;
+  impl_->thread = std::thread([this] { impl_->front->Run(); });
   // The socket already listens; waiting for the loop makes a Stop right after Start effective.
-  for (int waited = 0; !impl_->http.is_running() && waited < 5000; ++waited) {
+  for (int waited = 0; !impl_->front->IsRunning() && waited < 5000; ++waited) {
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
-  return impl_->http.is_running();
+  return impl_->front->IsRunning();
 }
 
 std::string ScoreHttpServer::Answer(std::string_view request, const std::string& address) {
-  MemoryStream stream(request, address);
-  bool closed = false;
-  impl_->http.process_request(stream, true, closed, [](httplib::Request&) {});
-  return std::move(stream.out);
+  return impl_->Answer(request, address);
 }
 
 void ScoreHttpServer::Stop() {
-  impl_->http.stop();
+  impl_->front->Stop();
   if (impl_->thread.joinable() && impl_->thread.get_id() != std::this_thread::get_id()) {
     impl_->thread.join();
   }

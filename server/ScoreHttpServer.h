@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "server/ConnectionFront.h"
 #include "server/ScoreService.h"
 
 namespace zb::server {
@@ -11,7 +12,7 @@ namespace zb::server {
 // The score service over HTTP: GET "/cgi/version.pl" with the query, everything else 404.
 class ScoreHttpServer {
  public:
-  explicit ScoreHttpServer(ScoreService& service);
+  explicit ScoreHttpServer(ScoreService& service, ConnectionLimits limits = {});
   ~ScoreHttpServer();  // stops a server that still runs
   ScoreHttpServer(const ScoreHttpServer&) = delete;
   ScoreHttpServer& operator=(const ScoreHttpServer&) = delete;

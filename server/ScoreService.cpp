@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 
 #include "server/ScorePage.h"
 
@@ -63,22 +64,55 @@ Reply ScoreService::Handle(const Params& query, const std::string& address) {
 }
 
 Reply ScoreService::Version() {
+  std::string token;
+  if (SharedState* shared = store_.Shared()) {
+    token = tokens_.Fresh();
+    std::string error;
+    if (!shared->IssueToken(token, std::chrono::duration_cast<std::chrono::milliseconds>(options_.tokenLifetime),
+                            error)) {
+      Log(error);
+      return Refuse(500, "no token can be handed out");
+    }
+  } else {
+    token = tokens_.Issue(Clock::now());
+  }
   // The game takes the token from the fifth field, "OK" being the first.
-  return Reply{200, "text/plain; charset=utf-8",
-               "OK|" + std::string(kScoreProgram) + "|1|0|" + tokens_.Issue(Clock::now()) + "|"};
+  return Reply{200, "text/plain; charset=utf-8", "OK|" + std::string(kScoreProgram) + "|1|0|" + token + "|"};
 }
 
 Reply ScoreService::Submit(const Params& query, const std::string& address) {
-  if (!submissions_.Allow(address, Clock::now())) return Refuse(429, "too many submissions");
+  SharedState* shared = store_.Shared();
+  std::string error;
+  if (shared) {
+    const SharedState::Outcome allowed = shared->AllowSubmission(address, options_.submissionsPerMinute, error);
+    if (allowed == SharedState::Outcome::Failed) {
+      Log(error);
+      return Refuse(500, "the score could not be stored");
+    }
+    if (allowed == SharedState::Outcome::No) return Refuse(429, "too many submissions");
+  } else if (!submissions_.Allow(address, Clock::now())) {
+    return Refuse(429, "too many submissions");
+  }
   const std::string* inf = Param(query, "inf");
   const std::optional<TScoreLine> line = inf ? DecodeScoreLine(*inf) : std::nullopt;
   if (!line) return Refuse(400, "unreadable score line");
   std::optional<StoredScore> score = CheckScoreLine(*line);
   if (!score) return Refuse(400, "score line out of bounds");
-  // The token goes only with a line that would be stored, so a bad line does not spend it.
-  if (!tokens_.Redeem(line->Token, Clock::now())) return Refuse(400, "unknown or used token");
+  if (StoreLost()) return Refuse(500, "the score could not be stored");
   score->time = SystemSeconds();
-  if (!store_.Add(*score)) return Refuse(500, "the score could not be stored");
+  // The token goes only with a line that would be stored, so a bad line does not spend it.
+  if (shared) {
+    const SharedState::Outcome stored = shared->SpendAndAdd(line->Token, *score, error);
+    if (stored == SharedState::Outcome::No) return Refuse(400, "unknown or used token");
+    if (stored == SharedState::Outcome::Yes) return Reply{200, "text/plain; charset=utf-8", "OK\n"};
+    Log(error);
+    return Refuse(500, "the score could not be stored");
+  }
+  if (!tokens_.Redeem(line->Token, Clock::now())) return Refuse(400, "unknown or used token");
+  if (!store_.Add(*score, error)) {
+    Log(error);
+    return Refuse(500, "the score could not be stored");
+  }
   return Reply{200, "text/plain; charset=utf-8", "OK\n"};
 }
 
@@ -88,8 +122,27 @@ Reply ScoreService::Page(const Params& query) {
     return Refuse(400, "unknown difficulty");
   }
   const int difficulty = (*type)[0] - '0';
-  return Reply{200, "text/html; charset=utf-8",
-               ScorePageHtml(difficulty, store_.Best(difficulty, options_.pageRows))};
+  if (StoreLost()) return Refuse(500, "the scores cannot be read");
+  std::string error;
+  const auto rows = store_.Best(difficulty, options_.pageRows, error);
+  if (!rows) {
+    Log(error);
+    return Refuse(500, "the scores cannot be read");
+  }
+  return Reply{200, "text/html; charset=utf-8", ScorePageHtml(difficulty, *rows)};
+}
+
+bool ScoreService::StoreLost() {
+  const std::optional<std::string> why = store_.Lost();
+  if (!why) return false;
+  Log(*why);
+  if (options_.stop) options_.stop(*why);
+  return true;
+}
+
+void ScoreService::Log(const std::string& message) const {
+  if (options_.log) options_.log(message);
+  else std::fprintf(stderr, "zumbala-scores: %s\n", message.c_str());
 }
 
 }  // namespace zb::server

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -16,6 +17,10 @@ struct ServiceOptions {
   int submissionsPerMinute = 30;  // per address; 0 for no limit
   Clock::duration tokenLifetime = std::chrono::minutes(30);
   int pageRows = 100;
+  // Where failures to store or read go; standard error when empty.
+  std::function<void(const std::string&)> log;
+  // Called, after the log, when the store cannot go on; the server should stop.
+  std::function<void(const std::string&)> stop;
 };
 
 struct Reply {
@@ -46,6 +51,9 @@ class ScoreService {
   Reply Version();
   Reply Submit(const Params& query, const std::string& address);
   Reply Page(const Params& query);
+  void Log(const std::string& message) const;
+  // True, after logging and asking to stop, when the store cannot go on.
+  bool StoreLost();
 
   ScoreStore& store_;
   const ServiceOptions options_;

@@ -1,8 +1,9 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
-#include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,26 +19,39 @@ struct StoredScore {
   bool operator==(const StoredScore&) const = default;
 };
 
-// The scores in an SQLite database in WAL mode, created on first use. Writes and reads go
-// through separate connections, so pages are served while a submission is written. Safe to use
-// from several threads.
+// What the instances behind one database must agree on besides the rows: the tokens handed
+// out and the submissions counted against each address. A store on one machine keeps none.
+class SharedState {
+ public:
+  enum class Outcome { Yes, No, Failed };
+  virtual ~SharedState() = default;
+  virtual bool IssueToken(const std::string& token, std::chrono::milliseconds lifetime, std::string& error) = 0;
+  // Counts the submission when fewer than `limit` came from `address` within the last minute.
+  virtual Outcome AllowSubmission(const std::string& address, int limit, std::string& error) = 0;
+  // Spends the token and stores the score in one transaction: No when the token is unknown,
+  // used or expired, and nothing is stored.
+  virtual Outcome SpendAndAdd(const std::string& token, const StoredScore& score, std::string& error) = 0;
+};
+
+// The stored scores. Safe to use from several threads.
 class ScoreStore {
  public:
-  // Null, with the reason in `error`, when the database cannot be opened or set up.
-  static std::unique_ptr<ScoreStore> Open(const std::filesystem::path& file, std::string& error);
-  struct Connections;
-  explicit ScoreStore(std::unique_ptr<Connections> connections);  // through Open
-  ~ScoreStore();
-  ScoreStore(const ScoreStore&) = delete;
-  ScoreStore& operator=(const ScoreStore&) = delete;
+  // A "postgresql://" URL opens PostgreSQL, anything else an SQLite file (created on first use).
+  // Null, with the reason in `error`, when the database cannot be opened or set up, or is damaged.
+  static std::unique_ptr<ScoreStore> Open(const std::string& where, std::string& error);
+  virtual ~ScoreStore() = default;
 
-  bool Add(const StoredScore& score);
+  // False, with the reason in `error`, when the score was not stored.
+  virtual bool Add(const StoredScore& score, std::string& error) = 0;
   // The best `limit` scores of a difficulty, highest first; equal scores in the order they came.
-  std::vector<StoredScore> Best(int difficulty, int limit);
-  int64_t Count();
-
- private:
-  std::unique_ptr<Connections> db_;
+  // Nothing when they cannot be read, with the reason in `error`.
+  virtual std::optional<std::vector<StoredScore>> Best(int difficulty, int limit, std::string& error) = 0;
+  virtual int64_t Count() = 0;
+  // Why the store cannot go on, when it cannot (its file deleted or replaced since it was opened:
+  // the scores would go to a file nobody will see again).
+  virtual std::optional<std::string> Lost() { return std::nullopt; }
+  // Null when tokens and rate limits may live in this process alone.
+  virtual SharedState* Shared() { return nullptr; }
 };
 
 }  // namespace zb::server

@@ -5,17 +5,27 @@ namespace zb::server {
 TokenBook::TokenBook(Clock::duration lifetime, size_t capacity)
     : lifetime_(lifetime), capacity_(capacity) {}
 
-std::string TokenBook::Issue(Clock::time_point now) {
+std::string TokenBook::Random() {
   static constexpr char kHex[] = "0123456789abcdef";
+  std::string token;
+  for (int word = 0; word < 4; ++word) {  // 128 random bits
+    uint32_t bits = random_();
+    for (int nibble = 0; nibble < 8; ++nibble, bits >>= 4) token += kHex[bits & 15];
+  }
+  return token;
+}
+
+std::string TokenBook::Fresh() {
+  std::lock_guard lock(mutex_);
+  return Random();
+}
+
+std::string TokenBook::Issue(Clock::time_point now) {
   std::lock_guard lock(mutex_);
   Forget(now);
   std::string token;
   do {
-    token.clear();
-    for (int word = 0; word < 4; ++word) {  // 128 random bits
-      uint32_t bits = random_();
-      for (int nibble = 0; nibble < 8; ++nibble, bits >>= 4) token += kHex[bits & 15];
-    }
+    token = Random();
   } while (expiry_.contains(token));
   // byAge_ holds every outstanding token (and redeemed ones until they age out), so bounding
   // it bounds both.

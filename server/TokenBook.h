@@ -19,12 +19,15 @@ class TokenBook {
   explicit TokenBook(Clock::duration lifetime = std::chrono::minutes(30), size_t capacity = 100'000);
 
   std::string Issue(Clock::time_point now);
+  // A new random token, not remembered (for tokens kept elsewhere).
+  std::string Fresh();
   // True once for a token issued within its lifetime; it is gone afterwards.
   bool Redeem(const std::string& token, Clock::time_point now);
   size_t Outstanding();
 
  private:
   void Forget(Clock::time_point now);
+  std::string Random();  // with the mutex held
 
   const Clock::duration lifetime_;
   const size_t capacity_;

@@ -2,6 +2,7 @@
 #include <pthread.h>
 #include <signal.h>
 
+#include <atomic>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
@@ -20,10 +21,13 @@ struct Options {
   std::string host = "127.0.0.1";
   int port = 8642;
   std::string db = "scores.db";
+  zb::server::ConnectionLimits limits;
 };
 
 int Usage() {
-  std::fprintf(stderr, "usage: zumbala-scores [--port N] [--db FILE] [--host ADDRESS]\n");
+  std::fprintf(stderr,
+               "usage: zumbala-scores [--port N] [--db FILE|postgresql://URL] [--host ADDRESS]\n"
+               "                      [--trusted-proxy ADDRESS[/BITS][,...]]...\n");
   return 2;
 }
 
@@ -40,6 +44,12 @@ bool ParseArgs(int argc, char** argv, Options& options) {
       options.db = value;
     } else if (arg == "--host") {
       options.host = value;
+    } else if (arg == "--trusted-proxy") {
+      std::string error;
+      if (!options.limits.trustedProxies.Add(value, error)) {
+        std::fprintf(stderr, "zumbala-scores: --trusted-proxy: %s\n", error.c_str());
+        return false;
+      }
     } else {
       return false;
     }
@@ -65,26 +75,44 @@ int Serve(int argc, char** argv) {
     std::fprintf(stderr, "zumbala-scores: %s\n", error.c_str());
     return 1;
   }
-  zb::server::ScoreService service(*store);
-  zb::server::ScoreHttpServer server(service);
+  std::atomic<bool> lost{false};
+  zb::server::ScoreHttpServer* serving = nullptr;
+  zb::server::ServiceOptions serviceOptions;
+  serviceOptions.stop = [&](const std::string&) {
+    lost = true;
+    if (serving) serving->Stop();
+  };
+  zb::server::ScoreService service(*store, serviceOptions);
+  zb::server::ScoreHttpServer server(service, options.limits);
+  serving = &server;
   if (!server.Bind(options.host, options.port)) {
     std::fprintf(stderr, "zumbala-scores: cannot listen on %s:%d\n", options.host.c_str(), options.port);
     return 1;
   }
 
+  std::atomic<bool> done{false};
   std::thread waiter([&] {
-    int signal = 0;
-    sigwait(&stopSignals, &signal);
+    // Once a second the database file is looked at too: deleted or replaced, nothing stored
+    // from then on would be seen again.
+    const timespec second{1, 0};
+    while (!done) {
+      if (sigtimedwait(&stopSignals, nullptr, &second) > 0) break;
+      if (const auto why = store->Lost()) {
+        std::fprintf(stderr, "zumbala-scores: %s\n", why->c_str());
+        lost = true;
+        break;
+      }
+    }
     server.Stop();
   });
-  std::fprintf(stderr, "zumbala-scores: serving %s on %s:%d\n", options.db.c_str(), options.host.c_str(),
-               options.port);
+  // A URL may carry a password: it is not written to the log.
+  const std::string shown = options.db.starts_with("postgres") ? std::string("PostgreSQL") : options.db;
+  std::fprintf(stderr, "zumbala-scores: serving %s on %s:%d\n", shown.c_str(), options.host.c_str(), options.port);
   const bool served = server.Run();
-  // Run also ends when serving failed; the waiter is released with a signal of our own.
-  if (!served) pthread_kill(waiter.native_handle(), SIGTERM);
+  done = true;  // Run also ends when serving failed; the waiter sees it within a second
   waiter.join();
   std::fprintf(stderr, "zumbala-scores: stopped\n");
-  return served ? 0 : 1;
+  return served && !lost ? 0 : 1;
 }
 
 }  // namespace

@@ -8,7 +8,14 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <atomic>
 #include <optional>
 #include <thread>
 
@@ -18,6 +25,7 @@
 #include "server/ScoreHttpServer.h"
 #include "server/ScoreService.h"
 #include "server/ScoreStore.h"
+#include "tests/server/PgCluster.h"
 
 extern char** environ;
 
@@ -28,9 +36,10 @@ namespace fs = std::filesystem;
 
 fs::path TestFolder(const std::string& prefix) {
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  std::string name = info->name();
+  std::replace(name.begin(), name.end(), '/', '-');
   fs::path folder = fs::temp_directory_path() /
-                    (prefix + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                     info->name());
+                    (prefix + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" + name);
   fs::remove_all(folder);
   fs::create_directories(folder);
   return folder;
@@ -52,12 +61,22 @@ int UnusedPort() {
   return port;
 }
 
-class ScoreServerTest : public ::testing::Test {
+// The name of a new, empty database of the store the test runs against.
+std::string NewStore(const std::string& kind, const fs::path& folder) {
+  if (kind == "sqlite") return (folder / "scores.db").string();
+  testing::PgCluster& cluster = testing::PgCluster::Get();
+  EXPECT_TRUE(cluster.Ok()) << cluster.Why();
+  return cluster.Ok() ? cluster.NewDatabase() : std::string();
+}
+
+class ScoreServerTest : public ::testing::TestWithParam<std::string> {
  protected:
   void SetUp() override {
     folder_ = TestFolder("zb-scores-");
     std::string error;
-    store_ = ScoreStore::Open(folder_ / "scores.db", error);
+    where_ = NewStore(GetParam(), folder_);
+    ASSERT_FALSE(where_.empty());
+    store_ = ScoreStore::Open(where_, error);
     ASSERT_TRUE(store_) << error;
     service_ = std::make_unique<ScoreService>(*store_);
     server_ = std::make_unique<ScoreHttpServer>(*service_);
@@ -96,6 +115,7 @@ class ScoreServerTest : public ::testing::Test {
   }
 
   fs::path folder_;
+  std::string where_;
   std::unique_ptr<ScoreStore> store_;
   std::unique_ptr<ScoreService> service_;
   std::unique_ptr<ScoreHttpServer> server_;
@@ -106,7 +126,7 @@ class ScoreServerTest : public ::testing::Test {
 
 // The routes answer a raw request held in memory as they answer one over a socket; broken
 // requests get an error reply, not a crash.
-TEST_F(ScoreServerTest, ARawRequestInMemoryGetsTheSameAnswer) {
+TEST_P(ScoreServerTest, ARawRequestInMemoryGetsTheSameAnswer) {
   const std::string version = server_->Answer("GET /cgi/version.pl?version&prg=Tamarix HTTP/1.1\r\nHost: x\r\n\r\n");
   EXPECT_EQ(version.rfind("HTTP/1.1 200 OK\r\n", 0), 0u) << version;
   EXPECT_NE(version.find("\r\n\r\nOK|Tamarix|1|0|"), std::string::npos) << version;
@@ -119,7 +139,7 @@ TEST_F(ScoreServerTest, ARawRequestInMemoryGetsTheSameAnswer) {
   }
 }
 
-TEST_F(ScoreServerTest, ASubmittedScoreAppearsOnThePageOfItsDifficulty) {
+TEST_P(ScoreServerTest, ASubmittedScoreAppearsOnThePageOfItsDifficulty) {
   const TScoreSubmission score{
       .Difficulty = 1, .Name = "\xCF\xF3\xEC\xEA\xE0", .Country = "Peru", .Score = 4321};
   EXPECT_EQ(SubmitScore(*http_, desktop_, base_, score), TSubmitResult::Sent);
@@ -139,7 +159,7 @@ TEST_F(ScoreServerTest, ASubmittedScoreAppearsOnThePageOfItsDifficulty) {
   EXPECT_EQ(Page(2).find("4321"), std::string::npos);
 }
 
-TEST_F(ScoreServerTest, ATokenIsSpentByOneStoredScoreOnly) {
+TEST_P(ScoreServerTest, ATokenIsSpentByOneStoredScoreOnly) {
   const std::string token = Token();
   ASSERT_EQ(token.size(), 32u);
   // Bad lines are refused without spending it.
@@ -153,7 +173,7 @@ TEST_F(ScoreServerTest, ATokenIsSpentByOneStoredScoreOnly) {
   EXPECT_EQ(store_->Count(), 1);
 }
 
-TEST_F(ScoreServerTest, UnreadableRequestsAreRefusedAndStoreNothing) {
+TEST_P(ScoreServerTest, UnreadableRequestsAreRefusedAndStoreNothing) {
   const std::string token = Token();
   const std::string good = EncodeScoreLine({"0", "Ann", "5", token, ""});
   EXPECT_EQ(Get("hs&prg=Tamarix&inf=hello").status, 400);
@@ -171,7 +191,7 @@ TEST_F(ScoreServerTest, UnreadableRequestsAreRefusedAndStoreNothing) {
   EXPECT_EQ(Get("hs&prg=Tamarix&inf=" + good).status, 200);
 }
 
-TEST_F(ScoreServerTest, HtmlInANameIsShownAsText) {
+TEST_P(ScoreServerTest, HtmlInANameIsShownAsText) {
   EXPECT_EQ(SubmitScore(*http_, desktop_, base_,
                         {.Difficulty = 2, .Name = "<b>&x</b>", .Country = "\"'><i>", .Score = 10}),
             TSubmitResult::Sent);
@@ -182,7 +202,7 @@ TEST_F(ScoreServerTest, HtmlInANameIsShownAsText) {
   EXPECT_EQ(hard.find("<i>"), std::string::npos);
 }
 
-TEST_F(ScoreServerTest, ThirtySubmissionsAMinuteFromOneAddress) {
+TEST_P(ScoreServerTest, ThirtySubmissionsAMinuteFromOneAddress) {
   for (int i = 0; i < 30; ++i) EXPECT_EQ(Get("hs&prg=Tamarix&inf=A").status, 400) << i;
   EXPECT_EQ(Get("hs&prg=Tamarix&inf=A").status, 429);
   EXPECT_EQ(Send({"0", "Ann", "5", Token(), ""}), 429);
@@ -191,7 +211,7 @@ TEST_F(ScoreServerTest, ThirtySubmissionsAMinuteFromOneAddress) {
   EXPECT_TRUE(Get("prg=Tamarix&show&type=0").ok);
 }
 
-TEST_F(ScoreServerTest, WithTheServerDownThePlayerIsToldAndTheGameGoesOn) {
+TEST_P(ScoreServerTest, WithTheServerDownThePlayerIsToldAndTheGameGoesOn) {
   server_->Stop();
   EXPECT_EQ(SubmitScore(*http_, desktop_, base_, {.Difficulty = 0, .Name = "Ann", .Score = 5}),
             TSubmitResult::Unreachable);
@@ -202,6 +222,52 @@ TEST_F(ScoreServerTest, WithTheServerDownThePlayerIsToldAndTheGameGoesOn) {
             TSubmitResult::Unreachable);
   EXPECT_EQ(desktop_.messageBoxes.size(), 2u);
 }
+
+// Two instances on one PostgreSQL behave as one server: a token from one works once on the
+// other, racing requests spend it once, and the limit of an address counts both.
+TEST(SharedStoreTest, TwoInstancesAgreeOnTokensAndTheLimit) {
+  testing::PgCluster& cluster = testing::PgCluster::Get();
+  ASSERT_TRUE(cluster.Ok()) << cluster.Why();
+  const std::string url = cluster.NewDatabase();
+  std::string error;
+  auto storeA = ScoreStore::Open(url, error);
+  ASSERT_TRUE(storeA) << error;
+  auto storeB = ScoreStore::Open(url, error);
+  ASSERT_TRUE(storeB) << error;
+  ScoreService a(*storeA), b(*storeB);
+  auto token = [&](ScoreService& service) {
+    return service.Handle({{"prg", "Tamarix"}, {"version", ""}}, "10.0.0.1").body.substr(15, 32);
+  };
+  auto submit = [](ScoreService& service, const std::string& token, const std::string& address) {
+    const std::string line = EncodeScoreLine({"0", "Ann", "5", token, ""});
+    return service.Handle({{"prg", "Tamarix"}, {"hs", ""}, {"inf", line}}, address).status;
+  };
+  const std::string fromA = token(a);
+  EXPECT_EQ(submit(b, fromA, "10.0.0.1"), 200);
+  EXPECT_EQ(submit(a, fromA, "10.0.0.1"), 400);
+  EXPECT_EQ(submit(b, fromA, "10.0.0.1"), 400);
+
+  for (int round = 0; round < 5; ++round) {
+    const std::string raced = token(a);
+    std::atomic<int> won{0};
+    std::vector<std::thread> racers;
+    for (int i = 0; i < 8; ++i) {
+      racers.emplace_back([&, i] {
+        if (submit(i % 2 ? a : b, raced, "10.0.1." + std::to_string(i)) == 200) ++won;
+      });
+    }
+    for (auto& racer : racers) racer.join();
+    EXPECT_EQ(won.load(), 1) << round;
+  }
+  EXPECT_EQ(storeA->Count(), 6);
+
+  // 30 a minute from one address, whichever instance it reaches.
+  int accepted = 0;
+  for (int i = 0; i < 40; ++i) accepted += submit(i % 2 ? a : b, "nothing", "10.0.2.1") != 429;
+  EXPECT_EQ(accepted, 30);
+}
+
+INSTANTIATE_TEST_SUITE_P(Stores, ScoreServerTest, ::testing::Values("sqlite", "postgresql"));
 
 TEST(ScoreServerProgramTest, ServesUntilTerminatedThenStopsCleanly) {
   const fs::path folder = TestFolder("zb-scores-program-");
@@ -250,6 +316,69 @@ TEST(ScoreServerProgramTest, ServesUntilTerminatedThenStopsCleanly) {
   ASSERT_TRUE(store) << error;
   EXPECT_EQ(store->Count(), 1);
   store.reset();
+  fs::remove_all(folder);
+}
+
+// The program as an unprivileged user would run it (root writes any file): `command` prefixed.
+std::string AsUnprivileged(const std::string& command) {
+  return ::geteuid() == 0 ? "runuser -u nobody -- " + command : command;
+}
+
+TEST(ScoreServerProgramTest, ADatabaseThatCannotBeWrittenIsRefusedAtStart) {
+  const fs::path folder = TestFolder("zb-scores-readonly-");
+  const fs::path db = folder / "scores.db";
+  {
+    std::string error;
+    ASSERT_TRUE(ScoreStore::Open(db, error)) << error;
+  }
+  fs::permissions(db, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  fs::permissions(folder, fs::perms::all);
+  const fs::path said = folder / "stderr";
+  const int status = std::system(
+      (AsUnprivileged(std::string(ZB_SCORES) + " --port " + std::to_string(UnusedPort()) + " --db " + db.string()) +
+       " 2>" + said.string())
+          .c_str());
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  std::ifstream in(said);
+  const std::string message((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_NE(message.find("cannot be written"), std::string::npos) << message;
+  fs::remove_all(folder);
+}
+
+TEST(ScoreServerProgramTest, ADeletedDatabaseStopsTheProgramWithAMessage) {
+  const fs::path folder = TestFolder("zb-scores-deleted-");
+  const std::string db = (folder / "scores.db").string();
+  const std::string port = std::to_string(UnusedPort());
+  const std::string said = (folder / "stderr").string();
+  pid_t pid = 0;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 2, said.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  std::vector<const char*> argv = {ZB_SCORES, "--port", port.c_str(), "--db", db.c_str(), nullptr};
+  ASSERT_EQ(posix_spawn(&pid, ZB_SCORES, &actions, nullptr, const_cast<char**>(argv.data()), environ), 0);
+  posix_spawn_file_actions_destroy(&actions);
+  for (int attempt = 0; attempt < 100 && !fs::exists(db); ++attempt) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  fs::remove(db);
+  int status = 0;
+  pid_t ended = 0;
+  for (int attempt = 0; attempt < 100 && ended == 0; ++attempt) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    ended = ::waitpid(pid, &status, WNOHANG);
+  }
+  if (ended == 0) {
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, nullptr, 0);
+  }
+  ASSERT_EQ(ended, pid) << "the program went on serving a deleted database";
+  EXPECT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  std::ifstream in(said);
+  const std::string message((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_NE(message.find("was deleted while serving"), std::string::npos) << message;
   fs::remove_all(folder);
 }
 
