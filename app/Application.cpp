@@ -9,6 +9,19 @@
 #include "app/ScreenLog.h"
 
 namespace zb {
+namespace {
+
+// A signal ends the game where it stands: the settings are saved as at a close, without the
+// closing page or the question, and a failure is only printed, as nobody may be there to close a box.
+int EndOnSignal(TForm1& form) {
+  const bool couldSave = form.Screen.Folders.CanSave && form.Screen.SettingsWritable;
+  form.Screen.SettingsSaveFailed = true;
+  const bool saved = form.WriteConfig();
+  if (couldSave && !saved) std::fprintf(stderr, "zumbala: the settings could not be saved\n");
+  return saved ? 0 : 1;
+}
+
+}  // namespace
 
 int RunGame(platform::Platform& platform, const std::filesystem::path& programFolder, const char* xdgDataHome,
             const char* home, const char* screenLog) {
@@ -26,6 +39,7 @@ int RunGame(platform::Platform& platform, const std::filesystem::path& programFo
   platform::Window& window = platform.GetWindow();
   platform::Event event;
   while (!form.Closed()) {
+    if (platform.EndRequested()) return EndOnSignal(form);
     // Window events first: a screen change they ask for takes effect before the next frame.
     while (!form.Closed() && window.PollEvent(event)) form.HandleEvent(event);
     if (!form.Closed()) form.Idle();
