@@ -1,4 +1,5 @@
 #include "app/Form1.h"
+#include "app/StartupSettings.h"
 
 #include <algorithm>
 #include <cmath>
@@ -123,15 +124,7 @@ bool TForm1::FormCreate() {
   Settings = TSettings{};
   ResetHighScores(Settings);
   Game.SetShownScore(0);
-  if (!Screen.ConfigPath().empty()) {
-    if (const ConfigFileResult read = zb::ReadConfig(Settings, Screen.ConfigPath()); !read.ok && !read.missing) {
-      // A file that is there but cannot be read is not written over with the defaults.
-      Screen.SettingsWritable = false;
-      platform_.GetDesktop().ShowMessageBox(
-          "Zumbala", Utf8ToCp1251("Не удалось прочитать настройки: ") + ConfigErrorReason(read.code, true) +
-                         Utf8ToCp1251(". Настройки этой игры не будут сохранены."));
-    }
-  }
+  ReadSettingsAtStart(Screen);
   // Said once, at start-up: the game goes on without saving.
   if (!Screen.Folders.CanSave) platform_.GetDesktop().ShowMessageBox("Zumbala", Screen.Folders.Problem);
   // 9. Bound keys are no longer free.

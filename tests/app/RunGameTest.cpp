@@ -6,6 +6,7 @@
 #include <fstream>
 #include <string>
 
+#include "engine/Cp1251.h"
 #include "engine/platform/headless/Headless.h"
 #include "persist/Config.h"
 #include "tests/engine/EngineTestSupport.h"
@@ -54,6 +55,34 @@ TEST_F(RunGameTest, AnEndSignalOnTheLogoSavesTheSettingsWithoutTheClosingScreens
   EXPECT_FALSE(saved.damaged);
   EXPECT_TRUE(Boxes().empty());
   EXPECT_TRUE(platform_.desktop.shellOpens.empty());
+}
+
+TEST_F(RunGameTest, ADamagedFileIsKeptAsBadAndThePlayerToldOnce) {
+  TSettings settings;
+  settings.PlayerCount = 1;
+  settings.Players[0] = "Kim";
+  settings.MusicVolume = 100;
+  std::string crOnly = ConfigText(settings);
+  std::erase(crOnly, '\n');
+  fs::create_directories(user_);
+  std::ofstream(user_ / "Config.cfg", std::ios::binary) << crOnly;
+  EXPECT_EQ(Run(), 0);
+  ASSERT_EQ(Boxes().size(), 1u);
+  EXPECT_NE(Boxes()[0].second.find("\"Config.cfg.bad\""), std::string::npos) << Boxes()[0].second;
+  EXPECT_EQ(Contents(user_ / "Config.cfg.bad"), crOnly);
+  TSettings read;
+  const ConfigFileResult saved = ReadConfig(read, user_ / "Config.cfg");
+  ASSERT_TRUE(saved.ok);
+  EXPECT_FALSE(saved.damaged);
+}
+
+TEST_F(RunGameTest, APlayersFolderThatCannotBeMadeGivesOnlyTheMessageAboutTheFolder) {
+  // A loop of links: the folder can be neither made nor read, whoever runs the test.
+  fs::create_symlink(xdg_ / "loop", user_);
+  fs::create_symlink(user_, xdg_ / "loop");
+  EXPECT_EQ(Run(), 1);
+  ASSERT_EQ(Boxes().size(), 1u);
+  EXPECT_NE(Boxes()[0].second.find("cannot be saved"), std::string::npos) << Boxes()[0].second;
 }
 
 }  // namespace
