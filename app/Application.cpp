@@ -7,6 +7,8 @@
 #include "app/Form1.h"
 #include "app/GameFolders.h"
 #include "app/ScreenLog.h"
+#include "engine/Cp1251.h"
+#include "persist/FolderLock.h"
 
 namespace zb {
 namespace {
@@ -21,12 +23,25 @@ int EndOnSignal(TForm1& form) {
   return saved ? 0 : 1;
 }
 
+// One copy of the game at a time saves into a folder; a second one plays on without saving.
+void LockUserFolder(TGameFolders& folders, std::optional<TFolderLock>& lock) {
+  if (!folders.CanSave || folders.User.empty()) return;
+  lock.emplace(folders.User);
+  if (!lock->Busy()) return;
+  folders.CanSave = false;
+  folders.Problem = Utf8ToCp1251("Игра уже запущена с папкой \"" + folders.User.string() +
+                                 "\". Эта копия не сохранит игроков, рекорды и настройки, чтобы не затереть "
+                                 "сохранённые той игрой.");
+}
+
 }  // namespace
 
 int RunGame(platform::Platform& platform, const std::filesystem::path& programFolder, const char* xdgDataHome,
             const char* home, const char* screenLog) {
-  const TGameFolders folders = PrepareUserFolder(ChooseFolders(ReadFolderFacts(programFolder, xdgDataHome, home)));
-  if (!folders.CanSave) std::fprintf(stderr, "zumbala: %s\n", folders.Problem.c_str());
+  TGameFolders folders = PrepareUserFolder(ChooseFolders(ReadFolderFacts(programFolder, xdgDataHome, home)));
+  std::optional<TFolderLock> lock;
+  LockUserFolder(folders, lock);
+  if (!folders.CanSave) std::fprintf(stderr, "zumbala: %s\n", Cp1251ToUtf8(folders.Problem).c_str());
   TForm1 form(platform, folders);
   if (!form.FormCreate()) return 1;
   std::ofstream logFile;

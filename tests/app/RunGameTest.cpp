@@ -9,6 +9,7 @@
 #include "engine/Cp1251.h"
 #include "engine/platform/headless/Headless.h"
 #include "persist/Config.h"
+#include "persist/FolderLock.h"
 #include "tests/engine/EngineTestSupport.h"
 
 namespace zb {
@@ -55,6 +56,16 @@ TEST_F(RunGameTest, AnEndSignalOnTheLogoSavesTheSettingsWithoutTheClosingScreens
   EXPECT_FALSE(saved.damaged);
   EXPECT_TRUE(Boxes().empty());
   EXPECT_TRUE(platform_.desktop.shellOpens.empty());
+}
+
+TEST_F(RunGameTest, ASecondCopyInTheSameFolderSaysSoOnceAndSavesNothing) {
+  fs::create_directories(user_);
+  const TFolderLock first(user_);
+  ASSERT_TRUE(first.Held());
+  EXPECT_EQ(Run(), 1);
+  EXPECT_FALSE(fs::exists(user_ / "Config.cfg"));
+  ASSERT_EQ(Boxes().size(), 1u);
+  EXPECT_NE(Boxes()[0].second.find(Utf8ToCp1251("Игра уже запущена")), std::string::npos) << Boxes()[0].second;
 }
 
 TEST_F(RunGameTest, ADamagedFileIsKeptAsBadAndThePlayerToldOnce) {
