@@ -97,9 +97,7 @@ bool TForm1::FormCreate() {
   // 1. The device; its initialisation opens the archives and loads the first frames' images.
   if (!Device.Initialize()) {
     // The message names the file and the record that failed, where one did.
-    std::string text = "Failed to initialize device!";
-    if (!startupError_.empty()) text += "\n\n" + startupError_;
-    return RefuseStart(text);
+    return RefuseStart(StartupFailureText(startupError_));
   }
   // 2. The keyboard device; game input itself comes from window events.
   Keyboard.Initialize();
@@ -274,7 +272,7 @@ bool TForm1::FinishLoading() {
 
 bool TForm1::LoadingProgressed() {
   if (closed_) return false;
-  if (Loader.Failed()) return RefuseStart("Failed to initialize device!\n\n" + Loader.Error());
+  if (Loader.Failed()) return RefuseStart(StartupFailureText(Loader.Error()));
   Screen.Loading = !Loader.Done();
   if (!Screen.Loading) created_ = true;
   return true;
