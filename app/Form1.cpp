@@ -3,10 +3,9 @@
 #include <cmath>
 #include <cstdio>
 
-#include "engine/Cp1251.h"
+#include "app/StartupSettings.h"
 #include "engine/platform/Keys.h"
 #include "gui/GuiCanvasPainter.h"
-#include "persist/Config.h"
 #include "screens/Buttons.h"
 #include "screens/Cursor.h"
 #include "screens/ScreenId.h"
@@ -76,9 +75,7 @@ bool TForm1::FormCreate() {
   // 1. The device; its initialisation opens the archives and loads the first frames' images.
   if (!Device.Initialize()) {
     // The message names the file and the record that failed, where one did.
-    std::string text = "Failed to initialize device!";
-    if (!startupError_.empty()) text += "\n\n" + startupError_;
-    return RefuseStart(text);
+    return RefuseStart(StartupFailureText(startupError_));
   }
   // 2. The keyboard device; game input itself comes from window events.
   Keyboard.Initialize();
@@ -103,15 +100,7 @@ bool TForm1::FormCreate() {
   Settings = TSettings{};
   ResetHighScores(Settings);
   Core.Game.SetShownScore(0);
-  if (!Screen.ConfigPath().empty()) {
-    if (const ConfigFileResult read = zb::ReadConfig(Settings, Screen.ConfigPath()); !read.ok && !read.missing) {
-      // A file that is there but cannot be read is not written over with the defaults.
-      Screen.SettingsWritable = false;
-      platform_.GetDesktop().ShowMessageBox(
-          "Zumbala", Utf8ToCp1251("Не удалось прочитать настройки: ") + ConfigErrorReason(read.code, true) +
-                         Utf8ToCp1251(". Настройки этой игры не будут сохранены."));
-    }
-  }
+  ReadSettingsAtStart(Screen);
   // Said once, at start-up: the game goes on without saving.
   if (!Screen.Folders.CanSave) platform_.GetDesktop().ShowMessageBox("Zumbala", Screen.Folders.Problem);
   // 9. Bound keys are no longer free.

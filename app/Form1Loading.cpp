@@ -1,4 +1,5 @@
 #include "app/Form1.h"
+#include "app/StartupSettings.h"
 
 #include <algorithm>
 
@@ -97,7 +98,7 @@ bool TForm1::FinishLoading() {
 
 bool TForm1::LoadingProgressed() {
   if (closed_) return false;
-  if (Loader.Failed()) return RefuseStart("Failed to initialize device!\n\n" + Loader.Error());
+  if (Loader.Failed()) return RefuseStart(StartupFailureText(Loader.Error()));
   Screen.Loading = !Loader.Done();
   if (!Screen.Loading) created_ = true;
   return true;

@@ -27,4 +27,9 @@ void TStartupLoader::RunAll() {
   }
 }
 
+std::string StartupFailureText(const std::string& cause) {
+  const std::string device = "Failed to initialize device!";
+  return cause.empty() ? device : cause + "\n\n" + device;
+}
+
 }  // namespace zb

@@ -36,4 +36,8 @@ class TStartupLoader {
   std::string error_;
 };
 
+// The message of a start-up that failed: the cause first (the archive and the record that could not
+// be read, where one is known), then "Failed to initialize device!".
+std::string StartupFailureText(const std::string& cause);
+
 }  // namespace zb

@@ -1,6 +1,7 @@
 #include "persist/Config.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -123,6 +124,26 @@ std::optional<int64_t> PlayerLines(const Lines& lines) {
   return std::nullopt;
 }
 
+bool InRange(const std::optional<int64_t>& number, int64_t low, int64_t high) {
+  return number && *number >= low && *number <= high;
+}
+
+// Whether the lines are laid out as the game's own writer lays them out: every number where one
+// belongs, within its range, and the key lines ending the file after the stated players.
+bool InWritersLayout(const Lines& lines) {
+  const auto players = lines.Number(kLinePlayerCount);
+  if (!InRange(players, 0, kMaxPlayers) || !InRange(lines.Number(kLineCurrentPlayer), 0, kMaxPlayers)) return false;
+  if (!InRange(lines.Number(kLineMusic), 0, kMaxVolume) || !InRange(lines.Number(kLineFx), 0, kMaxVolume)) return false;
+  const size_t keyLine = kLineFirstPlayer + static_cast<size_t>(*players);
+  if (!KeysFit(lines, static_cast<int64_t>(keyLine))) return false;
+  const auto keys = lines.Number(keyLine);
+  if (!InRange(keys, 0, kMaxKeys)) return false;
+  for (size_t i = 1; i <= static_cast<size_t>(*keys); ++i) {
+    if (!InRange(lines.Number(keyLine + i), 0, 255)) return false;
+  }
+  return true;
+}
+
 void ReadSwitch(const Lines& lines, size_t index, bool& value) {
   if (const auto text = lines.Text(index)) value = *text != "false";
 }
@@ -164,26 +185,68 @@ std::string ConfigText(TSettings& settings) {
   return out;
 }
 
-ConfigFileResult WriteConfig(TSettings& settings, const std::filesystem::path& file) {
-  const std::string text = ConfigText(settings);
+namespace {
+
+// Where the settings go: a "Config.cfg" that is a symbolic link (settings kept in another folder)
+// is written through to its target, and the link stays.
+std::filesystem::path SaveTarget(const std::filesystem::path& file, std::error_code& ec) {
+  // Every link of a chain followed; a target that does not exist yet is made.
+  constexpr int kMaxLinks = 40;
+  std::filesystem::path target = file;
+  for (int links = 0; std::filesystem::is_symlink(target, ec); ++links) {
+    if (links == kMaxLinks) {
+      ec = std::make_error_code(std::errc::too_many_symbolic_link_levels);
+      return file;
+    }
+    const std::filesystem::path next = std::filesystem::read_symlink(target, ec);
+    if (ec) return file;
+    target = next.is_absolute() ? next : target.parent_path() / next;
+  }
+  ec.clear();
+  return target;
+}
+
+// Creates the temporary file, never through a link nor into a file that is there: what is left
+// from a run that stopped short (or a link put in its place) is removed first, a folder is not.
+int CreateTemporary(const std::filesystem::path& temporary) {
+  constexpr int kFlags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
+  int fd = ::open(temporary.c_str(), kFlags, 0644);
+  if (fd >= 0 || errno != EEXIST) return fd;
+  struct stat info {};
+  if (::lstat(temporary.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+    errno = EISDIR;
+    return -1;
+  }
+  // unlink takes away a link itself, never what it points to.
+  if (::unlink(temporary.c_str()) != 0 && errno != ENOENT) return -1;
+  fd = ::open(temporary.c_str(), kFlags, 0644);
+  return fd;
+}
+
+// Writes `text` as the whole of `link` (or of its target) through a temporary file.
+ConfigFileResult WriteWhole(const std::filesystem::path& link, std::string_view text) {
+  ConfigFileResult result;
+  std::error_code ec;
+  const std::filesystem::path file = SaveTarget(link, ec);
   std::filesystem::path temporary = file;
   temporary += ".tmp";
-  ConfigFileResult result;
-  auto fail = [&](int error, bool created) {
+  auto fail = [&](int error, bool created, const std::filesystem::path& about) {
     if (created) ::unlink(temporary.c_str());
     result.code = std::error_code(error, std::generic_category());
-    result.error = "\"" + file.generic_string() + "\" cannot be written: " + result.code.message();
+    result.failedFile = about;
+    result.error = "\"" + about.generic_string() + "\" cannot be written: " + result.code.message();
     return result;
   };
-  const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return fail(errno, false);
+  if (ec) return fail(ec.value(), false, link);
+  const int fd = CreateTemporary(temporary);
+  if (fd < 0) return fail(errno, false, temporary);
   for (size_t done = 0; done < text.size();) {
     const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
       const int error = n < 0 ? errno : ENOSPC;
       ::close(fd);
-      return fail(error, true);
+      return fail(error, true, file);
     }
     done += static_cast<size_t>(n);
   }
@@ -191,10 +254,10 @@ ConfigFileResult WriteConfig(TSettings& settings, const std::filesystem::path& f
   if (::fsync(fd) != 0) {
     const int error = errno;
     ::close(fd);
-    return fail(error, true);
+    return fail(error, true, file);
   }
-  if (::close(fd) != 0) return fail(errno, true);
-  if (::rename(temporary.c_str(), file.c_str()) != 0) return fail(errno, true);
+  if (::close(fd) != 0) return fail(errno, true, file);
+  if (::rename(temporary.c_str(), file.c_str()) != 0) return fail(errno, true, file);
   // The rename itself is made lasting by flushing the folder; where a file system cannot,
   // the new file is in place all the same.
   std::filesystem::path folder = file.parent_path();
@@ -207,8 +270,29 @@ ConfigFileResult WriteConfig(TSettings& settings, const std::filesystem::path& f
   return result;
 }
 
-void ReadConfigText(TSettings& settings, std::string_view text) {
+}  // namespace
+
+ConfigFileResult WriteConfig(TSettings& settings, const std::filesystem::path& file) {
+  return WriteWhole(file, ConfigText(settings));
+}
+
+ConfigFileResult KeepDamagedConfig(const std::filesystem::path& file) {
+  const FileReadResult read = ReadFileText(file, kMaxFileBytes);
+  if (!read.ok) {
+    ConfigFileResult result;
+    result.code = read.code;
+    result.error = read.error;
+    result.failedFile = file;
+    return result;
+  }
+  std::filesystem::path kept = file;
+  kept += kDamagedSuffix;
+  return WriteWhole(kept, read.bytes);
+}
+
+bool ReadConfigText(TSettings& settings, std::string_view text) {
   const Lines lines(text);
+  const bool whole = InWritersLayout(lines);
   ReadSwitch(lines, kLineFullScreen, settings.FullScreen);
   ReadSwitch(lines, kLineAntialias, settings.Antialias);
   ReadVolume(lines, kLineMusic, settings.MusicVolume);
@@ -233,7 +317,7 @@ void ReadConfigText(TSettings& settings, std::string_view text) {
     settings.CurrentPlayer = static_cast<int>(*current);
   }
   if (settings.CurrentPlayer >= std::max(settings.PlayerCount, 1)) settings.CurrentPlayer = 0;
-  if (!countUsable) return;
+  if (!countUsable) return whole;
   const int64_t playerLines = *playerCount;
   for (int i = 0; i < settings.PlayerCount; ++i) {
     if (auto name = lines.Stripped(kLineFirstPlayer + static_cast<size_t>(i))) {
@@ -243,7 +327,7 @@ void ReadConfigText(TSettings& settings, std::string_view text) {
   // Extra names of a list longer than ten are skipped, not read as the key lines.
   const size_t keyCountLine = kLineFirstPlayer + static_cast<size_t>(playerLines);
   const auto keyCount = lines.Number(keyCountLine);
-  if (!keyCount || *keyCount < 0) return;
+  if (!keyCount || *keyCount < 0) return whole;
   settings.KeyCount = static_cast<int>(std::min<int64_t>(*keyCount, kMaxKeys));
   for (int i = 0; i < settings.KeyCount; ++i) {
     const auto code = lines.Number(keyCountLine + 1 + static_cast<size_t>(i));
@@ -251,6 +335,7 @@ void ReadConfigText(TSettings& settings, std::string_view text) {
     if (code && *code >= 0 && *code <= 255)
       settings.Keys[static_cast<size_t>(i)] = static_cast<uint32_t>(*code);
   }
+  return whole;
 }
 
 ConfigFileResult ReadConfig(TSettings& settings, const std::filesystem::path& file) {
@@ -260,11 +345,11 @@ ConfigFileResult ReadConfig(TSettings& settings, const std::filesystem::path& fi
   result.missing = read.Missing();
   result.code = read.code;
   result.error = read.error;
-  if (read.ok) ReadConfigText(settings, read.bytes);
+  if (read.ok) result.damaged = !ReadConfigText(settings, read.bytes);
   return result;
 }
 
-std::string ConfigErrorReason(const std::error_code& code, bool reading) {
+std::string ConfigErrorReason(const std::error_code& code, bool reading, const std::filesystem::path& file) {
   const auto is = [&](std::errc e) { return code == e; };
   std::string reason;
   if (reading && is(std::errc::file_too_large)) {
@@ -275,8 +360,13 @@ std::string ConfigErrorReason(const std::error_code& code, bool reading) {
     reason = "папка игры доступна только для чтения";
   } else if (is(std::errc::permission_denied) || is(std::errc::operation_not_permitted)) {
     reason = "нет доступа к файлу настроек или к папке игры";
+  } else if (is(std::errc::is_a_directory) && file.extension() == ".tmp") {
+    return Utf8ToCp1251("на месте временного файла \"" + file.filename().string() + "\" стоит папка");
   } else if (is(std::errc::is_a_directory)) {
     reason = "на месте файла настроек стоит папка";
+  } else if (reading && is(std::errc::invalid_argument)) {
+    // The reader takes regular files only: a pipe or a device stands there.
+    reason = "на месте файла настроек стоит не файл, а канал или устройство";
   } else {
     return Utf8ToCp1251("ошибка ввода-вывода") + " (" + code.message() + ")";
   }

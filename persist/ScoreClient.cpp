@@ -4,6 +4,7 @@
 #include <cctype>
 #include <system_error>
 
+#include "engine/Cp1251.h"
 #include "engine/FileRead.h"
 #include "engine/platform/UrlShortcut.h"
 
@@ -46,6 +47,13 @@ std::string ShortcutBase(const std::filesystem::path& file) {
   if (!contents.ok) return {};
   const auto url = platform::UrlFromShortcut(contents.bytes);
   return url ? SchemeAndAuthority(*url) : std::string();
+}
+
+// The text cut to what the server stores; `cut` notes that it was cut.
+std::string Fitted(const std::string& text, size_t limit, bool& cut) {
+  if (text.size() <= limit) return text;
+  cut = true;
+  return text.substr(0, limit);
 }
 
 std::string Request(std::string_view base, std::string_view query) {
@@ -94,14 +102,27 @@ TSubmitResult SubmitScore(platform::HttpClient& http, platform::Desktop& desktop
   }
   TScoreLine line;
   line.Type = std::to_string(score.Difficulty);
-  line.Name = score.Name;
+  // A longer name or country (an old "Config.cfg" keeps up to 64 bytes) would be refused whole:
+  // the beginning is sent, and the player is told.
+  bool cut = false;
+  line.Name = Fitted(score.Name, kMaxScoreNameBytes, cut);
   line.Score = std::to_string(score.Score);
   line.Token = ScoreServerToken(reply);
-  line.Country = score.Country;
+  line.Country = Fitted(score.Country, kMaxScoreCountryBytes, cut);
+  if (cut) {
+    desktop.ShowMessageBox("Zumbala", Utf8ToCp1251("Имя игрока длиннее " + std::to_string(kMaxScoreNameBytes) +
+                                                   " букв или название страны длиннее " +
+                                                   std::to_string(kMaxScoreCountryBytes) +
+                                                   ": на сервер отправлено только их начало."));
+  }
   // The symbols are letters and digits only, so the query needs no escaping.
   const platform::HttpResponse sent =
       http.Get(Request(base, "hs&prg=" + program + "&inf=" + EncodeScoreLine(line)));
-  return sent.ok ? TSubmitResult::Sent : TSubmitResult::NotStored;
+  if (sent.ok) return TSubmitResult::Sent;
+  // The server answered and refused the line, or it could not be reached in the end.
+  const bool refused = sent.status >= 400 && sent.status < 500;
+  desktop.ShowMessageBox("Zumbala", refused ? Utf8ToCp1251("Сервер не принял рекорд.") : "Can't connect to server!");
+  return TSubmitResult::NotStored;
 }
 
 bool OpenScorePage(platform::Desktop& desktop, std::string_view base, int difficulty) {

@@ -21,7 +21,7 @@ struct TScoreSubmission {
 
 enum class TSubmitResult {
   Unreachable,  // the version check failed: the player was told
-  NotStored,    // the submission itself failed, which the player is not told
+  NotStored,    // the submission itself failed or was refused: the player was told
   Sent,
 };
 
@@ -36,8 +36,9 @@ std::string ScoreServerToken(std::string_view reply);
 // The public page of one difficulty's scores; empty for a difficulty outside 0..2.
 std::string ScorePageUrl(std::string_view base, int difficulty);
 
-// The version check, then the score line. A failed check shows "Can't connect to server!";
-// a failed submission is not shown. Both requests block.
+// The version check, then the score line. A failed check or submission shows "Can't connect to
+// server!" (one the server refused says so); a name or country longer than the server stores is
+// cut, and the player told. Both requests block.
 TSubmitResult SubmitScore(platform::HttpClient& http, platform::Desktop& desktop,
                           std::string_view base, const TScoreSubmission& score);
 

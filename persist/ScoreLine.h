@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -8,6 +9,10 @@ namespace zb {
 
 // The program name the score server knows the game by.
 inline constexpr std::string_view kScoreProgram = "Tamarix";
+
+// The longest name and country the score server stores, in bytes; it refuses a line with longer ones.
+inline constexpr size_t kMaxScoreNameBytes = 16;
+inline constexpr size_t kMaxScoreCountryBytes = 32;
 
 // The fields of the score line the game sends to the score server; texts are CP1251 bytes.
 struct TScoreLine {

@@ -1,7 +1,7 @@
 #include "persist/ShareScreen.h"
 
 #include <charconv>
-#include <limits>
+#include <cstdint>
 #include <optional>
 #include <string_view>
 #include <system_error>
@@ -17,6 +17,17 @@ namespace {
 // No page of ours comes near this; a larger file is not read past it.
 constexpr size_t kMaxFileBytes = size_t{1} << 20;
 constexpr int kBackgroundWidth = 800, kBackgroundHeight = 600;
+// A longer wait would keep the player from quitting; a minute is more than any page needs.
+constexpr int kMaxCountdownSeconds = 60;
+
+// Whether a hit area lies on the picture: one beyond it could never be clicked, and the exit
+// button with it the page could never be left.
+bool OnPicture(int left, int top, int width, int height) {
+  const auto within = [](int start, int size, int limit) {
+    return start >= 0 && size >= 0 && int64_t{start} + size <= limit;
+  };
+  return within(left, width, kBackgroundWidth) && within(top, height, kBackgroundHeight);
+}
 
 bool FileExists(const std::filesystem::path& file) {
   std::error_code ec;
@@ -143,7 +154,7 @@ bool TShareScreen::LoadFile(const std::filesystem::path& configFile) {
   }
   std::array<int, 1> seconds{};
   // A negative count could never run out and the window could never close.
-  if (reader.Numbers(seconds) && (seconds[0] < 0 || seconds[0] > std::numeric_limits<int>::max() / 10)) Active = false;
+  if (reader.Numbers(seconds) && (seconds[0] < 0 || seconds[0] > kMaxCountdownSeconds)) Active = false;
   Countdown = Active ? 10 * seconds[0] : 0;
   std::array<int, 3> colour{};
   if (reader.Numbers(colour)) {
@@ -178,6 +189,7 @@ bool TShareScreen::ReadButton(Reader& reader, bool exit) {
     button.HitTop = hit[1];
     button.HitWidth = hit[2];
     button.HitHeight = hit[3];
+    if (!OnPicture(hit[0], hit[1], hit[2], hit[3])) Active = false;
   }
   if (exit) {
     if (reader.Numbers(disabled)) {

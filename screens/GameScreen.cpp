@@ -14,11 +14,12 @@ void EnterGameScreen(TScreenContext& ctx) {
   ShowCursor(ctx, false);
   const LevelLoadResult built = BuildLevel(ctx.Play, ctx.Folders.Content);
   if (!built.ok) {
-    // The level cannot be played: say why, take down what was built and go back to the menu.
+    // The level cannot be played: say why, take down what was built and go back to the menu. A
+    // game under way ends as one the player quit: its score is still offered for the tables.
     ctx.Platform.GetDesktop().ShowMessageBox("Zumbala", built.error);
     LeaveGameScreen(ctx);
     MusicOnExitToMenu(ctx.Sound);
-    EnterScreen(ctx, ScreenMainMenu);
+    EnterScreen(ctx, game.GetShownScore() > 0 ? ScreenYourScore : ScreenMainMenu);
     return;
   }
   game.WaterfallCount = 0;

@@ -32,7 +32,7 @@ bool SaveSettings(TScreenContext& ctx) {
   if (!ctx.SettingsSaveFailed) {
     ctx.SettingsSaveFailed = true;
     ctx.Platform.GetDesktop().ShowMessageBox(
-        "Zumbala", Utf8ToCp1251("Не удалось сохранить настройки: ") + ConfigErrorReason(written.code));
+        "Zumbala", Utf8ToCp1251("Не удалось сохранить настройки: ") + ConfigErrorReason(written.code, false, written.failedFile));
   }
   return false;
 }

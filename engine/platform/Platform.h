@@ -79,6 +79,8 @@ class Platform {
   virtual Desktop& GetDesktop() = 0;
   virtual Audio& GetAudio() = 0;
   virtual HttpClient& GetHttp() = 0;
+  // The session asks the program to end (a signal): the game ends at once, its settings saved.
+  virtual bool EndRequested() { return false; }
 };
 
 }  // namespace zb::platform

@@ -89,7 +89,9 @@ TEST_F(Form1ConfigTest, SettingsThatCannotBeSavedAreToldOnceAndTheGamePlaysOn) {
   EXPECT_TRUE(boxes.empty());
   EXPECT_FALSE(form.WriteConfig());
   ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].second, Utf8ToCp1251("Не удалось сохранить настройки: на месте файла настроек стоит папка"));
+  // The folder stands in place of the temporary file, and the message says so.
+  EXPECT_EQ(boxes[0].second,
+            Utf8ToCp1251("Не удалось сохранить настройки: на месте временного файла \"Config.cfg.tmp\" стоит папка"));
   EXPECT_FALSE(form.WriteConfig());
   EnterScreen(form.Screen, ScreenOptions);
   LeaveScreen(form.Screen, ScreenOptions);

@@ -40,8 +40,9 @@ class Form1StartupTest : public ::testing::Test {
     game.Frame();
     return game.PixelAt(x, y) & 0xFFFFFFu;
   }
-  // The one message box says why, beginning with `first` and naming each of `named`.
-  static void ExpectFailedStart(HeadlessGame& game, const std::string& first = "Failed to initialize device!",
+  // The one message box says why: each of `named` (the archive and the record) first, then `last`
+  // (when not empty).
+  static void ExpectFailedStart(HeadlessGame& game, const std::string& last = "Failed to initialize device!",
                                 const std::vector<std::string>& named = {}) {
     int renders = 0;
     game.Form().Screen.OnPass = [&](RenderPass, bool starting) { renders += starting ? 1 : 0; };
@@ -49,8 +50,9 @@ class Form1StartupTest : public ::testing::Test {
     EXPECT_TRUE(game.Form().Closed());
     const auto& boxes = game.Platform().desktop.messageBoxes;
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].second.rfind(first, 0), 0u) << boxes[0].second;
-    for (const std::string& name : named) EXPECT_NE(boxes[0].second.find(name), std::string::npos) << boxes[0].second;
+    const std::string& text = boxes[0].second;
+    ASSERT_TRUE(text.ends_with(last)) << text;
+    for (const std::string& name : named) EXPECT_LT(text.find(name), text.size() - last.size()) << name << ": " << text;
     game.Frames(5);
     EXPECT_EQ(renders, 0);
   }
@@ -115,7 +117,7 @@ TEST_F(Form1StartupTest, AGuiFileThatCannotBeLoadedRefusesTheStart) {
     std::filesystem::remove_all(gui, ec);
     make();
     HeadlessGame game(dir_.Path());
-    ExpectFailedStart(game, "The interface file", {"gfx.zbx\"", reason});
+    ExpectFailedStart(game, "", {"The interface file \"", "gfx.zbx\"", reason});
   }
 }
 

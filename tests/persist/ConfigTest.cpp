@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <csignal>
 
@@ -445,6 +446,103 @@ TEST_F(ConfigFileTest, FailedRenameRemovesTheTemporary) {
   TSettings settings;
   EXPECT_FALSE(WriteConfig(settings, file).ok);
   EXPECT_FALSE(std::filesystem::exists(folder_ / "Config.cfg.tmp"));
+}
+
+// A link where the temporary file goes is taken away, never written through; a "Config.cfg" that
+// is a link (a folder of settings kept elsewhere) is written through to its target and stays a link.
+TEST_F(ConfigFileTest, SavingNeverWritesThroughALinkInPlaceOfTheTemporaryAndWritesThroughALinkedFile) {
+  namespace fs = std::filesystem;
+  const auto file = folder_ / "Config.cfg";
+  const auto victim = folder_ / "victim";
+  std::ofstream(victim) << "keep me";
+  fs::create_symlink(victim, folder_ / "Config.cfg.tmp");
+  TSettings settings;
+  settings.MusicVolume = 75;
+  ASSERT_TRUE(WriteConfig(settings, file).ok);
+  EXPECT_EQ(Contents(victim), "keep me");
+  EXPECT_FALSE(fs::exists(fs::symlink_status(folder_ / "Config.cfg.tmp")));
+  EXPECT_FALSE(fs::is_symlink(file));
+  // A leftover temporary file of a run that stopped short is no obstacle either.
+  std::ofstream(folder_ / "Config.cfg.tmp") << "half";
+  ASSERT_TRUE(WriteConfig(settings, file).ok);
+  TSettings read;
+  ASSERT_TRUE(ReadConfig(read, file).ok);
+  EXPECT_EQ(read.MusicVolume, 75);
+
+  // The linked file, through a chain of two links into another folder.
+  const auto elsewhere = folder_ / "dotfiles";
+  fs::create_directories(elsewhere);
+  fs::remove(file);
+  fs::create_symlink(elsewhere / "zumbala.cfg", folder_ / "second-link");
+  fs::create_symlink(folder_ / "second-link", file);
+  settings.MusicVolume = 125;
+  ASSERT_TRUE(WriteConfig(settings, file).ok);  // the target does not exist yet
+  settings.MusicVolume = 150;
+  ASSERT_TRUE(WriteConfig(settings, file).ok);
+  EXPECT_TRUE(fs::is_symlink(file));
+  EXPECT_TRUE(fs::is_symlink(folder_ / "second-link"));
+  ASSERT_TRUE(fs::is_regular_file(fs::symlink_status(elsewhere / "zumbala.cfg")));
+  ASSERT_TRUE(ReadConfig(read, elsewhere / "zumbala.cfg").ok);
+  EXPECT_EQ(read.MusicVolume, 150);
+  EXPECT_FALSE(fs::exists(elsewhere / "zumbala.cfg.tmp"));
+  EXPECT_FALSE(fs::exists(folder_ / "Config.cfg.tmp"));
+}
+
+TEST_F(ConfigFileTest, MessagesNameAFolderInPlaceOfTheTemporaryAndAPipeInPlaceOfTheFile) {
+  const auto file = folder_ / "Config.cfg";
+  std::filesystem::create_directory(folder_ / "Config.cfg.tmp");
+  TSettings settings;
+  const ConfigFileResult written = WriteConfig(settings, file);
+  ASSERT_FALSE(written.ok);
+  EXPECT_EQ(written.failedFile, folder_ / "Config.cfg.tmp");
+  EXPECT_NE(written.error.find("Config.cfg.tmp\""), std::string::npos) << written.error;
+  EXPECT_EQ(ConfigErrorReason(written.code, false, written.failedFile),
+            Utf8ToCp1251("на месте временного файла \"Config.cfg.tmp\" стоит папка"));
+  EXPECT_TRUE(std::filesystem::is_directory(folder_ / "Config.cfg.tmp"));  // nothing inside was touched
+
+  // A pipe is neither opened for long (nothing writes to it) nor called an invalid argument.
+  std::filesystem::remove(folder_ / "Config.cfg.tmp");
+  ASSERT_EQ(::mkfifo(file.c_str(), 0644), 0);
+  const ConfigFileResult read = ReadConfig(settings, file);
+  EXPECT_FALSE(read.ok);
+  EXPECT_FALSE(read.missing);
+  EXPECT_EQ(ConfigErrorReason(read.code, true),
+            Utf8ToCp1251("на месте файла настроек стоит не файл, а канал или устройство"));
+  const ConfigFileResult device = ReadConfig(settings, "/dev/null");
+  EXPECT_EQ(ConfigErrorReason(device.code, true), ConfigErrorReason(read.code, true));
+}
+
+TEST_F(ConfigFileTest, AFileOutOfTheWritersLayoutIsDamagedAndKeptAsBad) {
+  const auto file = folder_ / "Config.cfg";
+  TSettings settings;
+  settings.PlayerCount = 2;
+  settings.Players[0] = "Kim";
+  settings.Players[1] = "Ola";
+  settings.MusicVolume = 100;
+  const std::string whole = ConfigText(settings);
+  TSettings read;
+  EXPECT_TRUE(ReadConfigText(read, whole));
+  // CR alone ends the lines: one long line.
+  std::string crOnly = whole;
+  std::erase(crOnly, '\n');
+  // A line lost in the middle shifts the rest.
+  std::vector<std::string> lines = SplitCrLf(whole);
+  lines.erase(lines.begin() + 10);
+  std::string shifted;
+  for (const std::string& line : lines) shifted += line + "\r\n";
+  for (const std::string& damaged : {crOnly, shifted, whole.substr(0, whole.size() / 2), std::string("garbage\r\n")}) {
+    TSettings some;
+    EXPECT_FALSE(ReadConfigText(some, damaged));
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << damaged;
+    const ConfigFileResult result = ReadConfig(some, file);
+    EXPECT_TRUE(result.ok);
+    EXPECT_TRUE(result.damaged);
+    ASSERT_TRUE(KeepDamagedConfig(file).ok);
+    EXPECT_EQ(Contents(folder_ / "Config.cfg.bad"), damaged);
+    EXPECT_EQ(Contents(file), damaged);
+  }
+  std::ofstream(file, std::ios::binary | std::ios::trunc) << whole;
+  EXPECT_FALSE(ReadConfig(read, file).damaged);
 }
 
 }  // namespace

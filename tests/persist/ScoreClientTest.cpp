@@ -6,7 +6,9 @@
 #include <fstream>
 #include <string>
 
+#include "engine/Cp1251.h"
 #include "engine/platform/headless/Headless.h"
+#include "server/ScoreService.h"
 
 namespace zb {
 namespace {
@@ -121,17 +123,46 @@ TEST_F(ScoreClientTest, AnythingButAnExactOkShowsTheMessageAndSendsNothing) {
   EXPECT_EQ(desktop.messageBoxes[0].second, "Can't connect to server!");
 }
 
-TEST_F(ScoreClientTest, AFailedSubmissionIsNotShown) {
+TEST_F(ScoreClientTest, AFailedSubmissionIsShownAsTheFailedCheckIsAndARefusalSaysSo) {
   http.Reply("OK|1|0|0|t|");
-  http.Fail();
+  http.Fail();  // no connection, or the time ran out
+  EXPECT_EQ(SubmitScore(http, desktop, kBase, {.Difficulty = 0, .Name = "A", .Score = 5}),
+            TSubmitResult::NotStored);
+  http.Reply("OK|1|0|0|t|");
+  http.Reply("", 500);
   EXPECT_EQ(SubmitScore(http, desktop, kBase, {.Difficulty = 0, .Name = "A", .Score = 5}),
             TSubmitResult::NotStored);
   http.Reply("OK|1|0|0|t|");
   http.Reply("refused", 400);
   EXPECT_EQ(SubmitScore(http, desktop, kBase, {.Difficulty = 0, .Name = "A", .Score = 5}),
             TSubmitResult::NotStored);
-  EXPECT_EQ(http.Requests().size(), 4u);
+  EXPECT_EQ(http.Requests().size(), 6u);
+  ASSERT_EQ(desktop.messageBoxes.size(), 3u);
+  EXPECT_EQ(desktop.messageBoxes[0].second, "Can't connect to server!");
+  EXPECT_EQ(desktop.messageBoxes[1].second, "Can't connect to server!");
+  EXPECT_EQ(desktop.messageBoxes[2].second, Utf8ToCp1251("Сервер не принял рекорд."));
+}
+
+TEST_F(ScoreClientTest, NamesAndCountriesLongerThanTheServerStoresAreCutAndThePlayerIsTold) {
+  // The server's own limits: a line within them is stored, one beyond them refused.
+  static_assert(kMaxScoreNameBytes == server::kMaxNameBytes);
+  static_assert(kMaxScoreCountryBytes == server::kMaxCountryBytes);
+  const std::string longest(16, 'N');
+  http.Reply("OK|1|0|0|t|");
+  http.Reply("OK");
+  EXPECT_NE(Submit({.Difficulty = 0, .Name = longest, .Country = std::string(32, 'C'), .Score = 5}).find(
+                "|name=" + longest + "|"),
+            std::string::npos);
   EXPECT_TRUE(desktop.messageBoxes.empty());
+  http.Reply("OK|1|0|0|t|");
+  http.Reply("OK");
+  const std::string sent = Submit({.Difficulty = 0, .Name = std::string(64, 'N'), .Country = std::string(40, 'C'),
+                                   .Score = 5});
+  EXPECT_EQ(result, TSubmitResult::Sent);
+  EXPECT_NE(sent.find("|name=" + longest + "|"), std::string::npos) << sent;
+  EXPECT_NE(sent.find("|add=" + std::string(32, 'C') + "|z="), std::string::npos) << sent;
+  ASSERT_EQ(desktop.messageBoxes.size(), 1u);
+  EXPECT_NE(desktop.messageBoxes[0].second.find(Utf8ToCp1251("Имя игрока длиннее 16 букв")), std::string::npos);
 }
 
 TEST_F(ScoreClientTest, ScorePagesOfTheThreeDifficultiesAndNoOther) {

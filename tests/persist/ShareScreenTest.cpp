@@ -242,6 +242,32 @@ TEST_F(ShareScreenTest, ANegativeCountdownIsRefusedSoTheWindowCanAlwaysClose) {
   EXPECT_TRUE(page.CanClose());
 }
 
+TEST_F(ShareScreenTest, ACountdownAboveAMinuteOrAHitAreaOffThePictureMakesThePageInactive) {
+  for (const std::string seconds : {"61", "214748364", "2147483647"}) {
+    std::vector<std::string> lines = Lines();
+    lines[14] = seconds;
+    EXPECT_FALSE(Load(lines).Active) << "countdown " << seconds;
+    EXPECT_TRUE(page_->CanClose()) << "countdown " << seconds;
+  }
+  std::vector<std::string> minute = Lines();
+  minute[14] = "60";
+  EXPECT_TRUE(Load(minute).Active);
+  EXPECT_EQ(page_->Countdown, 600);
+  // Lines 4 and 9: the hit areas of the link and of the exit button.
+  for (const size_t line : {3u, 8u}) {
+    for (const std::string area : {"2147483647 300 40 20", "300 2147483647 40 20", "-1 300 40 20", "300 -5 40 20",
+                                   "761 300 40 20", "300 581 40 20", "300 300 -40 20", "10 10 2147483647 20"}) {
+      std::vector<std::string> lines = Lines();
+      lines[line] = area;
+      EXPECT_FALSE(Load(lines).Active) << "line " << line + 1 << ": " << area;
+    }
+  }
+  // The edges of the picture are still on it.
+  std::vector<std::string> corner = Lines();
+  corner[8] = "760 580 40 20";
+  EXPECT_TRUE(Load(corner).Active);
+}
+
 TEST(ShareCountdownText, WholeSecondsLeftRoundedUp) {
   EXPECT_EQ(TShareScreen::CountdownText(30), "3");
   EXPECT_EQ(TShareScreen::CountdownText(21), "3");

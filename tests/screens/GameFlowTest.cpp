@@ -212,6 +212,30 @@ TEST_F(GameFlowScreensTest, QuittingFromPlayCarriesTheScoreSoFarAndNoStillEnters
   EXPECT_EQ(form.Core.Game.Bita.Get(), nullptr);  // the finished game's playfield is gone
 }
 
+TEST_F(GameFlowScreensTest, AMissingNextLevelFileStillOffersTheScoreOfTheGame) {
+  StartGameAt(2);
+  TForm1& form = Form();
+  std::filesystem::remove(folder_ / "Data/data3");
+  BreakAllBricks();
+  game_->Frame();
+  ASSERT_TRUE(WaitForControl("b_stagecomplete_next", 5000));
+  const int32_t score = form.Core.Game.Score;
+  ASSERT_GT(score, 0);
+  ClickOn("b_stagecomplete_next");
+  // The player is told about the file, and the game ends as a quit game does.
+  const auto& boxes = game_->Platform().desktop.messageBoxes;
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_NE(boxes[0].second.find("data3"), std::string::npos) << boxes[0].second;
+  ASSERT_EQ(form.Screen.CurrentScreen, ScreenYourScore);
+  ASSERT_TRUE(WaitForControl("b_yourscore_next", 5000));
+  EXPECT_EQ(LabelText("yourscore"), std::to_string(score));
+  ToSendScore("Chile");
+  ClickOn("b_sendscore_no");
+  EXPECT_EQ(form.Screen.CurrentScreen, ScreenHighScore);
+  EXPECT_EQ(form.Settings.HighScores[0][0].Score, std::to_string(score));
+  EXPECT_EQ(form.Core.Game.Bita.Get(), nullptr);
+}
+
 TEST_F(GameFlowScreensTest, TheCountryEditKeepsTheLastCountry) {
   StartGameAt(2);
   TForm1& form = Form();

@@ -106,6 +106,7 @@ class HeadlessPlatform final : public Platform {
   Audio& GetAudio() override { return audioOverride ? *audioOverride : audio; }
   // The scripted client, unless a tool hands in a real one.
   HttpClient& GetHttp() override { return httpOverride ? *httpOverride : http; }
+  bool EndRequested() override { return endRequested; }
 
   HeadlessClock clock;
   HeadlessWindow window;
@@ -114,6 +115,7 @@ class HeadlessPlatform final : public Platform {
   Audio* audioOverride = nullptr;
   ScriptedHttp http;
   HttpClient* httpOverride = nullptr;
+  bool endRequested = false;  // as a signal would
 };
 
 }  // namespace zb::platform

@@ -23,6 +23,8 @@
 #include "engine/platform/sdl/MixerAudio.h"
 #include "engine/platform/sdl/SdlGamepads.h"
 #include "engine/platform/sdl/SdlKeymap.h"
+#include "engine/platform/real/EndSignals.h"
+#include "engine/platform/real/VideoSession.h"
 #include "engine/platform/real/WindowSystem.h"
 #include "engine/platform/sdl/RendererChoice.h"
 #include "engine/platform/sdl/SdlRenderer.h"
@@ -427,8 +429,12 @@ class SdlPlatform final : public Platform {
   Desktop& GetDesktop() override { return desktop_; }
   Audio& GetAudio() override { return audio_; }
   HttpClient& GetHttp() override { return http_; }
+  bool EndRequested() override { return signals_.Raised(); }
 
  private:
+  // Before anything of SDL starts: its threads and its own signal handlers come later.
+  EndSignals signals_;
+  VideoSession video_;
   SdlClock clock_;
   SdlWindow window_;
   SdlDesktop desktop_;

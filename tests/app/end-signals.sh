@@ -1,0 +1,194 @@
+#!/usr/bin/env bash
+# The real game in a real window under a private virtual X server: SIGTERM, SIGINT and SIGHUP end
+# it on every kind of screen, with "Config.cfg" written; without a display it does not start.
+#
+#   tests/app/end-signals.sh GAME_DIR ZBTOOL
+set -uo pipefail
+game=${1:?usage: end-signals.sh GAME_DIR ZBTOOL}
+zbtool=${2:?usage: end-signals.sh GAME_DIR ZBTOOL}
+failures=0
+
+fail() {
+  echo "FAIL: $*" >&2
+  failures=$((failures + 1))
+}
+
+work=$(mktemp -d)
+xvfb_pid=""
+game_pid=""
+stop_all() {
+  [ -n "$game_pid" ] && kill -KILL "$game_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  wait 2>/dev/null
+  rm -rf "$work"
+}
+trap stop_all EXIT
+
+# --- Without a display ------------------------------------------------------------------------
+# The game must say so and end, not run unseen on SDL's offscreen driver.
+no_display() {
+  local label=$1 status
+  shift
+  (cd "$game" && exec env -u SDL_VIDEODRIVER -u WAYLAND_DISPLAY "$@" XDG_DATA_HOME="$work/nodisplay" \
+    SDL_AUDIODRIVER=dummy timeout -s KILL 20 ./zumbala) >"$work/nodisplay.log" 2>&1
+  status=$?
+  if [ "$status" != 1 ]; then
+    fail "$label: exit status $status, not 1"
+  elif ! grep -q "needs a display" "$work/nodisplay.log"; then
+    fail "$label: no message about the display: $(cat "$work/nodisplay.log")"
+  fi
+}
+no_display "DISPLAY unset" -u DISPLAY
+no_display "DISPLAY naming no server" DISPLAY=:87
+
+# --- Signals ----------------------------------------------------------------------------------
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+exec 3>&-
+for _ in $(seq 100); do
+  [ -s "$work/display" ] && break
+  sleep 0.1
+done
+[ -s "$work/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=:$(head -n1 "$work/display")
+
+"$zbtool" gui "$game/Data/gfx.zbx" | awk '
+  $1 == 0 { fl = $4; ft = $5 }
+  $1 == 1 && $3 != "" { print $3, fl + $4, ft + $5, $6, $7, fl }' >"$work/controls" ||
+  { echo "the layout cannot be read" >&2; exit 1; }
+
+home=""
+log=""
+win_x=0
+win_y=0
+alive() { kill -0 "$game_pid" 2>/dev/null; }
+current() { tail -n1 "$log" 2>/dev/null; }
+wait_screen() {
+  local want=$1 tries=400
+  while [ "$tries" -gt 0 ]; do
+    alive || return 1
+    [ "$(current)" = "$want" ] && return 0
+    sleep 0.05
+    tries=$((tries - 1))
+  done
+  return 1
+}
+click() {
+  local n l t w h form_left
+  read -r n l t w h form_left < <(grep "^$1 " "$work/controls")
+  [ -n "$n" ] || return 1
+  [ -n "${2:-}" ] && l=$((l - form_left + $2))
+  xdotool mousemove $((win_x + l + w / 2)) $((win_y + t + h / 2))
+  sleep 0.25
+  xdotool click 1
+}
+key() { xdotool key --delay 80 "$@"; }
+
+# Starts the game on the player's folder HOME_DIR (kept between runs) and waits for its window.
+start() {
+  home=$1
+  log=$work/screens.log
+  : >"$log"
+  mkdir -p "$home"
+  (cd "$game" && exec env XDG_DATA_HOME="$home" ZUMBALA_SCREEN_LOG="$log" SDL_AUDIODRIVER=dummy ./zumbala) \
+    >"$work/game.log" 2>&1 &
+  game_pid=$!
+  local wid=""
+  for _ in $(seq 200); do
+    alive || break
+    wid=$(xdotool search --name '^Zumbala$' 2>/dev/null | head -n1)
+    [ -n "$wid" ] && break
+    sleep 0.1
+  done
+  [ -n "$wid" ] || return 1
+  eval "$(xdotool getwindowgeometry --shell "$wid")"
+  win_x=$X
+  win_y=$Y
+  xdotool windowfocus "$wid" 2>/dev/null
+  return 0
+}
+
+config_id() { stat -c '%i %Y %s' "$home/zumbala/Config.cfg" 2>/dev/null; }
+
+# Sends SIGNAL on the screen the game is on now and checks that it ends and writes "Config.cfg".
+# The bound is for a game that hangs, far above the frame or two the end takes.
+end_with() {
+  local signal=$1 label=$2 before status
+  before=$(config_id)
+  sleep 0.3
+  local sent=$(date +%s%N)
+  kill -s "$signal" "$game_pid"
+  for _ in $(seq 100); do
+    alive || break
+    sleep 0.1
+  done
+  if alive; then
+    fail "$label: SIG$signal did not end the game"
+    kill -KILL "$game_pid"
+    wait "$game_pid" 2>/dev/null
+    return
+  fi
+  wait "$game_pid"
+  status=$?
+  echo "$label: SIG$signal ended the game in $(( ($(date +%s%N) - sent) / 1000000 )) ms, status $status"
+  [ "$status" = 0 ] || fail "$label: exit status $status after SIG$signal"
+  local after
+  after=$(config_id)
+  [ -n "$after" ] || fail "$label: no Config.cfg after SIG$signal"
+  [ "$after" != "$before" ] || fail "$label: Config.cfg was not written after SIG$signal"
+}
+
+# Runs the game up to screen NUMBER by the steps given, then sends SIGNAL there.
+case_on() {
+  local number=$1 signal=$2 label=$3 home_dir=$4
+  shift 4
+  if ! start "$home_dir"; then
+    fail "$label: the game did not open its window: $(cat "$work/game.log")"
+    return
+  fi
+  "$@"
+  if [ "$(current)" != "$number" ]; then
+    fail "$label: the game did not reach screen $number (it is on $(current))"
+    kill -KILL "$game_pid"
+    wait "$game_pid" 2>/dev/null
+    return
+  fi
+  end_with "$signal" "$label"
+}
+
+to_logo() { wait_screen 3; }
+to_name() { wait_screen 1; }
+to_menu() {
+  wait_screen 4 && return
+  wait_screen 1 && sleep 0.3 && xdotool type --delay 150 "Kim" && click b_entername_create && wait_screen 4
+}
+to_story() { to_menu && click b_mainmenu_startgame && wait_screen 14 && click b_choosedif_easy && wait_screen 29; }
+to_level_start() {
+  to_story || return
+  for _ in $(seq 20); do
+    [ "$(current)" = 28 ] && return
+    key Escape
+    sleep 0.3
+  done
+}
+to_play() { to_level_start && wait_screen 12; }
+to_score() {
+  to_play && key Escape && wait_screen 0 && click b_exitmm_yes || return
+  for _ in $(seq 40); do
+    [ "$(current)" = 22 ] && return
+    sleep 0.2
+  done
+}
+
+case_on 3 TERM "logo" "$work/first1" to_logo
+case_on 1 INT "name entry" "$work/first2" to_name
+case_on 4 HUP "main menu" "$work/player" to_menu
+case_on 29 TERM "story" "$work/player" to_story
+case_on 28 INT "level start" "$work/player" to_level_start
+case_on 12 HUP "in play" "$work/player" to_play
+case_on 22 TERM "score screen" "$work/player" to_score
+case_on 4 INT "main menu again" "$work/player" to_menu
+
+[ "$failures" = 0 ] || exit 1
+echo "every signal ended the game with Config.cfg written"
