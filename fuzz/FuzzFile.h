@@ -10,12 +10,20 @@
 
 namespace zb::fuzz {
 
+// Where the drivers' files go: memory when the system has it. On a disk file system each input
+// rewritten over the last one is flushed at close, which cost more than reading it.
+inline std::string ScratchPattern(const char* stem) {
+  std::error_code ec;
+  const char* base = std::filesystem::is_directory("/dev/shm", ec) ? "/dev/shm" : "/tmp";
+  return std::string(base) + "/" + stem + "-XXXXXX";
+}
+
 // The input written to a file of its own, for loaders that read from a path.
 class TempFile {
  public:
   TempFile(const uint8_t* data, size_t size) {
-    char name[] = "/tmp/zbfuzz-XXXXXX";
-    const int fd = mkstemp(name);
+    std::string name = ScratchPattern("zbfuzz");
+    const int fd = mkstemp(name.data());
     if (fd < 0) std::abort();
     path_ = name;
     for (size_t done = 0; done < size;) {
@@ -36,8 +44,8 @@ class TempFile {
 
 // A folder of its own for this run of the driver, removed at exit.
 inline std::filesystem::path TempFolder() {
-  char name[] = "/tmp/zbfuzz-dir-XXXXXX";
-  if (!mkdtemp(name)) std::abort();
+  std::string name = ScratchPattern("zbfuzz-dir");
+  if (!mkdtemp(name.data())) std::abort();
   static std::string made;
   made = name;
   std::atexit([] {

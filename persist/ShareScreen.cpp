@@ -48,7 +48,8 @@ std::optional<int> ParseInt(std::string_view text) {
 // active and that a line is left; otherwise nothing is read and the page becomes inactive.
 class TShareScreen::Reader {
  public:
-  Reader(std::string text, bool& active) : text_(std::move(text)), active_(active) {}
+  Reader(std::string text, const TFileCheck& exists, bool& active)
+      : text_(std::move(text)), exists_(exists), active_(active) {}
 
   // The next line without its leading spaces.
   std::optional<std::string_view> Line() {
@@ -92,15 +93,16 @@ class TShareScreen::Reader {
   }
 
   // A line naming a file of the game folder that must exist.
-  std::string File(const TShareScreen& screen) {
+  std::string File() {
     std::string name = Text();
-    if (active_ && (name.empty() || !FileExists(screen.Resolve(name)))) active_ = false;
+    if (active_ && (name.empty() || !exists_(name))) active_ = false;
     return name;
   }
 
  private:
   std::string text_;
   size_t position_ = 0;
+  const TFileCheck& exists_;
   bool& active_;
 };
 
@@ -129,21 +131,31 @@ TShareScreen::~TShareScreen() { ReleaseTextures(); }
 bool TShareScreen::Load() { return LoadFile(gameFolder_ / kConfigFile); }
 
 bool TShareScreen::LoadFile(const std::filesystem::path& configFile) {
+  FileReadResult file = ReadFileText(configFile, kMaxFileBytes);
+  if (!file.ok) {
+    ReadPage({}, {});
+    return false;
+  }
+  ReadPage(std::move(file.bytes), [this](const std::string& name) { return FileExists(Resolve(name)); });
+  if (Active && !LoadPictures()) {
+    Active = false;
+    Countdown = 0;
+  }
+  ScaleFont();
+  return true;
+}
+
+void TShareScreen::ReadPage(std::string text, const TFileCheck& exists) {
   Buttons.clear();
   TMemoryStream none;
   background_.LoadFromStream(none);  // empties it
   fontScale_ = 0.0f;
-  FileReadResult file = ReadFileText(configFile, kMaxFileBytes);
-  if (!file.ok) {
-    Active = false;
-    return false;
-  }
-  Active = true;
-  Reader reader(std::move(file.bytes), Active);
+  Active = !text.empty();
+  Reader reader(std::move(text), exists, Active);
   std::array<int, 1> count{};
   reader.Numbers(count);
   ButtonCount = count[0];
-  BackgroundFile = reader.File(*this);
+  BackgroundFile = reader.File();
   for (int i = 0; i + 1 < ButtonCount && Active; ++i) ReadButton(reader, false);
   ReadButton(reader, true);
 
@@ -167,12 +179,17 @@ bool TShareScreen::LoadFile(const std::filesystem::path& configFile) {
     reader.Numbers(size);
     TextSize = size[0];
   }
+}
 
-  if (Active && !LoadSharePicture(Resolve(BackgroundFile), kBackgroundWidth, kBackgroundHeight, background_)) {
-    Active = false;
+bool TShareScreen::LoadPictures() {
+  // The buttons before one whose picture fails are kept, as if the page had ended there.
+  for (auto button = Buttons.begin(); button != Buttons.end(); ++button) {
+    if (!LoadPictures(*button)) {
+      Buttons.erase(button, Buttons.end());
+      return false;
+    }
   }
-  ScaleFont();
-  return true;
+  return LoadSharePicture(Resolve(BackgroundFile), kBackgroundWidth, kBackgroundHeight, background_);
 }
 
 bool TShareScreen::ReadButton(Reader& reader, bool exit) {
@@ -198,23 +215,20 @@ bool TShareScreen::ReadButton(Reader& reader, bool exit) {
       button.DisabledExtra[0] = disabled[2];
       button.DisabledExtra[1] = disabled[3];
     }
-    button.NormalFile = reader.File(*this);
-    button.HoverFile = reader.File(*this);
-    button.DisabledFile = reader.File(*this);
+    button.NormalFile = reader.File();
+    button.HoverFile = reader.File();
+    button.DisabledFile = reader.File();
     button.Target = kExitTarget;
   } else {
-    button.NormalFile = reader.File(*this);
-    button.HoverFile = reader.File(*this);
-    button.Target = reader.File(*this);
+    button.NormalFile = reader.File();
+    button.HoverFile = reader.File();
+    button.Target = reader.File();
     button.DisabledFile = button.NormalFile;
     button.DisabledX = button.HitLeft;
     button.DisabledY = button.HitTop;
   }
   button.Enabled = !button.IsExit();
-  if (!Active || !LoadPictures(button)) {
-    Active = false;
-    return false;
-  }
+  if (!Active) return false;
   Buttons.push_back(std::move(button));
   return true;
 }

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -65,6 +66,11 @@ class TShareScreen : public TGfxSubscriber {
   bool Load();
   // The same from another file, its names still resolved in the game folder.
   bool LoadFile(const std::filesystem::path& configFile);
+  // Tells whether a name of the page names a file of the game folder.
+  using TFileCheck = std::function<bool(const std::string& name)>;
+  // The page's lines alone, from `text`, with the names checked by `exists`: no file is read and
+  // no picture decoded (LoadFile decodes them afterwards). Active tells whether the page is complete.
+  void ReadPage(std::string text, const TFileCheck& exists);
 
   // Screen 32 entered: true when the page is shown (the 100 ms timer starts); false when it is
   // inactive, with Countdown 0 so that the window closes at once.
@@ -102,6 +108,7 @@ class TShareScreen : public TGfxSubscriber {
  private:
   class Reader;
   bool ReadButton(Reader& reader, bool exit);
+  bool LoadPictures();
   bool LoadPictures(TButton& button);
   void ScaleFont();
   TGfxFont* Font() const;

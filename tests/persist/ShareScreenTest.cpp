@@ -233,6 +233,37 @@ TEST_F(ShareScreenTest, AMissingOrUnreadableFileOfAnyButtonDisablesThePage) {
   EXPECT_TRUE(page_->Buttons.empty());
 }
 
+TEST_F(ShareScreenTest, ThePageTextAloneIsReadWithoutTheDisk) {
+  std::string text;
+  for (const std::string& line : Lines()) text += line + "\n";
+  std::vector<std::string> asked;
+  const auto known = [&](const std::string& name) {
+    asked.push_back(name);
+    return name != "wdata/none.png";
+  };
+  // A folder that does not exist: every name is answered by the check alone.
+  TShareScreen page(dir_.Path() / "absent", nullptr, nullptr);
+  page.ReadPage(text, known);
+  EXPECT_TRUE(page.Active);
+  EXPECT_EQ(page.Countdown, 30);
+  ASSERT_EQ(page.Buttons.size(), 2u);
+  EXPECT_EQ(page.Buttons[0].Target, "wdata/link.url");
+  EXPECT_FALSE(page.Buttons[0].Pictures[0]);
+  EXPECT_FALSE(page.Background().Created());
+  EXPECT_EQ(asked.size(), 7u);
+
+  // A name the check refuses ends the reading there, as a missing file does.
+  std::vector<std::string> lines = Lines();
+  lines[5] = "wdata/none.png";
+  text.clear();
+  for (const std::string& line : lines) text += line + "\n";
+  asked.clear();
+  page.ReadPage(text, known);
+  EXPECT_FALSE(page.Active);
+  EXPECT_EQ(page.Countdown, 0);
+  EXPECT_EQ(asked.size(), 3u);
+}
+
 TEST_F(ShareScreenTest, ANegativeCountdownIsRefusedSoTheWindowCanAlwaysClose) {
   std::vector<std::string> lines = Lines();
   lines[14] = "-1";
