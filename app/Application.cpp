@@ -1,18 +1,21 @@
 #include "app/Application.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <optional>
 
 #include "app/Form1.h"
 #include "app/GameFolders.h"
 #include "app/ScreenLog.h"
+#include "persist/LanguageSetting.h"
 
 namespace zb {
 
 int RunGame(platform::Platform& platform, const std::filesystem::path& programFolder, const char* xdgDataHome,
             const char* home, const char* screenLog) {
-  const TGameFolders folders = PrepareUserFolder(ChooseFolders(ReadFolderFacts(programFolder, xdgDataHome, home)));
+  TGameFolders folders = PrepareUserFolder(ChooseFolders(ReadFolderFacts(programFolder, xdgDataHome, home)));
+  folders.DesktopLanguage = LanguageFromEnvironment(std::getenv, AvailableLanguages(folders.Content));
   if (!folders.CanSave) std::fprintf(stderr, "zumbala: %s\n", folders.Problem.c_str());
   TForm1 form(platform, folders);
   if (!form.FormCreate()) return 1;

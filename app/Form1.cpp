@@ -13,6 +13,7 @@
 #include "gui/GuiCanvasPainter.h"
 #include "persist/Config.h"
 #include "screens/Buttons.h"
+#include "screens/LanguageSwitch.h"
 #include "screens/ScreenId.h"
 #include "screens/ScreenMachine.h"
 #include "screens/SpeechScreen.h"
@@ -107,8 +108,9 @@ bool TForm1::FormCreate() {
   if (std::string error; !GuiBase.Taskbar().LoadFromFile(gui, &error)) {
     return RefuseStart("The interface file \"" + gui.generic_string() + "\" " + error + ".");
   }
-  // 4. The buttons' callbacks.
+  // 4. The buttons' callbacks, and the texts in the player's language.
   BindButtons(Screen);
+  StartLanguage(Screen);
   // 5. The sound system.
   Sound.Init();
 
@@ -128,8 +130,9 @@ bool TForm1::FormCreate() {
       // A file that is there but cannot be read is not written over with the defaults.
       Screen.SettingsWritable = false;
       platform_.GetDesktop().ShowMessageBox(
-          "Zumbala", Utf8ToCp1251("Не удалось прочитать настройки: ") + ConfigErrorReason(read.code, true) +
-                         Utf8ToCp1251(". Настройки этой игры не будут сохранены."));
+          "Zumbala", Play.Language.Tr("Не удалось прочитать настройки: ") +
+                         Play.Language.TrCp1251(ConfigErrorReason(read.code, true)) +
+                         Play.Language.Tr(". Настройки этой игры не будут сохранены."));
     }
   }
   // Said once, at start-up: the game goes on without saving.
@@ -377,7 +380,7 @@ void TForm1::RunPass(RenderPass pass) {
       break;
     case RenderPass::PauseText:
       if (TGfxFont* font = Fonts.FindFont("PauseText")) {
-        const std::string_view pause = "\xCF\xC0\xD3\xC7\xC0";  // "ПАУЗА" in CP1251
+        const std::string pause = Play.Language.Tr("ПАУЗА");
         font->TextOut(pause, 0xFF1721FCu, 400.0f - static_cast<float>(font->TextWidth(pause) / 2), 280.0f);
       }
       break;

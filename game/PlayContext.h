@@ -6,6 +6,7 @@
 
 #include "engine/GfxFonts.h"
 #include "engine/GfxSprite.h"
+#include "engine/Language.h"
 #include "engine/XParticles.h"
 #include "game/GameState.h"
 
@@ -53,6 +54,8 @@ struct TPlayContext {
   TPlayInput Input;
   std::function<void(std::string_view)> Sounds;
   PlayPhase Phase = PlayPhase::Frozen;
+  // The language of every text the game writes.
+  TLanguage Language;
 };
 
 }  // namespace zb

@@ -12,6 +12,7 @@
 #include "screens/SpeechScreen.h"
 #include "screens/StageScreens.h"
 #include "screens/ClosingScreens.h"
+#include "screens/LanguageSwitch.h"
 
 namespace zb {
 namespace {
@@ -90,6 +91,7 @@ void BindButtons(TScreenContext& ctx) {
       {"b_options_graphics", GoTo(ScreenOptions, ScreenGraphics)},
       {"b_options_sound", GoTo(ScreenOptions, ScreenSound)},
       {"b_options_controls", GoTo(ScreenOptions, ScreenControls)},
+      {"b_options_language", ChooseNextLanguage},
       {"b_sound_back", GoTo(ScreenSound, ScreenOptions)},
       {"b_sound_musicmin", [](TScreenContext& f) { StepMusicVolume(f, -1); }},
       {"b_sound_musicmax", [](TScreenContext& f) { StepMusicVolume(f, 1); }},

@@ -16,6 +16,7 @@
 #include "engine/platform/Platform.h"
 #include "game/PlayContext.h"
 #include "gui/GuiBasic.h"
+#include "gui/GuiTranslate.h"
 #include "persist/Settings.h"
 #include "persist/ShareScreen.h"
 #include "screens/ScreenState.h"
@@ -30,6 +31,7 @@ struct TGameFolders {
   std::filesystem::path User;     // "Config.cfg" and the player's own link files; empty when there is none
   bool CanSave = true;            // false: what is there is read, nothing is written
   std::string Problem;            // why nothing is saved, in words for the player
+  std::string DesktopLanguage;    // the environment's language, for a first start; empty: Russian
 
   // Both in one folder, as in a portable copy and in the tests.
   static TGameFolders Portable(const std::filesystem::path& folder) { return {folder, folder, true, {}}; }
@@ -108,6 +110,8 @@ struct TScreenContext {
   // Start-up content is still loading; the logo stays until it is done.
   bool Loading = false;
   bool SettingsSaveFailed = false;
+  // The GUI file's own texts, kept while the GUI shows another language.
+  TGuiTranslation GuiTexts;
 };
 
 // The screen becomes current, and the playfield's sprites learn the phase of play it means.
