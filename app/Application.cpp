@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <optional>
 
@@ -9,6 +10,7 @@
 #include "app/ScreenLog.h"
 #include "engine/Cp1251.h"
 #include "persist/FolderLock.h"
+#include "persist/LanguageSetting.h"
 
 namespace zb {
 namespace {
@@ -41,6 +43,7 @@ int RunGame(platform::Platform& platform, const std::filesystem::path& programFo
   TGameFolders folders = PrepareUserFolder(ChooseFolders(ReadFolderFacts(programFolder, xdgDataHome, home)));
   std::optional<TFolderLock> lock;
   LockUserFolder(folders, lock);
+  folders.DesktopLanguage = LanguageFromEnvironment(std::getenv, AvailableLanguages(folders.Content));
   if (!folders.CanSave) std::fprintf(stderr, "zumbala: %s\n", Cp1251ToUtf8(folders.Problem).c_str());
   TForm1 form(platform, folders);
   if (!form.FormCreate()) return 1;

@@ -8,6 +8,7 @@
 #include "gui/GuiCanvasPainter.h"
 #include "screens/Buttons.h"
 #include "screens/Cursor.h"
+#include "screens/LanguageSwitch.h"
 #include "screens/ScreenId.h"
 #include "screens/ScreenMachine.h"
 
@@ -84,8 +85,9 @@ bool TForm1::FormCreate() {
   if (std::string error; !GuiBase.Taskbar().LoadFromFile(gui, &error)) {
     return RefuseStart("The interface file \"" + gui.generic_string() + "\" " + error + ".");
   }
-  // 4. The buttons' callbacks.
+  // 4. The buttons' callbacks, and the texts in the player's language.
   BindButtons(Screen);
+  StartLanguage(Screen);
   // 5. The sound system.
   Sound.Init();
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <system_error>
 
-#include "engine/Cp1251.h"
+#include "engine/Language.h"
 #include "persist/Config.h"
 
 namespace zb {
@@ -18,29 +18,27 @@ void ReadSettingsAtStart(TScreenContext& ctx) {
   const ConfigFileResult read = ReadConfig(ctx.Settings, file);
   if (read.missing) return;
   platform::Desktop& desktop = ctx.Platform.GetDesktop();
+  const TLanguage& language = ctx.Play.Language;
   if (!read.ok) {
     ctx.SettingsWritable = false;
-    desktop.ShowMessageBox("Zumbala", Utf8ToCp1251("Не удалось прочитать настройки: ") +
-                                          ConfigErrorReason(read.code, true) +
-                                          Utf8ToCp1251(". Настройки этой игры не будут сохранены."));
+    desktop.ShowMessageBox("Zumbala", language.Tr("Не удалось прочитать настройки: ") +
+                                          language.TrCp1251(ConfigErrorReason(read.code, true)) +
+                                          language.Tr(". Настройки этой игры не будут сохранены."));
     return;
   }
   // Where nothing is saved, nothing is written over either.
   if (!read.damaged || !ctx.Folders.CanSave) return;
-  const std::string damaged = "\"" + file.filename().string() + "\"";
   const ConfigFileResult kept = KeepDamagedConfig(file);
   if (kept.ok) {
-    desktop.ShowMessageBox("Zumbala", Utf8ToCp1251("Файл настроек " + damaged + " повреждён и прочитан не полностью. "
-                                                   "Он сохранён как \"" + file.filename().string() + kDamagedSuffix +
-                                                   "\", а игра запишет новый."));
+    desktop.ShowMessageBox("Zumbala", language.Tr(
+        "Файл настроек \"Config.cfg\" повреждён и прочитан не полностью. Он сохранён как \"Config.cfg.bad\", а игра запишет новый."));
     return;
   }
   ctx.SettingsWritable = false;
-  desktop.ShowMessageBox("Zumbala", Utf8ToCp1251("Файл настроек " + damaged +
-                                                 " повреждён и прочитан не полностью, а сохранить его копию не "
-                                                 "удалось: ") +
-                                        ConfigErrorReason(kept.code, false, kept.failedFile) +
-                                        Utf8ToCp1251(". Настройки этой игры не будут сохранены."));
+  desktop.ShowMessageBox("Zumbala", language.Tr(
+        "Файл настроек \"Config.cfg\" повреждён и прочитан не полностью, а сохранить его копию не удалось: ") +
+                                        language.TrCp1251(ConfigErrorReason(kept.code, false, kept.failedFile)) +
+                                        language.Tr(". Настройки этой игры не будут сохранены."));
 }
 
 }  // namespace zb

@@ -4,6 +4,7 @@
 
 #include "engine/GfxFonts.h"
 #include "engine/GfxSprite.h"
+#include "engine/Language.h"
 #include "engine/XParticles.h"
 #include "game/GameState.h"
 #include "game/PlayEvents.h"
@@ -51,6 +52,8 @@ struct TPlayContext {
   TPlayInput Input;
   TPlayEvents Events;
   PlayPhase Phase = PlayPhase::Frozen;
+  // The language of every text the game writes.
+  TLanguage Language;
 };
 
 }  // namespace zb

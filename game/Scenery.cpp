@@ -182,7 +182,7 @@ void TLevelTitle::Draw() {
   if (Ticks <= 100) return;
   TGfxFont* font = play_.Fonts.FindFont("ParamFont2");
   if (font == nullptr || !font->Loaded()) return;
-  const std::string text = Utf8ToCp1251("Уровень ") + std::to_string(play_.Game.LevelNumber);
+  const std::string text = play_.Language.Tr("Уровень ") + std::to_string(play_.Game.LevelNumber);
   font->TextOut(text, 0xFF30C3FFu, X - static_cast<float>(font->TextWidth(text) / 2) + 4, Y - 7);
 }
 

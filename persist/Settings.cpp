@@ -7,7 +7,7 @@
 namespace zb {
 
 THighScoreTables DefaultHighScores() {
-  const std::string name = Utf8ToCp1251("Пумка");
+  const std::string name = Utf8ToCp1251("Пумка");  // a name: the same in every language
   THighScoreTables tables;
   for (auto& table : tables) {
     for (int row = 0; row < kHighScoreRows; ++row) {

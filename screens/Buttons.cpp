@@ -12,6 +12,7 @@
 #include "screens/SpeechScreen.h"
 #include "screens/StageScreens.h"
 #include "screens/ClosingScreens.h"
+#include "screens/LanguageSwitch.h"
 
 namespace zb {
 namespace {
@@ -96,6 +97,7 @@ void BindButtons(TScreenContext& ctx) {
       {"b_create_create", CreatePlayerFromList},
       {"b_delete_yes", DeletePlayerAnswered},
       {"b_entername_create", CreatePlayerFromName},
+      {"b_options_language", ChooseNextLanguage},
       {"b_sound_musicmin", [](TScreenContext& f) { StepMusicVolume(f, -1); }},
       {"b_sound_musicmax", [](TScreenContext& f) { StepMusicVolume(f, 1); }},
       {"b_sound_fxmax", [](TScreenContext& f) { StepFxVolume(f, 1); }},

@@ -52,7 +52,7 @@ void RunPass(TScreenContext& ctx, RenderPass pass) {
     case RenderPass::Hud: DrawHud(core.Game, core.Play.Fonts); break;
     case RenderPass::PauseText:
       if (TGfxFont* font = core.Play.Fonts.FindFont("PauseText")) {
-        const std::string_view pause = "\xCF\xC0\xD3\xC7\xC0";  // "ПАУЗА" in CP1251
+        const std::string pause = core.Play.Language.Tr("ПАУЗА");
         font->TextOut(pause, 0xFF1721FCu, 400.0f - static_cast<float>(font->TextWidth(pause) / 2), 280.0f);
       }
       break;

@@ -105,7 +105,7 @@ void LeaveLogoScreen(TScreenContext& ctx) {
 void EnterMainMenuScreen(TScreenContext& ctx) {
   ShowForm(ctx, "scr_mainmenu", true);
   if (TGuiLabel* hello = Find<TGuiLabel>(ctx, "hello")) {
-    hello->SetText("\xCF\xF0\xE8\xE2\xE5\xF2, " + ctx.Settings.PlayerName + "!");  // "Привет, " in CP1251
+    hello->SetText(ctx.Play.Language.Tr("Привет, ") + ctx.Settings.PlayerName + "!");
   }
 }
 

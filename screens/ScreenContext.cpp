@@ -32,7 +32,8 @@ bool SaveSettings(TScreenContext& ctx) {
   if (!ctx.SettingsSaveFailed) {
     ctx.SettingsSaveFailed = true;
     ctx.Platform.GetDesktop().ShowMessageBox(
-        "Zumbala", Utf8ToCp1251("Не удалось сохранить настройки: ") + ConfigErrorReason(written.code, false, written.failedFile));
+        "Zumbala", ctx.Play.Language.Tr("Не удалось сохранить настройки: ") +
+                        ctx.Play.Language.TrCp1251(ConfigErrorReason(written.code, false, written.failedFile)));
   }
   return false;
 }

@@ -16,6 +16,7 @@
 #include "engine/platform/Platform.h"
 #include "game/PlayCore.h"
 #include "gui/GuiBasic.h"
+#include "gui/GuiTranslate.h"
 #include "persist/Settings.h"
 #include "persist/ShareScreen.h"
 #include "screens/RenderPass.h"
@@ -31,6 +32,7 @@ struct TGameFolders {
   std::filesystem::path User;     // "Config.cfg" and the player's own link files; empty when there is none
   bool CanSave = true;            // false: what is there is read, nothing is written
   std::string Problem;            // why nothing is saved, in words for the player
+  std::string DesktopLanguage;    // the environment's language, for a first start; empty: Russian
 
   // Both in one folder, as in a portable copy and in the tests.
   static TGameFolders Portable(const std::filesystem::path& folder) { return {folder, folder, true, {}}; }
@@ -115,6 +117,8 @@ struct TScreenContext {
   bool Drawing = true;
   // Called before (true) and after (false) every pass of a frame; measurements hook in here.
   std::function<void(RenderPass pass, bool starting)> OnPass;
+  // The GUI file's own texts, kept while the GUI shows another language.
+  TGuiTranslation GuiTexts;
 };
 
 // The special keys a binding may take: Tab, Shift, Ctrl, Space..Down, Insert, Delete.

@@ -7,6 +7,7 @@
 #include "engine/Cp1251.h"
 #include "engine/GfxFonts.h"
 #include "game/StoryActors.h"
+#include "game/SpeechLineText.h"
 #include "gui/GuiButton.h"
 #include "screens/FormControls.h"
 #include "screens/ScreenContext.h"
@@ -132,7 +133,7 @@ void EnterSpeechScreen(TScreenContext& ctx) {
   game.SpeechWaiting = false;
   ShowForm(ctx, "scr_speech", true);
   SetSpeechButtons(ctx, 0);
-  if (auto* next = Find<TGuiButton>(ctx, "b_speech_next")) next->Caption = Utf8ToCp1251("Далее");
+  if (auto* next = Find<TGuiButton>(ctx, "b_speech_next")) next->Caption = ctx.Play.Language.Tr("Далее");
 }
 
 void ProcessSpeechScreen(TScreenContext& ctx) {
@@ -195,7 +196,7 @@ void SetSpeechButtons(TScreenContext& ctx, int mode) {
   SetVisible(ctx, "b_speech_skip", mode == 1);
   SetVisible(ctx, "b_speech_next", mode == 1 || mode == 2);
   if (mode == 2) {
-    if (auto* next = Find<TGuiButton>(ctx, "b_speech_next")) next->Caption = Utf8ToCp1251("Старт");
+    if (auto* next = Find<TGuiButton>(ctx, "b_speech_next")) next->Caption = ctx.Play.Language.Tr("Старт");
   }
 }
 
@@ -206,7 +207,7 @@ void DrawSpeechText(TScreenContext& ctx) {
   TGfxFont* font = ctx.Play.Fonts.FindFont("DialogFont");
   const TSprite* bubble = game.Cloud.Get();
   if (font == nullptr || !font->Loaded() || bubble == nullptr) return;
-  const TSpeechLine& line = story[static_cast<size_t>(game.SpeechLine)];
+  const TSpeechLine line = InLanguage(story[static_cast<size_t>(game.SpeechLine)], ctx.Play.Language);
   const float centre = bubble->X + static_cast<float>(bubble->PatternWidth()) / 2;
   for (size_t r = 0; r < line.Rows.size(); ++r) {
     const std::string& row = line.Rows[r];

@@ -12,7 +12,7 @@ packages=(
   libcpp-httplib-dev libsqlite3-dev libpq-dev postgresql
   fonts-dejavu-core fonts-lobster fonts-comfortaa
   xvfb xauth x11-utils x11-apps xdotool imagemagick
-  desktop-file-utils appstream
+  desktop-file-utils appstream gettext
 )
 if [ "${ZB_FUZZ_DEPS:-0}" = 1 ] || [ "${1:-}" = "--fuzz" ]; then
   packages+=(clang libclang-rt-14-dev)

@@ -10,7 +10,8 @@
 # replaced by a single brick over the bat, so each level is cleared by one launch: that reaches
 # stage complete, every story scene, the fireworks of the end and the closing screens quickly.
 # SCREENS_QUICK=1 stops the second game after its first level (no later story scenes, no end);
-# SCREENS_TRACE=1 prints the second of the run at which each picture was taken.
+# SCREENS_TRACE=1 prints the second of the run at which each picture was taken. The game takes its
+# language from the environment on that first start: `LANGUAGE=en make screens` plays it in English.
 #
 # The game says which screen it is on through $ZUMBALA_SCREEN_LOG. A screen that is not reached is
 # reported; the exit status is 1 only when the game does not start (or a tool is missing).

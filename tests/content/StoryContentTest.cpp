@@ -22,6 +22,8 @@
 #include "engine/GfxImages.h"
 #include "engine/PngWriter.h"
 #include "engine/platform/headless/Headless.h"
+#include "engine/Language.h"
+#include "game/SpeechLineText.h"
 #include "game/StoryLines.h"
 
 namespace zb {
@@ -138,8 +140,16 @@ TEST_F(StoryContentTest, EveryRowFitsInsideTheBubbleWithAMargin) {
   body_->Column(bodyTop, bodyBottom);
   ASSERT_LT(bodyTop, bodyBottom) << "the bubble's centre is not inside its body";
   const double centre = body_->Width() / 2.0;
-  for (size_t i = 0; i < story_.lines.size(); ++i) {
-    const TSpeechLine& line = story_.lines[i];
+  // Every language's rows, as the speech screen shows them.
+  std::vector<TLanguage> languages(1);
+  std::string error;
+  auto english = LoadLanguage("en", std::filesystem::path(ZB_GAME_DIR) / "Data/lang/en.mo", &error);
+  ASSERT_TRUE(english) << error;
+  languages.push_back(std::move(*english));
+  for (size_t n = 0; n < languages.size() * story_.lines.size(); ++n) {
+    const size_t i = n % story_.lines.size();
+    const TSpeechLine line = InLanguage(story_.lines[i], languages[n / story_.lines.size()]);
+    SCOPED_TRACE("in \"" + languages[n / story_.lines.size()].Code() + "\"");
     const bool mirrored = !line.Hunter;
     const int blockTop = RowTop(line, 0) - kMarginY;
     const int blockBottom =

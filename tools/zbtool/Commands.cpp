@@ -25,6 +25,7 @@ int RunStoryCompile(std::span<char* const> args);
 
 int RunGui(std::span<char* const> args);
 int RunGuiCompile(std::span<char* const> args);
+int RunLangCheck(std::span<char* const> args);
 
 int RunShare(std::span<char* const> args);
 
@@ -127,13 +128,20 @@ std::span<const Command> Commands() {
               "    A load that fails prints what was created, then a message on standard error, and\n"
               "    exits with status 1.",
               RunGui},
-      Command{"gui-compile", "gui-compile OUT MANIFEST SOURCE... [--fonts ARCHIVE]...",
+      Command{"lang-check", "lang-check CATALOGUE.mo [--strict] [--gui FILE...] [--story FILE] [--code FILE...]",
+              "    Lists every text a player sees (the captions and labels of GUI layouts, the story lines,\n"
+              "    the Russian string literals of C++ code) that the compiled catalogue does not translate,\n"
+              "    and every translation with characters the game's fonts lack. With --strict either is an\n"
+              "    error (exit status 1); without, the list is a report and a missing text stays Russian.",
+              RunLangCheck},
+      Command{"gui-compile", "gui-compile OUT MANIFEST SOURCE... [--fonts ARCHIVE]... [--lang CATALOGUE.mo]...",
               "    Compiles GUI layouts written as text (assets/gui/README.md) into the GUI file OUT,\n"
               "    the top-level controls of the SOURCEs in order. Pictures named \"@key\" become their\n"
               "    index in the image manifest MANIFEST; an unknown key, class, property or value is an\n"
               "    error naming the file and line (exit status 1). With the fonts of the ARCHIVEs (the\n"
               "    game's font list, in load order) every text is measured: a control outside its form or\n"
-              "    a text that does not fit its control is an error naming the file, line and control.",
+              "    a text that does not fit its control is an error naming the file, line and control;\n"
+              "    each CATALOGUE's translations are measured the same way.",
               RunGuiCompile},
       Command{"sheet", "sheet ARCHIVE OUT.png",
               "    Draws a contact sheet of every image record of ARCHIVE with the game's image loader and\n"

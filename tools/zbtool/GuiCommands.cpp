@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <span>
 #include <sstream>
@@ -9,6 +10,7 @@
 #include "engine/ArchiveDb.h"
 #include "engine/GfxFonts.h"
 #include "engine/FileRead.h"
+#include "engine/Language.h"
 #include "gui/GuiReader.h"
 #include "gui/GuiTaskbar.h"
 #include "tools/zbtool/GuiLayout.h"
@@ -56,7 +58,19 @@ int RunGuiCompile(std::span<char* const> args) {
   std::vector<char*> rest;
   TGfxFonts fonts;
   bool measure = false;
+  std::vector<TLanguage> languages;
   for (size_t i = 0; i < args.size(); ++i) {
+    if (std::string_view(args[i]) == "--lang" && i + 1 < args.size()) {
+      const std::filesystem::path catalogue = args[++i];
+      std::string error;
+      std::optional<TLanguage> language = LoadLanguage(catalogue.stem().string(), catalogue, &error);
+      if (!language) {
+        std::fprintf(stderr, "zbtool: %s: %s\n", args[i], error.c_str());
+        return 1;
+      }
+      languages.push_back(std::move(*language));
+      continue;
+    }
     if (std::string_view(args[i]) != "--fonts") {
       rest.push_back(args[i]);
       continue;
@@ -73,7 +87,7 @@ int RunGuiCompile(std::span<char* const> args) {
     measure = true;
   }
   if (rest.size() < 3) {
-    std::fputs("usage: zbtool gui-compile OUT MANIFEST SOURCE... [--fonts ARCHIVE]...\n", stderr);
+    std::fputs("usage: zbtool gui-compile OUT MANIFEST SOURCE... [--fonts ARCHIVE]... [--lang CATALOGUE.mo]...\n", stderr);
     return 1;
   }
   std::vector<std::string> keys;
@@ -91,7 +105,7 @@ int RunGuiCompile(std::span<char* const> args) {
     }
     sources.push_back({rest[i], std::move(in.bytes)});
   }
-  const GuiLayoutResult result = CompileGuiLayouts(sources, keys, measure ? &fonts : nullptr);
+  const GuiLayoutResult result = CompileGuiLayouts(sources, keys, measure ? &fonts : nullptr, languages);
   if (!result.error.empty()) {
     std::fprintf(stderr, "zbtool: %s\n", result.error.c_str());
     return 1;

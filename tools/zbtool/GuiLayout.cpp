@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "engine/Cp1251.h"
+#include "engine/Language.h"
 #include "gui/GuiRegistry.h"
 #include "gui/GuiTaskbar.h"
 #include "tools/zbtool/GuiTextFit.h"
@@ -350,7 +351,8 @@ class Compiler {
 }  // namespace
 
 GuiLayoutResult CompileGuiLayouts(const std::vector<GuiLayoutSource>& sources,
-                                  const std::vector<std::string>& imageKeys, TGfxFonts* fonts) {
+                                  const std::vector<std::string>& imageKeys, TGfxFonts* fonts,
+                                  const std::vector<TLanguage>& languages) {
   GuiLayoutResult result;
   TGuiTaskbar root;  // the controls are built as the game builds them, to check every value
   root.SetBounds(0, 0, 800, 600);
@@ -367,6 +369,9 @@ GuiLayoutResult CompileGuiLayouts(const std::vector<GuiLayoutSource>& sources,
   }
   if (fonts) {
     result.error = CheckTextFit(built, *fonts);
+    for (size_t i = 0; i < languages.size() && result.error.empty(); ++i) {
+      result.error = CheckTextFitIn(built, *fonts, languages[i]);
+    }
     if (!result.error.empty()) return result;
   }
   PutI32(result.bytes, static_cast<uint32_t>(forms.size()));

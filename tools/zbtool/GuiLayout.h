@@ -5,6 +5,7 @@
 
 namespace zb {
 class TGfxFonts;
+class TLanguage;
 }
 
 namespace zb::tool {
@@ -24,6 +25,7 @@ struct GuiLayoutResult {
 // become their index in `imageKeys`, the image list's order. With the game's font list, every
 // text must also fit its control (CheckTextFit); without one, texts are not measured.
 GuiLayoutResult CompileGuiLayouts(const std::vector<GuiLayoutSource>& sources,
-                                  const std::vector<std::string>& imageKeys, TGfxFonts* fonts = nullptr);
+                                  const std::vector<std::string>& imageKeys, TGfxFonts* fonts = nullptr,
+                                  const std::vector<TLanguage>& languages = {});
 
 }  // namespace zb::tool

@@ -4,6 +4,7 @@
 
 #include "engine/Cp1251.h"
 #include "engine/GfxFonts.h"
+#include "engine/Language.h"
 #include "gui/GuiButton.h"
 #include "gui/GuiControls.h"
 
@@ -183,6 +184,29 @@ std::string CheckTextFit(const std::vector<LayoutControl>& controls, TGfxFonts& 
     if (!fault.empty()) return fault;
   }
   return {};
+}
+
+std::string CheckTextFitIn(const std::vector<LayoutControl>& controls, TGfxFonts& fonts, const TLanguage& language) {
+  std::vector<LayoutControl> shown = controls;
+  std::vector<std::pair<const char*, TGuiValue>> own;
+  for (LayoutControl& item : shown) {
+    if (item.longest) item.longest = language.TrCp1251(*item.longest);
+    const char* property = TextProperty(*item.control);
+    own.emplace_back(property, property ? item.control->GetPropertyByName(property) : TGuiValue{});
+    if (!property) continue;
+    if (std::string_view(property) == "Items") {
+      std::vector<std::string> items = ValueToStrings(own.back().second);
+      for (std::string& text : items) text = language.TrCp1251(text);
+      item.control->SetPropertyByName(property, items);
+    } else {
+      item.control->SetPropertyByName(property, language.TrCp1251(ValueToString(own.back().second)));
+    }
+  }
+  std::string fault = CheckTextFit(shown, fonts);
+  for (size_t i = 0; i < shown.size(); ++i) {
+    if (own[i].first) shown[i].control->SetPropertyByName(own[i].first, own[i].second);
+  }
+  return fault.empty() ? fault : "in \"" + language.Code() + "\": " + fault;
 }
 
 }  // namespace zb::tool

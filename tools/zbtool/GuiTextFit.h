@@ -7,6 +7,7 @@
 namespace zb {
 class TGfxFonts;
 class TGuiControl;
+class TLanguage;
 }  // namespace zb
 
 namespace zb::tool {
@@ -25,5 +26,7 @@ struct LayoutControl {
 // parent and that its text is drawn whole inside it (a button keeps clear of its picture's rim).
 // Returns the first fault as "FILE:LINE: NAME: reason", or an empty text when everything fits.
 std::string CheckTextFit(const std::vector<LayoutControl>& controls, TGfxFonts& fonts);
+// The same with every text (and "Longest") shown in `language`; the controls keep their own texts.
+std::string CheckTextFitIn(const std::vector<LayoutControl>& controls, TGfxFonts& fonts, const TLanguage& language);
 
 }  // namespace zb::tool
