@@ -107,9 +107,8 @@ void TBlock::BobBomb() {
 }
 
 void TBlock::TestBananas() {
-  TSpriteEngine& engine = Engine();
-  for (int i = 0; i < engine.Count(); ++i) {
-    auto* banana = dynamic_cast<TPlayerPula*>(engine.SpriteAt(i));
+  for (const SpriteRef<TPlayerPula>& ref : play_.Game.Bananas) {
+    TPlayerPula* banana = ref.Get();
     if (banana == nullptr || banana->Spent) continue;
     if (Distance(*banana, *this) < 30 && QuadsOverlap(PatternQuad(*banana), PatternQuad(*this))) {
       banana->Spend();

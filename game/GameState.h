@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "engine/GfxSprite.h"
 #include "engine/XParticles.h"
@@ -21,6 +22,7 @@ class TCage;
 class TKeyImage;
 class TLeaf;
 class TLevelTitle;
+class TPlayerPula;
 class TSprite;
 
 inline constexpr int kMaxBalls = 3;
@@ -59,6 +61,7 @@ struct TGameState {
   int32_t BonusesFalling = 0;
   int32_t MaxBonusesFalling = 1;
   bool BananaMode = false;
+  std::vector<SpriteRef<TPlayerPula>> Bananas;  // the thrown bananas, in the order thrown
   int32_t ThrowCooldown = 0;
   int32_t ThrowCooldownTicks = 40;
 

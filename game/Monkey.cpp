@@ -40,7 +40,7 @@ void TMonkeyFace::Move(float /*delta*/) {
   ShowAnimation();
   if (events.ThrowBanana) {
     play_.PlaySound(SoundCue::Banana);
-    Engine().Create<TPlayerPula>(X + static_cast<float>(PatternWidth()) / 2 + 15, Y);
+    ThrowBanana(play_, X + static_cast<float>(PatternWidth()) / 2 + 15, Y);
   }
   if (events.Finished) {
     Visible = false;
@@ -79,6 +79,14 @@ void TPlayerPula::Move(float /*delta*/) {
   Y -= 3;
   Angle += static_cast<float>(std::numbers::pi / 60);
   if (Y < -40 || X > 800) Kill();
+}
+
+TPlayerPula& ThrowBanana(TPlayContext& play, float x, float y) {
+  std::vector<SpriteRef<TPlayerPula>>& bananas = play.Game.Bananas;
+  std::erase_if(bananas, [](const SpriteRef<TPlayerPula>& banana) { return !banana; });
+  TPlayerPula& banana = play.Engine.Create<TPlayerPula>(x, y);
+  bananas.emplace_back(&banana);
+  return banana;
 }
 
 void TPlayerPula::Draw() {

@@ -29,6 +29,8 @@ class TMonkeyFace : public TSprite {
   TPlayContext& play_;
 };
 
+struct TPlayContext;
+
 // A banana the monkey throws: it flies up, turning, and breaks the bricks it meets.
 class TPlayerPula : public TSprite {
  public:
@@ -40,5 +42,8 @@ class TPlayerPula : public TSprite {
 
   bool Spent = false;
 };
+
+// A banana thrown from (x, y); the bricks test the bananas of the record.
+TPlayerPula& ThrowBanana(TPlayContext& play, float x, float y);
 
 }  // namespace zb

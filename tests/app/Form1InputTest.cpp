@@ -5,7 +5,7 @@
 
 #include "game/Bat.h"
 #include "screens/ScreenContext.h"
-#include "tests/screens/ScreenFlowFixture.h"
+#include "tests/app/ScreenFlowFixture.h"
 
 namespace zb::test {
 namespace {

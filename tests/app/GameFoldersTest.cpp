@@ -7,7 +7,7 @@
 
 #include "app/HeadlessGame.h"
 #include "persist/Config.h"
-#include "tests/screens/ScreenFlowFixture.h"
+#include "tests/app/ScreenFlowFixture.h"
 
 namespace zb {
 namespace {

@@ -246,7 +246,7 @@ TEST_F(BlocksTest, GoldBurstsAtTickFortyOfTheStageComplete) {
 TEST_F(BlocksTest, ABananaBreaksOneBrickAndGoesOnItsNextTick) {
   TBlock& brick = Brick(300, 100, 12);
   TBlock& twin = Brick(300, 100, 12);  // the banana is spent on the first of the two
-  const SpriteRef<TPlayerPula> banana = &engine.Create<TPlayerPula>(305.0f, 110.0f);
+  const SpriteRef<TPlayerPula> banana = &ThrowBanana(play, 305.0f, 110.0f);
   Tick();
   EXPECT_NE(brick.Dead(), twin.Dead());
   EXPECT_TRUE(banana.Get()->Spent);

@@ -7,7 +7,7 @@
 #include "gui/GuiEdit.h"
 #include "gui/GuiLabel.h"
 #include "screens/ScreenMachine.h"
-#include "tests/screens/GameFlowFixture.h"
+#include "tests/app/GameFlowFixture.h"
 
 namespace zb {
 namespace {

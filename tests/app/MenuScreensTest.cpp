@@ -5,7 +5,7 @@
 #include "gui/GuiLabel.h"
 #include "gui/GuiListBox.h"
 #include "screens/PlayerScreens.h"
-#include "tests/screens/ScreenFlowFixture.h"
+#include "tests/app/ScreenFlowFixture.h"
 
 namespace zb {
 namespace {

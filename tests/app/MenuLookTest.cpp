@@ -9,7 +9,7 @@
 
 #include "gui/GuiButton.h"
 #include "gui/GuiForm.h"
-#include "tests/screens/ScreenFlowFixture.h"
+#include "tests/app/ScreenFlowFixture.h"
 
 namespace zb {
 namespace {

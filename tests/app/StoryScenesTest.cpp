@@ -9,7 +9,7 @@
 
 #include "game/StoryActors.h"
 #include "game/StoryLines.h"
-#include "tests/screens/ScreenFlowFixture.h"
+#include "tests/app/ScreenFlowFixture.h"
 
 namespace zb::test {
 namespace {

@@ -6,7 +6,7 @@
 #include "engine/Cp1251.h"
 #include "engine/platform/Keys.h"
 #include "screens/ScreenMachine.h"
-#include "tests/screens/GameFlowFixture.h"
+#include "tests/app/GameFlowFixture.h"
 
 namespace zb {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/screens/ScreenFlowFixture.h"
+#include "tests/app/ScreenFlowFixture.h"
 
 namespace zb::test {
 namespace {

@@ -7,7 +7,7 @@
 #include "game/Ball.h"
 #include "game/Blocks.h"
 #include "gui/GuiButton.h"
-#include "tests/screens/ScreenFlowFixture.h"
+#include "tests/app/ScreenFlowFixture.h"
 
 namespace zb::test {
 

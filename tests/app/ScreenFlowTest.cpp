@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/HeadlessGame.h"
-#include "tests/screens/ScreenFlowFixture.h"
+#include "tests/app/ScreenFlowFixture.h"
 #include "engine/platform/Keys.h"
 #include "gui/GuiEdit.h"
 #include "gui/GuiLabel.h"
