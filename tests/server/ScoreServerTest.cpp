@@ -333,9 +333,14 @@ TEST(ScoreServerProgramTest, ADatabaseThatCannotBeWrittenIsRefusedAtStart) {
   }
   fs::permissions(db, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
   fs::permissions(folder, fs::perms::all);
+  // The unprivileged user may not reach the build folder (a private checkout): a copy it can run.
+  const fs::path program = folder / "zumbala-scores";
+  fs::copy_file(ZB_SCORES, program);
+  fs::permissions(program, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                               fs::perms::others_read | fs::perms::others_exec);
   const fs::path said = folder / "stderr";
   const int status = std::system(
-      (AsUnprivileged(std::string(ZB_SCORES) + " --port " + std::to_string(UnusedPort()) + " --db " + db.string()) +
+      (AsUnprivileged(program.string() + " --port " + std::to_string(UnusedPort()) + " --db " + db.string()) +
        " 2>" + said.string())
           .c_str());
   ASSERT_TRUE(WIFEXITED(status));
