@@ -49,6 +49,7 @@ constexpr TButtonRoute kRoutes[] = {
 Action ChooseDifficulty(uint8_t difficulty) {
   return [difficulty](TScreenContext& ctx) {
     ctx.Game.Difficulty = difficulty;
+    BeginRecordedGame(ctx);
     MusicOnDifficultyChosen(ctx.Sound);
     Go(ctx, ScreenChooseDifficulty, ScreenGame);
   };
@@ -123,12 +124,18 @@ void BindButtons(TScreenContext& ctx) {
   for (const auto& [name, action] : buttons) {
     TGuiControl* control = ctx.GuiBase.FindControl(name);
     if (control == nullptr) continue;
-    control->OnClick = [&ctx, action](TGuiControl&) { action(ctx); };
+    control->OnClick = [&ctx, action, name](TGuiControl&) {
+      ctx.Recorder.NoteButton(name);
+      action(ctx);
+    };
   }
   for (const TButtonRoute& route : kRoutes) {
     TGuiControl* control = ctx.GuiBase.FindControl(route.Button);
     if (control == nullptr) continue;
-    control->OnClick = [&ctx, route](TGuiControl&) { Go(ctx, route.From, route.To); };
+    control->OnClick = [&ctx, route](TGuiControl&) {
+      ctx.Recorder.NoteButton(route.Button);
+      Go(ctx, route.From, route.To);
+    };
   }
 }
 

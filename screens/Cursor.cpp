@@ -14,7 +14,7 @@ void TCursor::Move(float /*delta*/) { Follow(); }
 
 void TCursor::Follow() {
   // The platform reports the pointer in the window's logical coordinates in both window modes.
-  const platform::Point p = window_.PointerPosition();
+  const platform::Point p = Held ? *Held : window_.PointerPosition();
   X = static_cast<float>(p.x);
   Y = static_cast<float>(p.y);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "engine/GfxSprite.h"
 #include "engine/platform/Platform.h"
 
@@ -17,6 +19,9 @@ class TCursor : public TSprite {
   void DrawPointer() { TSprite::Draw(); }
   // Takes the pointer's place in the window.
   void Follow();
+
+  // Where the pointer stands while a replay shows the recorded one instead of the mouse.
+  std::optional<platform::Point> Held;
 
  private:
   const platform::Window& window_;

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,6 +21,7 @@
 #include "gui/GuiTranslate.h"
 #include "persist/Settings.h"
 #include "persist/ShareScreen.h"
+#include "screens/GameRecording.h"
 #include "screens/RenderPass.h"
 #include "screens/ScreenState.h"
 
@@ -119,6 +122,13 @@ struct TScreenContext {
   std::function<void(RenderPass pass, bool starting)> OnPass;
   // The GUI file's own texts, kept while the GUI shows another language.
   TGuiTranslation GuiTexts;
+
+  // The game being recorded; the replay being played back instead of the player's input, if any;
+  // the seed the next game starts from when a tool or a replay sets one; the last game recorded.
+  TGameRecorder Recorder;
+  std::unique_ptr<TReplayFeed> Feed;
+  std::optional<uint32_t> NextGameSeed;
+  std::optional<TReplay> LastReplay;
 };
 
 // The special keys a binding may take: Tab, Shift, Ctrl, Space..Down, Insert, Delete.

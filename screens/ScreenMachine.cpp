@@ -2,6 +2,7 @@
 
 #include "engine/platform/Keys.h"
 #include "screens/FramePasses.h"
+#include "screens/ScreenId.h"
 #include "screens/ScreenContext.h"
 #include "screens/ScreenTable.h"
 
@@ -28,6 +29,8 @@ void PlaySounds(TScreenContext& ctx) {
 void EnterScreen(TScreenContext& ctx, uint8_t number) {
   const TScreenRow* row = FindScreen(number);
   if (row == nullptr) return;
+  // Every way out of a game passes the final score or goes back to the menu.
+  if (number == ScreenYourScore || number == ScreenMainMenu) FinishRecordedGame(ctx);
   SetCurrent(ctx, *row);
   if (row->Enter != nullptr) {
     row->Enter(ctx);
@@ -62,6 +65,7 @@ void ResumePlay(TScreenContext& ctx, uint8_t from) {
 void RunFrame(TScreenContext& ctx) {
   const TScreenRow* row = FindScreen(ctx.CurrentScreen);
   if (row == nullptr) return;
+  FeedAndNoteFrame(ctx);
   if (!row->EscapeButton.empty() && ctx.KeysReleased[vk::Escape]) RunButton(ctx, row->EscapeButton);
   if (row->Process != nullptr) row->Process(ctx);
   // A step that changed the screen draws the new one already.
@@ -88,6 +92,7 @@ void PointerDown(TScreenContext& ctx, int x, int y) {
 }
 
 bool CloseQuery(TScreenContext& ctx) {
+  ctx.Recorder.NoteAction({ReplayActionKind::Close, {}});
   const TScreenRow* row = FindScreen(ctx.CurrentScreen);
   switch (row != nullptr ? row->Close : CloseRule::Ignore) {
     case CloseRule::Ignore: return false;
@@ -106,6 +111,7 @@ bool CloseQuery(TScreenContext& ctx) {
 }
 
 void PauseIfPlaying(TScreenContext& ctx) {
+  ctx.Recorder.NoteAction({ReplayActionKind::Pause, {}});
   const TScreenRow* row = FindScreen(ctx.CurrentScreen);
   if (row != nullptr && row->PausesWhenHidden) EnterScreen(ctx, ScreenPause);
 }
@@ -117,6 +123,7 @@ bool MenusTakeInput(const TScreenContext& ctx) {
 
 void RunButton(TScreenContext& ctx, std::string_view name) {
   TGuiControl* control = ctx.GuiBase.FindControl(name);
+  const TGameRecorder::TOwnClicks own(ctx.Recorder);
   if (control != nullptr && control->OnClick) control->OnClick(*control);
 }
 

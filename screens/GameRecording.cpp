@@ -1,0 +1,147 @@
+#include "screens/GameRecording.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <random>
+
+#include "game/RulesIdentity.h"
+#include "persist/ReplayStore.h"
+#include "screens/Cursor.h"
+#include "screens/ScreenContext.h"
+#include "screens/ScreenMachine.h"
+
+namespace zb {
+
+void TGameRecorder::Begin(TReplay header) {
+  replay_ = std::move(header);
+  replay_.Steps.clear();
+  active_ = true;
+  frames_ = 0;
+  input_ = 0;
+  pointer_.reset();
+  pending_.clear();
+}
+
+void TGameRecorder::NoteAction(TReplayAction action) {
+  if (active_) pending_.push_back(std::move(action));
+}
+
+void TGameRecorder::NoteButton(std::string_view name) {
+  if (ownClicks_ == 0) NoteAction({ReplayActionKind::Button, std::string(name)});
+}
+
+void TGameRecorder::NoteFrame(uint8_t input, std::span<const bool, 256> released, std::array<int16_t, 2> pointer) {
+  if (!active_) return;
+  TReplayStep step;
+  step.Frame = frames_++;
+  step.Input = input;
+  for (size_t key = 0; key < released.size(); ++key) {
+    if (released[key]) step.Released.push_back(static_cast<uint8_t>(key));
+  }
+  step.Actions = std::exchange(pending_, {});
+  if (pointer_ != pointer) step.Pointer = pointer_ = pointer;
+  const bool same = step.Input == input_ && step.Released.empty() && step.Actions.empty() && !step.Pointer;
+  input_ = input;
+  if (!same || step.Frame == 0) replay_.Steps.push_back(std::move(step));
+}
+
+TReplay TGameRecorder::Finish(int32_t finalLevel, int32_t finalScore, uint64_t stateHash) {
+  // Actions after the last frame (the answer that left the game) belong to a frame of their own.
+  if (!pending_.empty()) {
+    replay_.Steps.push_back({.Frame = frames_++, .Input = input_, .Actions = std::exchange(pending_, {})});
+  }
+  replay_.Frames = frames_;
+  replay_.FinalLevel = finalLevel;
+  replay_.FinalScore = finalScore;
+  replay_.FinalStateHash = stateHash;
+  active_ = false;
+  return std::exchange(replay_, {});
+}
+
+uint8_t InputBits(const TPlayInput& input) {
+  return static_cast<uint8_t>((input.Right ? kInputRight : 0) | (input.Left ? kInputLeft : 0) |
+                              (input.Action ? kInputAction : 0) | (input.Up ? kInputUp : 0));
+}
+
+void TReplayFeed::BeforeFrame(TScreenContext& ctx) {
+  ctx.KeysReleased.fill(false);
+  if (next_ < replay_.Steps.size() && replay_.Steps[next_].Frame == frame_) {
+    const TReplayStep& step = replay_.Steps[next_++];
+    for (const TReplayAction& action : step.Actions) {
+      // Pausing and the close box note themselves; a button run from here is a screen's own click.
+      switch (action.Kind) {
+        case ReplayActionKind::Button:
+          ctx.Recorder.NoteAction(action);
+          RunButton(ctx, action.Button);
+          break;
+        case ReplayActionKind::Pause: PauseIfPlaying(ctx); break;
+        case ReplayActionKind::Close: CloseQuery(ctx); break;
+      }
+    }
+    for (const uint8_t key : step.Released) ctx.KeysReleased[key] = true;
+    input_ = step.Input;
+    if (step.Pointer && ctx.Cursor != nullptr) ctx.Cursor->Held = platform::Point{(*step.Pointer)[0], (*step.Pointer)[1]};
+  }
+  ctx.Core.SetInput({.Right = (input_ & kInputRight) != 0, .Left = (input_ & kInputLeft) != 0,
+                     .Action = (input_ & kInputAction) != 0, .Up = (input_ & kInputUp) != 0});
+  ++frame_;
+}
+
+void FeedAndNoteFrame(TScreenContext& ctx) {
+  if (ctx.Feed) ctx.Feed->BeforeFrame(ctx);
+  if (!ctx.Recorder.Active()) return;
+  const platform::Point pointer =
+      ctx.Cursor != nullptr && ctx.Cursor->Held ? *ctx.Cursor->Held : ctx.Platform.GetWindow().PointerPosition();
+  ctx.Recorder.NoteFrame(InputBits(ctx.Play.Input), ctx.KeysReleased,
+                         {static_cast<int16_t>(pointer.x), static_cast<int16_t>(pointer.y)});
+}
+
+void BeginRecordedGame(TScreenContext& ctx) {
+  const uint32_t seed = ctx.NextGameSeed ? *ctx.NextGameSeed : std::random_device{}();
+  ctx.NextGameSeed.reset();
+  TGameState& game = ctx.Game;
+  game.Random.Seed(seed);
+  // The look and the particles start from the seed too, so a replay looks as the game did.
+  game.LookRandom.Seed(seed ^ 0x4C4F4F4Bu);
+  ctx.Core.Particles.Random().SetSeed(seed);
+  TReplay header;
+  header.RulesVersion = kRulesVersion;
+  header.ContentHash = ContentDigest(ctx.Folders.Content);
+  header.Difficulty = game.Difficulty;
+  header.Seed = seed;
+  header.Name = ctx.Settings.PlayerName.substr(0, kMaxReplayName);
+  const int keys = std::clamp(ctx.Settings.KeyCount, 0, static_cast<int>(ctx.Settings.Keys.size()));
+  header.Keys.assign(ctx.Settings.Keys.begin(), ctx.Settings.Keys.begin() + keys);
+  header.StartLevel = game.LevelNumber;
+  header.StartLives = game.Lives;
+  header.StartScore = game.GetShownScore();
+  ctx.Recorder.Begin(std::move(header));
+}
+
+void FinishRecordedGame(TScreenContext& ctx) {
+  if (!ctx.Recorder.Active()) return;
+  TReplay replay = ctx.Recorder.Finish(ctx.Game.LevelNumber, ctx.Game.GetShownScore(), ctx.Core.StateHash());
+  // A replay being watched is not the player's game.
+  if (!ctx.Feed && ctx.Folders.CanSave && !ctx.Folders.User.empty()) {
+    if (const std::string error = KeepReplay(ctx.Folders.User, replay); !error.empty()) {
+      std::fprintf(stderr, "The replay was not kept: %s\n", error.c_str());
+    }
+  }
+  ctx.LastReplay = std::move(replay);
+}
+
+void StartReplay(TScreenContext& ctx, TReplay replay) {
+  static constexpr const char* kDifficultyButtons[] = {"b_choosedif_easy", "b_choosedif_medium", "b_choosedif_hard"};
+  TSettings& settings = ctx.Settings;
+  settings.PlayerName = replay.Name;
+  const size_t keys = std::min(replay.Keys.size(), settings.Keys.size());
+  settings.KeyCount = static_cast<int>(keys);
+  std::copy_n(replay.Keys.begin(), keys, settings.Keys.begin());
+  ctx.NextGameSeed = replay.Seed;
+  const uint8_t difficulty = replay.Difficulty;
+  ctx.Feed = std::make_unique<TReplayFeed>(std::move(replay));
+  RunButton(ctx, "b_mainmenu_startgame");
+  RunButton(ctx, kDifficultyButtons[difficulty]);
+}
+
+}  // namespace zb
