@@ -16,7 +16,7 @@ constexpr int kStartFrames = 20'000;
 
 TReplayVerdict Claimed(const TReplay& replay) {
   return {.Verified = false, .Difficulty = replay.Difficulty, .Score = replay.FinalScore, .Frames = replay.Frames,
-          .Name = Cp1251ToUtf8(replay.Name), .Reason = {}};
+          .Name = Cp1251ToUtf8(replay.Name), .Reason = {}, .PlayedStateHash = 0};
 }
 
 TReplayVerdict Refused(TReplayVerdict verdict, std::string reason) {
@@ -49,7 +49,7 @@ bool BringToMainMenu(HeadlessGame& game) {
 }
 
 TReplayVerdict CheckReplay(const TReplay& replay, const TReplayCheckOptions& options) {
-  const TReplayVerdict claimed = Claimed(replay);
+  TReplayVerdict claimed = Claimed(replay);
   if (replay.RulesVersion != kRulesVersion) {
     return Refused(claimed, "the replay was made with rules " + std::to_string(replay.RulesVersion) +
                                 ", this game plays rules " + std::to_string(kRulesVersion));
@@ -57,7 +57,7 @@ TReplayVerdict CheckReplay(const TReplay& replay, const TReplayCheckOptions& opt
   if (replay.ContentHash != ContentDigest(options.Content)) {
     return Refused(claimed, "the replay was played with other levels or story than this game's");
   }
-  if (replay.StartLevel != 1 || replay.StartLives != 3 || replay.StartScore != 0) {
+  if (options.NewGameOnly && (replay.StartLevel != 1 || replay.StartLives != 3 || replay.StartScore != 0)) {
     return Refused(claimed, "the replay does not start a new game");
   }
   const auto deadline = std::chrono::steady_clock::now() + options.TimeCap;
@@ -78,6 +78,7 @@ TReplayVerdict CheckReplay(const TReplay& replay, const TReplayCheckOptions& opt
   }
   if (!screens.LastReplay) return Refused(claimed, "the game had not ended when the replay did");
   const TReplay& played = *screens.LastReplay;
+  claimed.PlayedStateHash = played.FinalStateHash;
   if (played.Frames != replay.Frames) {
     return Refused(claimed, "the game ended at frame " + std::to_string(played.Frames) + ", not at frame " +
                                 std::to_string(replay.Frames));
@@ -94,7 +95,7 @@ TReplayVerdict CheckReplay(const TReplay& replay, const TReplayCheckOptions& opt
 
 TReplayVerdict CheckReplayBytes(const std::string& bytes, const TReplayCheckOptions& options) {
   TReplayReadResult read = DecodeReplay(bytes);
-  if (!read.Replay) return {.Verified = false, .Difficulty = 0, .Score = 0, .Frames = 0, .Name = {}, .Reason = read.Error};
+  if (!read.Replay) return {.Verified = false, .Difficulty = 0, .Score = 0, .Frames = 0, .Name = {}, .Reason = read.Error, .PlayedStateHash = 0};
   return CheckReplay(*read.Replay, options);
 }
 

@@ -22,6 +22,7 @@ struct TReplayVerdict {
   int64_t Frames = 0;
   std::string Name;    // UTF-8
   std::string Reason;  // why not, when not
+  uint64_t PlayedStateHash = 0;  // of the game played again, at its end
 };
 
 // The line `zumbala-scores --verify` prints: verified=yes|no difficulty=D score=S frames=F
@@ -31,6 +32,9 @@ std::string VerdictLine(const TReplayVerdict& verdict);
 struct TReplayCheckOptions {
   std::filesystem::path Content;  // the game's content: its levels, story and pictures
   std::chrono::steady_clock::duration TimeCap = std::chrono::seconds(60);
+  // Only a game from level 1 with three lives and no score counts for a table; a tool may replay
+  // a game begun anywhere.
+  bool NewGameOnly = true;
   // Called after every frame of the replayed game, with the game itself (transcripts, tests).
   std::function<void(HeadlessGame&)> AfterFrame;
 };

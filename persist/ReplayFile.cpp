@@ -235,7 +235,7 @@ TReplayReadResult DecodeReplay(std::span<const uint8_t> bytes) {
   replay.FinalLevel = static_cast<int32_t>(r.Signed());
   replay.FinalScore = static_cast<int32_t>(r.Signed());
   replay.FinalStateHash = r.Fixed(8);
-  if (!r.Ok()) return refuse("the replay's header is cut short");
+  if (!r.Ok()) return refuse("the replay's header is damaged");
   if (replay.Difficulty > 2 || frames > static_cast<uint64_t>(kMaxReplayFrames) || replay.StartLevel < 1 ||
       replay.StartLevel > 25 || replay.StartLives < 1 || replay.StartLives > 99 || replay.StartScore < 0) {
     return refuse("the replay's header holds values no game has");

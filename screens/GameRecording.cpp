@@ -140,7 +140,11 @@ void StartReplay(TScreenContext& ctx, TReplay replay) {
   ctx.NextGameSeed = replay.Seed;
   const uint8_t difficulty = replay.Difficulty;
   ctx.Feed = std::make_unique<TReplayFeed>(std::move(replay));
+  const TReplay& started = ctx.Feed->Replay();
   RunButton(ctx, "b_mainmenu_startgame");
+  ctx.Game.LevelNumber = started.StartLevel;
+  ctx.Game.Lives = started.StartLives;
+  ctx.Game.SetShownScore(started.StartScore);
   RunButton(ctx, kDifficultyButtons[difficulty]);
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/HeadlessGame.h"
+#include "tests/app/GameFolder.h"
 #include "screens/ScreenId.h"
 #include "tools/autoplay/GameBot.h"
 
@@ -36,14 +37,7 @@ class DeterminismTest : public ::testing::Test {
   // A whole game from level 25 (its story scenes and the end included) in a fresh folder.
   // `drawn`: frames are rasterised; `stall`: milliseconds the clock jumps after frame N.
   Run Play(bool drawn, const std::function<uint32_t(int64_t)>& stall) {
-    fs::remove_all(folder_);
-    fs::create_directories(folder_ / "Data");
-    const fs::path built = ZB_GAME_DIR;
-    fs::create_directory_symlink(built / "Sounds", folder_ / "Sounds");
-    fs::create_directory_symlink(built / "wdata", folder_ / "wdata");
-    for (const auto& entry : fs::directory_iterator(built / "Data")) {
-      fs::create_symlink(entry.path(), folder_ / "Data" / entry.path().filename());
-    }
+    test::LinkWholeGame(folder_);
     HeadlessGame game(folder_);
     game.Platform().window.SetRasterise(drawn);
     game.SetDrawing(drawn);

@@ -19,4 +19,18 @@ inline void InstallArchives(const std::filesystem::path& folder) {
   }
 }
 
+// A game folder of links to the whole built game: every file of Data/, the sounds and wdata/;
+// "Config.cfg" and the player's files are the folder's own.
+inline void LinkWholeGame(const std::filesystem::path& folder) {
+  namespace fs = std::filesystem;
+  fs::remove_all(folder);
+  fs::create_directories(folder / "Data");
+  const fs::path built = ZB_GAME_DIR;
+  fs::create_directory_symlink(built / "Sounds", folder / "Sounds");
+  fs::create_directory_symlink(built / "wdata", folder / "wdata");
+  for (const auto& entry : fs::directory_iterator(built / "Data")) {
+    fs::create_symlink(entry.path(), folder / "Data" / entry.path().filename());
+  }
+}
+
 }  // namespace zb::test

@@ -207,7 +207,7 @@ void TGameBot::Frame() {
 
 bool TGameBot::Run() {
   TScreenContext& screens = game_.Screens();
-  if (options_.Seed) screens.Core.Game.Random.Seed(*options_.Seed);
+  screens.NextGameSeed = options_.Seed;
   Observe();
   while (!game_.Closed()) {
     if (frames_ >= options_.FrameBound) return false;

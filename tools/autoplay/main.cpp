@@ -1,16 +1,22 @@
 // zumbala-autoplay LEVEL DIFFICULTY FRAMES [--seed N] [--png OUT.png] [--lives]: plays one level of
 // the real game headless and prints how it ended.
 // zumbala-autoplay --game DIFFICULTY [options]: plays a whole game through the real screens.
+// zumbala-autoplay --replay FILE: plays a recorded game again through the real screens.
 #include <charconv>
+#include <chrono>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
 
 #include "app/HeadlessGame.h"
+#include "app/ReplayCheck.h"
+#include "persist/Config.h"
+#include "persist/ReplayStore.h"
 #include "engine/platform/sdl/CurlHttp.h"
 #include "screens/ScreenId.h"
 #include "tools/autoplay/AutoPlayer.h"
@@ -40,7 +46,8 @@ int Usage() {
                "usage: zumbala-autoplay LEVEL DIFFICULTY FRAMES [--seed N] [--png OUT.png] [--lives]\n"
                "       zumbala-autoplay --game DIFFICULTY [--seed N] [--name NAME] [--country TEXT]\n"
                "                        [--send yes|no] [--start-level L] [--max-frames N] [--idle]\n"
-               "                        [--png-dir DIR] [--bound N]\n"
+               "                        [--png-dir DIR] [--bound N] [--record FILE]\n"
+               "       zumbala-autoplay --replay FILE\n"
                "  LEVEL 1..25, DIFFICULTY 0 easy, 1 medium, 2 hard (or the names); runs from the game\n"
                "  folder (the program's own folder when it holds Data/, else the working folder)\n");
   return 2;
@@ -60,6 +67,7 @@ int PlayGame(int argc, char** argv) {
   if (argc < 3 || !ParseDifficulty(argv[2], difficulty)) return Usage();
   zb::TGameBotOptions options;
   options.Difficulty = static_cast<uint8_t>(difficulty);
+  std::filesystem::path record;
   for (int i = 3; i < argc; ++i) {
     const std::string_view arg = argv[i];
     const bool hasValue = i + 1 < argc;
@@ -87,6 +95,8 @@ int PlayGame(int argc, char** argv) {
       options.MaxFrames = value;
     } else if (arg == "--png-dir") {
       options.PngDir = argv[++i];
+    } else if (arg == "--record") {
+      record = argv[++i];
     } else if (arg == "--bound") {
       if (!ParseInt(argv[++i], 1, 1'000'000'000, value)) return Usage();
       options.FrameBound = value;
@@ -118,9 +128,55 @@ int PlayGame(int argc, char** argv) {
   });
   const bool ended = bot.Run();
   std::printf("%s\n", bot.Summary().c_str());
+  if (!record.empty()) {
+    const std::optional<zb::TReplay>& replay = game.Screens().LastReplay;
+    if (!replay) {
+      std::fprintf(stderr, "zumbala-autoplay: no game was recorded\n");
+      return 1;
+    }
+    if (const zb::ConfigFileResult written = zb::WriteWholeFile(record, zb::EncodeReplay(*replay)); !written.ok) {
+      std::fprintf(stderr, "zumbala-autoplay: %s\n", written.error.c_str());
+      return 1;
+    }
+  }
   if (!ended) {
     std::fprintf(stderr, "zumbala-autoplay: the bound of %lld frames ran out\n",
                  static_cast<long long>(options.FrameBound));
+    return 1;
+  }
+  return 0;
+}
+
+// The screens the replayed game enters, as `--game` prints them, with the frames of the game; then
+// its game: line.
+int PlayReplay(int argc, char** argv) {
+  if (argc != 3) return Usage();
+  const zb::TReplayReadResult read = zb::ReadReplayFile(argv[2]);
+  if (!read.Replay) {
+    std::fprintf(stderr, "zumbala-autoplay: %s: %s\n", argv[2], read.Error.c_str());
+    return 1;
+  }
+  const char* result = "quit";
+  std::optional<uint8_t> shown;
+  zb::TReplayCheckOptions options;
+  options.Content = GameFolder(argv[0]);
+  options.NewGameOnly = false;
+  options.TimeCap = std::chrono::hours(1);
+  options.AfterFrame = [&](zb::HeadlessGame& game) {
+    zb::TScreenContext& screens = game.Screens();
+    if (shown == screens.CurrentScreen) return;
+    shown = screens.CurrentScreen;
+    const zb::TGameState& state = screens.Core.Game;
+    std::printf("frame=%lld screen=%d level=%d score=%d lives=%d\n", static_cast<long long>(screens.Feed->Frame()),
+                *shown, state.LevelNumber, state.GetShownScore(), state.Lives);
+    if (*shown == zb::ScreenGameOver) result = "gameover";
+    if (*shown == zb::ScreenEndGame) result = "finished";
+  };
+  const zb::TReplayVerdict verdict = zb::CheckReplay(*read.Replay, options);
+  std::printf("game: result=%s frames=%lld level=%d score=%d entered=no\n", result,
+              static_cast<long long>(read.Replay->Frames), read.Replay->FinalLevel, read.Replay->FinalScore);
+  if (!verdict.Verified) {
+    std::fprintf(stderr, "zumbala-autoplay: the replay does not play out: %s\n", verdict.Reason.c_str());
     return 1;
   }
   return 0;
@@ -180,6 +236,7 @@ int PlayLevel(int argc, char** argv) {
 int main(int argc, char** argv) {
   try {
     if (argc >= 2 && std::string_view(argv[1]) == "--game") return PlayGame(argc, argv);
+    if (argc >= 2 && std::string_view(argv[1]) == "--replay") return PlayReplay(argc, argv);
     return PlayLevel(argc, argv);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "zumbala-autoplay: %s\n", e.what());
