@@ -11,6 +11,8 @@
 #include "engine/Cp1251.h"
 #include "persist/FolderLock.h"
 #include "persist/LanguageSetting.h"
+#include "persist/ReplayStore.h"
+#include "engine/platform/Keys.h"
 
 namespace zb {
 namespace {
@@ -36,7 +38,51 @@ void LockUserFolder(TGameFolders& folders, std::optional<TFolderLock>& lock) {
                                  "сохранённые той игрой.");
 }
 
+// Until the logo has passed, the window runs as at any start; then the recorded game plays, and
+// the final score stays a few seconds before the window closes.
+constexpr uint32_t kReplayEndHoldMs = 4000;
+
+bool LeavesReplay(const platform::Event& event) {
+  return event.type == platform::Event::Type::CloseRequest ||
+         (event.type == platform::Event::Type::KeyUp && event.key == vk::Escape);
+}
+
 }  // namespace
+
+int RunReplay(platform::Platform& platform, const std::filesystem::path& programFolder, const char* xdgDataHome,
+              const char* home, const std::filesystem::path& replayFile) {
+  TReplayReadResult read = ReadReplayFile(replayFile);
+  if (!read.Replay) {
+    std::fprintf(stderr, "zumbala: %s: %s\n", replayFile.c_str(), read.Error.c_str());
+    return 1;
+  }
+  // The player's settings show the replay in their language and window; nothing is written.
+  TGameFolders folders = ChooseFolders(ReadFolderFacts(programFolder, xdgDataHome, home));
+  folders.CanSave = false;
+  folders.Problem.clear();
+  folders.DesktopLanguage = LanguageFromEnvironment(std::getenv, AvailableLanguages(folders.Content));
+  TForm1 form(platform, folders);
+  if (!form.FormCreate()) return 1;
+  platform::Window& window = platform.GetWindow();
+  platform::Event event;
+  bool started = false;
+  std::optional<uint32_t> endedAt;
+  while (!form.Closed() && !platform.EndRequested()) {
+    while (window.PollEvent(event)) {
+      if (LeavesReplay(event)) return 0;
+    }
+    form.Idle();
+    TScreenContext& screens = form.Screen;
+    if (!started && ReachMainMenu(screens)) {
+      StartReplay(screens, *read.Replay);
+      started = true;
+    }
+    const uint32_t now = platform.GetClock().TickCount();
+    if (started && !endedAt && (screens.LastReplay || screens.Feed->Done())) endedAt = now;
+    if (endedAt && now - *endedAt > kReplayEndHoldMs) return 0;
+  }
+  return 0;
+}
 
 int RunGame(platform::Platform& platform, const std::filesystem::path& programFolder, const char* xdgDataHome,
             const char* home, const char* screenLog) {

@@ -13,4 +13,9 @@ namespace zb {
 int RunGame(platform::Platform& platform, const std::filesystem::path& programFolder, const char* xdgDataHome,
             const char* home, const char* screenLog = nullptr);
 
+// Shows a recorded game in the window at the game's speed, from the same folders, writing
+// nothing; Escape or the close box leaves it. 1 when the file is not a replay this game reads.
+int RunReplay(platform::Platform& platform, const std::filesystem::path& programFolder, const char* xdgDataHome,
+              const char* home, const std::filesystem::path& replayFile);
+
 }  // namespace zb

@@ -104,7 +104,7 @@ bool TForm1::FormCreate() {
   Core.Game.SetShownScore(0);
   ReadSettingsAtStart(Screen);
   // Said once, at start-up: the game goes on without saving.
-  if (!Screen.Folders.CanSave) platform_.GetDesktop().ShowMessageBox("Zumbala", Screen.Folders.Problem);
+  if (!Screen.Folders.CanSave && !Screen.Folders.Problem.empty()) platform_.GetDesktop().ShowMessageBox("Zumbala", Screen.Folders.Problem);
   // 9. Bound keys are no longer free.
   TakeBoundKeys();
   // 10. Window mode, and the window's place on the screen.

@@ -39,13 +39,8 @@ bool BringToMainMenu(HeadlessGame& game) {
   if (!game.Start()) return false;
   TScreenContext& screens = game.Screens();
   for (int i = 0; i < kStartFrames && screens.CurrentScreen == ScreenLogo && !game.Closed(); ++i) game.Frame();
-  if (screens.CurrentScreen == ScreenLogo || game.Closed()) return false;
   // A first start asks for a name; a replay brings its own.
-  if (screens.CurrentScreen != ScreenMainMenu) {
-    LeaveScreen(screens, screens.CurrentScreen);
-    EnterScreen(screens, ScreenMainMenu);
-  }
-  return true;
+  return !game.Closed() && ReachMainMenu(screens);
 }
 
 TReplayVerdict CheckReplay(const TReplay& replay, const TReplayCheckOptions& options) {

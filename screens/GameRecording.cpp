@@ -8,6 +8,7 @@
 #include "persist/ReplayStore.h"
 #include "screens/Cursor.h"
 #include "screens/ScreenContext.h"
+#include "screens/ScreenId.h"
 #include "screens/ScreenMachine.h"
 
 namespace zb {
@@ -128,6 +129,15 @@ void FinishRecordedGame(TScreenContext& ctx) {
     }
   }
   ctx.LastReplay = std::move(replay);
+}
+
+bool ReachMainMenu(TScreenContext& ctx) {
+  if (ctx.CurrentScreen == ScreenLogo) return false;
+  if (ctx.CurrentScreen != ScreenMainMenu) {
+    LeaveScreen(ctx, ctx.CurrentScreen);
+    EnterScreen(ctx, ScreenMainMenu);
+  }
+  return true;
 }
 
 void StartReplay(TScreenContext& ctx, TReplay replay) {

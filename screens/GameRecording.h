@@ -82,6 +82,9 @@ void BeginRecordedGame(TScreenContext& ctx);
 // The recording ends with the final score, or with a way back to the menu; it is kept as the
 // last replay and, when it is the best of its difficulty, as that too.
 void FinishRecordedGame(TScreenContext& ctx);
+// Once the logo has passed, the main menu, whatever screen a first start would show next; false
+// while the logo is still on.
+bool ReachMainMenu(TScreenContext& ctx);
 // From the main menu, the recorded game starts as its player started it.
 void StartReplay(TScreenContext& ctx, TReplay replay);
 
