@@ -135,7 +135,7 @@ void TXParticleSystem::Emit() {
   ++count_;
 }
 
-void TXParticleSystem::Update(float delta) {
+void TXParticleSystem::Advance(float delta, bool drawn) {
   if (emitTimer_ >= 0.0f) {
     emitTimer_ += delta;
     if (emitTimer_ >= template_.EmitDuration) emitTimer_ = -1.0f;
@@ -151,6 +151,11 @@ void TXParticleSystem::Update(float delta) {
     TXParticle& p = particles_[static_cast<size_t>(i)];
     p.Age += delta;
     if (p.Age >= p.Life) continue;
+    if (!drawn) {
+      if (kept != i) particles_[static_cast<size_t>(kept)] = p;
+      ++kept;
+      continue;
+    }
     const bool crossesMiddle = p.Age - delta < p.MiddleAge && p.MiddleAge <= p.Age;
 
     float pullX = 0.0f;
@@ -313,11 +318,11 @@ TXParticleRef TXParticleManager::Spawn(std::string_view name, float x, float y) 
   return result;
 }
 
-void TXParticleManager::UpdateAll(float delta) {
+void TXParticleManager::UpdateAll(float delta, bool drawn) {
   int i = 0;
   while (i < count_) {
     TXParticleSystem& system = *systems_[static_cast<size_t>(i)];
-    system.Update(delta);
+    system.Advance(delta, drawn);
     if (!system.Emitting() && system.Count() == 0) {
       std::unique_ptr<TXParticleSystem> finished = std::move(systems_[static_cast<size_t>(i)]);
       systems_[static_cast<size_t>(i)] = std::move(systems_[static_cast<size_t>(count_ - 1)]);

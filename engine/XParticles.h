@@ -63,7 +63,9 @@ class TXParticleSystem : public TXObject {
   TXParticleSystem(const TXParticleSystem&) = delete;
   TXParticleSystem& operator=(const TXParticleSystem&) = delete;
 
-  void Update(float delta) override;
+  void Update(float delta) override { Advance(delta, true); }
+  // `drawn` false moves on only what decides the system's life (see UpdateAll).
+  void Advance(float delta, bool drawn);
   virtual void Draw(TGfxCanvas& canvas, float dx, float dy) const;
 
   void SetTemplate(const TParticleTemplate& value) { template_ = value; }
@@ -161,7 +163,9 @@ class TXParticleManager {
 
   // Updates every system and frees those that stopped emitting and have no particles left,
   // filling the slot with the last system of the table.
-  void UpdateAll(float delta);
+  // `drawn` false: only the particles' ages move on, which is all that decides how long a system
+  // lives; their places, sizes and colours are only ever drawn.
+  void UpdateAll(float delta, bool drawn = true);
   void DrawAll(float dx, float dy) const;
   // Draws, in table order, the systems whose Name is none of `names` / is `name`.
   void DrawExcept(std::initializer_list<std::string_view> names, float dx, float dy) const;

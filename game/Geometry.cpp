@@ -11,6 +11,17 @@ TQuad RectQuad(double x, double y, double width, double height) {
 }
 
 bool PointInQuad(TPointF p, const TQuad& q) {
+  // Far outside the quad the angles cannot sum near 360: seen from a distance d, a shape of
+  // diameter D spans less than 2 atan(D / d), under 177.5 degrees once d > D / 45.
+  double left = q[0].X, right = q[0].X, top = q[0].Y, bottom = q[0].Y;
+  for (const TPointF& corner : q) {
+    left = std::min(left, corner.X);
+    right = std::max(right, corner.X);
+    top = std::min(top, corner.Y);
+    bottom = std::max(bottom, corner.Y);
+  }
+  const double margin = std::hypot(right - left, bottom - top) / 40.0 + 1.0;
+  if (p.X < left - margin || p.X > right + margin || p.Y < top - margin || p.Y > bottom + margin) return false;
   double degrees = 0;
   for (size_t i = 0; i < q.size(); ++i) {
     const TPointF& a = q[i];

@@ -93,7 +93,7 @@ void TPlayCore::Run(PlayStep step) {
     case PlayStep::Collide: Engine.CheckCollisions(); break;
     case PlayStep::RemoveDead: Engine.RemoveDead(); break;
     case PlayStep::Move: Engine.MoveAll(kTickSeconds); break;
-    case PlayStep::Particles: Particles.UpdateAll(kTickSeconds * 10.0f); break;
+    case PlayStep::Particles: Particles.UpdateAll(kTickSeconds * 10.0f, drawn_); break;
     case PlayStep::CountUpScore:
       if (Play.Is(PlayPhase::Playing)) Game.CountUpShownScore();
       break;

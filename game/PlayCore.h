@@ -32,6 +32,8 @@ class TPlayCore {
 
   void SetInput(const TPlayInput& input) { Play.Input = input; }
   void Run(PlayStep step);
+  // Frames that are not drawn skip what only drawing reads; the game is the same.
+  void SetDrawn(bool drawn) { drawn_ = drawn; }
   // The rules that follow the moves: the start of a lost life, the serve that ends it, game over,
   // the cleared level. The phase changes here are raised as events for the view to follow.
   void EndTick();
@@ -56,6 +58,9 @@ class TPlayCore {
   TSpriteEngine Engine;
   TXParticleManager Particles;
   TPlayContext Play;
+
+ private:
+  bool drawn_ = true;
 };
 
 // The state steps of a tick in each phase that moves.

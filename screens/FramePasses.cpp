@@ -65,6 +65,7 @@ void RunPass(TScreenContext& ctx, RenderPass pass) {
 }  // namespace
 
 void RunPasses(TScreenContext& ctx, std::span<const RenderPass> passes, bool updateGui) {
+  ctx.Core.SetDrawn(ctx.Drawing);
   const bool drawing = ctx.Drawing && ctx.Device.BeginScene(0, true);
   for (const RenderPass pass : passes) {
     if (!drawing && DrawsOnly(pass)) continue;
