@@ -223,8 +223,9 @@ int CreateTemporary(const std::filesystem::path& temporary) {
   return fd;
 }
 
-// Writes `text` as the whole of `link` (or of its target) through a temporary file.
-ConfigFileResult WriteWhole(const std::filesystem::path& link, std::string_view text) {
+}  // namespace
+
+ConfigFileResult WriteFileSafely(const std::filesystem::path& link, std::string_view text) {
   ConfigFileResult result;
   std::error_code ec;
   const std::filesystem::path file = SaveTarget(link, ec);
@@ -270,10 +271,8 @@ ConfigFileResult WriteWhole(const std::filesystem::path& link, std::string_view 
   return result;
 }
 
-}  // namespace
-
 ConfigFileResult WriteConfig(TSettings& settings, const std::filesystem::path& file) {
-  return WriteWhole(file, ConfigText(settings));
+  return WriteFileSafely(file, ConfigText(settings));
 }
 
 ConfigFileResult KeepDamagedConfig(const std::filesystem::path& file) {
@@ -287,7 +286,7 @@ ConfigFileResult KeepDamagedConfig(const std::filesystem::path& file) {
   }
   std::filesystem::path kept = file;
   kept += kDamagedSuffix;
-  return WriteWhole(kept, read.bytes);
+  return WriteFileSafely(kept, read.bytes);
 }
 
 bool ReadConfigText(TSettings& settings, std::string_view text) {

@@ -87,6 +87,11 @@ void PointerDown(TScreenContext& ctx, int x, int y) {
   if (row != nullptr && row->PointerDown != nullptr) row->PointerDown(ctx, x, y);
 }
 
+void WindowEvent(TScreenContext& ctx, const platform::Event& event) {
+  const TScreenRow* row = FindScreen(ctx.CurrentScreen);
+  if (row != nullptr && row->WindowEvent != nullptr) row->WindowEvent(ctx, event);
+}
+
 bool CloseQuery(TScreenContext& ctx) {
   const TScreenRow* row = FindScreen(ctx.CurrentScreen);
   switch (row != nullptr ? row->Close : CloseRule::Ignore) {
