@@ -162,6 +162,10 @@ bool RenameLevelSet(const std::filesystem::path& levels, const std::string& from
     error = "The set cannot be renamed: " + why;
     return false;
   }
+  if (!CheckLevelName(from).empty()) {
+    error = "There is no set \"" + from + "\".";
+    return false;
+  }
   std::error_code ec;
   if (from == to) return true;
   if (std::filesystem::exists(std::filesystem::symlink_status(levels / to, ec)) ||

@@ -224,6 +224,7 @@ void DrawEditor(TScreenContext& ctx) {
   if (!editor.Message.empty()) {
     if (TGfxFont* font = ctx.Play.Fonts.FindFont("DialogFont")) {
       const float width = static_cast<float>(font->TextWidth(editor.Message));
+      canvas.FillQuad(RectPoints(kEditLeft + 8, 462, kRight + 28, 502), Colors4(CanvasColor(10, 30, 20, 170)), fxBlend);
       font->TextOut(editor.Message, CanvasColor(255, 240, 128, 255), (kEditLeft + kRight) / 2 - width / 2, 470.0f);
     }
   }

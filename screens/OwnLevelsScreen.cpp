@@ -69,6 +69,11 @@ void ListSets(TScreenContext& ctx, const std::string& chosen) {
   sets->Items.clear();
   sets->ItemIndex = -1;
   for (const std::string& name : ListLevelSets(LevelsFolder(ctx))) {
+    // The list shows CP1251: a folder named with letters outside it could not be found again.
+    if (Cp1251ToUtf8(Utf8ToCp1251(name)) != name) {
+      std::fprintf(stderr, "The level set \"%s\" is left out: its name has letters the game cannot show.\n", name.c_str());
+      continue;
+    }
     if (name == chosen) sets->ItemIndex = static_cast<int>(sets->Items.size());
     sets->Items.push_back(Utf8ToCp1251(name));
   }

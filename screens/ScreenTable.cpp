@@ -47,8 +47,9 @@ constexpr std::array kEndGame = {P::EndGameImage, P::CursorMove, P::ParticleUpda
 constexpr std::array kShare = {P::MoveSprites, P::ParticleUpdate, P::ShareUpdate, P::ShareDraw, P::CursorDraw};
 constexpr std::array kLogo = {P::Collisions, P::RemoveDead, P::DrawSprites, P::MoveSprites, P::Gui,
                               P::ParticleUpdate, P::ParticleDraw, P::CursorDraw};
+// The palette lies on the editor's board: the grid is drawn over the GUI.
 constexpr std::array kEditor = {P::RemoveDead, P::DrawSprites, P::MoveSprites, P::ParticleUpdate,
-                                P::ParticlesOfPlay, P::EditorGrid, P::Gui, P::CursorMove, P::CursorDraw};
+                                P::ParticlesOfPlay, P::Gui, P::EditorGrid, P::CursorMove, P::CursorDraw};
 
 // A menu that Escape leaves by one of its buttons and the close box leaves for the quit question.
 constexpr TScreenRow Menu(uint8_t number, std::string_view name, std::string_view form, std::string_view escape,
