@@ -1,5 +1,6 @@
 #include "screens/EditorScreen.h"
 
+#include <cstdio>
 #include <string>
 
 #include "engine/Cp1251.h"
@@ -24,6 +25,7 @@ constexpr int kPaletteStepX = 45;
 constexpr int kPaletteStepY = 28;
 constexpr int kPaletteColumns = 3;
 constexpr const char* kDifficulties[] = {"Легко", "Средне", "Сложно"};
+constexpr uint8_t kTestPlayKey = vk::F1 + 4;  // F5
 
 TEditorState& Editor(TScreenContext& ctx) { return ctx.State.Editor; }
 
@@ -129,7 +131,7 @@ void KeyEvent(TScreenContext& ctx, const platform::Event& event) {
     case vk::Down: level.MoveCursor(0, 1); break;
     case vk::Space: level.Place(level.Cursor.Column, level.Cursor.Row, editor.Brush); break;
     case vk::Delete: level.Erase(level.Cursor.Column, level.Cursor.Row); break;
-    case vk::F1 + 4: TestPlayEditorLevel(ctx); return;
+    case kTestPlayKey: TestPlayEditorLevel(ctx); return;
     default:
       if (ctrl && event.key == 'Z') level.Undo();
       if (ctrl && event.key == 'Y') level.Redo();
