@@ -271,6 +271,7 @@ void TForm1::HandleEvent(const platform::Event& event) {
   // Navigation keys of the menus go to the focus ring before anyone else sees them.
   GuiBase.Focus().SetActive(MenusTakeInput(Screen));
   if (GuiBase.Focus().TakeEvent(event)) return;
+  WindowEvent(Screen, event);
   switch (event.type) {
     case Type::KeyDown: FormKeyDown(event.key, event.shift); break;
     case Type::KeyUp: FormKeyUp(event.key, event.shift); break;

@@ -49,6 +49,13 @@ if fresh ArchiveDb; then
   "$zbtool" pack "$pack/m" "$out/ArchiveDb/small.zbx" > /dev/null
   rm -rf "$pack"
 fi
+if fresh LevelSetArchive; then
+  # A set of three of the game's levels.
+  set_dir="$(mktemp -d)"
+  for n in 1 5 22; do cp "$data/data$n" "$set_dir/level0$((n % 10))"; done
+  "$zbtool" levelset pack "$set_dir" "$out/LevelSetArchive/three.zlv"
+  rm -rf "$set_dir"
+fi
 if fresh Config; then
   printf '' | "$zbtool" config-write "$out/Config/defaults.cfg"
 fi

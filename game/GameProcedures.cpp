@@ -50,7 +50,15 @@ LevelLoadResult BuildLevel(TPlayContext& play, const std::filesystem::path& game
   game.BlocksLeft = 0;
   const std::string name = LevelFileName(game.LevelNumber);
   LevelLoadResult loaded;
-  if (name.empty()) {
+  if (game.OwnLevel) {
+    loaded.error = WhyUnwinnable(game.OwnLevelImage);
+    loaded.ok = loaded.error.empty();
+    if (loaded.ok) {
+      game.Level = game.OwnLevelImage;
+    } else {
+      loaded.error = "The level cannot be played: " + loaded.error;
+    }
+  } else if (name.empty()) {
     loaded.error = "Level " + std::to_string(game.LevelNumber) + " has no level file";
   } else {
     loaded = LoadLevelFile(gameFolder / name, game.Level);

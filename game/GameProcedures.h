@@ -16,7 +16,7 @@ void CreateBlocksFromGrid(TPlayContext& play);
 // The whole level start: bat and first ball, scenery, the bricks of the level file, the bonus
 // and play state, the keys and the cage, the carried score. A level file that cannot be read
 // stops the build after the scenery; the result names the file and the fault. Level files are
-// found under `gameFolder`.
+// found under `gameFolder`; with `OwnLevel` set the level is `OwnLevelImage`, played as a plain level.
 LevelLoadResult BuildLevel(TPlayContext& play, const std::filesystem::path& gameFolder);
 
 // Removes the level's sprites (all but the pointer and the balls, which go last), stops its

@@ -47,6 +47,9 @@ struct TGameState {
 
   // LastColumn, LastRow, OffsetX, OffsetY, LevelWord4 and the three grids; kept between levels.
   LevelImage Level;
+  // A level of the player's own is played instead of the game's level file: no story, no keys, no cage.
+  bool OwnLevel = false;
+  LevelImage OwnLevelImage;
 
   // Checked references: the particle manager frees a system once it has stopped and faded.
   std::array<TXParticleRef, 5> WaterfallSystems{};

@@ -274,7 +274,7 @@ void TAnimal::Kill() {
 
 void SetupLevelKeys(TPlayContext& play) {
   TGameState& game = play.Game;
-  const LevelPlan& plan = PlanOfLevel(game.LevelNumber);
+  const LevelPlan& plan = PlanOfLevel(game.OwnLevel ? 0 : game.LevelNumber);
   game.KeyImageFrame = plan.keyImageFrame;
   game.LevelDropsKeyPart = plan.DropsKeyPart();
   game.KeyPartKind = plan.keyPartKind;

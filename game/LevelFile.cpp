@@ -1,5 +1,10 @@
 #include "game/LevelFile.h"
 
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <utility>
+
 #include "engine/FileRead.h"
 #include "game/BallRules.h"
 #include "game/BlockRules.h"
@@ -48,10 +53,83 @@ class TCountedCells {
   std::array<bool, kTabled + 1> table_{};
 };
 
-// Why the loaded level could never be cleared, or empty when it can: it needs a brick that
-// counts, and every such brick must stand where a ball can reach it.
-std::string Unwinnable(const LevelImage& image) {
+constexpr int32_t kGoldCell = kGoldKind + 1;
+// The smallest ball; a gap narrower than it lets no ball through.
+constexpr float kBallSize = 12.0f;
+// Where the first ball rides the bat.
+constexpr float kServeX = 480.0f;
+constexpr float kServeY = 518.0f;
+
+float CellX(const LevelImage& image, int column) {
+  return static_cast<float>(kLeftWall) + static_cast<float>(image.OffsetX()) + kBrickWidth * static_cast<float>(column);
+}
+float CellY(const LevelImage& image, int row) {
+  return static_cast<float>(image.OffsetY()) + kBrickHeight * static_cast<float>(row);
+}
+
+// Whether a ball fits in the place of a cell: its rectangle, cut to the playfield, still holds one.
+bool Room(const LevelImage& image, int column, int row) {
+  const float left = std::max(CellX(image, column), static_cast<float>(kLeftWall));
+  const float right = std::min(CellX(image, column) + kBrickWidth, static_cast<float>(kRightWall));
+  const float top = std::max(CellY(image, row), 0.0f);
+  const float bottom = std::min(CellY(image, row) + kBrickHeight, static_cast<float>(kLossY));
+  return right - left >= kBallSize && bottom - top >= kBallSize;
+}
+
+// Which cells a ball can reach. It starts from the open playfield around the grid and from where it
+// is served, touches every cell beside one it can be in, and passes through every cell but gold
+// (a brick in the way breaks first) that lies in the playfield; a blast of a bomb it breaks reaches
+// the eight cells around, which open in turn. A brick walled in by gold is reached by neither.
+std::vector<bool> ReachedCells(const LevelImage& image) {
+  const int columns = image.LastColumn() + 1;
+  const int rows = image.LastRow() + 1;
+  std::vector<bool> reached(static_cast<size_t>(columns) * static_cast<size_t>(rows), false);
+  auto inside = [&](int c, int r) { return c >= 0 && r >= 0 && c < columns && r < rows; };
+  auto at = [&](int c, int r) { return static_cast<size_t>(c) * static_cast<size_t>(rows) + static_cast<size_t>(r); };
+  auto passable = [&](int c, int r) { return image.BlockGrid(c, r) != kGoldCell && Room(image, c, r); };
+  std::vector<std::pair<int, int>> queue;
+  auto reach = [&](int c, int r) {
+    if (!inside(c, r) || reached[at(c, r)]) return;
+    reached[at(c, r)] = true;
+    queue.emplace_back(c, r);
+  };
+  constexpr int kSteps[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
+  for (int c = 0; c < columns; ++c) {
+    for (int r = 0; r < rows; ++r) {
+      if (!passable(c, r)) continue;
+      for (const auto& step : kSteps) {
+        if (!inside(c + step[0], r + step[1]) && Room(image, c + step[0], r + step[1])) reach(c, r);
+      }
+    }
+  }
+  // The serve, for a grid that covers the whole playfield.
+  const auto serveColumn = static_cast<int>(std::floor((kServeX - CellX(image, 0)) / kBrickWidth));
+  const auto serveRow = static_cast<int>(std::floor((kServeY - CellY(image, 0)) / kBrickHeight));
+  if (inside(serveColumn, serveRow) && passable(serveColumn, serveRow)) reach(serveColumn, serveRow);
+  for (size_t next = 0; next < queue.size(); ++next) {
+    const auto [c, r] = queue[next];
+    if (!passable(c, r)) continue;  // touched, but it closes the way
+    for (const auto& step : kSteps) reach(c + step[0], r + step[1]);
+    const int32_t value = image.BlockGrid(c, r);
+    const auto kind = value > 0 ? FindBlockKind(value - 1) : std::nullopt;
+    if (kind && kind->Bomb) {
+      for (int dc = -1; dc <= 1; ++dc) {
+        for (int dr = -1; dr <= 1; ++dr) reach(c + dc, r + dr);
+      }
+    }
+  }
+  return reached;
+}
+
+}  // namespace
+
+TWinCheck CheckWinnable(const LevelImage& image) {
+  using Fault = TWinCheck::Fault;
   static const TCountedCells countedCell;
+  if (image.LastColumn() < 0 || image.LastRow() < 0 || image.LastColumn() >= kLevelGridSize ||
+      image.LastRow() >= kLevelGridSize) {
+    return {Fault::NoBrick};
+  }
   int counted = 0;
   for (int column = 0; column <= image.LastColumn(); ++column) {
     // A column's cells lie one after another.
@@ -59,18 +137,40 @@ std::string Unwinnable(const LevelImage& image) {
     for (int row = 0; row <= image.LastRow(); ++row) {
       if (!countedCell(cells[row])) continue;
       ++counted;
-      const float x = 172.0f + static_cast<float>(image.OffsetX()) + kBrickWidth * static_cast<float>(column);
-      const float y = static_cast<float>(image.OffsetY()) + kBrickHeight * static_cast<float>(row);
+      const float x = CellX(image, column);
+      const float y = CellY(image, row);
       if (x + kBrickWidth <= kLeftWall || x >= kRightWall || y + kBrickHeight <= 0.0f || y >= kLossY) {
-        return "the brick in column " + std::to_string(column) + ", row " + std::to_string(row) +
-               " stands outside the playfield.";
+        return {Fault::Outside, column, row};
       }
     }
   }
-  return counted == 0 ? "it has no brick to break." : std::string();
+  if (counted == 0) return {Fault::NoBrick};
+  const std::vector<bool> reached = ReachedCells(image);
+  const auto rows = static_cast<size_t>(image.LastRow() + 1);
+  for (int column = 0; column <= image.LastColumn(); ++column) {
+    for (int row = 0; row <= image.LastRow(); ++row) {
+      if (countedCell(image.BlockGrid(column, row)) &&
+          !reached[static_cast<size_t>(column) * rows + static_cast<size_t>(row)]) {
+        return {Fault::WalledIn, column, row};
+      }
+    }
+  }
+  return {};
 }
 
-}  // namespace
+std::string WhyUnwinnable(const LevelImage& image) {
+  const TWinCheck check = CheckWinnable(image);
+  const std::string brick =
+      "the brick in column " + std::to_string(check.Column + 1) + ", row " + std::to_string(check.Row + 1);
+  switch (check.Why) {
+    case TWinCheck::Fault::None: return {};
+    case TWinCheck::Fault::NoBrick: return "it has no brick to break.";
+    case TWinCheck::Fault::Outside: return brick + " stands outside the playfield.";
+    case TWinCheck::Fault::WalledIn: return brick + " is walled in by gold.";
+  }
+  return {};
+}
+
 
 std::string LevelFileName(int levelNumber) {
   if (levelNumber < 1 || levelNumber > 25) return {};
@@ -103,7 +203,7 @@ LevelLoadResult LoadLevelBytes(std::span<const uint8_t> bytes, const std::string
       }
     }
   }
-  if (const std::string why = Unwinnable(loaded); !why.empty()) return {false, Broken(name, why)};
+  if (const std::string why = WhyUnwinnable(loaded); !why.empty()) return {false, Broken(name, why)};
   image = loaded;
   return {true, {}};
 }

@@ -48,6 +48,19 @@ std::string LevelFileName(int levelNumber);
 LevelLoadResult LoadLevelFile(const std::filesystem::path& path, LevelImage& image);
 LevelLoadResult LoadLevelBytes(std::span<const uint8_t> bytes, const std::string& name, LevelImage& image);
 
+// Whether a level can be cleared: it needs a brick that counts, every such brick inside the
+// playfield and none walled in by gold (a blast of a bomb the ball reaches opens the way too).
+struct TWinCheck {
+  enum class Fault : uint8_t { None, NoBrick, Outside, WalledIn };
+  Fault Why = Fault::None;
+  int Column = 0;  // the first brick at fault, for Outside and WalledIn
+  int Row = 0;
+  bool Winnable() const { return Why == Fault::None; }
+};
+TWinCheck CheckWinnable(const LevelImage& image);
+// The same in words; empty when it can be cleared.
+std::string WhyUnwinnable(const LevelImage& image);
+
 // The file bytes of a consistent image: each record holds the 32 image words from its destination.
 // Empty for an image whose grid is larger than 41 x 41.
 std::vector<uint8_t> EncodeLevelFile(const LevelImage& image);

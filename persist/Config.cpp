@@ -225,7 +225,7 @@ int CreateTemporary(const std::filesystem::path& temporary) {
 
 }  // namespace
 
-ConfigFileResult WriteWholeFile(const std::filesystem::path& link, std::string_view text) {
+ConfigFileResult WriteFileSafely(const std::filesystem::path& link, std::string_view text) {
   ConfigFileResult result;
   std::error_code ec;
   const std::filesystem::path file = SaveTarget(link, ec);
@@ -272,7 +272,7 @@ ConfigFileResult WriteWholeFile(const std::filesystem::path& link, std::string_v
 }
 
 ConfigFileResult WriteConfig(TSettings& settings, const std::filesystem::path& file) {
-  return WriteWholeFile(file, ConfigText(settings));
+  return WriteFileSafely(file, ConfigText(settings));
 }
 
 ConfigFileResult KeepDamagedConfig(const std::filesystem::path& file) {
@@ -286,7 +286,7 @@ ConfigFileResult KeepDamagedConfig(const std::filesystem::path& file) {
   }
   std::filesystem::path kept = file;
   kept += kDamagedSuffix;
-  return WriteWholeFile(kept, read.bytes);
+  return WriteFileSafely(kept, read.bytes);
 }
 
 bool ReadConfigText(TSettings& settings, std::string_view text) {

@@ -34,8 +34,8 @@ struct ConfigFileResult {
 // failed write leaves the old file as it was and no temporary file behind. A `file` that is a
 // symbolic link is written through to its target, and stays a link.
 ConfigFileResult WriteConfig(TSettings& settings, const std::filesystem::path& file);
-// The same safe write for any file the game keeps beside its settings.
-ConfigFileResult WriteWholeFile(const std::filesystem::path& file, std::string_view text);
+// Writes `text` as the whole of `file` (or of its target) in the same safe way.
+ConfigFileResult WriteFileSafely(const std::filesystem::path& file, std::string_view text);
 
 // Overwrites the settings from the file's lines. The file is not trusted: a missing line, a
 // number that does not read or lies outside its range keeps the setting as it is; the player

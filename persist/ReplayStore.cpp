@@ -26,11 +26,11 @@ std::string KeepReplay(const std::filesystem::path& userFolder, const TReplay& r
   std::filesystem::create_directories(folder, ec);
   if (ec) return "\"" + folder.generic_string() + "\" cannot be made: " + ec.message();
   const std::string bytes = EncodeReplay(replay);
-  if (const ConfigFileResult last = WriteWholeFile(folder / "last.zbr", bytes); !last.ok) return last.error;
+  if (const ConfigFileResult last = WriteFileSafely(folder / "last.zbr", bytes); !last.ok) return last.error;
   const std::filesystem::path best = BestReplayPath(userFolder, replay.Difficulty);
   const TReplayReadResult kept = ReadReplayFile(best);
   if (kept.Replay && kept.Replay->FinalScore >= replay.FinalScore) return {};
-  if (const ConfigFileResult written = WriteWholeFile(best, bytes); !written.ok) return written.error;
+  if (const ConfigFileResult written = WriteFileSafely(best, bytes); !written.ok) return written.error;
   return {};
 }
 

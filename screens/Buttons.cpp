@@ -12,6 +12,8 @@
 #include "screens/SpeechScreen.h"
 #include "screens/StageScreens.h"
 #include "screens/ClosingScreens.h"
+#include "screens/EditorScreen.h"
+#include "screens/OwnLevelsScreen.h"
 #include "screens/LanguageSwitch.h"
 
 namespace zb {
@@ -42,7 +44,10 @@ constexpr TButtonRoute kRoutes[] = {
     {"b_graphics_back", ScreenGraphics, ScreenOptions},
     {"b_controls_back", ScreenControls, ScreenOptions},
     {"b_choosedif_back", ScreenChooseDifficulty, ScreenMainMenu},
-    {"b_yourscore_next", ScreenYourScore, ScreenCountry},
+    {"b_mainmenu_editor", ScreenMainMenu, ScreenEditor},
+    {"b_mainmenu_ownlevels", ScreenMainMenu, ScreenOwnLevels},
+    {"b_editor_back", ScreenEditor, ScreenMainMenu},
+    {"b_ownsets_back", ScreenOwnLevels, ScreenMainMenu},
     {"b_ycountry_next", ScreenCountry, ScreenSendScore},
 };
 
@@ -56,6 +61,8 @@ Action ChooseDifficulty(uint8_t difficulty) {
 }
 
 void StartGame(TScreenContext& ctx) {
+  ctx.State.Own.Active = false;
+  ctx.State.Editor.TestPlaying = false;
   ctx.Game.SetShownScore(0);
   ctx.Game.LevelNumber = 1;
   ctx.GameFinished = false;
@@ -120,6 +127,15 @@ void BindButtons(TScreenContext& ctx) {
       {"b_share_subscribe", OpenWebsiteLink},
       {"b_share_tellafriend", OpenWebsiteLink},
       {"b_share_exit", [](TScreenContext& c) { c.Close(); }},
+      {"b_yourscore_next", YourScoreNext},
+      {"b_editor_test", TestPlayEditorLevel},
+      {"b_editor_save", SaveEditorLevel},
+      {"b_editor_undo", UndoEdit},
+      {"b_editor_redo", RedoEdit},
+      {"b_editor_difficulty", StepEditorDifficulty},
+      {"b_ownsets_play", PlayOwnSet},
+      {"b_ownsets_rename", RenameOwnSet},
+      {"b_ownsets_delete", DeleteOwnSet},
   };
   for (const auto& [name, action] : buttons) {
     TGuiControl* control = ctx.GuiBase.FindControl(name);

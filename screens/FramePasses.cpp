@@ -2,6 +2,7 @@
 
 #include "game/Hud.h"
 #include "screens/Cursor.h"
+#include "screens/EditorScreen.h"
 #include "screens/ScreenContext.h"
 #include "screens/SpeechScreen.h"
 
@@ -59,6 +60,7 @@ void RunPass(TScreenContext& ctx, RenderPass pass) {
     case RenderPass::Gui: ctx.GuiBase.Draw(); break;
     case RenderPass::SpeechText: DrawSpeechText(ctx); break;
     case RenderPass::ShareDraw: ctx.Share.Draw(ctx.MyCanvas); break;
+    case RenderPass::EditorGrid: DrawEditor(ctx); break;
   }
 }
 

@@ -105,6 +105,8 @@ void BeginRecordedGame(TScreenContext& ctx) {
   // The look and the particles start from the seed too, so a replay looks as the game did.
   game.LookRandom.Seed(seed ^ 0x4C4F4F4Bu);
   ctx.Core.Particles.Random().SetSeed(seed);
+  // A game of the player's own levels plays other levels than any table counts.
+  if (ctx.State.Own.Active || ctx.State.Editor.TestPlaying) return;
   TReplay header;
   header.RulesVersion = kRulesVersion;
   header.ContentHash = ContentDigest(ctx.Folders.Content);

@@ -3,14 +3,34 @@
 #include "engine/platform/Keys.h"
 #include "game/Bonus.h"
 #include "game/GameProcedures.h"
+#include "screens/EditorScreen.h"
 #include "screens/FormControls.h"
+#include "screens/OwnLevelsScreen.h"
 #include "screens/ScreenContext.h"
 #include "screens/ScreenMachine.h"
 
 namespace zb {
 
+void StartWaterfalls(TScreenContext& ctx) {
+  TGameState& game = ctx.Game;
+  game.WaterfallCount = 0;
+  static constexpr float kFalls[5][2] = {{310, 140}, {290, 140}, {330, 140}, {270, 140}, {350, 150}};
+  for (int i = 0; i < 5; ++i) {
+    TXParticleRef fall = ctx.Play.Particles.Spawn("Waterfall.pss", kFalls[i][0], kFalls[i][1]);
+    fall.SetName("waterfall");
+    game.WaterfallSystems[static_cast<size_t>(i)] = fall;
+  }
+  game.WaterfallCount = 5;
+}
+
 void EnterGameScreen(TScreenContext& ctx) {
   TGameState& game = ctx.Game;
+  game.OwnLevel = ctx.State.Editor.TestPlaying || ctx.State.Own.Active;
+  if (ctx.State.Editor.TestPlaying) {
+    game.OwnLevelImage = ctx.State.Editor.Level.Image();
+  } else if (ctx.State.Own.Active && !LoadOwnLevel(ctx)) {
+    return;
+  }
   ShowCursor(ctx, false);
   const LevelLoadResult built = BuildLevel(ctx.Play, ctx.Folders.Content);
   if (!built.ok) {
@@ -22,14 +42,7 @@ void EnterGameScreen(TScreenContext& ctx) {
     EnterScreen(ctx, game.GetShownScore() > 0 ? ScreenYourScore : ScreenMainMenu);
     return;
   }
-  game.WaterfallCount = 0;
-  static constexpr float kFalls[5][2] = {{310, 140}, {290, 140}, {330, 140}, {270, 140}, {350, 150}};
-  for (int i = 0; i < 5; ++i) {
-    TXParticleRef fall = ctx.Play.Particles.Spawn("Waterfall.pss", kFalls[i][0], kFalls[i][1]);
-    fall.SetName("waterfall");
-    game.WaterfallSystems[static_cast<size_t>(i)] = fall;
-  }
-  game.WaterfallCount = 5;
+  StartWaterfalls(ctx);
   ctx.Core.StartClock();
   if (game.StoryBeforeLevel) {
     game.SpeechScene = game.SpeechBeforeLevel;
@@ -41,6 +54,7 @@ void EnterGameScreen(TScreenContext& ctx) {
 
 void SettleGameScreen(TScreenContext& ctx) {
   ctx.Core.EndTick();
+  if (ctx.State.Editor.TestPlaying && EndTestPlay(ctx)) return;
   if (ctx.KeysReleased[vk::Escape]) {
     ctx.PlaySound("check");
     EnterScreen(ctx, ScreenExitToMenu);

@@ -31,6 +31,7 @@ enum class RenderPass : uint8_t {
   SpeechText,          // draws the story text, when showing
   ShareUpdate,         // the closing page's hover follows the pointer
   ShareDraw,
+  EditorGrid,          // the editor's grid, bricks, cursor, palette and message
 };
 
 // Whether a pass only draws.

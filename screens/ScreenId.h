@@ -4,7 +4,7 @@
 
 namespace zb {
 
-// The numbered screens. 2, 5, 11, 16 and 21 name no screen.
+// The numbered screens. 2, 5, 11, 16, 21 and 33..39 name no screen.
 enum ScreenId : uint8_t {
   ScreenExitToMenu = 0,
   ScreenEnterName = 1,
@@ -34,6 +34,8 @@ enum ScreenId : uint8_t {
   ScreenEndGame = 30,
   ScreenCountry = 31,
   ScreenShare = 32,
+  ScreenEditor = 40,     // the level editor
+  ScreenOwnLevels = 41,  // the player's own level sets
 };
 
 

@@ -91,6 +91,11 @@ void PointerDown(TScreenContext& ctx, int x, int y) {
   if (row != nullptr && row->PointerDown != nullptr) row->PointerDown(ctx, x, y);
 }
 
+void WindowEvent(TScreenContext& ctx, const platform::Event& event) {
+  const TScreenRow* row = FindScreen(ctx.CurrentScreen);
+  if (row != nullptr && row->WindowEvent != nullptr) row->WindowEvent(ctx, event);
+}
+
 bool CloseQuery(TScreenContext& ctx) {
   ctx.Recorder.NoteAction({ReplayActionKind::Close, {}});
   const TScreenRow* row = FindScreen(ctx.CurrentScreen);

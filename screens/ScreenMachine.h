@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "engine/platform/Events.h"
 #include "screens/ScreenId.h"
 
 namespace zb {
@@ -29,6 +30,8 @@ void RunFrame(TScreenContext& ctx);
 void RunSideTimer(TScreenContext& ctx);
 // A left press in the window, in its logical coordinates.
 void PointerDown(TScreenContext& ctx, int x, int y);
+// A key or mouse event of the window, for the screens that follow them themselves.
+void WindowEvent(TScreenContext& ctx, const platform::Event& event);
 // The window's close box: true when the window may close now.
 bool CloseQuery(TScreenContext& ctx);
 // The window was minimised or lost the keyboard or a controller: play pauses, nothing else.

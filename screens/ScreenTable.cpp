@@ -4,8 +4,10 @@
 #include <array>
 
 #include "screens/ClosingScreens.h"
+#include "screens/EditorScreen.h"
 #include "screens/GameScreen.h"
 #include "screens/MenuScreens.h"
+#include "screens/OwnLevelsScreen.h"
 #include "screens/PlayScreens.h"
 #include "screens/PlayerScreens.h"
 #include "screens/SpeechScreen.h"
@@ -45,6 +47,9 @@ constexpr std::array kEndGame = {P::EndGameImage, P::CursorMove, P::ParticleUpda
 constexpr std::array kShare = {P::MoveSprites, P::ParticleUpdate, P::ShareUpdate, P::ShareDraw, P::CursorDraw};
 constexpr std::array kLogo = {P::Collisions, P::RemoveDead, P::DrawSprites, P::MoveSprites, P::Gui,
                               P::ParticleUpdate, P::ParticleDraw, P::CursorDraw};
+// The palette lies on the editor's board: the grid is drawn over the GUI.
+constexpr std::array kEditor = {P::RemoveDead, P::DrawSprites, P::MoveSprites, P::ParticleUpdate,
+                                P::ParticlesOfPlay, P::Gui, P::EditorGrid, P::CursorMove, P::CursorDraw};
 
 // A menu that Escape leaves by one of its buttons and the close box leaves for the quit question.
 constexpr TScreenRow Menu(uint8_t number, std::string_view name, std::string_view form, std::string_view escape,
@@ -114,6 +119,12 @@ const std::array kRows = {
     TScreenRow{.Number = ScreenShare, .Name = "Share", .Enter = EnterShareScreen, .Settle = SettleShareScreen,
                .Passes = kShare, .MenusTakeInput = false,
                .Close = CloseRule::WhenPageAllows, .SideTimer = ShareSideTimer, .PointerDown = SharePointerDown},
+    TScreenRow{.Number = ScreenEditor, .Name = "Editor", .Form = "scr_editor", .Enter = EnterEditorScreen,
+               .Leave = LeaveEditorScreen, .Passes = kEditor, .MenusTakeInput = false, .Close = CloseRule::AskToQuit,
+               .EscapeButton = "b_editor_back", .WindowEvent = EditorWindowEvent},
+    TScreenRow{.Number = ScreenOwnLevels, .Name = "OwnLevels", .Form = "scr_ownlevels", .Enter = EnterOwnLevelsScreen,
+               .Process = ProcessOwnLevelsScreen, .Leave = LeaveOwnLevelsScreen, .Passes = kMenu,
+               .Close = CloseRule::AskToQuit, .EscapeButton = "b_ownsets_back"},
 };
 
 }  // namespace

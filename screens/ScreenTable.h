@@ -4,6 +4,7 @@
 #include <span>
 #include <string_view>
 
+#include "engine/platform/Events.h"
 #include "game/PlayContext.h"
 #include "screens/RenderPass.h"
 #include "screens/ScreenId.h"
@@ -14,6 +15,7 @@ struct TScreenContext;
 
 using TScreenStep = void (*)(TScreenContext&);
 using TPointerStep = void (*)(TScreenContext&, int x, int y);
+using TEventStep = void (*)(TScreenContext&, const platform::Event& event);
 
 // What the window's close box does on a screen.
 enum class CloseRule : uint8_t {
@@ -50,6 +52,7 @@ struct TScreenRow {
   TScreenStep SideTimer = nullptr;      // every 100 ms of the side timer
   TScreenStep ClockStep = nullptr;      // every step of the play core's bonus clock
   TPointerStep PointerDown = nullptr;   // a left press in the window
+  TEventStep WindowEvent = nullptr;     // every key and mouse event, before the GUI sees it
 };
 
 // The dispatch reads only the low seven bits of a screen number.

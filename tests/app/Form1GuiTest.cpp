@@ -60,12 +60,12 @@ TEST_F(Form1GuiTest, TheShownFormIsDrawnWithItsPicturesAndTexts) {
   Show("scr_mainmenu");
   game_->Frame();
   // The start button's backdrop, yellow at its top, and its dark caption inside it.
-  const uint32_t top = game_->PixelAt(303, 243);
+  const uint32_t top = game_->PixelAt(303, 213);
   EXPECT_GT((top >> 16) & 0xFF, 0xE0u);
   EXPECT_GT((top >> 8) & 0xFF, 0xB0u);
   EXPECT_LT(top & 0xFF, 0x90u);
   int dark = 0;
-  for (int y = 240; y < 280; ++y) {
+  for (int y = 210; y < 250; ++y) {
     for (int x = 300; x < 500; ++x) dark += ((game_->PixelAt(x, y) >> 16) & 0xFF) < 0x80;
   }
   EXPECT_GT(dark, 50);

@@ -39,7 +39,7 @@ TEST_F(GuiContentTest, EveryScreenFormIsATopLevelHiddenForm) {
                          "scr_gameover", "scr_choosedif", "scr_stagecomplete", "scr_create",
                          "scr_change",   "scr_delete",    "scr_yourscoreis",   "scr_sendscore",
                          "scr_sound",    "scr_graphics",  "scr_controls",      "scr_speech",
-                         "scr_ycountry"};
+                         "scr_ycountry", "scr_editor",    "scr_ownlevels"};
   EXPECT_EQ(root_.ControlCount(), static_cast<int>(std::size(forms)));
   for (const char* name : forms) {
     TGuiForm* form = Find<TGuiForm>(name);

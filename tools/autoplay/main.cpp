@@ -19,6 +19,7 @@
 #include "persist/ReplayStore.h"
 #include "engine/platform/sdl/CurlHttp.h"
 #include "screens/ScreenId.h"
+#include "screens/ScreenState.h"
 #include "tools/autoplay/AutoPlayer.h"
 #include "tools/autoplay/GameBot.h"
 
@@ -44,12 +45,14 @@ bool ParseDifficulty(std::string_view text, long long& value) {
 int Usage() {
   std::fprintf(stderr,
                "usage: zumbala-autoplay LEVEL DIFFICULTY FRAMES [--seed N] [--png OUT.png] [--lives]\n"
+               "       zumbala-autoplay --set DIR LEVEL DIFFICULTY FRAMES [the same options]\n"
                "       zumbala-autoplay --game DIFFICULTY [--seed N] [--name NAME] [--country TEXT]\n"
                "                        [--send yes|no] [--start-level L] [--max-frames N] [--idle]\n"
                "                        [--png-dir DIR] [--bound N] [--record FILE]\n"
                "       zumbala-autoplay --replay FILE\n"
                "  LEVEL 1..25, DIFFICULTY 0 easy, 1 medium, 2 hard (or the names); runs from the game\n"
-               "  folder (the program's own folder when it holds Data/, else the working folder)\n");
+               "  folder (the program's own folder when it holds Data/, else the working folder);\n"
+               "  --set plays level LEVEL of the level set in the folder DIR instead\n");
   return 2;
 }
 
@@ -134,7 +137,7 @@ int PlayGame(int argc, char** argv) {
       std::fprintf(stderr, "zumbala-autoplay: no game was recorded\n");
       return 1;
     }
-    if (const zb::ConfigFileResult written = zb::WriteWholeFile(record, zb::EncodeReplay(*replay)); !written.ok) {
+    if (const zb::ConfigFileResult written = zb::WriteFileSafely(record, zb::EncodeReplay(*replay)); !written.ok) {
       std::fprintf(stderr, "zumbala-autoplay: %s\n", written.error.c_str());
       return 1;
     }
@@ -182,7 +185,8 @@ int PlayReplay(int argc, char** argv) {
   return 0;
 }
 
-int PlayLevel(int argc, char** argv) {
+// `set` is the folder of a level set of the player's own, or empty for the game's levels.
+int PlayLevel(int argc, char** argv, const char* program, const std::filesystem::path& set) {
   if (argc < 4) return Usage();
   long long level = 0, difficulty = 0, frames = 0, seed = 1;
   if (!ParseInt(argv[1], 1, 25, level) || !ParseDifficulty(argv[2], difficulty) ||
@@ -204,12 +208,23 @@ int PlayLevel(int argc, char** argv) {
     }
   }
 
-  zb::HeadlessGame game(GameFolder(argv[0]));
+  zb::HeadlessGame game(GameFolder(program));
   // Pixels only for the picture asked for.
   game.Platform().window.SetRasterise(!png.empty());
   if (!game.Start()) {
     std::fprintf(stderr, "zumbala-autoplay: the game could not start\n");
     return 1;
+  }
+  if (!set.empty()) {
+    zb::TOwnPlay& own = game.Screens().State.Own;
+    own.Set = zb::ReadLevelSet(set.parent_path(), set.filename().string());
+    for (const std::string& problem : own.Set.Problems) std::fprintf(stderr, "zumbala-autoplay: %s\n", problem.c_str());
+    if (level > static_cast<long long>(own.Set.Levels.size())) {
+      std::fprintf(stderr, "zumbala-autoplay: the set \"%s\" has %zu playable levels\n", set.c_str(),
+                   own.Set.Levels.size());
+      return 1;
+    }
+    own.Active = true;
   }
   zb::TAutoPlayer player(game);
   player.PlayOnWithLives(lives);
@@ -237,7 +252,13 @@ int main(int argc, char** argv) {
   try {
     if (argc >= 2 && std::string_view(argv[1]) == "--game") return PlayGame(argc, argv);
     if (argc >= 2 && std::string_view(argv[1]) == "--replay") return PlayReplay(argc, argv);
-    return PlayLevel(argc, argv);
+    if (argc >= 3 && std::string_view(argv[1]) == "--set") {
+      std::error_code ec;
+      std::filesystem::path set = std::filesystem::absolute(argv[2], ec).lexically_normal();
+      if (!set.has_filename()) set = set.parent_path();
+      return PlayLevel(argc - 2, argv + 2, argv[0], set);
+    }
+    return PlayLevel(argc, argv, argv[0], {});
   } catch (const std::exception& e) {
     std::fprintf(stderr, "zumbala-autoplay: %s\n", e.what());
   } catch (...) {

@@ -19,6 +19,7 @@ int RunRecord(std::span<char* const> args);
 
 int RunLevel(std::span<char* const> args);
 int RunLevelCompile(std::span<char* const> args);
+int RunLevelSet(std::span<char* const> args);
 
 int RunStory(std::span<char* const> args);
 int RunStoryCompile(std::span<char* const> args);
@@ -63,6 +64,12 @@ std::span<const Command> Commands() {
               "    Compiles a level written as text (see assets/levels/README.md) into a level file.\n"
               "    Exit status 1 with the line and the reason for a source that does not compile.",
               RunLevelCompile},
+      Command{"levelset", "levelset pack DIR OUT.zlv | levelset unpack FILE.zlv DIR",
+              "    pack: puts the files of the level set folder DIR into the one file OUT.zlv (laid out in\n"
+              "    docs/levelset-format.md). unpack: writes the files of FILE.zlv into DIR (made when\n"
+              "    missing), byte for byte as they were packed; a file already in DIR is never written over.\n"
+              "    Exit status 1 and the reason on standard error for a folder, file or archive that fails.",
+              RunLevelSet},
       Command{"story", "story [PATH]",
               "    Loads the story file PATH (default: \"Data/story.txt\" of the built game folder) as the\n"
               "    game does and prints its 27 lines in order: per line a header\n"

@@ -5,7 +5,7 @@
 
 #include "engine/FileRead.h"
 #include "game/LevelFile.h"
-#include "tools/zbtool/LevelSource.h"
+#include "game/LevelSource.h"
 
 namespace zb::tool {
 

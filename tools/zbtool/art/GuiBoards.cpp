@@ -177,7 +177,7 @@ void AddGuiBoards(std::vector<Picture>& out) {
       {"board_country", 350, 190, {{45, 72, 260, 30}}, {}, 0, 4},
       // A name for the first or a new player.
       {"board_name", 400, 190, {{50, 72, 300, 30}}, {}, 0, 5},
-      {"board_mainmenu", 320, 450, {}, {}, 163, 6},
+      {"board_mainmenu", 320, 550, {}, {}, 163, 6},
       // Options, difficulty, graphics and sound.
       {"board_menu", 340, 310, {}, {}, 66, 7},
       {"board_controls", 340, 320, {{170, 75, 130, 30}, {170, 120, 130, 30}, {170, 165, 130, 30}}, {}, 66, 8},
@@ -185,6 +185,10 @@ void AddGuiBoards(std::vector<Picture>& out) {
       {"board_players", 420, 400, {{60, 66, 300, 262}}, {}, 0, 9},
       // High-score table: ten rows of 30 pixels under the tabs.
       {"board_highscore", 420, 500, {}, {{{20, 112, 380, 308}, 10, 30}}, 0, 10},
+      // The level editor's column at the left of the playfield: the names to save under.
+      {"board_editor", 172, 600, {{16, 288, 140, 28}, {16, 342, 140, 28}}, {}, 0, 11},
+      // The player's own level sets: the sets, the chosen set's scores, a new name.
+      {"board_ownlevels", 600, 460, {{20, 60, 260, 240}, {300, 60, 280, 240}, {20, 340, 260, 30}}, {}, 0, 12},
   };
   for (const Board& b : boards) {
     out.push_back({b.key, b.w, b.h, 1, [b](cairo_t* cr, int) { DrawBoard(cr, b); }});

@@ -194,7 +194,7 @@ Picture Sized(const std::string& kind, int w, int h, int count, void (*draw)(cai
 
 void AddGuiButtons(std::vector<Picture>& out) {
   // Every button size the layouts use.
-  const int sizes[][2] = {{200, 40}, {120, 40}, {150, 40}, {200, 30}, {200, 50}, {36, 36}};
+  const int sizes[][2] = {{200, 40}, {120, 40}, {150, 40}, {200, 30}, {200, 50}, {36, 36}, {140, 36}};
   for (const auto& s : sizes) out.push_back(Sized("btn", s[0], s[1], 3, DrawButton));
   out.push_back(Sized("switch", 300, 40, 2, DrawSwitch));
   out.push_back(Sized("tab", 120, 36, 2, DrawTab));

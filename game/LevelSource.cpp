@@ -1,9 +1,9 @@
-#include "tools/zbtool/LevelSource.h"
+#include "game/LevelSource.h"
 
 #include <sstream>
 #include <vector>
 
-namespace zb::tool {
+namespace zb {
 namespace {
 
 constexpr int kLeftWall = 172;
@@ -41,6 +41,25 @@ int GridValueForCell(char c) {
     case 'M': return 25;
     default: return -1;
   }
+}
+
+char CellForGridValue(int value) {
+  static constexpr std::string_view kLegend = ".csrgbyomRGBYOM#";
+  for (const char c : kLegend) {
+    if (value > 0 && GridValueForCell(c) == value) return c;
+  }
+  return '.';
+}
+
+std::string LevelSourceText(const LevelImage& image, std::string_view title) {
+  std::string text = "title ";
+  for (const char c : title) text += c == '\n' || c == '\r' ? ' ' : c;
+  text += "\noffset " + std::to_string(image.OffsetX()) + " " + std::to_string(image.OffsetY()) + "\ngrid\n";
+  for (int r = 0; r <= image.LastRow() && r < kLevelGridSize; ++r) {
+    for (int c = 0; c <= image.LastColumn() && c < kLevelGridSize; ++c) text += CellForGridValue(image.BlockGrid(c, r));
+    text += '\n';
+  }
+  return text;
 }
 
 LevelSource CompileLevelSource(std::string_view text) {
@@ -112,4 +131,4 @@ LevelSource CompileLevelSource(std::string_view text) {
   return out;
 }
 
-}  // namespace zb::tool
+}  // namespace zb
