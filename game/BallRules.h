@@ -8,6 +8,9 @@ namespace zb {
 inline constexpr double kLeftWall = 172;
 inline constexpr double kRightWall = 800;
 inline constexpr double kLossY = 586;
+// Every this many ticks of flight a ball gains this much downward velocity.
+inline constexpr int kDriftTicks = 100;
+inline constexpr double kDriftStep = 0.01;
 
 struct TBallConstants {
   double BaseSpeed;
