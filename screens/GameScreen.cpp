@@ -22,6 +22,18 @@ void EnterGameScreen(TScreenContext& ctx) {
     EnterScreen(ctx, game.GetShownScore() > 0 ? ScreenYourScore : ScreenMainMenu);
     return;
   }
+  StartWaterfalls(ctx);
+  ctx.Core.StartClock();
+  if (game.StoryBeforeLevel) {
+    game.SpeechScene = game.SpeechBeforeLevel;
+    EnterScreen(ctx, ScreenSpeech);
+  } else {
+    EnterScreen(ctx, ScreenLevelStart);
+  }
+}
+
+void StartWaterfalls(TScreenContext& ctx) {
+  TGameState& game = ctx.Game;
   game.WaterfallCount = 0;
   static constexpr float kFalls[5][2] = {{310, 140}, {290, 140}, {330, 140}, {270, 140}, {350, 150}};
   for (int i = 0; i < 5; ++i) {
@@ -30,13 +42,6 @@ void EnterGameScreen(TScreenContext& ctx) {
     game.WaterfallSystems[static_cast<size_t>(i)] = fall;
   }
   game.WaterfallCount = 5;
-  ctx.Core.StartClock();
-  if (game.StoryBeforeLevel) {
-    game.SpeechScene = game.SpeechBeforeLevel;
-    EnterScreen(ctx, ScreenSpeech);
-  } else {
-    EnterScreen(ctx, ScreenLevelStart);
-  }
 }
 
 void SettleGameScreen(TScreenContext& ctx) {

@@ -11,6 +11,8 @@ struct TScreenContext;
 void EnterGameScreen(TScreenContext& ctx);
 void SettleGameScreen(TScreenContext& ctx);
 void LeaveGameScreen(TScreenContext& ctx);
+// The five waterfalls of a level built.
+void StartWaterfalls(TScreenContext& ctx);
 // The bonus clock's 100 ms step.
 void GameClockStep(TScreenContext& ctx);
 

@@ -5,6 +5,7 @@
 
 #include "engine/GfxSprite.h"
 #include "game/StoryLines.h"
+#include "screens/DemoState.h"
 
 namespace zb {
 
@@ -16,6 +17,7 @@ struct TScreenState {
   uint8_t ScoreViewDifficulty = 0;  // the table shown on the high-score screen
   bool CountedUp = false;           // the stage score's count-up reached the score this frame
   std::vector<TSpeechLine> Story;   // the 27 lines of the story; empty when they could not be read
+  TDemoState Demo;
 };
 
 }  // namespace zb

@@ -1,4 +1,4 @@
-#include "tools/autoplay/ShotModel.h"
+#include "game/ShotModel.h"
 
 #include <algorithm>
 #include <cmath>
@@ -83,8 +83,8 @@ TShotModel::TShot TShotModel::Trace(double x, double y, double velocityX, double
           hit = true;
           if (!fire) {
             const TBounce bounce = BrickBounce(flight.X, flight.Y, width, height, b.X, b.Y, b.W, b.H);
-            if (bounce.FlipX) flight.VelocityX = -flight.VelocityX;
-            if (bounce.FlipY) flight.VelocityY = -flight.VelocityY;
+            if (bounce.FlipX) flight.VelocityX = TurnedAway(flight.VelocityX, cx, bx);
+            if (bounce.FlipY) flight.VelocityY = TurnedAway(flight.VelocityY, cy, by);
           }
           if (b.Gold) {
             if (fire) standing[static_cast<size_t>(index)] = false;
