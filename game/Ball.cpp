@@ -16,10 +16,6 @@
 namespace zb {
 namespace {
 
-// The longest move between two tests of a ball's way: shallower than the 3 pixels within which
-// a brick turns a ball, so no speed can carry one over a brick's edge.
-constexpr double kMostStep = 2;
-
 bool SameBounce(const TBounce& a, const TBounce& b) { return a.FlipX == b.FlipX && a.FlipY == b.FlipY; }
 
 }  // namespace
@@ -99,7 +95,7 @@ void TBall::Move(float delta) {
 void TBall::StopAtFirstContact(float fromX, float fromY) {
   const double dx = static_cast<double>(X) - fromX, dy = static_cast<double>(Y) - fromY;
   const double length = std::hypot(dx, dy);
-  const int steps = static_cast<int>(std::ceil(length / kMostStep));
+  const int steps = static_cast<int>(std::ceil(length / kMostBallStep));
   if (steps <= 1) return;
   // A brick the ball stands in already is left to its own test.
   std::vector<const TBlock*> near;
