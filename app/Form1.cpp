@@ -8,6 +8,7 @@
 #include "gui/GuiCanvasPainter.h"
 #include "screens/Buttons.h"
 #include "screens/Cursor.h"
+#include "screens/DemoScreen.h"
 #include "screens/LanguageSwitch.h"
 #include "screens/ScreenId.h"
 #include "screens/ScreenMachine.h"
@@ -268,6 +269,7 @@ void TForm1::FormDestroy() {
 
 void TForm1::HandleEvent(const platform::Event& event) {
   using Type = platform::Event::Type;
+  if (TakeDemoInput(Screen, event)) return;
   // Navigation keys of the menus go to the focus ring before anyone else sees them.
   GuiBase.Focus().SetActive(MenusTakeInput(Screen));
   if (GuiBase.Focus().TakeEvent(event)) return;

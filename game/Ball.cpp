@@ -2,15 +2,23 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "game/PlayContext.h"
 #include "game/BallRules.h"
 #include "game/Bat.h"
+#include "game/BlockRules.h"
+#include "game/Blocks.h"
 #include "game/LifeLost.h"
 #include "game/Scenery.h"
 #include "game/ShadowFollow.h"
 
 namespace zb {
+namespace {
+
+bool SameBounce(const TBounce& a, const TBounce& b) { return a.FlipX == b.FlipX && a.FlipY == b.FlipY; }
+
+}  // namespace
 
 TBall::TBall(TSpriteEngine& engine, TPlayContext& play, bool super, bool big, float x, float y, int slot)
     : TAnimatedSprite(engine), play_(play) {
@@ -52,20 +60,22 @@ void TBall::Move(float delta) {
   if (OnBat) {
     Animating = false;
   } else {
+    const float fromX = X, fromY = Y;
     TBallFlight flight{X, Y, VelocityX, VelocityY};
     if (flight.Step(VisibleWidth())) play_.PlaySound(SoundCue::BallSide);
     X = static_cast<float>(flight.X);
     Y = static_cast<float>(flight.Y);
     VelocityX = flight.VelocityX;
     VelocityY = flight.VelocityY;
+    StopAtFirstContact(fromX, fromY);
     Animating = true;
   }
   CollideRect = {static_cast<int>(std::lround(X)), static_cast<int>(std::lround(Y)),
                  static_cast<int>(std::lround(X + VisibleWidth())),
                  static_cast<int>(std::lround(Y + VisibleHeight()))};
   if (SuperTrailOn) SuperTrail.SetPosition(CentreX(), CentreY());
-  if (DriftTicks == 100) {
-    VelocityY += 0.01;
+  if (DriftTicks == kDriftTicks) {
+    VelocityY += kDriftStep;
     DriftTicks = 0;
   }
   ++DriftTicks;
@@ -80,6 +90,43 @@ void TBall::Move(float delta) {
   }
   if (TShadow* shadow = Shadow.Get()) FollowOwner(*shadow, *this);
   HitThisTick = false;
+}
+
+void TBall::StopAtFirstContact(float fromX, float fromY) {
+  const double dx = static_cast<double>(X) - fromX, dy = static_cast<double>(Y) - fromY;
+  const double length = std::hypot(dx, dy);
+  const int steps = static_cast<int>(std::ceil(length / kMostBallStep));
+  if (steps <= 1) return;
+  // A brick the ball stands in already is left to its own test.
+  std::vector<const TBlock*> near;
+  for (int i = 0; i < Engine().Count(); ++i) {
+    const auto* brick = dynamic_cast<const TBlock*>(Engine().SpriteAt(i));
+    if (brick == nullptr || brick->Dead() || std::hypot(brick->X - fromX, brick->Y - fromY) >= 100 + length) {
+      continue;
+    }
+    if (!brick->Overlaps(*this, fromX, fromY)) near.push_back(brick);
+  }
+  if (near.empty()) return;
+  const auto bounce = [this](const TBlock& brick, float x, float y) {
+    return BrickBounce(x, y, PatternWidth(), PatternHeight(), brick.X, brick.Y, brick.PatternWidth(),
+                       brick.PatternHeight());
+  };
+  for (int k = 1; k < steps; ++k) {
+    const auto x = static_cast<float>(fromX + dx * k / steps);
+    const auto y = static_cast<float>(fromY + dy * k / steps);
+    for (const TBlock* brick : near) {
+      if (!brick->WouldHit(*this, x, y, VelocityX, VelocityY)) continue;
+      // Where the whole step meets the same brick to the same effect, the ball goes the whole way,
+      // as a slow one always did.
+      const bool sameAtEnd = brick->WouldHit(*this, X, Y, VelocityX, VelocityY) &&
+                             (Super || SameBounce(bounce(*brick, X, Y), bounce(*brick, x, y)));
+      if (!sameAtEnd) {
+        X = x;
+        Y = y;
+      }
+      return;
+    }
+  }
 }
 
 void TBall::SetBig(bool big) {

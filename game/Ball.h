@@ -43,6 +43,10 @@ class TBall : public TAnimatedSprite {
   double SpeedFactor = 0;
 
  private:
+  // A step longer than a brick's turning depth is tested along its way: the ball stops at the
+  // first brick it would hit there, where that brick's own test turns or breaks it.
+  void StopAtFirstContact(float fromX, float fromY);
+
   TPlayContext& play_;
 };
 

@@ -8,6 +8,12 @@ namespace zb {
 inline constexpr double kLeftWall = 172;
 inline constexpr double kRightWall = 800;
 inline constexpr double kLossY = 586;
+// Every this many ticks of flight a ball gains this much downward velocity.
+inline constexpr int kDriftTicks = 100;
+inline constexpr double kDriftStep = 0.01;
+// The longest move between two tests of a ball's way: shallower than the 3 pixels within which
+// a brick turns a ball, so no speed can carry one over a brick's edge.
+inline constexpr double kMostBallStep = 2;
 
 struct TBallConstants {
   double BaseSpeed;

@@ -72,4 +72,10 @@ TBounce BrickBounce(double ballX, double ballY, double ballWidth, double ballHei
   return bounce;
 }
 
+double TurnedAway(double velocity, double ballCentre, double brickCentre) {
+  if (ballCentre < brickCentre) return -std::abs(velocity);
+  if (ballCentre > brickCentre) return std::abs(velocity);
+  return -velocity;
+}
+
 }  // namespace zb

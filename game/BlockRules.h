@@ -55,6 +55,10 @@ struct TBounce {
 };
 TBounce BrickBounce(double ballX, double ballY, double ballWidth, double ballHeight, double brickX,
                     double brickY, double brickWidth, double brickHeight);
+// A velocity component a bounce flips, turned away from the brick on its axis. A ball already
+// leaving the brick that way keeps it: negated, it would go back in, and a ball grazing along a
+// row of bricks would climb into the row a little at every seam until it came out on the far side.
+double TurnedAway(double velocity, double ballCentre, double brickCentre);
 
 // Offsets from a bomb brick's centre to the centres of its eight neighbour cells.
 inline constexpr TPointF kBlastOffsets[8] = {{-35, 0},   {35, 0},   {0, -20}, {0, 20},

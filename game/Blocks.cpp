@@ -117,24 +117,32 @@ void TBlock::TestBananas() {
   }
 }
 
+bool TBlock::Overlaps(const TBall& ball, double x, double y) const {
+  if (std::hypot(static_cast<float>(x) - X, static_cast<float>(y) - Y) >= 100) return false;
+  return QuadsOverlap(RectQuad(x, y, ball.PatternWidth(), ball.PatternHeight()), PatternQuad(*this));
+}
+
+bool TBlock::WouldHit(const TBall& ball, double x, double y, double velocityX, double velocityY) const {
+  if (Dead() || !Overlaps(ball, x, y)) return false;
+  // In the sprites' own precision, as their centres are.
+  const TPointF centre{static_cast<float>(x) + static_cast<float>(ball.PatternWidth()) / 2,
+                       static_cast<float>(y) + static_cast<float>(ball.PatternHeight()) / 2};
+  return MovesTowards(centre, {CentreX(), CentreY()}, velocityX, velocityY);
+}
+
 void TBlock::TestBalls() {
   TGameState& game = play_.Game;
   for (int slot = 0; slot < std::min(game.BallCount, kMaxBalls); ++slot) {
     TBall* ball = game.Balls[static_cast<size_t>(slot)].Get();
-    if (ball == nullptr || Distance(*ball, *this) >= 100) continue;
-    if (!QuadsOverlap(PatternQuad(*ball), PatternQuad(*this))) continue;
+    if (ball == nullptr || !Overlaps(*ball, ball->X, ball->Y)) continue;
     if (!Gold()) NoteTouch(game);
-    if (ball->HitThisTick || Dead() ||
-        !MovesTowards({ball->CentreX(), ball->CentreY()}, {CentreX(), CentreY()}, ball->VelocityX,
-                      ball->VelocityY)) {
-      continue;
-    }
+    if (ball->HitThisTick || !WouldHit(*ball, ball->X, ball->Y, ball->VelocityX, ball->VelocityY)) continue;
     ball->HitThisTick = true;
     if (!ball->Super) {
       const TBounce bounce = BrickBounce(ball->X, ball->Y, ball->PatternWidth(), ball->PatternHeight(), X, Y,
                                          PatternWidth(), PatternHeight());
-      if (bounce.FlipY) ball->VelocityY = -ball->VelocityY;
-      if (bounce.FlipX) ball->VelocityX = -ball->VelocityX;
+      if (bounce.FlipY) ball->VelocityY = TurnedAway(ball->VelocityY, ball->CentreY(), CentreY());
+      if (bounce.FlipX) ball->VelocityX = TurnedAway(ball->VelocityX, ball->CentreX(), CentreX());
     }
     if (Gold()) {
       play_.Particles.Spawn("GoldExp.pss", CentreX(), CentreY());

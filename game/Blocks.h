@@ -6,6 +6,7 @@
 namespace zb {
 
 struct TPlayContext;
+class TBall;
 
 // The bobbing bomb of a bomb brick.
 class TBomb : public TSprite {
@@ -46,6 +47,11 @@ class TBlock : public TAnimatedSprite {
   void Move(float delta) override;
   void Draw() override;
   void Kill() override;
+
+  // The brick's test of a ball standing at (x, y): near enough, and the rectangles overlap.
+  bool Overlaps(const TBall& ball, double x, double y) const;
+  // ... and flying with (velocityX, velocityY) from there towards the brick: it would be hit.
+  bool WouldHit(const TBall& ball, double x, double y, double velocityX, double velocityY) const;
 
   bool Gold() const { return Kind == kGoldKind; }
   float CentreX() const { return X + static_cast<float>(PatternWidth()) / 2; }

@@ -34,6 +34,7 @@ enum ScreenId : uint8_t {
   ScreenEndGame = 30,
   ScreenCountry = 31,
   ScreenShare = 32,
+  ScreenDemo = 33,
   ScreenEditor = 40,     // the level editor
   ScreenOwnLevels = 41,  // the player's own level sets
 };

@@ -9,6 +9,7 @@
 #include "game/LevelEditor.h"
 #include "game/LevelSets.h"
 #include "game/StoryLines.h"
+#include "screens/DemoState.h"
 
 namespace zb {
 
@@ -40,6 +41,7 @@ struct TScreenState {
   std::vector<TSpeechLine> Story;   // the 27 lines of the story; empty when they could not be read
   TEditorState Editor;
   TOwnPlay Own;
+  TDemoState Demo;
 };
 
 }  // namespace zb

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "screens/ClosingScreens.h"
+#include "screens/DemoScreen.h"
 #include "screens/EditorScreen.h"
 #include "screens/GameScreen.h"
 #include "screens/MenuScreens.h"
@@ -68,7 +69,7 @@ const std::array kRows = {
                .Settle = SettleLogoScreen, .Leave = LeaveLogoScreen, .Passes = kLogo,
                .Presents = Present::WithoutGui, .MenusTakeInput = false},
     TScreenRow{.Number = ScreenMainMenu, .Name = "MainMenu", .Form = "scr_mainmenu", .Enter = EnterMainMenuScreen,
-               .Passes = kMainMenu, .Close = CloseRule::AskToQuit, .EscapeButton = "b_mainmenu_exit"},
+               .Process = CountMainMenuIdle, .Passes = kMainMenu, .Close = CloseRule::AskToQuit, .EscapeButton = "b_mainmenu_exit"},
     Menu(ScreenHelp, "Help", "scr_help", "b_help_back", EnterHelpScreen),
     Menu(ScreenOptions, "Options", "scr_options", "b_options_back", nullptr, LeaveOptionsScreen),
     Menu(ScreenHighScore, "HighScore", "scr_highscore", "b_highscore_back", EnterHighScoreScreen),
@@ -119,6 +120,9 @@ const std::array kRows = {
     TScreenRow{.Number = ScreenShare, .Name = "Share", .Enter = EnterShareScreen, .Settle = SettleShareScreen,
                .Passes = kShare, .MenusTakeInput = false,
                .Close = CloseRule::WhenPageAllows, .SideTimer = ShareSideTimer, .PointerDown = SharePointerDown},
+    TScreenRow{.Number = ScreenDemo, .Name = "Demo", .Enter = EnterDemoScreen, .Process = ProcessDemoScreen,
+               .Settle = SettleDemoScreen, .Leave = LeaveDemoScreen, .Passes = kPlay, .Phase = PlayPhase::LevelStart,
+               .MenusTakeInput = false, .Close = CloseRule::AskToQuit, .ClockStep = DemoClockStep},
     TScreenRow{.Number = ScreenEditor, .Name = "Editor", .Form = "scr_editor", .Enter = EnterEditorScreen,
                .Leave = LeaveEditorScreen, .Passes = kEditor, .MenusTakeInput = false, .Close = CloseRule::AskToQuit,
                .EscapeButton = "b_editor_back", .WindowEvent = EditorWindowEvent},

@@ -44,7 +44,14 @@ void TAutoPlayer::Step() {
     push_(e);
     spaceHeld_ = read;
   }
-  if (screens_.CurrentScreen == ScreenGame) pilot_.Steer(screens_.Core, screens_.Settings, push_);
+  if (screens_.CurrentScreen == ScreenGame) {
+    pilot_.Steer(screens_.Core, screens_.Settings, [this](uint8_t key, bool down) {
+      platform::Event e;
+      e.type = down ? platform::Event::Type::KeyDown : platform::Event::Type::KeyUp;
+      e.key = key;
+      push_(e);
+    });
+  }
   frame_();
   ++frames_;
 }

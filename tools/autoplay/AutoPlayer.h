@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/HeadlessGame.h"
-#include "tools/autoplay/Pilot.h"
+#include "game/Pilot.h"
 
 namespace zb {
 

@@ -70,7 +70,11 @@ bool TGameBot::Due(int retry) {
 
 void TGameBot::Act() {
   TScreenContext& screens = game_.Screens();
-  const auto push = [this](const platform::Event& e) { Push(e); };
+  const auto push = [this](uint8_t key, bool down) {
+    platform::Event e = MakeEvent(down ? platform::Event::Type::KeyDown : platform::Event::Type::KeyUp);
+    e.key = key;
+    Push(e);
+  };
   // A story scene reads on with Space at every wait: down in one frame, up (the release that
   // counts) in the next.
   const bool read = screen_ == ScreenSpeech && screens.Core.Game.SpeechWaiting && !spaceHeld_;

@@ -1,4 +1,4 @@
-#include "tools/autoplay/Pilot.h"
+#include "game/Pilot.h"
 
 #include <algorithm>
 #include <cmath>
@@ -54,10 +54,7 @@ bool WantedBonus(int kind) { return kind != BonusSmallBat; }
 
 void TPilot::Hold(uint8_t key, bool down, bool& held, const Push& push) {
   if (down == held) return;
-  platform::Event e;
-  e.type = down ? platform::Event::Type::KeyDown : platform::Event::Type::KeyUp;
-  e.key = key;
-  push(e);
+  push(key, down);
   held = down;
 }
 

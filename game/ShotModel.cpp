@@ -1,4 +1,4 @@
-#include "tools/autoplay/ShotModel.h"
+#include "game/ShotModel.h"
 
 #include <algorithm>
 #include <cmath>
@@ -41,6 +41,41 @@ void TShotModel::Load(const TSpriteEngine& engine) {
   }
 }
 
+void TShotModel::StopAtFirstContact(TBallFlight& flight, double fromX, double fromY, double width, double height,
+                                    const std::vector<bool>& standing, bool fire) const {
+  const double dx = flight.X - fromX, dy = flight.Y - fromY;
+  const double length = std::hypot(dx, dy);
+  const int steps = static_cast<int>(std::ceil(length / kMostBallStep));
+  if (steps <= 1) return;
+  const auto overlaps = [width, height](const TBrick& b, double x, double y) {
+    return x < b.X + b.W && x + width > b.X && y < b.Y + b.H && y + height > b.Y;
+  };
+  const auto hits = [&](const TBrick& b, double x, double y) {
+    return overlaps(b, x, y) && MovesTowards({x + width / 2, y + height / 2}, {b.X + b.W / 2, b.Y + b.H / 2},
+                                             flight.VelocityX, flight.VelocityY);
+  };
+  std::vector<const TBrick*> near;
+  for (size_t i = 0; i < bricks_.size(); ++i) {
+    const TBrick& b = bricks_[i];
+    if (standing[i] && std::hypot(b.X - fromX, b.Y - fromY) < 100 + length && !overlaps(b, fromX, fromY)) {
+      near.push_back(&b);
+    }
+  }
+  for (int k = 1; k < steps && !near.empty(); ++k) {
+    const double x = fromX + dx * k / steps, y = fromY + dy * k / steps;
+    for (const TBrick* b : near) {
+      if (!hits(*b, x, y)) continue;
+      const TBounce here = BrickBounce(x, y, width, height, b->X, b->Y, b->W, b->H);
+      const TBounce end = BrickBounce(flight.X, flight.Y, width, height, b->X, b->Y, b->W, b->H);
+      if (!hits(*b, flight.X, flight.Y) || (!fire && (here.FlipX != end.FlipX || here.FlipY != end.FlipY))) {
+        flight.X = x;
+        flight.Y = y;
+      }
+      return;
+    }
+  }
+}
+
 TShotModel::TShot TShotModel::Trace(double x, double y, double velocityX, double velocityY, double width,
                                     double height, int damage, double returnY, int maxTicks) const {
   TShot shot;
@@ -51,12 +86,14 @@ TShotModel::TShot TShotModel::Trace(double x, double y, double velocityX, double
   const bool fire = damage >= kDamageFire;
   TBallFlight flight{x, y, velocityX, velocityY};
   for (shot.Ticks = 1; shot.Ticks <= maxTicks; ++shot.Ticks) {
+    const double fromX = flight.X, fromY = flight.Y;
     flight.Step(width);
     if (flight.VelocityY > 0 && flight.Y >= returnY) {
       shot.Returned = true;
       return shot;
     }
     if (flight.Y > lowest_) continue;
+    StopAtFirstContact(flight, fromX, fromY, width, height, standing, fire);
     const double cx = flight.X + width / 2, cy = flight.Y + height / 2;
     // How close a miss comes: worth the time only when few bricks are left, where misses happen.
     if (Few() && shot.Ticks % 4 == 0) {
@@ -83,8 +120,8 @@ TShotModel::TShot TShotModel::Trace(double x, double y, double velocityX, double
           hit = true;
           if (!fire) {
             const TBounce bounce = BrickBounce(flight.X, flight.Y, width, height, b.X, b.Y, b.W, b.H);
-            if (bounce.FlipX) flight.VelocityX = -flight.VelocityX;
-            if (bounce.FlipY) flight.VelocityY = -flight.VelocityY;
+            if (bounce.FlipX) flight.VelocityX = TurnedAway(flight.VelocityX, cx, bx);
+            if (bounce.FlipY) flight.VelocityY = TurnedAway(flight.VelocityY, cy, by);
           }
           if (b.Gold) {
             if (fire) standing[static_cast<size_t>(index)] = false;

@@ -6,6 +6,7 @@
 namespace zb {
 
 class TSpriteEngine;
+struct TBallFlight;
 
 // The bricks of the playfield as the pilot sees them, and the flight of a ball shot from the bat
 // through them: walls, gold and the bricks it wears down or breaks, until it comes back down.
@@ -36,6 +37,11 @@ class TShotModel {
               double returnY, int maxTicks) const;
 
  private:
+  // As the game does: a long step stops at the first standing brick it would hit on its way,
+  // unless its end meets that brick to the same effect.
+  void StopAtFirstContact(TBallFlight& flight, double fromX, double fromY, double width, double height,
+                          const std::vector<bool>& standing, bool fire) const;
+
   struct TBrick {
     double X, Y, W, H;
     int Kind;

@@ -1,4 +1,4 @@
-#include "tools/autoplay/ShotModel.h"
+#include "game/ShotModel.h"
 
 #include <gtest/gtest.h>
 

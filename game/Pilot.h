@@ -3,8 +3,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "engine/platform/Events.h"
-#include "tools/autoplay/ShotModel.h"
+#include "game/ShotModel.h"
 
 namespace zb {
 
@@ -14,10 +13,11 @@ class TBall;
 
 // The bat's driver during play: it launches every ball riding on the bat and meets the next
 // ball coming down at the point of the bat whose hit angle sends it at a brick that is left.
-// It acts only through the bound keys, as key events queued for the next frame.
+// It acts only through the bound keys: it says which of them go down or up for the next frame,
+// and reads nothing but the play core and the settings.
 class TPilot {
  public:
-  using Push = std::function<void(const platform::Event&)>;
+  using Push = std::function<void(uint8_t key, bool down)>;
 
   // An idle pilot launches but never moves the bat.
   explicit TPilot(bool idle = false) : idle_(idle) {}
