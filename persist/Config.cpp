@@ -83,13 +83,21 @@ class Lines {
     return text;
   }
   size_t Count() const { return lines_.size(); }
+  // The layout checks ask for the same few numbers again and again: each is read once.
   std::optional<int64_t> Number(size_t index) const {
-    const auto text = Stripped(index);
-    return text ? ParseInteger(*text) : std::nullopt;
+    if (index >= lines_.size()) return std::nullopt;
+    if (numbers_.empty()) numbers_.resize(lines_.size());
+    std::optional<std::optional<int64_t>>& number = numbers_[index];
+    if (!number) {
+      const auto text = Stripped(index);
+      number = text ? ParseInteger(*text) : std::nullopt;
+    }
+    return *number;
   }
 
  private:
   std::vector<std::string_view> lines_;
+  mutable std::vector<std::optional<std::optional<int64_t>>> numbers_;
 };
 
 // Whether the line holds a key count whose key lines end the file.
@@ -155,6 +163,7 @@ void ReadVolume(const Lines& lines, size_t index, int& value) {
 
 std::string ConfigText(TSettings& settings) {
   std::string out;
+  out.reserve(4096);
   AddLine(out, settings.FullScreen ? "true" : "false");
   AddLine(out, settings.Antialias ? "true" : "false");
   AddNumber(out, settings.MusicVolume);
