@@ -23,6 +23,7 @@ int EndOnSignal(TForm1& form) {
   const bool couldSave = form.Screen.Folders.CanSave && form.Screen.SettingsWritable;
   form.Screen.SettingsSaveFailed = true;
   const bool saved = form.WriteConfig();
+  form.KeepWindowSize();
   if (couldSave && !saved) std::fprintf(stderr, "zumbala: the settings could not be saved\n");
   return saved ? 0 : 1;
 }

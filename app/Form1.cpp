@@ -1,11 +1,12 @@
 #include "app/Form1.h"
 
-#include <cmath>
 #include <cstdio>
 
 #include "app/StartupSettings.h"
+#include "app/WindowFit.h"
 #include "engine/platform/Keys.h"
 #include "gui/GuiCanvasPainter.h"
+#include "persist/WindowSizeSetting.h"
 #include "screens/Buttons.h"
 #include "screens/Cursor.h"
 #include "screens/DemoScreen.h"
@@ -54,6 +55,7 @@ void TForm1::ConfigureComponents() {
   Device.SetByIndex(1, false);
   Device.SetByIndex(2, false);  // software vertex processing
   Device.SetDepthBuffer(true);
+  Device.SetResizable(true);
   Device.OnInitialize = [this](TGfxDevice& sender, bool& success) { DeviceInitialize(sender, success); };
 
   Timer.SetSpeed(1200.0);
@@ -73,8 +75,31 @@ void TForm1::ConfigureComponents() {
 
 TForm1::~TForm1() { FormDestroy(); }
 
+std::filesystem::path TForm1::WindowSizePath() const {
+  return Screen.Folders.User.empty() ? std::filesystem::path() : Screen.Folders.User / kWindowSizeFileName;
+}
+
+void TForm1::ChooseWindowSize() {
+  std::optional<platform::Point> kept;
+  if (const std::filesystem::path file = WindowSizePath(); !file.empty()) {
+    if (const auto size = ReadWindowSize(file)) kept = platform::Point{size->width, size->height};
+  }
+  const platform::IntRect usable = platform_.GetWindow().UsableDesktop();
+  Device.SetWindowSize(StartWindowSize(kept, {usable.w, usable.h}, {Device.Width(), Device.Height()}));
+}
+
+bool TForm1::KeepWindowSize() {
+  const std::filesystem::path file = WindowSizePath();
+  platform::Window& window = platform_.GetWindow();
+  if (!Screen.Folders.CanSave || file.empty() || !window.IsOpen()) return false;
+  const platform::Point size = window.WindowedSize();
+  return WriteWindowSize(file, TWindowSize{size.x, size.y}).ok;
+}
+
 bool TForm1::FormCreate() {
-  // 1. The device; its initialisation opens the archives and loads the first frames' images.
+  // 1. The device, in a window of the size the player left it at, or one that fits the desktop;
+  // its initialisation opens the archives and loads the first frames' images.
+  ChooseWindowSize();
   if (!Device.Initialize()) {
     // The message names the file and the record that failed, where one did.
     return RefuseStart(StartupFailureText(startupError_));
@@ -112,9 +137,7 @@ bool TForm1::FormCreate() {
   Device.SetByIndex(0, !Settings.FullScreen);
   platform::Window& window = platform_.GetWindow();
   if (Device.Windowed()) {
-    const platform::Point screen = window.ScreenSize();
-    window.SetPosition({static_cast<int>(std::lround(screen.x / 2.0 - 800 / 2.0)),
-                        static_cast<int>(std::lround(screen.y / 2.0 - 600 / 2.0))});
+    window.SetPosition(platform::CentredOn(window.ScreenSize(), window.WindowedSize()));
   } else {
     window.SetPosition({0, 0});
     Screen.PointerOffsetX = 5;
@@ -246,6 +269,7 @@ void TForm1::Close() {
 
 void TForm1::FormClose() {
   settingsSaved_ = WriteConfig();
+  KeepWindowSize();
   const std::filesystem::path link = Screen.LinkPath("play.url");
   std::error_code ec;
   if (std::filesystem::exists(link, ec)) platform_.GetDesktop().ShellOpen(link.string(), "");

@@ -74,6 +74,9 @@ class TForm1 {
   // Saves the settings to "Config.cfg", with the two switches taken from the live device and canvas;
   // false (and the player told, once a run) when that failed.
   bool WriteConfig() { return SaveSettings(Screen); }
+  // Keeps the window's size out of full screen for the next start, beside "Config.cfg"; false
+  // when nothing was written (no folder to save in, or the write failed: the next start chooses).
+  bool KeepWindowSize();
   // Whether the settings were saved when the window closed.
   bool SettingsSaved() const { return settingsSaved_; }
 
@@ -116,6 +119,9 @@ class TForm1 {
 
  private:
   void ConfigureComponents();
+  std::filesystem::path WindowSizePath() const;
+  // The device's window size at start, from the kept one and the desktop.
+  void ChooseWindowSize();
   void TakeBoundKeys();
   void PadCommand(TPadCommand command);
   // Tells why the game cannot start and closes it; always false.

@@ -87,6 +87,8 @@ class BenchWindow final : public zb::platform::Window {
   zb::platform::Point Position() const override { return inner.Position(); }
   void SetPosition(zb::platform::Point p) override { inner.SetPosition(p); }
   zb::platform::Point ScreenSize() const override { return inner.ScreenSize(); }
+  zb::platform::IntRect UsableDesktop() const override { return inner.UsableDesktop(); }
+  zb::platform::Point WindowedSize() const override { return inner.WindowedSize(); }
   zb::platform::Point PointerPosition() const override { return inner.PointerPosition(); }
   bool ReadKeyboard(uint8_t (&table)[256]) override { return inner.ReadKeyboard(table); }
 

@@ -68,6 +68,14 @@ void TGfxDevice::SetDepthBuffer(bool value) {
   if (!initialized_) depthBuffer_ = value;
 }
 
+void TGfxDevice::SetWindowSize(platform::Point size) {
+  if (!initialized_) windowSize_ = size;
+}
+
+void TGfxDevice::SetResizable(bool value) {
+  if (!initialized_) resizable_ = value;
+}
+
 void TGfxDevice::UpdateScale() {
   platform::Renderer* r = window_.GetRenderer();
   scaleX_ = r ? static_cast<float>(r->Width()) / 800.0f : 1.0f;
@@ -84,6 +92,9 @@ bool TGfxDevice::Initialize() {
   platform::WindowSettings settings;
   settings.width = width_;
   settings.height = height_;
+  settings.windowWidth = windowSize_.x;
+  settings.windowHeight = windowSize_.y;
+  settings.resizable = resizable_;
   settings.caption = caption_;
   settings.vsync = vsync_;
   if (!window_.Open(settings)) return false;

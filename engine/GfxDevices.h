@@ -71,6 +71,12 @@ class TGfxDevice : public TGfxPublisher {
   bool HardwareTL() const { return hardwareTL_; }
   bool DepthBuffer() const { return depthBuffer_; }
   void SetDepthBuffer(bool value);
+  // The window's client size at opening, 0 x 0 for the picture's own; the picture is scaled to it.
+  platform::Point WindowSize() const { return windowSize_; }
+  void SetWindowSize(platform::Point size);
+  // Whether the player may resize the window.
+  bool Resizable() const { return resizable_; }
+  void SetResizable(bool value);
 
   bool Initialized() const { return initialized_; }
   bool Lost() const { return lost_; }
@@ -109,6 +115,8 @@ class TGfxDevice : public TGfxPublisher {
   bool vsync_ = false;
   bool hardwareTL_ = true;
   bool depthBuffer_ = false;
+  platform::Point windowSize_{0, 0};
+  bool resizable_ = false;
   bool initialized_ = false;
   bool lost_ = false;
   float scaleX_ = 1.0f;

@@ -138,8 +138,8 @@ std::optional<int64_t> ValueNumber(const TGuiValue& value) {
   return std::nullopt;
 }
 
-int TGuiObject::AddProperty(std::string name, uint8_t kind, std::string description, int32_t id) {
-  properties_.push_back({std::move(name), std::move(description), kind, id});
+int TGuiObject::AddProperty(std::string_view name, uint8_t kind, std::string_view description, int32_t id) {
+  properties_.push_back({name, description, kind, id});
   return static_cast<int>(properties_.size()) - 1;
 }
 
@@ -182,9 +182,9 @@ void TGuiObject::SetFont(int32_t id, const TGuiFont& source) {
   if (TGuiFont* font = GetFont(id)) *font = source;
 }
 
-void TGuiObject::SetType(std::string name, std::string description) {
+void TGuiObject::SetType(std::string name, std::string_view description) {
   typeName_ = std::move(name);
-  typeDesc_ = std::move(description);
+  typeDesc_ = description;
 }
 
 }  // namespace zb

@@ -30,9 +30,11 @@ enum TPropertyKind : uint8_t {
   pkGlyphPos = 10,
 };
 
+// Names and descriptions are the classes' own literals: every control of a layout has some
+// thirty, and a copy of each made loading a layout cost more than reading it.
 struct TPropertyRec {
-  std::string Name;
-  std::string Description;
+  std::string_view Name;
+  std::string_view Description;
   uint8_t Kind = pkInteger;
   int32_t Id = 0;
 };
@@ -88,7 +90,8 @@ class TGuiObject {
  public:
   virtual ~TGuiObject() = default;
 
-  int AddProperty(std::string name, uint8_t kind, std::string description, int32_t id);
+  // `name` and `description` must outlive the object (string literals).
+  int AddProperty(std::string_view name, uint8_t kind, std::string_view description, int32_t id);
   int IndexOfProperty(std::string_view name) const;
   const TPropertyRec* PropertyByName(std::string_view name) const;
   void SetPropertyByName(std::string_view name, const TGuiValue& value);
@@ -99,7 +102,7 @@ class TGuiObject {
 
   const std::vector<TPropertyRec>& Properties() const { return properties_; }
   const std::string& TypeName() const { return typeName_; }
-  const std::string& TypeDesc() const { return typeDesc_; }
+  std::string_view TypeDesc() const { return typeDesc_; }
 
   virtual TGuiValue GetProperty(int32_t /*id*/) const { return int64_t{0}; }
   virtual void SetProperty(int32_t /*id*/, const TGuiValue& /*value*/) {}
@@ -109,15 +112,21 @@ class TGuiObject {
   virtual void SetFont(int32_t id, const TGuiFont& source);
 
  protected:
-  TGuiObject() { SetType("TGuiObject", "Unknown TGuiObject-compliant"); }
+  TGuiObject() {
+    properties_.reserve(kTypicalProperties);
+    SetType("TGuiObject", "Unknown TGuiObject-compliant");
+  }
   // Each constructor describes its class after its base did, so the descriptors stand in
   // registration order, base classes first, and the most derived class names the type.
-  void SetType(std::string name, std::string description);
+  // `description` must outlive the object (a string literal).
+  void SetType(std::string name, std::string_view description);
 
  private:
+  // More than any control class has, so that a control's chain of constructors fills one block.
+  static constexpr size_t kTypicalProperties = 40;
   std::vector<TPropertyRec> properties_;
   std::string typeName_;
-  std::string typeDesc_;
+  std::string_view typeDesc_;
 };
 
 }  // namespace zb

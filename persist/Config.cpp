@@ -1,9 +1,5 @@
 #include "persist/Config.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
@@ -11,11 +7,13 @@
 #include <cstdint>
 #include <optional>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "engine/Cp1251.h"
 #include "engine/FileRead.h"
 #include "persist/LineCode.h"
+#include "persist/WholeFile.h"
 
 namespace zb {
 namespace {
@@ -85,13 +83,21 @@ class Lines {
     return text;
   }
   size_t Count() const { return lines_.size(); }
+  // The layout checks ask for the same few numbers again and again: each is read once.
   std::optional<int64_t> Number(size_t index) const {
-    const auto text = Stripped(index);
-    return text ? ParseInteger(*text) : std::nullopt;
+    if (index >= lines_.size()) return std::nullopt;
+    if (numbers_.empty()) numbers_.resize(lines_.size());
+    std::optional<std::optional<int64_t>>& number = numbers_[index];
+    if (!number) {
+      const auto text = Stripped(index);
+      number = text ? ParseInteger(*text) : std::nullopt;
+    }
+    return *number;
   }
 
  private:
   std::vector<std::string_view> lines_;
+  mutable std::vector<std::optional<std::optional<int64_t>>> numbers_;
 };
 
 // Whether the line holds a key count whose key lines end the file.
@@ -157,6 +163,7 @@ void ReadVolume(const Lines& lines, size_t index, int& value) {
 
 std::string ConfigText(TSettings& settings) {
   std::string out;
+  out.reserve(4096);
   AddLine(out, settings.FullScreen ? "true" : "false");
   AddLine(out, settings.Antialias ? "true" : "false");
   AddNumber(out, settings.MusicVolume);
@@ -187,88 +194,19 @@ std::string ConfigText(TSettings& settings) {
 
 namespace {
 
-// Where the settings go: a "Config.cfg" that is a symbolic link (settings kept in another folder)
-// is written through to its target, and the link stays.
-std::filesystem::path SaveTarget(const std::filesystem::path& file, std::error_code& ec) {
-  // Every link of a chain followed; a target that does not exist yet is made.
-  constexpr int kMaxLinks = 40;
-  std::filesystem::path target = file;
-  for (int links = 0; std::filesystem::is_symlink(target, ec); ++links) {
-    if (links == kMaxLinks) {
-      ec = std::make_error_code(std::errc::too_many_symbolic_link_levels);
-      return file;
-    }
-    const std::filesystem::path next = std::filesystem::read_symlink(target, ec);
-    if (ec) return file;
-    target = next.is_absolute() ? next : target.parent_path() / next;
-  }
-  ec.clear();
-  return target;
-}
-
-// Creates the temporary file, never through a link nor into a file that is there: what is left
-// from a run that stopped short (or a link put in its place) is removed first, a folder is not.
-int CreateTemporary(const std::filesystem::path& temporary) {
-  constexpr int kFlags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
-  int fd = ::open(temporary.c_str(), kFlags, 0644);
-  if (fd >= 0 || errno != EEXIST) return fd;
-  struct stat info {};
-  if (::lstat(temporary.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
-    errno = EISDIR;
-    return -1;
-  }
-  // unlink takes away a link itself, never what it points to.
-  if (::unlink(temporary.c_str()) != 0 && errno != ENOENT) return -1;
-  fd = ::open(temporary.c_str(), kFlags, 0644);
-  return fd;
+ConfigFileResult AsConfigResult(FileWriteResult written) {
+  ConfigFileResult result;
+  result.ok = written.ok;
+  result.code = written.code;
+  result.error = std::move(written.error);
+  result.failedFile = std::move(written.failedFile);
+  return result;
 }
 
 }  // namespace
 
-ConfigFileResult WriteFileSafely(const std::filesystem::path& link, std::string_view text) {
-  ConfigFileResult result;
-  std::error_code ec;
-  const std::filesystem::path file = SaveTarget(link, ec);
-  std::filesystem::path temporary = file;
-  temporary += ".tmp";
-  auto fail = [&](int error, bool created, const std::filesystem::path& about) {
-    if (created) ::unlink(temporary.c_str());
-    result.code = std::error_code(error, std::generic_category());
-    result.failedFile = about;
-    result.error = "\"" + about.generic_string() + "\" cannot be written: " + result.code.message();
-    return result;
-  };
-  if (ec) return fail(ec.value(), false, link);
-  const int fd = CreateTemporary(temporary);
-  if (fd < 0) return fail(errno, false, temporary);
-  for (size_t done = 0; done < text.size();) {
-    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      const int error = n < 0 ? errno : ENOSPC;
-      ::close(fd);
-      return fail(error, true, file);
-    }
-    done += static_cast<size_t>(n);
-  }
-  // On the disk before the rename, so that a power cut cannot leave an empty file in its place.
-  if (::fsync(fd) != 0) {
-    const int error = errno;
-    ::close(fd);
-    return fail(error, true, file);
-  }
-  if (::close(fd) != 0) return fail(errno, true, file);
-  if (::rename(temporary.c_str(), file.c_str()) != 0) return fail(errno, true, file);
-  // The rename itself is made lasting by flushing the folder; where a file system cannot,
-  // the new file is in place all the same.
-  std::filesystem::path folder = file.parent_path();
-  if (folder.empty()) folder = ".";
-  if (const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
-    ::fsync(dir);
-    ::close(dir);
-  }
-  result.ok = true;
-  return result;
+ConfigFileResult WriteFileSafely(const std::filesystem::path& file, std::string_view text) {
+  return AsConfigResult(WriteWholeFile(file, text));
 }
 
 ConfigFileResult WriteConfig(TSettings& settings, const std::filesystem::path& file) {

@@ -12,7 +12,8 @@ std::string PadText(std::string text, int multiple) {
 }
 
 std::string StripPadding(std::string text) {
-  while (!text.empty() && text.back() == '%') text.pop_back();
+  const size_t kept = text.find_last_not_of('%');
+  text.resize(kept == std::string::npos ? 0 : kept + 1);
   return text;
 }
 
@@ -36,14 +37,15 @@ std::string EncodeLine(std::string_view text) {
   const size_t bitCount = text.size() * 8;
   uint32_t bits = 0;
   int held = static_cast<int>((5 - bitCount % 5) % 5);
-  std::string line;
-  line.reserve((bitCount + 4) / 5);
+  // Written into its place: appending a symbol at a time cost more than the coding itself.
+  std::string line((bitCount + 4) / 5, '\0');
+  size_t out = 0;
   for (char c : text) {
     bits = (bits << 8) | static_cast<uint8_t>(c);
     held += 8;
     while (held >= 5) {
       held -= 5;
-      line += kLineAlphabet[(bits >> held) & 31u];
+      line[out++] = kLineAlphabet[(bits >> held) & 31u];
     }
     bits &= (1u << held) - 1;
   }
@@ -57,8 +59,8 @@ std::string DecodeLine(std::string_view line) {
   if (bitCount < 8) return {};
   uint32_t bits = 0;
   int held = static_cast<int>((8 - bitCount % 8) % 8);
-  std::string text;
-  text.reserve((bitCount + 7) / 8);
+  std::string text((bitCount + 7) / 8, '\0');
+  size_t out = 0;
   for (char c : line) {
     const int value = kSymbolValues[static_cast<uint8_t>(c)];
     if (value < 0) continue;
@@ -66,7 +68,7 @@ std::string DecodeLine(std::string_view line) {
     held += 5;
     if (held >= 8) {
       held -= 8;
-      text += static_cast<char>(static_cast<uint8_t>(bits >> held));
+      text[out++] = static_cast<char>(static_cast<uint8_t>(bits >> held));
     }
     bits &= (1u << held) - 1;
   }

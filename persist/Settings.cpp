@@ -7,14 +7,18 @@
 namespace zb {
 
 THighScoreTables DefaultHighScores() {
-  const std::string name = Utf8ToCp1251("Пумка");  // a name: the same in every language
-  THighScoreTables tables;
-  for (auto& table : tables) {
-    for (int row = 0; row < kHighScoreRows; ++row) {
-      table[static_cast<size_t>(row)] = THighScore{name, std::to_string(1000 - 100 * row)};
+  // Made once: every set of settings starts from these, reading "Config.cfg" among them.
+  static const THighScoreTables kDefaults = [] {
+    const std::string name = Utf8ToCp1251("Пумка");  // a name: the same in every language
+    THighScoreTables tables;
+    for (auto& table : tables) {
+      for (int row = 0; row < kHighScoreRows; ++row) {
+        table[static_cast<size_t>(row)] = THighScore{name, std::to_string(1000 - 100 * row)};
+      }
     }
-  }
-  return tables;
+    return tables;
+  }();
+  return kDefaults;
 }
 
 void ResetHighScores(TSettings& settings) { settings.HighScores = DefaultHighScores(); }

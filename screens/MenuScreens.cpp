@@ -1,6 +1,5 @@
 #include "screens/MenuScreens.h"
 
-#include <cmath>
 #include <filesystem>
 #include <string>
 
@@ -192,9 +191,7 @@ void ToggleFullScreen(TScreenContext& ctx) {
   ctx.Device.SetByIndex(0, !ctx.Device.Windowed());
   platform::Window& window = ctx.Platform.GetWindow();
   if (ctx.Device.Windowed()) {
-    const platform::Point screen = window.ScreenSize();
-    window.SetPosition({static_cast<int>(std::lround(screen.x / 2.0 - 800 / 2.0)),
-                        static_cast<int>(std::lround(screen.y / 2.0 - 600 / 2.0))});
+    window.SetPosition(platform::CentredOn(window.ScreenSize(), window.WindowedSize()));
   } else {
     window.SetPosition({0, 0});
     ctx.PointerOffsetX = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -13,6 +14,7 @@ class Audio;
 
 struct Point {
   int x = 0, y = 0;
+  friend bool operator==(const Point&, const Point&) = default;
 };
 
 // Millisecond ticks, a high-resolution counter and sleeping.
@@ -28,11 +30,22 @@ class Clock {
 };
 
 struct WindowSettings {
+  // The picture's logical size; the window scales it to its own size, kept in proportion.
   int width = 800;
   int height = 600;
+  // The window's client size at opening; 0 takes the picture's size.
+  int windowWidth = 0;
+  int windowHeight = 0;
   std::string caption = "Zumbala";
   bool vsync = false;
+  bool resizable = false;
 };
+
+// Where a window of `size` stands centred on a screen of `screen`, each coordinate rounded.
+inline Point CentredOn(Point screen, Point size) {
+  return Point{static_cast<int>(std::lround(screen.x / 2.0 - size.x / 2.0)),
+               static_cast<int>(std::lround(screen.y / 2.0 - size.y / 2.0))};
+}
 
 // The one game window with its renderer and its event queue.
 class Window {
@@ -52,6 +65,11 @@ class Window {
   virtual Point Position() const = 0;
   virtual void SetPosition(Point topLeft) = 0;
   virtual Point ScreenSize() const = 0;
+  // The part of the desktop a window may take (without panels and docks), of the display the
+  // window is on, or will open on.
+  virtual IntRect UsableDesktop() const = 0;
+  // The client size of the window out of full screen: the one it has, or returns to.
+  virtual Point WindowedSize() const = 0;
   // The pointer in logical 800 x 600 coordinates.
   virtual Point PointerPosition() const = 0;
   // One byte per virtual-key code, bit 7 set while the key is down.

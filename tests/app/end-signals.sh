@@ -7,11 +7,7 @@ set -uo pipefail
 game=${1:?usage: end-signals.sh GAME_DIR ZBTOOL}
 zbtool=${2:?usage: end-signals.sh GAME_DIR ZBTOOL}
 failures=0
-
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
+source "$(dirname "$0")/real-window.sh"
 
 work=$(mktemp -d)
 xvfb_pid=""
@@ -42,16 +38,8 @@ no_display "DISPLAY unset" -u DISPLAY
 no_display "DISPLAY naming no server" DISPLAY=:87
 
 # --- Signals ----------------------------------------------------------------------------------
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  sleep 0.1
-done
-[ -s "$work/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=:$(head -n1 "$work/display")
+log=$work/screens.log
+start_x 1024x768
 
 "$zbtool" gui "$game/Data/gfx.zbx" | awk '
   $1 == 0 { fl = $4; ft = $5 }
@@ -59,21 +47,8 @@ export DISPLAY=:$(head -n1 "$work/display")
   { echo "the layout cannot be read" >&2; exit 1; }
 
 home=""
-log=""
 win_x=0
 win_y=0
-alive() { kill -0 "$game_pid" 2>/dev/null; }
-current() { tail -n1 "$log" 2>/dev/null; }
-wait_screen() {
-  local want=$1 tries=400
-  while [ "$tries" -gt 0 ]; do
-    alive || return 1
-    [ "$(current)" = "$want" ] && return 0
-    sleep 0.05
-    tries=$((tries - 1))
-  done
-  return 1
-}
 click() {
   local n l t w h form_left
   read -r n l t w h form_left < <(grep "^$1 " "$work/controls")
@@ -84,30 +59,6 @@ click() {
   xdotool click 1
 }
 key() { xdotool key --delay 80 "$@"; }
-
-# Starts the game on the player's folder HOME_DIR (kept between runs) and waits for its window.
-start() {
-  home=$1
-  log=$work/screens.log
-  : >"$log"
-  mkdir -p "$home"
-  (cd "$game" && exec env XDG_DATA_HOME="$home" ZUMBALA_SCREEN_LOG="$log" SDL_AUDIODRIVER=dummy ./zumbala) \
-    >"$work/game.log" 2>&1 &
-  game_pid=$!
-  local wid=""
-  for _ in $(seq 200); do
-    alive || break
-    wid=$(xdotool search --name '^Zumbala$' 2>/dev/null | head -n1)
-    [ -n "$wid" ] && break
-    sleep 0.1
-  done
-  [ -n "$wid" ] || return 1
-  eval "$(xdotool getwindowgeometry --shell "$wid")"
-  win_x=$X
-  win_y=$Y
-  xdotool windowfocus "$wid" 2>/dev/null
-  return 0
-}
 
 config_id() { stat -c '%i %Y %s' "$home/zumbala/Config.cfg" 2>/dev/null; }
 
@@ -143,7 +94,7 @@ end_with() {
 case_on() {
   local number=$1 signal=$2 label=$3 home_dir=$4
   shift 4
-  if ! start "$home_dir"; then
+  if ! start_game "$home_dir"; then
     fail "$label: the game did not open its window: $(cat "$work/game.log")"
     return
   fi
@@ -159,10 +110,6 @@ case_on() {
 
 to_logo() { wait_screen 3; }
 to_name() { wait_screen 1; }
-to_menu() {
-  wait_screen 4 && return
-  wait_screen 1 && sleep 0.3 && xdotool type --delay 150 "Kim" && click b_entername_create && wait_screen 4
-}
 to_story() { to_menu && click b_mainmenu_startgame && wait_screen 14 && click b_choosedif_easy && wait_screen 29; }
 to_level_start() {
   to_story || return

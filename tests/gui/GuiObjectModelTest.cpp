@@ -17,7 +17,7 @@ namespace {
 
 std::vector<std::string> PropertyNames(const TGuiObject& object) {
   std::vector<std::string> names;
-  for (const TPropertyRec& rec : object.Properties()) names.push_back(rec.Name);
+  for (const TPropertyRec& rec : object.Properties()) names.emplace_back(rec.Name);
   return names;
 }
 

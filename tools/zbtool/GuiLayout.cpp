@@ -94,7 +94,7 @@ void PutF64(std::string& out, double d) {
   PutI32(out, static_cast<uint32_t>(bits));
   PutI32(out, static_cast<uint32_t>(bits >> 32));
 }
-void PutString(std::string& out, const std::string& s) {
+void PutString(std::string& out, std::string_view s) {
   PutI32(out, static_cast<uint32_t>(s.size()));
   out += s;
 }
@@ -223,6 +223,7 @@ class Compiler {
     Expect('=');
     const TPropertyRec* rec = control.PropertyByName(name.text);
     if (!rec) throw LayoutError(name.line, "'" + name.text + "' is no property of " + control.TypeName());
+    const std::string property(rec->Name);
     const Token& value = Next();
     switch (rec->Kind) {
       case pkInteger:
@@ -230,25 +231,25 @@ class Compiler {
       case pkGlyphPos:
       case pkDrawFx:
       case pkColor:
-        AddText(node, control, rec->Name, rec->Kind, std::to_string(Integer(value)), value.line);
+        AddText(node, control, property, rec->Kind, std::to_string(Integer(value)), value.line);
         break;
       case pkBoolean:
         if (value.kind != Token::Ident || (value.text != "true" && value.text != "false")) {
-          throw LayoutError(value.line, rec->Name + " takes true or false");
+          throw LayoutError(value.line, property + " takes true or false");
         }
-        AddText(node, control, rec->Name, rec->Kind, value.text == "true" ? "True" : "False", value.line);
+        AddText(node, control, property, rec->Kind, value.text == "true" ? "True" : "False", value.line);
         break;
       case pkString:
         if (value.kind == Token::Number) {
-          AddText(node, control, rec->Name, rec->Kind, std::to_string(Integer(value)), value.line);
+          AddText(node, control, property, rec->Kind, std::to_string(Integer(value)), value.line);
         } else if (value.kind == Token::String) {
-          AddText(node, control, rec->Name, rec->Kind, Cp1251(value), value.line);
+          AddText(node, control, property, rec->Kind, Cp1251(value), value.line);
         } else {
-          throw LayoutError(value.line, rec->Name + " takes a text in quotes");
+          throw LayoutError(value.line, property + " takes a text in quotes");
         }
         break;
       case pkStrings: {
-        if (value.kind != Token::String) throw LayoutError(value.line, rec->Name + " takes texts in quotes");
+        if (value.kind != Token::String) throw LayoutError(value.line, property + " takes texts in quotes");
         std::string joined = Cp1251(value);
         while (IsPunct(Peek(), ',')) {
           Next();
@@ -256,7 +257,7 @@ class Compiler {
           if (more.kind != Token::String) throw LayoutError(more.line, "expected a text in quotes");
           joined += "\r\n" + Cp1251(more);
         }
-        AddText(node, control, rec->Name, rec->Kind, joined, value.line);
+        AddText(node, control, property, rec->Kind, joined, value.line);
         break;
       }
       case pkFill: Fill(node, control, *rec, value); break;
@@ -268,7 +269,7 @@ class Compiler {
   // fill(C) or fill(C1, C2, C3, C4), optionally followed by "hidden" or "visible".
   void Fill(Node& node, TGuiControl& control, const TPropertyRec& rec, const Token& head) {
     if (head.kind != Token::Ident || head.text != "fill")
-      throw LayoutError(head.line, rec.Name + " takes fill(...)");
+      throw LayoutError(head.line, std::string(rec.Name) + " takes fill(...)");
     TGuiFill* fill = control.GetFill(rec.Id);
     Expect('(');
     std::vector<uint32_t> colors;
@@ -299,7 +300,7 @@ class Compiler {
   // keeps the control's current value.
   void Font(Node& node, TGuiControl& control, const TPropertyRec& rec, const Token& head) {
     if (head.kind != Token::Ident || head.text != "font")
-      throw LayoutError(head.line, rec.Name + " takes font(...)");
+      throw LayoutError(head.line, std::string(rec.Name) + " takes font(...)");
     TGuiFont* font = control.GetFont(rec.Id);
     Expect('(');
     int positional = 0;

@@ -25,7 +25,9 @@ bool HeadlessWindow::Open(const WindowSettings& settings) {
   Close();
   settings_ = settings;
   vsync_ = settings.vsync;
-  position_ = Point{(screen_.x - settings.width) / 2, (screen_.y - settings.height) / 2};
+  windowed_ = Point{settings.windowWidth > 0 ? settings.windowWidth : settings.width,
+                    settings.windowHeight > 0 ? settings.windowHeight : settings.height};
+  position_ = Point{(screen_.x - windowed_.x) / 2, (screen_.y - windowed_.y) / 2};
   if (!rasterise_) {
     renderer_ = std::make_unique<NullRenderer>(settings.width, settings.height);
     return true;

@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -52,12 +53,18 @@ class HeadlessWindow final : public Window {
   Point Position() const override { return position_; }
   void SetPosition(Point topLeft) override { position_ = topLeft; }
   Point ScreenSize() const override { return screen_; }
+  IntRect UsableDesktop() const override { return usable_ ? *usable_ : IntRect{0, 0, screen_.x, screen_.y}; }
+  Point WindowedSize() const override { return windowed_; }
   Point PointerPosition() const override { return pointer_; }
   bool ReadKeyboard(uint8_t (&table)[256]) override;
 
   void Push(const Event& event);
   void SetPointer(Point p) { pointer_ = p; }
   void SetScreenSize(Point size) { screen_ = size; }
+  // The desktop without its panels; the whole screen until set.
+  void SetUsableDesktop(IntRect usable) { usable_ = usable; }
+  // As the player's resizing of the window does (the picture keeps its logical size).
+  void SetWindowedSize(Point size) { windowed_ = size; }
   void FailNextOpen() { failOpen_ = true; }
   // Whether the next Open rasterises; without it there are no pixels to read.
   void SetRasterise(bool rasterise) { rasterise_ = rasterise; }
@@ -72,6 +79,8 @@ class HeadlessWindow final : public Window {
   WindowSettings settings_;
   Point position_{0, 0};
   Point screen_{1920, 1080};
+  std::optional<IntRect> usable_;
+  Point windowed_{800, 600};
   Point pointer_{0, 0};
   uint8_t keys_[256] = {};
   bool fullscreen_ = false;

@@ -28,6 +28,8 @@ class RendererWindow final : public Window {
   Point Position() const override { return {}; }
   void SetPosition(Point) override {}
   Point ScreenSize() const override { return {settings_.width, settings_.height}; }
+  IntRect UsableDesktop() const override { return {0, 0, settings_.width, settings_.height}; }
+  Point WindowedSize() const override { return {settings_.width, settings_.height}; }
   Point PointerPosition() const override { return {}; }
   bool ReadKeyboard(uint8_t (&table)[256]) override {
     for (uint8_t& key : table) key = 0;

@@ -89,12 +89,16 @@ class SdlWindow final : public Window {
     // A window made for OpenGL at once; SDL would otherwise make it anew for the renderer.
     const bool openGl = !choice.software && choice.driver >= 0 &&
                         std::string_view(drivers[static_cast<size_t>(choice.driver)].name).starts_with("opengl");
+    windowed_ = Point{settings.windowWidth > 0 ? settings.windowWidth : settings.width,
+                      settings.windowHeight > 0 ? settings.windowHeight : settings.height};
+    Uint32 flags = openGl ? SDL_WINDOW_OPENGL : 0;
+    if (settings.resizable) flags |= SDL_WINDOW_RESIZABLE;
     window_ = SDL_CreateWindow(settings.caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                               settings.width, settings.height, openGl ? SDL_WINDOW_OPENGL : 0);
+                               windowed_.x, windowed_.y, flags);
     if (!window_) return false;
+    // Below half its size the picture's texts no longer read.
+    if (settings.resizable) SDL_SetWindowMinimumSize(window_, settings.width / 2, settings.height / 2);
     vsync_ = settings.vsync;
-    width_ = settings.width;
-    height_ = settings.height;
     fullscreen_ = false;
     if (!CreateRenderer(drivers, choice, forced, settings.width, settings.height)) {
       Close();
@@ -171,6 +175,18 @@ class SdlWindow final : public Window {
     return Point{mode.w, mode.h};
   }
 
+  IntRect UsableDesktop() const override {
+    const int display = window_ ? SDL_GetWindowDisplayIndex(window_) : 0;
+    SDL_Rect bounds;
+    if (SDL_GetDisplayUsableBounds(display < 0 ? 0 : display, &bounds) != 0 || bounds.w <= 0 || bounds.h <= 0) {
+      const Point screen = ScreenSize();
+      return IntRect{0, 0, screen.x, screen.y};
+    }
+    return IntRect{bounds.x, bounds.y, bounds.w, bounds.h};
+  }
+
+  Point WindowedSize() const override { return windowed_; }
+
   Point PointerPosition() const override { return pointer_; }
 
   bool ReadKeyboard(uint8_t (&table)[256]) override {
@@ -187,7 +203,7 @@ class SdlWindow final : public Window {
   // Without a window manager nobody carries out a full-screen request: the window itself takes the
   // display's place and size without a border, and its own size back.
   void CoverDisplay(bool cover) {
-    SDL_Rect bounds{0, 0, width_, height_};
+    SDL_Rect bounds{0, 0, windowed_.x, windowed_.y};
     const int display = SDL_GetWindowDisplayIndex(window_);
     SDL_GetDisplayBounds(display < 0 ? 0 : display, &bounds);
     SDL_SetWindowBordered(window_, cover ? SDL_FALSE : SDL_TRUE);
@@ -195,8 +211,8 @@ class SdlWindow final : public Window {
       SDL_SetWindowPosition(window_, bounds.x, bounds.y);
       SDL_SetWindowSize(window_, bounds.w, bounds.h);
     } else {
-      SDL_SetWindowSize(window_, width_, height_);
-      SDL_SetWindowPosition(window_, bounds.x + (bounds.w - width_) / 2, bounds.y + (bounds.h - height_) / 2);
+      SDL_SetWindowSize(window_, windowed_.x, windowed_.y);
+      SDL_SetWindowPosition(window_, bounds.x + (bounds.w - windowed_.x) / 2, bounds.y + (bounds.h - windowed_.y) / 2);
     }
   }
 
@@ -311,6 +327,11 @@ class SdlWindow final : public Window {
           ev.type = Event::Type::FocusGained;
           Push(ev);
         } else if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED || e.window.event == SDL_WINDOWEVENT_MOVED) {
+          // The size the player gave the window; full screen's is not one to come back to.
+          if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED && !fullscreen_ && e.window.data1 > 0 &&
+              e.window.data2 > 0) {
+            windowed_ = Point{e.window.data1, e.window.data2};
+          }
           followPointer_ = true;
         }
         break;
@@ -377,8 +398,7 @@ class SdlWindow final : public Window {
   SdlGamepads gamepads_;
   std::deque<Event> pending_;
   Point pointer_{0, 0};
-  int width_ = 800;
-  int height_ = 600;
+  Point windowed_{800, 600};
   bool fullscreen_ = false;
   bool followPointer_ = false;
   bool vsync_ = false;
