@@ -52,4 +52,4 @@ fi
 if fresh Config; then
   printf '' | "$zbtool" config-write "$out/Config/defaults.cfg"
 fi
-mkdir -p "$out/ScoreLine" "$out/ScoreRequest"
+mkdir -p "$out/ScoreLine" "$out/ScoreRequest" "$out/ReplayFile"
