@@ -59,4 +59,14 @@ fi
 if fresh Config; then
   printf '' | "$zbtool" config-write "$out/Config/defaults.cfg"
 fi
-mkdir -p "$out/ScoreLine" "$out/ScoreRequest"
+if fresh ReplayFile && [ -x "$game/zumbala-autoplay" ]; then
+  # The last level on hard, recorded by the bot in a folder of its own: a short whole replay.
+  play=$(mktemp -d)
+  mkdir "$play/Data"
+  ln -s "$data"/* "$play/Data/"
+  ln -s "$game/Sounds" "$game/wdata" "$play/"
+  cp "$game/zumbala-autoplay" "$play/"
+  "$play/zumbala-autoplay" --game hard --seed 4 --start-level 25 --record "$out/ReplayFile/level25.zbr" > /dev/null || true
+  rm -rf "$play"
+fi
+mkdir -p "$out/ScoreLine" "$out/ScoreRequest" "$out/ReplayFile"
