@@ -1,4 +1,5 @@
 // zumbala-scores: the score server the game sends its final scores to.
+// zumbala-scores --verify FILE [--content DIR]: plays a replay again and says whether it holds.
 #include <pthread.h>
 #include <signal.h>
 
@@ -7,10 +8,13 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <thread>
 
+#include "app/ReplayCheck.h"
+#include "engine/FileRead.h"
 #include "server/ScoreHttpServer.h"
 #include "server/ScoreService.h"
 #include "server/ScoreStore.h"
@@ -27,7 +31,8 @@ struct Options {
 int Usage() {
   std::fprintf(stderr,
                "usage: zumbala-scores [--port N] [--db FILE|postgresql://URL] [--host ADDRESS]\n"
-               "                      [--trusted-proxy ADDRESS[/BITS][,...]]...\n");
+               "                      [--trusted-proxy ADDRESS[/BITS][,...]]...\n"
+               "       zumbala-scores --verify FILE [--content DIR]\n");
   return 2;
 }
 
@@ -55,6 +60,33 @@ bool ParseArgs(int argc, char** argv, Options& options) {
     }
   }
   return true;
+}
+
+// The game's content for replays: beside the program, as an installed copy keeps it, or the built
+// game beside the server's build folder.
+std::filesystem::path ContentFolder() {
+  std::error_code ec;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec).parent_path();
+  for (const std::filesystem::path& folder : {self, self / "../share/zumbala", self / "../game"}) {
+    if (std::filesystem::is_directory(folder / "Data", ec)) return folder.lexically_normal();
+  }
+  return self;
+}
+
+int Verify(int argc, char** argv) {
+  if (argc != 3 && !(argc == 5 && std::string_view(argv[3]) == "--content")) return Usage();
+  const std::filesystem::path content = argc == 5 ? std::filesystem::path(argv[4]) : ContentFolder();
+  const zb::FileReadResult read = zb::ReadFileText(argv[2], zb::kMaxReplayFileBytes);
+  zb::TReplayVerdict verdict;
+  if (!read.ok) {
+    verdict.Reason = read.error;
+  } else {
+    zb::TReplayCheckOptions options;
+    options.Content = content;
+    verdict = zb::CheckReplayBytes(read.bytes, options);
+  }
+  std::printf("%s\n", zb::VerdictLine(verdict).c_str());
+  return verdict.Verified ? 0 : 1;
 }
 
 int Serve(int argc, char** argv) {
@@ -120,6 +152,7 @@ int Serve(int argc, char** argv) {
 int main(int argc, char** argv) {
   // Start-up failures that throw (the database, the socket) end with a message and status 1.
   try {
+    if (argc >= 2 && std::string_view(argv[1]) == "--verify") return Verify(argc, argv);
     return Serve(argc, argv);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "zumbala-scores: %s\n", e.what());
