@@ -11,6 +11,7 @@
 #include "engine/GfxCanvas.h"
 #include "engine/GfxDevices.h"
 #include "engine/GfxImages.h"
+#include "engine/LocalPictures.h"
 #include "engine/Sound.h"
 #include "engine/WindowTimer.h"
 #include "engine/platform/Platform.h"
@@ -43,7 +44,7 @@ struct TGameFolders {
 // keep between their steps.
 struct TScreenContext {
   TScreenContext(platform::Platform& platform, TGameFolders folders, TGuiBase& gui, TGfxDevice& device,
-                 TGfxCanvas& canvas, TGfxImages& images, TSoundSystem& sound, TSettings& settings, TPlayCore& core,
+                 TGfxCanvas& canvas, TGfxImages& images, TArchiveDb& archive, TSoundSystem& sound, TSettings& settings, TPlayCore& core,
                  TWindowTimer& timer1, TShareScreen& share)
       : Platform(platform),
         Folders(std::move(folders)),
@@ -51,6 +52,7 @@ struct TScreenContext {
         Device(device),
         MyCanvas(canvas),
         Images(images),
+        Archive(archive),
         Sound(sound),
         Settings(settings),
         Core(core),
@@ -84,6 +86,7 @@ struct TScreenContext {
   TGfxDevice& Device;
   TGfxCanvas& MyCanvas;
   TGfxImages& Images;
+  TArchiveDb& Archive;  // "Data/data.zbx", whose images are the Russian pictures
   TSoundSystem& Sound;
   TSettings& Settings;
   TPlayCore& Core;
@@ -119,6 +122,8 @@ struct TScreenContext {
   std::function<void(RenderPass pass, bool starting)> OnPass;
   // The GUI file's own texts, kept while the GUI shows another language.
   TGuiTranslation GuiTexts;
+  // The pictures with words of the language shown.
+  TLocalPictures Pictures;
 };
 
 // The special keys a binding may take: Tab, Shift, Ctrl, Space..Down, Insert, Delete.
