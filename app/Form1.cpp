@@ -34,7 +34,7 @@ TForm1::TForm1(platform::Platform& platform, TGameFolders folders)
       Archive2(folders.Content / "Data/data1.zbx", TOpenModes::opReadOnly),
       ShareScreen(folders.Content, &Device, &Fonts),
       Core(Fonts),
-      Screen(platform, std::move(folders), GuiBase, Device, MyCanvas, Images, Sound, Settings, Core, Timer1,
+      Screen(platform, std::move(folders), GuiBase, Device, MyCanvas, Images, Archive, Sound, Settings, Core, Timer1,
              ShareScreen),
       platform_(platform) {
   Screen.RequestClose = [this] { Close(); };

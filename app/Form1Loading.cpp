@@ -71,7 +71,9 @@ void TForm1::QueueLoading() {
   });
   for (const auto& [record, image] : pendingImages_) {
     Loader.Add([this, record, image] {
-      return Images.LoadRecord(Archive, record, *image, loadBuffer_) ? std::string() : Images.LoadError();
+      // The language's own picture where it has one.
+      return Screen.Pictures.LoadRecord(Images, Archive, record, *image, loadBuffer_) ? std::string()
+                                                                                      : Images.LoadError();
     });
   }
   // 18. The particle manager with the image "particles" and every template of the archive.

@@ -22,7 +22,7 @@ void ReadSettingsAtStart(TScreenContext& ctx) {
   if (!read.ok) {
     ctx.SettingsWritable = false;
     desktop.ShowMessageBox("Zumbala", language.Tr("Не удалось прочитать настройки: ") +
-                                          language.TrCp1251(ConfigErrorReason(read.code, true)) +
+                                          ConfigErrorReason(read.code, true, {}, language) +
                                           language.Tr(". Настройки этой игры не будут сохранены."));
     return;
   }
@@ -37,7 +37,7 @@ void ReadSettingsAtStart(TScreenContext& ctx) {
   ctx.SettingsWritable = false;
   desktop.ShowMessageBox("Zumbala", language.Tr(
         "Файл настроек \"Config.cfg\" повреждён и прочитан не полностью, а сохранить его копию не удалось: ") +
-                                        language.TrCp1251(ConfigErrorReason(kept.code, false, kept.failedFile)) +
+                                        ConfigErrorReason(kept.code, false, kept.failedFile, language) +
                                         language.Tr(". Настройки этой игры не будут сохранены."));
 }
 

@@ -286,7 +286,8 @@ ConfigFileResult ReadConfig(TSettings& settings, const std::filesystem::path& fi
   return result;
 }
 
-std::string ConfigErrorReason(const std::error_code& code, bool reading, const std::filesystem::path& file) {
+std::string ConfigErrorReason(const std::error_code& code, bool reading, const std::filesystem::path& file,
+                              const TLanguage& language) {
   const auto is = [&](std::errc e) { return code == e; };
   std::string reason;
   if (reading && is(std::errc::file_too_large)) {
@@ -298,16 +299,17 @@ std::string ConfigErrorReason(const std::error_code& code, bool reading, const s
   } else if (is(std::errc::permission_denied) || is(std::errc::operation_not_permitted)) {
     reason = "нет доступа к файлу настроек или к папке игры";
   } else if (is(std::errc::is_a_directory) && file.extension() == ".tmp") {
-    return Utf8ToCp1251("на месте временного файла \"" + file.filename().string() + "\" стоит папка");
+    return language.Tr("на месте временного файла \"") + Utf8ToCp1251(file.filename().string()) +
+           language.Tr("\" стоит папка");
   } else if (is(std::errc::is_a_directory)) {
     reason = "на месте файла настроек стоит папка";
   } else if (reading && is(std::errc::invalid_argument)) {
     // The reader takes regular files only: a pipe or a device stands there.
     reason = "на месте файла настроек стоит не файл, а канал или устройство";
   } else {
-    return Utf8ToCp1251("ошибка ввода-вывода") + " (" + code.message() + ")";
+    return language.Tr("ошибка ввода-вывода") + " (" + code.message() + ")";
   }
-  return Utf8ToCp1251(reason);
+  return language.Tr(reason);
 }
 
 }  // namespace zb

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "engine/Language.h"
 #include "persist/Settings.h"
 
 namespace zb {
@@ -54,8 +55,9 @@ inline constexpr const char* kDamagedSuffix = ".bad";
 // Copies `file` to `file` + kDamagedSuffix (replacing an older copy), as safely as WriteConfig writes.
 ConfigFileResult KeepDamagedConfig(const std::filesystem::path& file);
 
-// Why the settings could not be saved (or read), in the game's language (CP1251); `file` is the
-// file the failure is about, where it is known.
-std::string ConfigErrorReason(const std::error_code& code, bool reading = false, const std::filesystem::path& file = {});
+// Why the settings could not be saved (or read), in `language` (CP1251); `file` is the file the
+// failure is about, where it is known.
+std::string ConfigErrorReason(const std::error_code& code, bool reading = false, const std::filesystem::path& file = {},
+                              const TLanguage& language = TLanguage());
 
 }  // namespace zb

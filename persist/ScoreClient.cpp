@@ -91,8 +91,8 @@ std::string ScorePageUrl(std::string_view base, int difficulty) {
   return Request(base, "prg=" + std::string(kScoreProgram) + "&show&type=" + std::to_string(difficulty));
 }
 
-TSubmitResult SubmitScore(platform::HttpClient& http, platform::Desktop& desktop,
-                          std::string_view base, const TScoreSubmission& score) {
+TSubmitResult SubmitScore(platform::HttpClient& http, platform::Desktop& desktop, std::string_view base,
+                          const TScoreSubmission& score, const TLanguage& language) {
   const std::string program(kScoreProgram);
   const platform::HttpResponse version = http.Get(Request(base, "version&prg=" + program));
   const std::string reply = version.ok ? version.body : std::string();
@@ -110,10 +110,10 @@ TSubmitResult SubmitScore(platform::HttpClient& http, platform::Desktop& desktop
   line.Token = ScoreServerToken(reply);
   line.Country = Fitted(score.Country, kMaxScoreCountryBytes, cut);
   if (cut) {
-    desktop.ShowMessageBox("Zumbala", Utf8ToCp1251("Имя игрока длиннее " + std::to_string(kMaxScoreNameBytes) +
-                                                   " букв или название страны длиннее " +
-                                                   std::to_string(kMaxScoreCountryBytes) +
-                                                   ": на сервер отправлено только их начало."));
+    desktop.ShowMessageBox("Zumbala", language.Tr("Имя игрока длиннее ") + std::to_string(kMaxScoreNameBytes) +
+                                          language.Tr(" букв или название страны длиннее ") +
+                                          std::to_string(kMaxScoreCountryBytes) +
+                                          language.Tr(": на сервер отправлено только их начало."));
   }
   // The symbols are letters and digits only, so the query needs no escaping.
   const platform::HttpResponse sent =
@@ -121,7 +121,7 @@ TSubmitResult SubmitScore(platform::HttpClient& http, platform::Desktop& desktop
   if (sent.ok) return TSubmitResult::Sent;
   // The server answered and refused the line, or it could not be reached in the end.
   const bool refused = sent.status >= 400 && sent.status < 500;
-  desktop.ShowMessageBox("Zumbala", refused ? Utf8ToCp1251("Сервер не принял рекорд.") : "Can't connect to server!");
+  desktop.ShowMessageBox("Zumbala", refused ? language.Tr("Сервер не принял рекорд.") : "Can't connect to server!");
   return TSubmitResult::NotStored;
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/Language.h"
 #include "engine/platform/Http.h"
 #include "engine/platform/Platform.h"
 #include "persist/ScoreLine.h"
@@ -38,9 +39,9 @@ std::string ScorePageUrl(std::string_view base, int difficulty);
 
 // The version check, then the score line. A failed check or submission shows "Can't connect to
 // server!" (one the server refused says so); a name or country longer than the server stores is
-// cut, and the player told. Both requests block.
-TSubmitResult SubmitScore(platform::HttpClient& http, platform::Desktop& desktop,
-                          std::string_view base, const TScoreSubmission& score);
+// cut, and the player told, in `language`. Both requests block.
+TSubmitResult SubmitScore(platform::HttpClient& http, platform::Desktop& desktop, std::string_view base,
+                          const TScoreSubmission& score, const TLanguage& language = TLanguage());
 
 // Opens the score page of a difficulty in the browser; false when nothing was opened.
 bool OpenScorePage(platform::Desktop& desktop, std::string_view base, int difficulty);

@@ -130,7 +130,23 @@ TShareScreen::~TShareScreen() { ReleaseTextures(); }
 
 bool TShareScreen::Load() { return LoadFile(gameFolder_ / kConfigFile); }
 
+std::filesystem::path TShareScreen::ResolvePicture(const std::string& name) const {
+  if (!language_.empty() && language_ != "ru") {
+    const std::filesystem::path own(name);
+    std::filesystem::path local = gameFolder_ / own.parent_path() / "lang" / language_ / own.filename();
+    if (FileExists(local)) return local;
+  }
+  return Resolve(name);
+}
+
+void TShareScreen::SetLanguage(std::string code) {
+  if (code == language_) return;
+  language_ = std::move(code);
+  if (!configFile_.empty()) LoadFile(configFile_);
+}
+
 bool TShareScreen::LoadFile(const std::filesystem::path& configFile) {
+  configFile_ = configFile;
   FileReadResult file = ReadFileText(configFile, kMaxFileBytes);
   if (!file.ok) {
     ReadPage({}, {});
@@ -189,7 +205,7 @@ bool TShareScreen::LoadPictures() {
       return false;
     }
   }
-  return LoadSharePicture(Resolve(BackgroundFile), kBackgroundWidth, kBackgroundHeight, background_);
+  return LoadSharePicture(ResolvePicture(BackgroundFile), kBackgroundWidth, kBackgroundHeight, background_);
 }
 
 bool TShareScreen::ReadButton(Reader& reader, bool exit) {
@@ -239,7 +255,7 @@ bool TShareScreen::LoadPictures(TButton& button) {
   const int states = button.IsExit() ? 3 : 2;
   for (int state = 0; state < states; ++state) {
     auto picture = std::make_unique<TGfxImage>();
-    if (!LoadSharePicture(Resolve(*files[state]), button.HitWidth, button.HitHeight, *picture)) return false;
+    if (!LoadSharePicture(ResolvePicture(*files[state]), button.HitWidth, button.HitHeight, *picture)) return false;
     button.Pictures[static_cast<size_t>(state)] = std::move(picture);
   }
   return true;

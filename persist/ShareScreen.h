@@ -91,6 +91,11 @@ class TShareScreen : public TGfxSubscriber {
 
   const std::filesystem::path& GameFolder() const { return gameFolder_; }
   std::filesystem::path Resolve(const std::string& name) const { return gameFolder_ / name; }
+  // A picture of the page in the language shown: "wdata/share.png" in English is
+  // "wdata/lang/en/share.png" when that file exists, else the page's own.
+  std::filesystem::path ResolvePicture(const std::string& name) const;
+  // Shows the page's pictures in language `code` ("ru": its own), reloading a page already read.
+  void SetLanguage(std::string code);
   const TGfxImage& Background() const { return background_; }
 
   bool Notify(TGfxDevice& sender, int message) override;
@@ -116,6 +121,8 @@ class TShareScreen : public TGfxSubscriber {
   void ReleaseTextures();
 
   std::filesystem::path gameFolder_;
+  std::filesystem::path configFile_;  // the page read last; empty before
+  std::string language_;              // empty or "ru": the page's own pictures
   TGfxFonts* fonts_ = nullptr;
   TGfxImage background_;
   float fontScale_ = 0.0f;  // 0: the page leaves the font's scale alone

@@ -92,7 +92,8 @@ void AnswerSendScore(TScreenContext& ctx, bool send) {
   }
   if (send) {
     const TScoreSubmission submission{game.Difficulty, ctx.Settings.PlayerName, ctx.Settings.PlayerCountry, score};
-    SubmitScore(ctx.Platform.GetHttp(), ctx.Platform.GetDesktop(), ScoreServerBase(ctx.LinkPath("scores.url").parent_path()), submission);
+    SubmitScore(ctx.Platform.GetHttp(), ctx.Platform.GetDesktop(), ScoreServerBase(ctx.LinkPath("scores.url").parent_path()),
+                submission, ctx.Play.Language);
   }
 }
 

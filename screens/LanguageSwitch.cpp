@@ -23,6 +23,18 @@ void ShowLanguageName(TScreenContext& ctx) {
   }
 }
 
+// The pictures with words in the language shown: Data/lang/CODE.zbx, and the share page's in
+// wdata/lang/CODE/. A language without them shows the Russian ones.
+void ShowPictures(TScreenContext& ctx) {
+  const std::string& code = ctx.Play.Language.Code();
+  const std::filesystem::path set =
+      ctx.Play.Language.IsOriginal() ? std::filesystem::path() : ctx.ContentPath(std::string(kLanguageFolder) + "/" + code + ".zbx");
+  if (!ctx.Pictures.Show(ctx.Images, ctx.Archive, set)) {
+    std::fprintf(stderr, "zumbala: the pictures in \"%s\" cannot be shown: %s\n", code.c_str(), ctx.Pictures.Error().c_str());
+  }
+  ctx.Share.SetLanguage(code);
+}
+
 }  // namespace
 
 void StartLanguage(TScreenContext& ctx) {
@@ -51,6 +63,7 @@ bool SwitchLanguage(TScreenContext& ctx, const std::string& code) {
   const TLanguage& now = ctx.Play.Language;
   ctx.GuiTexts.Apply(ctx.GuiBase.Taskbar(), [&now](const std::string& text) { return now.TrCp1251(text); });
   ShowLanguageName(ctx);
+  ShowPictures(ctx);
   return shown;
 }
 

@@ -33,7 +33,7 @@ bool SaveSettings(TScreenContext& ctx) {
     ctx.SettingsSaveFailed = true;
     ctx.Platform.GetDesktop().ShowMessageBox(
         "Zumbala", ctx.Play.Language.Tr("Не удалось сохранить настройки: ") +
-                        ctx.Play.Language.TrCp1251(ConfigErrorReason(written.code, false, written.failedFile)));
+                        ConfigErrorReason(written.code, false, written.failedFile, ctx.Play.Language));
   }
   return false;
 }

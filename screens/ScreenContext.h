@@ -13,6 +13,7 @@
 #include "engine/GfxCanvas.h"
 #include "engine/GfxDevices.h"
 #include "engine/GfxImages.h"
+#include "engine/LocalPictures.h"
 #include "engine/Sound.h"
 #include "engine/WindowTimer.h"
 #include "engine/platform/Platform.h"
@@ -46,7 +47,7 @@ struct TGameFolders {
 // keep between their steps.
 struct TScreenContext {
   TScreenContext(platform::Platform& platform, TGameFolders folders, TGuiBase& gui, TGfxDevice& device,
-                 TGfxCanvas& canvas, TGfxImages& images, TSoundSystem& sound, TSettings& settings, TPlayCore& core,
+                 TGfxCanvas& canvas, TGfxImages& images, TArchiveDb& archive, TSoundSystem& sound, TSettings& settings, TPlayCore& core,
                  TWindowTimer& timer1, TShareScreen& share)
       : Platform(platform),
         Folders(std::move(folders)),
@@ -54,6 +55,7 @@ struct TScreenContext {
         Device(device),
         MyCanvas(canvas),
         Images(images),
+        Archive(archive),
         Sound(sound),
         Settings(settings),
         Core(core),
@@ -87,6 +89,7 @@ struct TScreenContext {
   TGfxDevice& Device;
   TGfxCanvas& MyCanvas;
   TGfxImages& Images;
+  TArchiveDb& Archive;  // "Data/data.zbx", whose images are the Russian pictures
   TSoundSystem& Sound;
   TSettings& Settings;
   TPlayCore& Core;
@@ -122,6 +125,8 @@ struct TScreenContext {
   std::function<void(RenderPass pass, bool starting)> OnPass;
   // The GUI file's own texts, kept while the GUI shows another language.
   TGuiTranslation GuiTexts;
+  // The pictures with words of the language shown.
+  TLocalPictures Pictures;
 
   // The game being recorded; the replay being played back instead of the player's input, if any;
   // the seed the next game starts from when a tool or a replay sets one; the last game recorded.

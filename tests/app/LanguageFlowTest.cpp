@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <vector>
 
 #include "app/HeadlessGame.h"
 #include "engine/Cp1251.h"
@@ -24,8 +25,10 @@ class LanguageFlowTest : public ::testing::Test {
     std::filesystem::remove_all(folder_);
     test::InstallArchives(folder_);
     std::filesystem::create_directories(folder_ / kLanguageFolder);
-    std::filesystem::copy_file(std::filesystem::path(ZB_GAME_DIR) / kLanguageFolder / "en.mo",
-                               folder_ / kLanguageFolder / "en.mo");
+    for (const char* name : {"en.mo", "en.zbx"}) {
+      std::filesystem::copy_file(std::filesystem::path(ZB_GAME_DIR) / kLanguageFolder / name,
+                                 folder_ / kLanguageFolder / name);
+    }
   }
   void TearDown() override {
     game_.reset();
@@ -52,6 +55,13 @@ class LanguageFlowTest : public ::testing::Test {
   std::string Label(const char* name) {
     auto* label = dynamic_cast<TGuiLabel*>(game_->Form().GuiBase.FindControl(name));
     return label ? Cp1251ToUtf8(label->Text()) : "(none)";
+  }
+  // The pixels of a loaded image of the game.
+  std::vector<uint32_t> Pixels(const char* image) {
+    const TGfxImage* found = game_->Form().Images.FindImage(image);
+    if (!found || !found->Created()) return {};
+    const auto pixels = found->Pixels(0);
+    return {pixels.begin(), pixels.end()};
   }
   void ClickLanguage() {
     const TGuiRect r = game_->Form().GuiBase.FindControl("b_options_language")->AbsoluteRect();
@@ -94,6 +104,43 @@ TEST_F(LanguageFlowTest, TheOptionsChoiceChangesTheVisibleFormAtOnceAndIsKept) {
   EXPECT_EQ(Caption("b_options_language"), "Русский");
   Start();
   EXPECT_EQ(Caption("b_options_graphics"), "Графика");
+}
+
+TEST_F(LanguageFlowTest, ThePicturesWithWordsFollowTheLanguageAtOnce) {
+  Start();
+  const std::vector<uint32_t> logo = Pixels("logo"), help = Pixels("scr_help1"), panel = Pixels("panel");
+  const std::vector<uint32_t> ball = Pixels("ball");
+  ASSERT_FALSE(logo.empty());
+  ASSERT_FALSE(help.empty());
+  Show(ScreenOptions);
+  ClickLanguage();
+  EXPECT_NE(Pixels("logo"), logo);
+  EXPECT_NE(Pixels("scr_help1"), help);
+  EXPECT_NE(Pixels("panel"), panel);
+  EXPECT_EQ(Pixels("ball"), ball) << "a picture without words is the same in every language";
+  const std::vector<uint32_t> englishHelp = Pixels("scr_help1");
+
+  // A start in English loads its pictures straight away, the ones loaded while the logo plays too.
+  Start();
+  EXPECT_EQ(Pixels("scr_help1"), englishHelp);
+  Show(ScreenOptions);
+  ClickLanguage();
+  EXPECT_EQ(Pixels("logo"), logo);
+  EXPECT_EQ(Pixels("scr_help1"), help);
+  EXPECT_EQ(Pixels("panel"), panel);
+}
+
+TEST_F(LanguageFlowTest, ALanguageWithoutPicturesOrWithBrokenOnesShowsTheRussianPictures) {
+  Start();
+  const std::vector<uint32_t> logo = Pixels("logo"), help = Pixels("scr_help1");
+  std::ofstream(folder_ / kLanguageFolder / "en.zbx", std::ios::binary | std::ios::trunc) << "not an archive";
+  Start("en");
+  EXPECT_EQ(Caption("b_mainmenu_options"), "Options");
+  EXPECT_EQ(Pixels("logo"), logo);
+  EXPECT_EQ(Pixels("scr_help1"), help);
+  std::filesystem::remove(folder_ / kLanguageFolder / "en.zbx");
+  Start("en");
+  EXPECT_EQ(Pixels("scr_help1"), help);
 }
 
 TEST_F(LanguageFlowTest, AFirstStartTakesTheDesktopLanguageAndAChoiceOutranksIt) {

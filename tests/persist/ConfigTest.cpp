@@ -499,6 +499,11 @@ TEST_F(ConfigFileTest, MessagesNameAFolderInPlaceOfTheTemporaryAndAPipeInPlaceOf
   EXPECT_EQ(ConfigErrorReason(written.code, false, written.failedFile),
             Utf8ToCp1251("на месте временного файла \"Config.cfg.tmp\" стоит папка"));
   EXPECT_TRUE(std::filesystem::is_directory(folder_ / "Config.cfg.tmp"));  // nothing inside was touched
+  // The player's language, the file's name in it as it is.
+  const std::optional<TLanguage> english = LoadLanguage("en", std::filesystem::path(ZB_GAME_DIR) / "Data/lang/en.mo");
+  ASSERT_TRUE(english);
+  EXPECT_EQ(ConfigErrorReason(written.code, false, written.failedFile, *english),
+            "in place of the temporary file \"Config.cfg.tmp\" there is a folder");
 
   // A pipe is neither opened for long (nothing writes to it) nor called an invalid argument.
   std::filesystem::remove(folder_ / "Config.cfg.tmp");
@@ -510,6 +515,8 @@ TEST_F(ConfigFileTest, MessagesNameAFolderInPlaceOfTheTemporaryAndAPipeInPlaceOf
             Utf8ToCp1251("на месте файла настроек стоит не файл, а канал или устройство"));
   const ConfigFileResult device = ReadConfig(settings, "/dev/null");
   EXPECT_EQ(ConfigErrorReason(device.code, true), ConfigErrorReason(read.code, true));
+  EXPECT_EQ(ConfigErrorReason(read.code, true, {}, *english),
+            "in place of the settings file there is a pipe or a device, not a file");
 }
 
 TEST_F(ConfigFileTest, AFileOutOfTheWritersLayoutIsDamagedAndKeptAsBad) {

@@ -227,34 +227,52 @@ bool HasEveryGlyph(FT_Face face, std::string_view utf8) {
   return true;
 }
 
-// Draws the text with the point (x, baseline) at `anchor` of its width (0 left, 0.5 centre).
-bool AnchoredText(cairo_t* cr, std::string_view utf8, double x, double baseline, double anchor,
-                  const TextStyle& style) {
-  FT_Library rawLibrary = nullptr;
-  if (FT_Init_FreeType(&rawLibrary) != 0) return false;
-  std::unique_ptr<FT_LibraryRec_, FtLibraryDeleter> library(rawLibrary);
-  // The first of the wanted font and the fallbacks that has every letter of the text (not every script
-  // font carries Cyrillic).
-  std::unique_ptr<FT_FaceRec_, FtFaceDeleter> face;
-  for (std::string_view name :
-       {style.font, std::string_view("comfortaa-bold"), std::string_view("dejavu-bold")}) {
+using Face = std::unique_ptr<FT_FaceRec_, FtFaceDeleter>;
+
+// The first of the wanted font and the fallbacks that has every letter of the text (not every script
+// font carries Cyrillic).
+Face OpenFace(FT_Library library, std::string_view font, std::string_view utf8) {
+  Face face;
+  for (std::string_view name : {font, std::string_view("comfortaa-bold"), std::string_view("dejavu-bold")}) {
     const std::string file = FontFile(name);
     FT_Face rawFace = nullptr;
-    if (file.empty() || FT_New_Face(library.get(), file.c_str(), 0, &rawFace) != 0) continue;
+    if (file.empty() || FT_New_Face(library, file.c_str(), 0, &rawFace) != 0) continue;
     face.reset(rawFace);
     if (HasEveryGlyph(rawFace, utf8)) break;
   }
-  if (!face) return false;
+  return face;
+}
 
+struct FtLibrary {
+  FtLibrary() {
+    if (FT_Init_FreeType(&raw) == 0) library.reset(raw);
+  }
+  FT_Library raw = nullptr;
+  std::unique_ptr<FT_LibraryRec_, FtLibraryDeleter> library;
+};
+
+// Measures the text on `cr` (a path drawn and dropped); -1 when it cannot be drawn.
+double MeasuredWidth(cairo_t* cr, FT_Face face, std::string_view utf8, double size) {
   cairo_save(cr);
   cairo_new_path(cr);
-  // Measure first (a path drawn and dropped), then build it centred.
-  const double width = TextPath(cr, face.get(), utf8, 0, 0, style.size);
+  const double width = TextPath(cr, face, utf8, 0, 0, size);
   cairo_new_path(cr);
-  if (width < 0) {
-    cairo_restore(cr);
-    return false;
-  }
+  cairo_restore(cr);
+  return width;
+}
+
+// Draws the text with the point (x, baseline) at `anchor` of its width (0 left, 0.5 centre).
+bool AnchoredText(cairo_t* cr, std::string_view utf8, double x, double baseline, double anchor,
+                  const TextStyle& style) {
+  FtLibrary ft;
+  if (!ft.library) return false;
+  Face face = OpenFace(ft.raw, style.font, utf8);
+  if (!face) return false;
+  // Measure first, then build it in place.
+  const double width = MeasuredWidth(cr, face.get(), utf8, style.size);
+  if (width < 0) return false;
+  cairo_save(cr);
+  cairo_new_path(cr);
   TextPath(cr, face.get(), utf8, x - width * anchor, baseline, style.size);
   if (style.outlineWidth > 0) {
     SetColor(cr, style.outline);
@@ -279,6 +297,21 @@ bool LeftText(cairo_t* cr, std::string_view utf8, double x, double baseline, con
   return AnchoredText(cr, utf8, x, baseline, 0.0, style);
 }
 
+double TextWidth(std::string_view utf8, const TextStyle& style) {
+  FtLibrary ft;
+  if (!ft.library) return -1;
+  Face face = OpenFace(ft.raw, style.font, utf8);
+  if (!face) return -1;
+  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1);
+  cairo_t* cr = cairo_create(surface);
+  const double width = MeasuredWidth(cr, face.get(), utf8, style.size);
+  cairo_destroy(cr);
+  cairo_surface_destroy(surface);
+  return width;
+}
+
+std::string Russian(std::string_view text) { return std::string(text); }
+
 int Picture::Columns() const { return std::max(1, std::min(count, 2048 / std::max(1, cellW))); }
 int Picture::Rows() const { return (count + Columns() - 1) / Columns(); }
 
@@ -300,22 +333,28 @@ cairo_surface_t* RenderSheet(const Picture& picture) {
   return surface;
 }
 
-std::vector<Picture> AllPictures() {
+std::vector<Picture> AllPictures(const Words& words) {
   std::vector<Picture> all;
   // The manifest order: new groups go at the end, so that earlier images keep their index.
-  AddScenery(all);
+  AddScenery(all, words);
   AddBallAndBat(all);
   AddMonkey(all);
   AddBricks(all);
-  AddMenuPictures(all);
+  AddMenuPictures(all, words);
   AddBonuses(all);
   AddKeysAndCages(all);
   AddAnimals(all);
-  AddStoryActors(all);
-  AddHelpPages(all);
+  AddStoryActors(all, words);
+  AddHelpPages(all, words);
   AddGuiButtons(all);
   AddGuiBoards(all);
   return all;
+}
+
+std::vector<Picture> WordPictures(const Words& words) {
+  std::vector<Picture> some = AllPictures(words);
+  std::erase_if(some, [](const Picture& p) { return !p.hasWords; });
+  return some;
 }
 
 void PaintPicture(cairo_t* cr, const std::string& key, int frame, double x, double y, double scale) {

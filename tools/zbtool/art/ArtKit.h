@@ -104,6 +104,13 @@ struct TextStyle {
 bool CenteredText(cairo_t* cr, std::string_view utf8, double cx, double baseline, const TextStyle& style);
 // The same with the text starting at x.
 bool LeftText(cairo_t* cr, std::string_view utf8, double x, double baseline, const TextStyle& style);
+// The advance of the text as it is drawn, in pixels; -1 when the font file cannot be loaded.
+double TextWidth(std::string_view utf8, const TextStyle& style);
+
+// The words a picture writes: each Russian text (UTF-8) in the language the picture is drawn for.
+using Words = std::function<std::string(std::string_view russian)>;
+// The game's own words, Russian.
+std::string Russian(std::string_view text);
 
 // One image of the game: a sheet of equal cells, drawn cell by cell.
 struct Picture {
@@ -111,6 +118,7 @@ struct Picture {
   int cellW = 0, cellH = 0;                       // pattern size
   int count = 1;                                  // patterns
   std::function<void(cairo_t*, int frame)> draw;  // draws one cell in cell coordinates (0,0)-(cellW,cellH)
+  bool hasWords = false;                          // writes words, drawn again for every language
 
   int Columns() const;  // cells per row: as many as fit in 2048 pixels
   int Rows() const;
@@ -122,20 +130,34 @@ struct Picture {
 cairo_surface_t* RenderSheet(const Picture& picture);
 
 // The art subjects, one source file each, in manifest order.
-void AddScenery(std::vector<Picture>& out);
+// Those that write words draw them with `words`.
+void AddScenery(std::vector<Picture>& out, const Words& words);
 void AddBallAndBat(std::vector<Picture>& out);
 void AddMonkey(std::vector<Picture>& out);
 void AddBricks(std::vector<Picture>& out);
-void AddMenuPictures(std::vector<Picture>& out);
+void AddMenuPictures(std::vector<Picture>& out, const Words& words);
 void AddBonuses(std::vector<Picture>& out);
 void AddKeysAndCages(std::vector<Picture>& out);
 void AddAnimals(std::vector<Picture>& out);
-void AddStoryActors(std::vector<Picture>& out);
-void AddHelpPages(std::vector<Picture>& out);
+void AddStoryActors(std::vector<Picture>& out, const Words& words);
+void AddHelpPages(std::vector<Picture>& out, const Words& words);
 void AddGuiButtons(std::vector<Picture>& out);
 void AddGuiBoards(std::vector<Picture>& out);
 
-std::vector<Picture> AllPictures();
+std::vector<Picture> AllPictures(const Words& words = Russian);
+// The pictures that write words, in manifest order: those a language draws for itself.
+std::vector<Picture> WordPictures(const Words& words);
+
+// One text of a help page: where it starts and how far right it may reach (the board's edge, or the
+// picture or column beside it); a title is centred on `x`.
+struct HelpText {
+  std::string text;  // as drawn, UTF-8
+  TextStyle style;
+  double x = 0, baseline = 0, right = 0;
+  bool centred = false;
+};
+// The texts of help page `page` (0..4) in `words`, as the page draws them.
+std::vector<HelpText> HelpPageTexts(int page, const Words& words);
 
 // Paints pattern `frame` of the picture named `key` with its top-left at (x, y), scaled, clipped to its cell.
 void PaintPicture(cairo_t* cr, const std::string& key, int frame, double x, double y, double scale = 1.0);

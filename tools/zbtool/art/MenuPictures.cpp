@@ -118,7 +118,7 @@ void DrawBack(cairo_t* cr) {
   }
 }
 
-void DrawEndgame(cairo_t* cr) {
+void DrawEndgame(cairo_t* cr, const Words& words) {
   // A festive sunset: the animals are free. The sky burns orange and pink behind the jungle.
   SkyGradient(cr, {0.30, 0.15, 0.45}, {1.0, 0.60, 0.30}, 600);
   Rays(cr, 400, 380, 24, 0.10);
@@ -160,11 +160,11 @@ void DrawEndgame(cairo_t* cr) {
     }
   }
   CenteredText(
-      cr, "Звери свободны!", 400, 150,
+      cr, words("Звери свободны!"), 400, 150,
       {.font = "lobster", .size = 64, .fill = pal::kYellow, .outline = pal::kInk, .outlineWidth = 7});
 }
 
-void DrawLogo(cairo_t* cr) {
+void DrawLogo(cairo_t* cr, const Words& words) {
   // Leaves fanning behind the name, a ball and a banana, the name in a bold script with a golden face.
   const double cx = 260, cy = 128;
   for (int i = -4; i <= 4; ++i) {
@@ -188,7 +188,7 @@ void DrawLogo(cairo_t* cr) {
   cairo_pop_group_to_source(cr);
   cairo_paint_with_alpha(cr, 0.75);
   cairo_restore(cr);
-  CenteredText(cr, "приключения в джунглях", cx, cy + 92,
+  CenteredText(cr, words("приключения в джунглях"), cx, cy + 92,
                {.font = "comfortaa-bold",
                 .size = 24,
                 .fill = pal::kWhite,
@@ -200,10 +200,10 @@ void DrawLogo(cairo_t* cr) {
 
 }  // namespace
 
-void AddMenuPictures(std::vector<Picture>& out) {
+void AddMenuPictures(std::vector<Picture>& out, const Words& words) {
   out.push_back({"back", 800, 600, 1, [](cairo_t* cr, int) { DrawBack(cr); }});
-  out.push_back({"endgame", 800, 600, 1, [](cairo_t* cr, int) { DrawEndgame(cr); }});
-  out.push_back({"logo", 520, 250, 1, [](cairo_t* cr, int) { DrawLogo(cr); }});
+  out.push_back({"endgame", 800, 600, 1, [words](cairo_t* cr, int) { DrawEndgame(cr, words); }, true});
+  out.push_back({"logo", 520, 250, 1, [words](cairo_t* cr, int) { DrawLogo(cr, words); }, true});
 }
 
 }  // namespace zb::art

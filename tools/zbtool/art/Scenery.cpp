@@ -204,7 +204,7 @@ void Label(cairo_t* cr, const char* text, double baseline) {
       {.font = "comfortaa-bold", .size = 17, .fill = pal::kWhite, .outline = pal::kInk, .outlineWidth = 3.5});
 }
 
-void DrawPanel(cairo_t* cr) {
+void DrawPanel(cairo_t* cr, const Words& words) {
   // The carved board with a bark edge on its right side.
   cairo_move_to(cr, 0, 0);
   cairo_line_to(cr, 166, 0);
@@ -237,11 +237,11 @@ void DrawPanel(cairo_t* cr) {
 
   // Key plaque, then the three numbers, then the bonus spot with its flame arc.
   Plaque(cr, 83, 84, 136, 66);
-  Label(cr, "Уровень", 172);
+  Label(cr, words("Уровень").c_str(), 172);
   Plaque(cr, 81, 207, 120, 34);
-  Label(cr, "Очки", 254);
+  Label(cr, words("Очки").c_str(), 254);
   Plaque(cr, 81, 289, 140, 34);
-  Label(cr, "Жизни", 334);
+  Label(cr, words("Жизни").c_str(), 334);
   Plaque(cr, 83, 369, 120, 34);
   // A small heart beside the lives.
   cairo_save(cr);
@@ -366,10 +366,10 @@ void DrawCursor(cairo_t* cr, bool pressed) {
 
 }  // namespace
 
-void AddScenery(std::vector<Picture>& out) {
+void AddScenery(std::vector<Picture>& out, const Words& words) {
   out.push_back({"backgame", 800, 600, 1, [](cairo_t* cr, int) { DrawBackgame(cr); }});
   out.push_back({"sky", 800, 320, 1, [](cairo_t* cr, int) { DrawSky(cr); }});
-  out.push_back({"panel", 172, 600, 1, [](cairo_t* cr, int) { DrawPanel(cr); }});
+  out.push_back({"panel", 172, 600, 1, [words](cairo_t* cr, int) { DrawPanel(cr, words); }, true});
   out.push_back({"leafs", 240, 240, 5, DrawLeafType});
   out.push_back({"leafer", 240, 240, 1, [](cairo_t* cr, int) { DrawLeafer(cr); }});
   out.push_back({"smallscr", 216, 84, 1, [](cairo_t* cr, int) { DrawSmallscr(cr); }});

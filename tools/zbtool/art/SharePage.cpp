@@ -124,7 +124,7 @@ void Animal(cairo_t* cr, int kind, double x, double y, double scale, bool mirror
   cairo_restore(cr);
 }
 
-void Bubble(cairo_t* cr) {
+void Bubble(cairo_t* cr, const Words& words) {
   // A round speech bubble right of the monkey's head, its tail pointing at the open mouth.
   auto shape = [cr] {
     cairo_new_path(cr);
@@ -138,12 +138,12 @@ void Bubble(cairo_t* cr) {
   cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
   FillVertical(cr, 126, 262, pal::kWhite, {0.93, 0.92, 0.84});
   StrokeColor(cr, pal::kInk, 3.0);
-  CenteredText(cr, "Пока-пока!", 628, 176,
+  CenteredText(cr, words("Пока-пока!"), 628, 176,
                {.font = "lobster", .size = 33, .fill = pal::kOrange, .outline = pal::kInk, .outlineWidth = 4});
-  CenteredText(cr, "Приходи ещё!", 632, 206, {.font = "comfortaa-bold", .size = 19, .fill = pal::kLeafDark});
+  CenteredText(cr, words("Приходи ещё!"), 632, 206, {.font = "comfortaa-bold", .size = 19, .fill = pal::kLeafDark});
 }
 
-void DrawBackground(cairo_t* cr) {
+void DrawBackground(cairo_t* cr, const Words& words) {
   Sky(cr);
   Sun(cr);
   Hill(cr, 430, 90, 0.010, 0.8, {0.48, 0.34, 0.55}, {0.30, 0.22, 0.38});
@@ -163,9 +163,9 @@ void DrawBackground(cairo_t* cr) {
   Liana(cr, 640, 110, 16, 7);
   Liana(cr, 690, 160, -20, 9);
 
-  CenteredText(cr, "Спасибо за игру!", 400, 78,
+  CenteredText(cr, words("Спасибо за игру!"), 400, 78,
                {.font = "lobster", .size = 62, .fill = pal::kYellow, .outline = pal::kInk, .outlineWidth = 8});
-  CenteredText(cr, "Звери машут тебе на прощание", 400, 114,
+  CenteredText(cr, words("Звери машут тебе на прощание"), 400, 114,
                {.font = "comfortaa-bold", .size = 22, .fill = pal::kWhite, .outline = pal::kLeafDeep,
                 .outlineWidth = 5});
 
@@ -179,7 +179,7 @@ void DrawBackground(cairo_t* cr) {
   cairo_restore(cr);
   Animal(cr, 1, 118, 364, 1.0, true);
   Animal(cr, 2, 500, 376, 1.0, false);
-  Bubble(cr);
+  Bubble(cr, words);
   Heart(cr, 168, 340, 22, -0.3);
   Heart(cr, 196, 312, 15, 0.2);
   Heart(cr, 604, 352, 20, 0.3);
@@ -226,13 +226,13 @@ void Badge(cairo_t* cr, Rgb c) {
   ShadedShape(cr, kBadgeX, kBadgeY, kBadgeR, c, 2.6);
 }
 
-void Caption(cairo_t* cr, double w, const char* line1, const char* line2, State state) {
+void Caption(cairo_t* cr, double w, const std::string& line1, const std::string* line2, State state) {
   const Rgb fill = state == State::Disabled ? Rgb{0.42, 0.40, 0.38} : kButtonText;
   const double cx = (kBadgeX + kBadgeR + w - 8) / 2;
   const TextStyle style{.font = "comfortaa-bold", .size = line2 ? 21.0 : 28.0, .fill = fill};
   if (line2) {
     CenteredText(cr, line1, cx, 32, style);
-    CenteredText(cr, line2, cx, 54, style);
+    CenteredText(cr, *line2, cx, 54, style);
   } else {
     CenteredText(cr, line1, cx, 46, style);
   }
@@ -288,14 +288,15 @@ void Door(cairo_t* cr) {
   Outline(cr, 1.8);
 }
 
-void DrawScores(cairo_t* cr, State state) {
+void DrawScores(cairo_t* cr, State state, const Words& words) {
   Plaque(cr, kScoresW, state);
   Badge(cr, state == State::Hover ? Lighter(pal::kBlue, 0.2) : pal::kBlue);
   Trophy(cr);
-  Caption(cr, kScoresW, "Таблица", "рекордов", state);
+  const std::string second = words("рекордов");
+  Caption(cr, kScoresW, words("Таблица"), &second, state);
 }
 
-void DrawExit(cairo_t* cr, State state) {
+void DrawExit(cairo_t* cr, State state, const Words& words) {
   Plaque(cr, kExitW, state);
   if (state == State::Disabled) {
     // The countdown's place: a dark hole that the game's golden number reads on.
@@ -308,23 +309,23 @@ void DrawExit(cairo_t* cr, State state) {
     Badge(cr, state == State::Hover ? Lighter(pal::kRed, 0.2) : pal::kRed);
     Door(cr);
   }
-  Caption(cr, kExitW, "Выход", nullptr, state);
+  Caption(cr, kExitW, words("Выход"), nullptr, state);
 }
 
-Picture Button(const char* key, int w, void (*draw)(cairo_t*, State), State state) {
-  return {key, w, kButtonH, 1, [draw, state](cairo_t* cr, int) { draw(cr, state); }};
+Picture Button(const char* key, int w, void (*draw)(cairo_t*, State, const Words&), State state, const Words& words) {
+  return {key, w, kButtonH, 1, [draw, state, words](cairo_t* cr, int) { draw(cr, state, words); }, true};
 }
 
 }  // namespace
 
-std::vector<Picture> SharePictures() {
+std::vector<Picture> SharePictures(const Words& words) {
   return {
-      {"share", 800, 600, 1, [](cairo_t* cr, int) { DrawBackground(cr); }},
-      Button("scores", kScoresW, DrawScores, State::Normal),
-      Button("scores_hover", kScoresW, DrawScores, State::Hover),
-      Button("exit", kExitW, DrawExit, State::Normal),
-      Button("exit_hover", kExitW, DrawExit, State::Hover),
-      Button("exit_disabled", kExitW, DrawExit, State::Disabled),
+      {"share", 800, 600, 1, [words](cairo_t* cr, int) { DrawBackground(cr, words); }, true},
+      Button("scores", kScoresW, DrawScores, State::Normal, words),
+      Button("scores_hover", kScoresW, DrawScores, State::Hover, words),
+      Button("exit", kExitW, DrawExit, State::Normal, words),
+      Button("exit_hover", kExitW, DrawExit, State::Hover, words),
+      Button("exit_disabled", kExitW, DrawExit, State::Disabled, words),
   };
 }
 

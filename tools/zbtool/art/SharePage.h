@@ -10,6 +10,6 @@ namespace zb::art {
 // "share" (800 x 600) and the states of its two buttons, "scores" and "scores_hover" (the score table
 // link) and "exit", "exit_hover" and "exit_disabled". assets/wdata/config.ini places them; the disabled
 // exit button leaves its badge empty for the countdown that the game draws there.
-std::vector<Picture> SharePictures();
+std::vector<Picture> SharePictures(const Words& words = Russian);
 
 }  // namespace zb::art

@@ -358,9 +358,9 @@ void DrawCloud(cairo_t* cr) {
   cairo_pattern_destroy(p);
 }
 
-void DrawPressAnyKey(cairo_t* cr) {
+void DrawPressAnyKey(cairo_t* cr, const Words& words) {
   CenteredText(
-      cr, "Нажмите любую клавишу", 150, 24,
+      cr, words("Нажмите любую клавишу"), 150, 24,
       {.font = "comfortaa-bold", .size = 18, .fill = pal::kYellow, .outline = pal::kInk, .outlineWidth = 4});
 }
 
@@ -375,7 +375,7 @@ void DrawWavingMonkey(cairo_t* cr, bool talking) {
   cairo_restore(cr);
 }
 
-void AddStoryActors(std::vector<Picture>& out) {
+void AddStoryActors(std::vector<Picture>& out, const Words& words) {
   out.push_back({"hunter", 290, 291, 1, [](cairo_t* cr, int) { DrawHunter(cr); }});
   out.push_back({"hunter_1", 46, 24, 1, [](cairo_t* cr, int) { DrawHunterMouth(cr); }});
   out.push_back({"hunter_2", 50, 22, 1, [](cairo_t* cr, int) { DrawHunterEyes(cr); }});
@@ -383,7 +383,7 @@ void AddStoryActors(std::vector<Picture>& out) {
   out.push_back({"monkey_1", 80, 40, 1, [](cairo_t* cr, int) { DrawMonkeyMouth(cr); }});
   out.push_back({"monkey_2", 60, 28, 1, [](cairo_t* cr, int) { DrawMonkeyEyes(cr); }});
   out.push_back({"cloud", 350, 300, 1, [](cairo_t* cr, int) { DrawCloud(cr); }});
-  out.push_back({"pressanykey", 300, 34, 1, [](cairo_t* cr, int) { DrawPressAnyKey(cr); }});
+  out.push_back({"pressanykey", 300, 34, 1, [words](cairo_t* cr, int) { DrawPressAnyKey(cr, words); }, true});
 }
 
 }  // namespace zb::art
