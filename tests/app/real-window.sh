@@ -47,7 +47,8 @@ start_game() {
     >"$work/game.log" 2>&1 &
   game_pid=$!
   wid=""
-  for _ in $(seq 200); do
+  # A slow or busy machine takes a while to open a window three times the picture's size.
+  for _ in $(seq 600); do
     alive || break
     wid=$(xdotool search --name '^Zumbala$' 2>/dev/null | head -n1)
     [ -n "$wid" ] && break
