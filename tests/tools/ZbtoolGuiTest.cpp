@@ -170,5 +170,29 @@ TEST_F(ZbtoolGuiTest, WithTheGamesFontsEveryTextMustFitItsControl) {
   EXPECT_NE(Read("err.txt").find("cannot read the fonts of \"missing.zbx\""), std::string::npos);
 }
 
+// A translation is measured in the control of its Russian text: a caption that fits in Russian but
+// not in the other language stops the build and names the language.
+TEST_F(ZbtoolGuiTest, EveryTranslatedTextMustFitItsControlToo) {
+  const std::string data = std::string(ZB_GAME_DIR) + "/Data/";
+  const std::string fonts = " --fonts " + data + "data.zbx --fonts " + data + "data1.zbx";
+  Write("a.gui",
+        "TGuiForm scr_a {\n  Width = 300  Height = 120\n"
+        "  TGuiButton b_ok { Left = 10  Width = 120  Height = 40  Caption = \"Да\"  Font = font(3) }\n}\n");
+  auto catalogue = [&](const std::string& yes) {
+    Write("xx.po", "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n\n"
+                   "msgid \"Да\"\nmsgstr \"" + yes + "\"\n");
+    return std::system(("cd " + folder_.string() + " && msgfmt -o xx.mo xx.po 2> err.txt").c_str());
+  };
+  ASSERT_EQ(catalogue("Yes"), 0) << Read("err.txt");
+  EXPECT_EQ(Run("gui-compile gfx.zbx images.manifest a.gui" + fonts + " --lang xx.mo"), 0) << Read("err.txt");
+  ASSERT_EQ(catalogue("Yes, with all my heart"), 0) << Read("err.txt");
+  std::filesystem::remove(folder_ / "gfx.zbx");
+  EXPECT_EQ(Run("gui-compile gfx.zbx images.manifest a.gui" + fonts + " --lang xx.mo"), 1);
+  EXPECT_NE(Read("err.txt").find("in \"xx\": a.gui:3: b_ok: \"Yes, with all my heart\" does not fit"),
+            std::string::npos)
+      << Read("err.txt");
+  EXPECT_FALSE(std::filesystem::exists(folder_ / "gfx.zbx"));
+}
+
 }  // namespace
 }  // namespace zb
