@@ -3,7 +3,8 @@
 #
 #   fuzz/seed.sh GAME_DIR OUT        (ZBTOOL names zbtool; default: the one beside GAME_DIR)
 set -euo pipefail
-game="$1"
+# Absolute: the replay seed links the content into a folder of its own.
+game="$(cd "$1" && pwd)"
 out="$2"
 zbtool="${ZBTOOL:-$game/../tools/zbtool}"
 data="$game/Data"

@@ -61,6 +61,7 @@ std::optional<int64_t> ParseInteger(std::string_view text) {
 class Lines {
  public:
   explicit Lines(std::string_view text) {
+    lines_.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
     size_t start = 0;
     while (start < text.size()) {
       size_t end = text.find('\n', start);
