@@ -32,11 +32,13 @@ constexpr size_t kMaxLevelFileBytes = size_t{1} << 20;
 constexpr float kBrickWidth = 37.0f;
 constexpr float kBrickHeight = 20.0f;
 
-// Which grid values stand for a brick that counts. The kind table is searched once for the small
-// values every level uses, not once a cell: a 41 x 41 grid would search it 1,681 times a load.
-class TCountedCells {
+// Which grid values stand for a brick of a kind with a property (one that counts, a bomb). The kind
+// table is searched once for the small values every level uses, not once a cell: a 41 x 41 grid
+// would search it 1,681 times a load.
+class TKindCells {
  public:
-  TCountedCells() {
+  using Property = bool (*)(const TBlockKind&);
+  explicit TKindCells(Property property) : property_(property) {
     for (int32_t v = 1; v <= kTabled; ++v) table_[static_cast<size_t>(v)] = Search(v);
   }
   bool operator()(int32_t value) const {
@@ -46,10 +48,11 @@ class TCountedCells {
 
  private:
   static constexpr int32_t kTabled = 64;
-  static bool Search(int32_t value) {
+  bool Search(int32_t value) const {
     const auto kind = FindBlockKind(value - 1);
-    return kind && kind->Counted;
+    return kind && property_(*kind);
   }
+  Property property_;
   std::array<bool, kTabled + 1> table_{};
 };
 
@@ -80,22 +83,32 @@ bool Room(const LevelImage& image, int column, int row) {
 // is served, touches every cell beside one it can be in, and passes through every cell but gold
 // (a brick in the way breaks first) that lies in the playfield; a blast of a bomb it breaks reaches
 // the eight cells around, which open in turn. A brick walled in by gold is reached by neither.
-std::vector<bool> ReachedCells(const LevelImage& image) {
+// Bytes, not bits: the search reads and writes a cell at every step.
+std::vector<uint8_t> ReachedCells(const LevelImage& image) {
+  static const TKindCells bombCell([](const TBlockKind& kind) { return kind.Bomb; });
   const int columns = image.LastColumn() + 1;
   const int rows = image.LastRow() + 1;
-  std::vector<bool> reached(static_cast<size_t>(columns) * static_cast<size_t>(rows), false);
+  std::vector<uint8_t> reached(static_cast<size_t>(columns) * static_cast<size_t>(rows), 0);
   auto inside = [&](int c, int r) { return c >= 0 && r >= 0 && c < columns && r < rows; };
   auto at = [&](int c, int r) { return static_cast<size_t>(c) * static_cast<size_t>(rows) + static_cast<size_t>(r); };
-  auto passable = [&](int c, int r) { return image.BlockGrid(c, r) != kGoldCell && Room(image, c, r); };
+  // Each cell's way is looked at once; the search asks again and again.
+  std::vector<uint8_t> passes(reached.size());
+  for (int c = 0; c < columns; ++c) {
+    for (int r = 0; r < rows; ++r) passes[at(c, r)] = image.BlockGrid(c, r) != kGoldCell && Room(image, c, r);
+  }
+  auto passable = [&](int c, int r) { return passes[at(c, r)] != 0; };
   std::vector<std::pair<int, int>> queue;
+  queue.reserve(reached.size());
   auto reach = [&](int c, int r) {
     if (!inside(c, r) || reached[at(c, r)]) return;
-    reached[at(c, r)] = true;
+    reached[at(c, r)] = 1;
     queue.emplace_back(c, r);
   };
   constexpr int kSteps[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
+  // Only the grid's edge cells have the open playfield beside them.
   for (int c = 0; c < columns; ++c) {
-    for (int r = 0; r < rows; ++r) {
+    const bool edgeColumn = c == 0 || c == columns - 1;
+    for (int r = 0; r < rows; r += edgeColumn || r == rows - 1 ? 1 : rows - 1 - r) {
       if (!passable(c, r)) continue;
       for (const auto& step : kSteps) {
         if (!inside(c + step[0], r + step[1]) && Room(image, c + step[0], r + step[1])) reach(c, r);
@@ -110,9 +123,7 @@ std::vector<bool> ReachedCells(const LevelImage& image) {
     const auto [c, r] = queue[next];
     if (!passable(c, r)) continue;  // touched, but it closes the way
     for (const auto& step : kSteps) reach(c + step[0], r + step[1]);
-    const int32_t value = image.BlockGrid(c, r);
-    const auto kind = value > 0 ? FindBlockKind(value - 1) : std::nullopt;
-    if (kind && kind->Bomb) {
+    if (bombCell(image.BlockGrid(c, r))) {
       for (int dc = -1; dc <= 1; ++dc) {
         for (int dr = -1; dr <= 1; ++dr) reach(c + dc, r + dr);
       }
@@ -125,7 +136,7 @@ std::vector<bool> ReachedCells(const LevelImage& image) {
 
 TWinCheck CheckWinnable(const LevelImage& image) {
   using Fault = TWinCheck::Fault;
-  static const TCountedCells countedCell;
+  static const TKindCells countedCell([](const TBlockKind& kind) { return kind.Counted; });
   if (image.LastColumn() < 0 || image.LastRow() < 0 || image.LastColumn() >= kLevelGridSize ||
       image.LastRow() >= kLevelGridSize) {
     return {Fault::NoBrick};
@@ -145,7 +156,7 @@ TWinCheck CheckWinnable(const LevelImage& image) {
     }
   }
   if (counted == 0) return {Fault::NoBrick};
-  const std::vector<bool> reached = ReachedCells(image);
+  const std::vector<uint8_t> reached = ReachedCells(image);
   const auto rows = static_cast<size_t>(image.LastRow() + 1);
   for (int column = 0; column <= image.LastColumn(); ++column) {
     for (int row = 0; row <= image.LastRow(); ++row) {

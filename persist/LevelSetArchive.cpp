@@ -13,6 +13,7 @@ namespace {
 
 constexpr std::string_view kMagic = "ZLV1";
 constexpr size_t kMaxNameBytes = 200;
+constexpr size_t kMostDeflateRatio = 1032;
 
 void PutU32(std::string& out, uint32_t v) {
   for (int i = 0; i < 4; ++i) out += static_cast<char>(static_cast<uint8_t>(v >> (8 * i)));
@@ -112,9 +113,12 @@ bool UnpackLevelSet(std::string_view archive, std::vector<TArchivedFile>& files,
     sizes.push_back(size);
     crcs.push_back(crc);
   }
+  const std::string_view packed = in.Rest();
+  // Deflate packs at most 1032 bytes into one: a list claiming more than the packed bytes can hold
+  // is refused before the room for it is taken (a 100-byte file could otherwise ask for 256 MiB).
+  if (total / kMostDeflateRatio > packed.size()) return fail("its contents are damaged");
   std::string contents(total, '\0');
   uLongf unpacked = static_cast<uLongf>(total);
-  const std::string_view packed = in.Rest();
   // Exactly `total` bytes must come out, and the stream must end there.
   uLong consumed = static_cast<uLong>(packed.size());
   const int status = uncompress2(reinterpret_cast<Bytef*>(contents.data()), &unpacked,

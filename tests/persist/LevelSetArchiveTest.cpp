@@ -59,6 +59,23 @@ TEST(LevelSetArchive, DamagedArchivesAreRefused) {
   EXPECT_NE(error.find("twice"), std::string::npos);
 }
 
+// A list of files larger than its packed bytes can hold is refused before any room is taken for it;
+// the most packable contents there are still come back.
+TEST(LevelSetArchive, SizesThePackedBytesCannotHoldAreRefused) {
+  std::vector<TArchivedFile> back;
+  std::string error;
+  const std::vector<TArchivedFile> zeros = {{"level01", std::string(kMaxArchivedFileBytes, '\0')},
+                                            {"level02", std::string(kMaxArchivedFileBytes, '\0')}};
+  ASSERT_TRUE(UnpackLevelSet(PackLevelSet(zeros), back, error)) << error;
+  EXPECT_EQ(back[1].Bytes, zeros[1].Bytes);
+  // The same list over a packed stream cut to a few bytes.
+  std::string claimed = PackLevelSet(zeros);
+  claimed.resize(claimed.size() - 200);
+  EXPECT_FALSE(UnpackLevelSet(claimed, back, error));
+  EXPECT_NE(error.find("damaged"), std::string::npos);
+  EXPECT_TRUE(back.empty());
+}
+
 TEST(LevelSetArchive, FoldersAreReadInOrderAndNothingIsWrittenOver) {
   const fs::path folder = fs::temp_directory_path() / "zb-levelset-archive";
   fs::remove_all(folder);
