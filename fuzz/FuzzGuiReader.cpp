@@ -1,6 +1,7 @@
 // Arbitrary bytes as a GUI layout file; the loaded tree is drawn and takes pointer and key input.
 #include <cstdint>
-#include <sstream>
+#include <istream>
+#include <streambuf>
 #include <string>
 
 #include "gui/GuiReader.h"
@@ -8,6 +9,16 @@
 #include "tests/gui/FakePainter.h"
 
 namespace {
+
+// The input read where it lies: copying it into a string stream took two blocks of up to 4 KB an
+// input, each filled and faulted in afresh by the sanitizer's allocator.
+class TBytesBuffer : public std::streambuf {
+ public:
+  TBytesBuffer(const uint8_t* data, size_t size) {
+    char* begin = const_cast<char*>(reinterpret_cast<const char*>(data));
+    setg(begin, begin, begin + size);
+  }
+};
 
 zb::test::FakePainter MakePainter() {
   zb::test::FakePainter painter;
@@ -19,7 +30,8 @@ zb::test::FakePainter MakePainter() {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
+  TBytesBuffer bytes(data, size);
+  std::istream in(&bytes);
   zb::TGuiTaskbar root;
   std::string error;
   zb::LoadFromStream(root, in, &error);
