@@ -96,9 +96,9 @@ void TBita::Move(float delta) {
 
 void TBita::MoveOnGameScreen() {
   TGameState& game = play_.Game;
-  if (StallTick(game)) {
+  if (const int32_t turn = StallTick(game); turn > 0) {
     for (int i = 0; i < std::min(game.BallCount, kMaxBalls); ++i) {
-      if (TBall* ball = game.Balls[static_cast<size_t>(i)].Get()) ball->VelocityX = -ball->VelocityX;
+      if (TBall* ball = game.Balls[static_cast<size_t>(i)].Get()) TurnStalledBall(ball->VelocityX, ball->VelocityY, turn);
     }
   }
   Controls();

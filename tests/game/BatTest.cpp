@@ -4,7 +4,10 @@
 
 #include <cmath>
 #include <numbers>
+#include <utility>
+#include <vector>
 
+#include "game/AntiStall.h"
 #include "game/Ball.h"
 #include "tests/game/PlayFixture.h"
 
@@ -114,6 +117,34 @@ TEST_F(BatTest, AfterAThousandIdleTicksEveryBallTurnsOnce) {
   EXPECT_DOUBLE_EQ(ball.VelocityX, -1);
   Tick(5);
   EXPECT_DOUBLE_EQ(ball.VelocityX, -1);
+}
+
+// A ball caught in a closed pocket loops on after its first turn as well: every further thousand
+// quiet ticks it turns again, at the same speed, and never back onto a way it had.
+TEST_F(BatTest, AStallThatLastsTurnsTheBallsAgainAndTiltsThem) {
+  TBall& ball = AddBall(300, 100);
+  ball.VelocityX = 3;
+  ball.VelocityY = -4;
+  game.StallTicks = kStallTicks - 1;
+  std::vector<std::pair<double, double>> ways = {{3, -4}};
+  for (int turn = 1; turn <= 6; ++turn) {
+    Tick();
+    ways.emplace_back(ball.VelocityX, ball.VelocityY);
+    EXPECT_NEAR(std::hypot(ball.VelocityX, ball.VelocityY), 5.0, 1e-9) << turn;
+    EXPECT_GE(std::abs(ball.VelocityY), 5.0 * std::sin(15.0 * 3.14159265358979 / 180.0) - 1e-9) << turn;
+    // Held where it is, so that only the turns change its way.
+    ball.X = 300;
+    ball.Y = 100;
+    game.StallTicks = kStallTicks * turn + kStallTicks - 1;
+  }
+  EXPECT_DOUBLE_EQ(ways[1].first, -3);
+  EXPECT_DOUBLE_EQ(ways[1].second, -4);
+  for (size_t a = 0; a < ways.size(); ++a) {
+    for (size_t b = a + 1; b < ways.size(); ++b) {
+      EXPECT_FALSE(std::abs(ways[a].first - ways[b].first) < 1e-6 && std::abs(ways[a].second - ways[b].second) < 1e-6)
+          << "turn " << b << " flies as turn " << a;
+    }
+  }
 }
 
 TEST_F(BatTest, TheWallsHoldTheBat) {
