@@ -20,7 +20,7 @@ zb::server::ScoreStore& Store() {
     std::string error;
     auto opened = zb::server::ScoreStore::Open(zb::fuzz::TempFolder() / "scores.db", error);
     if (!opened) __builtin_trap();
-    zb::server::StoredScore row{0, "Bot", "Earth", 0, 1};
+    zb::server::StoredScore row{0, "Bot", "Earth", 20, 1};  // the game of the corpus replay
     row.token = "fuzz-row";
     if (!opened->Add(row, error)) __builtin_trap();
     return opened;
