@@ -1,7 +1,7 @@
 // Arbitrary bytes as one HTTP request to the score server, answered from memory through the
 // server's own routes: the request parsing, the query, the score line, the store, and a replay's
-// upload to the one row stored with the token "fuzz-row" (its reading and the checks against the
-// row; the queue takes nothing, so nothing is played).
+// upload to the one row stored with the token "fuzz-row" (taken and given back: the queue takes
+// nothing, so nothing is read or played here; fuzz_ReplayFile reads replays).
 #include <cstdint>
 #include <memory>
 #include <string>

@@ -34,10 +34,7 @@ ReplayVerifier::~ReplayVerifier() {
   }
   wake_.notify_all();
   for (std::thread& thread : threads_) thread.join();
-  for (const Job& job : left) {
-    std::string error;
-    if (!store_.ReleaseReplay(job.rowId, error)) Log(error);
-  }
+  for (const Job& job : left) GiveBack(job.rowId);
 }
 
 void ReplayVerifier::Start() {
@@ -46,11 +43,11 @@ void ReplayVerifier::Start() {
   for (int i = 0; i < std::max(1, options_.threads); ++i) threads_.emplace_back([this] { Work(); });
 }
 
-bool ReplayVerifier::Enqueue(int64_t rowId, StoredScore row, TReplay replay) {
+bool ReplayVerifier::Enqueue(int64_t rowId, StoredScore row, std::string bytes) {
   {
     std::lock_guard lock(mutex_);
     if (stopping_ || queue_.size() >= options_.queueCapacity) return false;
-    queue_.push_back({rowId, std::move(row), std::move(replay)});
+    queue_.push_back({rowId, std::move(row), std::move(bytes)});
   }
   wake_.notify_one();
   return true;
@@ -84,23 +81,42 @@ void ReplayVerifier::Work() {
   }
 }
 
-void ReplayVerifier::Settle(const Job& job) {
+std::string ReplayVerifier::Verdict(const Job& job) {
+  const TReplayReadResult read = DecodeReplay(job.bytes);
+  // Nothing was played: the row may still take the replay of its own game.
+  if (!read.Replay) {
+    GiveBack(job.rowId);
+    return "not a replay: " + read.Error;
+  }
+  if (std::string differs = ReplayDiffers(job.row, *read.Replay); !differs.empty()) {
+    GiveBack(job.rowId);
+    return differs;
+  }
   ReplayCheckResult result;
   try {
-    result = check_(job.replay);
+    result = check_(*read.Replay);
   } catch (const std::exception& e) {
     result = {false, std::string("the replay could not be played: ") + e.what()};
   } catch (...) {
     result = {false, "the replay could not be played"};
   }
-  std::string why = result.verified ? ReplayDiffers(job.row, job.replay) : result.reason;
+  if (!result.verified) return result.reason;
   std::string error;
-  if (why.empty() && !store_.MarkVerified(job.rowId, error)) why = error;
+  return store_.MarkVerified(job.rowId, error) ? std::string() : error;
+}
+
+void ReplayVerifier::Settle(const Job& job) {
+  const std::string why = Verdict(job);
   {
     std::lock_guard lock(mutex_);
     ++(why.empty() ? done_.verified : done_.refused);
   }
   if (!why.empty()) Log("the replay of score " + std::to_string(job.rowId) + " is not verified: " + why);
+}
+
+void ReplayVerifier::GiveBack(int64_t rowId) {
+  std::string error;
+  if (!store_.ReleaseReplay(rowId, error)) Log(error);
 }
 
 void ReplayVerifier::Log(const std::string& message) const {

@@ -35,8 +35,11 @@ struct VerifierOptions {
   std::function<void(const std::string&)> log;
 };
 
-// Plays uploaded replays again on threads of its own, never on those that answer requests, and
-// marks a row verified when its replay holds. The queue is bounded: a full one refuses.
+// Reads and plays uploaded replays on threads of its own, never on those that answer requests, and
+// marks a row verified when its replay holds. A replay that cannot be read or is of another game
+// than its row gives the row back for another upload; one played that does not hold leaves the row
+// unverified for good. The queue holds the uploaded bytes (at most the front's cap each), not
+// what they decode to, and is bounded: a full one refuses.
 class ReplayVerifier {
  public:
   ReplayVerifier(ScoreStore& store, ReplayChecker check, VerifierOptions options = {});
@@ -48,8 +51,8 @@ class ReplayVerifier {
   // The threads start here, so that a server can take uploads before it plays any.
   void Start();
   // False when the queue is full; the row's replay must then be given back by the caller.
-  bool Enqueue(int64_t rowId, StoredScore row, TReplay replay);
-  // Returns once nothing waits and nothing is being played (tests, the bench).
+  bool Enqueue(int64_t rowId, StoredScore row, std::string bytes);
+  // Returns once nothing waits and nothing is being played (at once before Start; tests, the bench).
   void WaitIdle();
 
   struct Counts {
@@ -62,10 +65,13 @@ class ReplayVerifier {
   struct Job {
     int64_t rowId;
     StoredScore row;
-    TReplay replay;
+    std::string bytes;
   };
   void Work();
   void Settle(const Job& job);
+  // Why the job's row is not verified, or empty once it is.
+  std::string Verdict(const Job& job);
+  void GiveBack(int64_t rowId);
   void Log(const std::string& message) const;
 
   ScoreStore& store_;

@@ -52,8 +52,8 @@ class ScoreService {
   explicit ScoreService(ScoreStore& store, ServiceOptions options = {});
 
   Reply Handle(const Params& query, const std::string& address);
-  // The replay of a stored game, tied to its row by the token its submission spent: checked at
-  // once against the row, then queued for playing again (202).
+  // The replay of a stored game, tied to its row by the token its submission spent: the row
+  // takes it once (202), and the verifier reads and plays it later.
   Reply TakeReplay(const Params& query, const std::string& body);
 
  private:
