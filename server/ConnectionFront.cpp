@@ -198,6 +198,8 @@ struct ConnectionFront::Impl {
   // Once the head has come: how long the whole request is, or the reply that turns it away.
   std::string_view Measure(Connection& connection) {
     const std::string_view text = connection.request;
+    // One read may bring more than the cap of a head along with its end.
+    if (connection.headEnd > limits.maxRequestBytes) return kTooLarge;
     const std::optional<RequestHead> head = ReadRequestHead(text.substr(0, connection.headEnd));
     if (!head || head->method != "POST" || head->path != limits.bodyPath) {
       // Everything else is a request without a body: the blank line ends it.

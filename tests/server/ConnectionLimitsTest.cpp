@@ -130,7 +130,10 @@ TEST_F(ConnectionLimitsTest, ABodyIsReadOnTheReplayRouteAloneWithinItsCap) {
     return client.ReadAll();
   };
   const std::string head = "POST /cgi/replay.pl?token=t HTTP/1.1\r\nHost: scores\r\n";
-  EXPECT_TRUE(reply(head + "Content-Length: 1048577\r\n\r\n").starts_with("HTTP/1.1 413")) ;
+  EXPECT_TRUE(reply(head + "Content-Length: 1048577\r\n\r\n").starts_with("HTTP/1.1 413"));
+  // A head over 8 KB, even when its end comes in the same read.
+  EXPECT_TRUE(reply(head + "X-Pad: " + std::string(9000, 'a') + "\r\nContent-Length: 1\r\n\r\nx")
+                  .starts_with("HTTP/1.1 431"));
   EXPECT_TRUE(reply(head + "\r\nabc").starts_with("HTTP/1.1 411"));
   EXPECT_TRUE(reply(head + "Transfer-Encoding: chunked\r\n\r\n3\r\nabc\r\n0\r\n\r\n").starts_with("HTTP/1.1 411"));
   EXPECT_TRUE(reply(head + "Content-Length: 3\r\nContent-Length: 4\r\n\r\nabcd").starts_with("HTTP/1.1 411"));
