@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <mutex>
@@ -51,12 +52,12 @@ class ReplayUploadTest : public ::testing::TestWithParam<std::string> {
     fs::remove_all(folder_);
   }
 
-  void Serve(VerifierOptions options = {}, bool start = true) {
+  void Serve(VerifierOptions options = {}, bool start = true, ReplayChecker check = testing::GameChecker()) {
     std::string error;
     store_ = ScoreStore::Open(where_, error);
     ASSERT_TRUE(store_) << error;
     options.log = [this](const std::string& line) { Note(line); };
-    verifier_ = std::make_unique<ReplayVerifier>(*store_, testing::GameChecker(), options);
+    verifier_ = std::make_unique<ReplayVerifier>(*store_, std::move(check), options);
     if (start) verifier_->Start();
     ServiceOptions serviceOptions;
     serviceOptions.verifier = verifier_.get();
@@ -224,6 +225,23 @@ TEST_P(ReplayUploadTest, AFullQueueTurnsUploadsAwayAndTheirRowsMayTryAgain) {
   ASSERT_EQ(store_->RowOfToken(third, row, error), RowOutcome::Yes) << error;
   EXPECT_FALSE(row.taken);
   EXPECT_FALSE(row.score.verified);
+}
+
+TEST_P(ReplayUploadTest, AReplayOverItsTimeCapLeavesItsRowUnverified) {
+  ASSERT_GT(Game().Frames, 1024);  // the cap is looked at every 1024 frames
+  TReplayCheckOptions capped;
+  capped.Content = ZB_GAME_DIR;
+  capped.TimeCap = std::chrono::nanoseconds(1);
+  Serve({}, true, [capped](const TReplay& replay) {
+    const TReplayVerdict verdict = CheckReplay(replay, capped);
+    return ReplayCheckResult{verdict.Verified, verdict.Reason};
+  });
+  const std::string token = StoreScore("Bot", Game().FinalScore);
+  EXPECT_EQ(Upload(token, EncodeReplay(Game())), 202);
+  verifier_->WaitIdle();
+  EXPECT_EQ(verifier_->Done().refused, 1);
+  EXPECT_EQ(Logged("took longer than its time allows"), 1u);
+  EXPECT_EQ(Page(true).find("Bot"), std::string::npos);
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, ReplayUploadTest, ::testing::Values("sqlite", "postgresql"));
