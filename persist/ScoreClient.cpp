@@ -16,6 +16,7 @@ namespace zb {
 namespace {
 
 constexpr std::string_view kScript = "/cgi/version.pl";
+constexpr std::string_view kReplayScript = "/cgi/replay.pl";
 constexpr std::string_view kShortcut = "scores.url";
 // A shortcut is a few lines; a larger file is not one.
 constexpr size_t kMaxShortcutBytes = 64 * 1024;
@@ -62,6 +63,24 @@ std::string Request(std::string_view base, std::string_view query) {
   return url;
 }
 
+// A query value with everything but unreserved characters percent-encoded: the token is the
+// server's text, whatever it holds.
+std::string QueryValue(std::string_view text) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  for (const char c : text) {
+    const auto b = static_cast<unsigned char>(c);
+    if (std::isalnum(b) || c == '-' || c == '_' || c == '.' || c == '~') {
+      out += c;
+    } else {
+      out += '%';
+      out += kHex[b >> 4];
+      out += kHex[b & 15];
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 std::string ScoreServerBase(const std::filesystem::path& gameFolder) {
@@ -92,7 +111,7 @@ std::string ScorePageUrl(std::string_view base, int difficulty) {
 }
 
 TSubmitResult SubmitScore(platform::HttpClient& http, platform::Desktop& desktop, std::string_view base,
-                          const TScoreSubmission& score, const TLanguage& language) {
+                          const TScoreSubmission& score, const TLanguage& language, std::string* spentToken) {
   const std::string program(kScoreProgram);
   const platform::HttpResponse version = http.Get(Request(base, "version&prg=" + program));
   const std::string reply = version.ok ? version.body : std::string();
@@ -118,11 +137,31 @@ TSubmitResult SubmitScore(platform::HttpClient& http, platform::Desktop& desktop
   // The symbols are letters and digits only, so the query needs no escaping.
   const platform::HttpResponse sent =
       http.Get(Request(base, "hs&prg=" + program + "&inf=" + EncodeScoreLine(line)));
-  if (sent.ok) return TSubmitResult::Sent;
+  if (sent.ok) {
+    if (spentToken != nullptr) *spentToken = line.Token;
+    return TSubmitResult::Sent;
+  }
   // The server answered and refused the line, or it could not be reached in the end.
   const bool refused = sent.status >= 400 && sent.status < 500;
   desktop.ShowMessageBox("Zumbala", refused ? language.Tr("Сервер не принял рекорд.") : "Can't connect to server!");
   return TSubmitResult::NotStored;
+}
+
+bool ReplayIsOf(const TReplay& replay, const TScoreSubmission& score) {
+  return replay.Difficulty == score.Difficulty && replay.Name == score.Name && replay.FinalScore == score.Score;
+}
+
+std::string SendReplay(platform::HttpClient& http, std::string_view base, std::string_view token,
+                       const TReplay& replay) {
+  if (token.empty()) return "the score was stored without a token";
+  std::string url(base);
+  url.append(kReplayScript).append("?token=").append(QueryValue(token));
+  const platform::HttpResponse sent = http.Post(url, EncodeReplay(replay), "application/octet-stream");
+  if (sent.ok) return {};
+  std::string why = sent.error.empty() ? "HTTP status " + std::to_string(sent.status) : sent.error;
+  // The server's one-line reason, when it gave one.
+  if (!sent.body.empty() && sent.body.size() < 200) why += ": " + sent.body.substr(0, sent.body.find('\n'));
+  return why;
 }
 
 bool OpenScorePage(platform::Desktop& desktop, std::string_view base, int difficulty) {

@@ -1,5 +1,6 @@
 #include "screens/ClosingScreens.h"
 
+#include <cstdio>
 #include <string>
 
 #include "engine/platform/Keys.h"
@@ -92,8 +93,16 @@ void AnswerSendScore(TScreenContext& ctx, bool send) {
   }
   if (send) {
     const TScoreSubmission submission{game.Difficulty, ctx.Settings.PlayerName, ctx.Settings.PlayerCountry, score};
-    SubmitScore(ctx.Platform.GetHttp(), ctx.Platform.GetDesktop(), ScoreServerBase(ctx.LinkPath("scores.url").parent_path()),
-                submission, ctx.Play.Language);
+    const std::string base = ScoreServerBase(ctx.LinkPath("scores.url").parent_path());
+    std::string token;
+    const TSubmitResult sent =
+        SubmitScore(ctx.Platform.GetHttp(), ctx.Platform.GetDesktop(), base, submission, ctx.Play.Language, &token);
+    // The score is stored whatever becomes of its replay: a failed upload is not the player's concern.
+    if (sent == TSubmitResult::Sent && ctx.LastReplay && ReplayIsOf(*ctx.LastReplay, submission)) {
+      if (const std::string why = SendReplay(ctx.Platform.GetHttp(), base, token, *ctx.LastReplay); !why.empty()) {
+        std::fprintf(stderr, "The replay of the game was not sent: %s\n", why.c_str());
+      }
+    }
   }
 }
 

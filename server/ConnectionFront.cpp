@@ -19,6 +19,8 @@
 #include <vector>
 #include <algorithm>
 
+#include "server/RequestHead.h"
+
 namespace zb::server {
 namespace {
 
@@ -31,6 +33,10 @@ constexpr std::string_view kTimeout =
     "HTTP/1.1 408 Request Timeout\r\nConnection: close\r\nContent-Length: 0\r\n\r\n";
 constexpr std::string_view kTooLarge =
     "HTTP/1.1 431 Request Header Fields Too Large\r\nConnection: close\r\nContent-Length: 0\r\n\r\n";
+constexpr std::string_view kBodyTooLarge =
+    "HTTP/1.1 413 Content Too Large\r\nConnection: close\r\nContent-Length: 0\r\n\r\n";
+constexpr std::string_view kLengthRequired =
+    "HTTP/1.1 411 Length Required\r\nConnection: close\r\nContent-Length: 0\r\n\r\n";
 
 // An owned file descriptor.
 class Fd {
@@ -85,6 +91,9 @@ struct Connection {
   bool counted = false;  // against the cap of `address`
   std::string request;
   Clock::time_point deadline;
+  size_t headEnd = std::string::npos;  // once the blank line has come
+  size_t length = 0;                   // of the whole request, once its head is read
+  bool upload = false;                 // holds a place among the bodies being read or answered
 };
 
 }  // namespace
@@ -104,6 +113,7 @@ struct ConnectionFront::Impl {
   // Open connections, reading or being answered; workers close theirs.
   std::mutex countMutex;
   int open = 0;
+  int uploads = 0;
   std::unordered_map<std::string, int> openByAddress;
 
   // Takes a place of `address`; countMutex held.
@@ -133,9 +143,17 @@ struct ConnectionFront::Impl {
     return connection.counted = TakeAddressPlace(connection.address);
   }
 
+  bool TakeUploadPlace(Connection& connection) {
+    std::lock_guard lock(countMutex);
+    if (uploads >= limits.uploads) return false;
+    ++uploads;
+    return connection.upload = true;
+  }
+
   void Release(const Connection& connection) {
     std::lock_guard lock(countMutex);
     --open;
+    if (connection.upload) --uploads;
     if (!connection.counted) return;
     const auto found = openByAddress.find(connection.address);
     if (found != openByAddress.end() && --found->second <= 0) openByAddress.erase(found);
@@ -157,6 +175,7 @@ struct ConnectionFront::Impl {
       Fd fd(::accept4(listener.get(), reinterpret_cast<sockaddr*>(&peer), &length, SOCK_NONBLOCK | SOCK_CLOEXEC));
       if (!fd) return;  // EAGAIN, or out of descriptors: the backlog waits for the next round
       Connection connection{std::move(fd), PeerAddress(peer), false, {}, Clock::now() + limits.requestDeadline};
+      connection.request.reserve(1024);
       connection.counted = !limits.trustedProxies.Trusts(connection.address);
       if (!Admit(connection)) {
         SayAndClose(connection.fd, kBusy);
@@ -176,27 +195,54 @@ struct ConnectionFront::Impl {
     }
   }
 
+  // Once the head has come: how long the whole request is, or the reply that turns it away.
+  std::string_view Measure(Connection& connection) {
+    const std::string_view text = connection.request;
+    // One read may bring more than the cap of a head along with its end.
+    if (connection.headEnd > limits.maxRequestBytes) return kTooLarge;
+    const std::optional<RequestHead> head = ReadRequestHead(text.substr(0, connection.headEnd));
+    if (!head || head->method != "POST" || head->path != limits.bodyPath) {
+      // Everything else is a request without a body: the blank line ends it.
+      if (text.size() > limits.maxRequestBytes) return kTooLarge;
+      connection.length = text.size();
+      return {};
+    }
+    if (head->transferEncoding || head->lengthUnreadable || !head->contentLength) return kLengthRequired;
+    if (*head->contentLength > limits.maxBodyBytes) return kBodyTooLarge;
+    if (!TakeUploadPlace(connection)) return kBusy;
+    connection.length = connection.headEnd + *head->contentLength;
+    connection.request.reserve(connection.length);
+    return {};
+  }
+
   void ReadFrom(int fd) {
     const auto found = reading.find(fd);
     if (found == reading.end()) return;
     Connection& connection = found->second;
-    char buffer[4096];
+    char buffer[16384];
     for (;;) {
       const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
       if (n > 0) {
+        const size_t searched = connection.request.size();
         connection.request.append(buffer, static_cast<size_t>(n));
-        if (connection.request.size() > limits.maxRequestBytes) return Drop(fd, kTooLarge);
+        if (connection.headEnd == std::string::npos) {
+          connection.headEnd = HeadEnd(connection.request, searched);
+          if (connection.headEnd == std::string::npos) {
+            if (connection.request.size() > limits.maxRequestBytes) return Drop(fd, kTooLarge);
+            continue;
+          }
+          if (const std::string_view refusal = Measure(connection); !refusal.empty()) return Drop(fd, refusal);
+        }
+        // One request a connection: whatever follows the body is not read.
+        if (connection.request.size() >= connection.length) break;
         continue;
       }
       if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) break;
       if (n < 0 && errno == EINTR) continue;
       return Drop(fd, {});  // closed or broken before the request was complete
     }
-    // Every request is a GET without a body: the blank line ends it.
-    if (connection.request.find("\r\n\r\n") == std::string::npos &&
-        connection.request.find("\n\n") == std::string::npos) {
-      return;
-    }
+    if (connection.headEnd == std::string::npos || connection.request.size() < connection.length) return;
+    if (connection.upload) connection.request.resize(connection.length);
     if (queued.load() >= limits.queuedRequests) return Drop(fd, kBusy);
     if (!connection.counted && !AdmitForwarded(connection)) return Drop(fd, kBusy);
     ::epoll_ctl(epoll.get(), EPOLL_CTL_DEL, fd, nullptr);
@@ -220,10 +266,12 @@ struct ConnectionFront::Impl {
       if (n <= 0) break;
       sent += static_cast<size_t>(n);
     }
-    ::shutdown(connection.fd.get(), SHUT_WR);
-    connection.fd.Reset();
+    // The places are free before the client can see the end of the reply, so that its next
+    // request finds them free.
     Release(connection);
     --queued;
+    ::shutdown(connection.fd.get(), SHUT_WR);
+    connection.fd.Reset();
   }
 
   void DropExpired() {

@@ -16,7 +16,12 @@ struct ConnectionLimits {
   int maxConnections = 4096;       // open at once; beyond, refused at once
   int perAddress = 32;             // open at once from one address; beyond, refused at once
   std::chrono::milliseconds requestDeadline{5000};  // for the whole request, not per byte
-  size_t maxRequestBytes = 8192;
+  size_t maxRequestBytes = 8192;   // of a request without a body, or of a head
+  // The one route whose POST may carry a body, of at most maxBodyBytes (beyond, 413); at most
+  // `uploads` bodies are read or answered at once (beyond, 503).
+  std::string bodyPath = "/cgi/replay.pl";
+  size_t maxBodyBytes = 1u << 20;
+  int uploads = 64;
   // Connections from these count against the cap of the client their X-Forwarded-For names,
   // once the request is read, and the handler is given that client's address.
   TrustedProxies trustedProxies;
@@ -24,7 +29,8 @@ struct ConnectionLimits {
 
 // Accepts connections and reads each request in full on one event thread, so an idle or
 // trickling client holds a file descriptor but never a worker; a worker gets only complete
-// requests. One request a connection.
+// requests. One request a connection; only a POST to the body route carries a body, with a
+// Content-Length.
 class ConnectionFront {
  public:
   // The raw reply to a raw request (headers and whatever followed them) from `address`, the

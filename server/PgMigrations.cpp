@@ -22,6 +22,13 @@ constexpr const char* kMigrations[] = {
     "CREATE TABLE tokens (token text PRIMARY KEY, expires timestamptz NOT NULL);"
     "CREATE INDEX tokens_by_expiry ON tokens (expires);"
     "CREATE TABLE submission_times (address text PRIMARY KEY, times bigint[] NOT NULL);",
+    // 2: the replay of a game, tied to its row by the token the submission spent; rows stored
+    // before have none and stay unverified.
+    "ALTER TABLE scores ADD COLUMN token text,"
+    " ADD COLUMN verified boolean NOT NULL DEFAULT false,"
+    " ADD COLUMN replay_taken boolean NOT NULL DEFAULT false;"
+    "CREATE UNIQUE INDEX scores_by_token ON scores (token);"
+    "CREATE INDEX scores_verified_by_rank ON scores (difficulty, score DESC, id) WHERE verified;",
 };
 
 // Any number that other users of the database are unlikely to lock.

@@ -25,18 +25,28 @@ struct Statement {
 #define ZB_PG_NOW_MS "(extract(epoch FROM clock_timestamp()) * 1000)::bigint"
 
 constexpr Statement kStatements[] = {
-    {"add", "INSERT INTO scores (difficulty, name, country, score, submitted) VALUES ($1, $2, $3, $4, $5)"},
+    {"add",
+     "INSERT INTO scores (difficulty, name, country, score, submitted, token)"
+     " VALUES ($1, $2, $3, $4, $5, NULLIF($6, ''))"},
     {"best",
-     "SELECT difficulty, name, country, score, submitted FROM scores"
+     "SELECT difficulty, name, country, score, submitted, verified FROM scores"
      " WHERE difficulty = $1 ORDER BY score DESC, id LIMIT $2"},
+    {"best_verified",
+     "SELECT difficulty, name, country, score, submitted, verified FROM scores"
+     " WHERE difficulty = $1 AND verified ORDER BY score DESC, id LIMIT $2"},
+    {"by_token",
+     "SELECT difficulty, name, country, score, submitted, verified, id, replay_taken FROM scores WHERE token = $1"},
+    {"take", "UPDATE scores SET replay_taken = true WHERE id = $1 AND NOT replay_taken AND NOT verified RETURNING id"},
+    {"release", "UPDATE scores SET replay_taken = false WHERE id = $1 AND NOT verified"},
+    {"mark", "UPDATE scores SET verified = true WHERE id = $1"},
     {"count", "SELECT count(*) FROM scores"},
     {"issue", "INSERT INTO tokens (token, expires) VALUES ($1, now() + $2::bigint * interval '1 millisecond')"},
     // One statement, so the token is spent only with a stored row; a second instance racing on
     // the same token waits for the row lock and then finds nothing to delete.
     {"spend",
      "WITH spent AS (DELETE FROM tokens WHERE token = $1 AND expires > now() RETURNING token)"
-     " INSERT INTO scores (difficulty, name, country, score, submitted)"
-     " SELECT $2::smallint, $3::bytea, $4::bytea, $5::bigint, $6::bigint FROM spent RETURNING id"},
+     " INSERT INTO scores (difficulty, name, country, score, submitted, token)"
+     " SELECT $2::smallint, $3::bytea, $4::bytea, $5::bigint, $6::bigint, token FROM spent RETURNING id"},
     // The conflicting row is locked and its newest version counted, so instances counting the
     // same address at once never let more than the limit through.
     {"allow",
@@ -70,6 +80,18 @@ int64_t BigEndian(const char* bytes, int size) {
   for (int i = 0; i < size; ++i) value = (value << 8) | static_cast<unsigned char>(bytes[i]);
   if (size < 8 && size > 0 && (static_cast<unsigned char>(bytes[0]) & 0x80)) value -= int64_t{1} << (8 * size);
   return value;
+}
+
+// A row of "best" or "by_token" in binary form: difficulty, name, country, score, submitted,
+// verified.
+StoredScore RowColumns(const PGresult* rows, int row) {
+  auto bytes = [&](int column) {
+    return std::string(PQgetvalue(rows, row, column), static_cast<size_t>(PQgetlength(rows, row, column)));
+  };
+  auto number = [&](int column) { return BigEndian(PQgetvalue(rows, row, column), PQgetlength(rows, row, column)); };
+  StoredScore score{static_cast<int>(number(0)), bytes(1), bytes(2), number(3), number(4)};
+  score.verified = number(5) != 0;
+  return score;
 }
 
 }  // namespace
@@ -188,30 +210,64 @@ bool PgScoreStore::Add(const StoredScore& score, std::string& error) {
   Pool::Lease db(*pool_, error);
   const std::string difficulty = std::to_string(score.difficulty), points = std::to_string(score.score),
                     time = std::to_string(score.time);
-  if (db.Run("add", {{difficulty}, {score.name, true}, {score.country, true}, {points}, {time}}, false, error)) {
+  if (db.Run("add", {{difficulty}, {score.name, true}, {score.country, true}, {points}, {time}, {score.token}}, false,
+             error)) {
     return true;
   }
   error = "cannot store a score: " + error;
   return false;
 }
 
-std::optional<std::vector<StoredScore>> PgScoreStore::Best(int difficulty, int limit, std::string& error) {
+std::optional<std::vector<StoredScore>> PgScoreStore::Best(int difficulty, int limit, bool verifiedOnly,
+                                                           std::string& error) {
   Pool::Lease db(*pool_, error);
   const std::string type = std::to_string(difficulty), count = std::to_string(limit);
-  const Result rows = db.Run("best", {{type}, {count}}, true, error);
+  const Result rows = db.Run(verifiedOnly ? "best_verified" : "best", {{type}, {count}}, true, error);
   if (!rows) {
     error = "cannot read the scores: " + error;
     return std::nullopt;
   }
   std::vector<StoredScore> best;
-  for (int row = 0; row < PQntuples(rows.get()); ++row) {
-    auto bytes = [&](int column) {
-      return std::string(PQgetvalue(rows.get(), row, column), static_cast<size_t>(PQgetlength(rows.get(), row, column)));
-    };
-    auto number = [&](int column) { return BigEndian(PQgetvalue(rows.get(), row, column), PQgetlength(rows.get(), row, column)); };
-    best.push_back({static_cast<int>(number(0)), bytes(1), bytes(2), number(3), number(4)});
-  }
+  for (int row = 0; row < PQntuples(rows.get()); ++row) best.push_back(RowColumns(rows.get(), row));
   return best;
+}
+
+RowOutcome PgScoreStore::RowOfToken(const std::string& token, ReplayRow& row, std::string& error) {
+  Pool::Lease db(*pool_, error);
+  const Result rows = db.Run("by_token", {{token}}, true, error);
+  if (!rows) {
+    error = "cannot find the score of a replay: " + error;
+    return RowOutcome::Failed;
+  }
+  if (PQntuples(rows.get()) != 1) return RowOutcome::No;
+  row.score = RowColumns(rows.get(), 0);
+  row.id = BigEndian(PQgetvalue(rows.get(), 0, 6), PQgetlength(rows.get(), 0, 6));
+  row.taken = BigEndian(PQgetvalue(rows.get(), 0, 7), PQgetlength(rows.get(), 0, 7)) != 0;
+  return RowOutcome::Yes;
+}
+
+RowOutcome PgScoreStore::TakeReplay(int64_t id, std::string& error) {
+  Pool::Lease db(*pool_, error);
+  const Result taken = db.Run("take", {{std::to_string(id)}}, false, error);
+  if (!taken) {
+    error = "cannot take a replay: " + error;
+    return RowOutcome::Failed;
+  }
+  return PQntuples(taken.get()) == 1 ? RowOutcome::Yes : RowOutcome::No;
+}
+
+bool PgScoreStore::ReleaseReplay(int64_t id, std::string& error) {
+  Pool::Lease db(*pool_, error);
+  if (db.Run("release", {{std::to_string(id)}}, false, error)) return true;
+  error = "cannot give a replay's score back: " + error;
+  return false;
+}
+
+bool PgScoreStore::MarkVerified(int64_t id, std::string& error) {
+  Pool::Lease db(*pool_, error);
+  if (db.Run("mark", {{std::to_string(id)}}, false, error)) return true;
+  error = "cannot mark a score verified: " + error;
+  return false;
 }
 
 int64_t PgScoreStore::Count() {

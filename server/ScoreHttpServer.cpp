@@ -69,9 +69,15 @@ struct ScoreHttpServer::Impl {
 ScoreHttpServer::ScoreHttpServer(ScoreService& service, ConnectionLimits limits)
     : impl_(std::make_unique<Impl>()) {
   httplib::Server& http = impl_->http;
-  http.set_payload_max_length(4096);  // every request is a GET without a body
+  // Only the replay route has a body; the front lets no other through.
+  http.set_payload_max_length(limits.maxBodyBytes);
   http.Get("/cgi/version.pl", [&service](const httplib::Request& request, httplib::Response& response) {
     Reply reply = service.Handle(request.params, request.remote_addr);
+    response.status = reply.status;
+    response.set_content(std::move(reply.body), reply.contentType.c_str());
+  });
+  http.Post(limits.bodyPath, [&service](const httplib::Request& request, httplib::Response& response) {
+    Reply reply = service.TakeReplay(request.params, request.body);
     response.status = reply.status;
     response.set_content(std::move(reply.body), reply.contentType.c_str());
   });

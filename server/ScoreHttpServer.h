@@ -9,7 +9,8 @@
 
 namespace zb::server {
 
-// The score service over HTTP: GET "/cgi/version.pl" with the query, everything else 404.
+// The score service over HTTP: GET "/cgi/version.pl" with the query, POST "/cgi/replay.pl" with a
+// replay, everything else 404.
 class ScoreHttpServer {
  public:
   explicit ScoreHttpServer(ScoreService& service, ConnectionLimits limits = {});

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdio>
 
+#include "server/ReplayVerifier.h"
 #include "server/ScorePage.h"
 
 namespace zb::server {
@@ -13,6 +14,8 @@ const std::string* Param(const ScoreService::Params& query, const std::string& k
   const auto found = query.find(key);
   return found == query.end() ? nullptr : &found->second;
 }
+
+constexpr std::string_view kReplayMagic = "ZBRP";
 
 Reply Refuse(int status, std::string why) {
   return Reply{status, "text/plain; charset=utf-8", std::move(why) + "\n"};
@@ -108,6 +111,7 @@ Reply ScoreService::Submit(const Params& query, const std::string& address) {
     Log(error);
     return Refuse(500, "the score could not be stored");
   }
+  score->token = line->Token;
   if (!tokens_.Redeem(line->Token, Clock::now())) return Refuse(400, "unknown or used token");
   if (!store_.Add(*score, error)) {
     Log(error);
@@ -122,14 +126,48 @@ Reply ScoreService::Page(const Params& query) {
     return Refuse(400, "unknown difficulty");
   }
   const int difficulty = (*type)[0] - '0';
+  const std::string* verified = Param(query, "verified");
+  const PageView view{.verifiedOnly = options_.verifiedOnly || (verified && *verified == "1"),
+                      .allShown = !options_.verifiedOnly};
   if (StoreLost()) return Refuse(500, "the scores cannot be read");
   std::string error;
-  const auto rows = store_.Best(difficulty, options_.pageRows, error);
+  const auto rows = store_.Best(difficulty, options_.pageRows, view.verifiedOnly, error);
   if (!rows) {
     Log(error);
     return Refuse(500, "the scores cannot be read");
   }
-  return Reply{200, "text/html; charset=utf-8", ScorePageHtml(difficulty, *rows)};
+  return Reply{200, "text/html; charset=utf-8", ScorePageHtml(difficulty, *rows, view)};
+}
+
+Reply ScoreService::TakeReplay(const Params& query, const std::string& body) {
+  if (!options_.verifier) return Refuse(404, "replays are not taken here");
+  const std::string* token = Param(query, "token");
+  if (!token || token->empty()) return Refuse(400, "no token");
+  if (StoreLost()) return Refuse(500, "the replay could not be taken");
+  std::string error;
+  ReplayRow row;
+  const RowOutcome found = store_.RowOfToken(*token, row, error);
+  if (found == RowOutcome::Failed) {
+    Log(error);
+    return Refuse(500, "the replay could not be taken");
+  }
+  if (found == RowOutcome::No) return Refuse(404, "no score was stored with this token");
+  if (row.score.verified) return Refuse(409, "the score is verified already");
+  if (row.taken) return Refuse(409, "the score has its replay already");
+  // Reading and checking it against the row is the verifier's: a replay may decode to far more
+  // than its bytes, and the threads answering requests are not to pay for that.
+  if (!body.starts_with(kReplayMagic)) return Refuse(400, "not a replay");
+  const RowOutcome taken = store_.TakeReplay(row.id, error);
+  if (taken == RowOutcome::Failed) {
+    Log(error);
+    return Refuse(500, "the replay could not be taken");
+  }
+  if (taken == RowOutcome::No) return Refuse(409, "the score has its replay already");
+  if (!options_.verifier->Enqueue(row.id, row.score, body)) {
+    if (!store_.ReleaseReplay(row.id, error)) Log(error);
+    return Refuse(503, "too many replays are waiting; try again later");
+  }
+  return Reply{202, "text/plain; charset=utf-8", "queued\n"};
 }
 
 bool ScoreService::StoreLost() {

@@ -13,6 +13,8 @@
 
 namespace zb::server {
 
+class ReplayVerifier;
+
 struct ServiceOptions {
   int submissionsPerMinute = 30;  // per address; 0 for no limit
   Clock::duration tokenLifetime = std::chrono::minutes(30);
@@ -21,6 +23,10 @@ struct ServiceOptions {
   std::function<void(const std::string&)> log;
   // Called, after the log, when the store cannot go on; the server should stop.
   std::function<void(const std::string&)> stop;
+  // Plays uploaded replays; without one, replays are not taken.
+  ReplayVerifier* verifier = nullptr;
+  // The pages list verified scores alone.
+  bool verifiedOnly = false;
 };
 
 struct Reply {
@@ -46,6 +52,9 @@ class ScoreService {
   explicit ScoreService(ScoreStore& store, ServiceOptions options = {});
 
   Reply Handle(const Params& query, const std::string& address);
+  // The replay of a stored game, tied to its row by the token its submission spent: the row
+  // takes it once (202), and the verifier reads and plays it later.
+  Reply TakeReplay(const Params& query, const std::string& body);
 
  private:
   Reply Version();

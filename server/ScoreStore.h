@@ -16,8 +16,21 @@ struct StoredScore {
   std::string country;
   int64_t score = 0;
   int64_t time = 0;  // seconds since 1970, UTC
+  bool verified = false;  // a replay of the game, played again, came to this score
+  // The token the submission spent, which ties the game's replay to this row; never shown, and
+  // not read back by Best.
+  std::string token;
   bool operator==(const StoredScore&) const = default;
 };
+
+// A stored row as a replay upload finds it by the token its submission spent.
+struct ReplayRow {
+  int64_t id = 0;
+  StoredScore score;
+  bool taken = false;  // a replay was taken for it already (being checked, or it did not verify)
+};
+
+enum class RowOutcome { Yes, No, Failed };
 
 // What the instances behind one database must agree on besides the rows: the tokens handed
 // out and the submissions counted against each address. A store on one machine keeps none.
@@ -43,10 +56,22 @@ class ScoreStore {
 
   // False, with the reason in `error`, when the score was not stored.
   virtual bool Add(const StoredScore& score, std::string& error) = 0;
-  // The best `limit` scores of a difficulty, highest first; equal scores in the order they came.
-  // Nothing when they cannot be read, with the reason in `error`.
-  virtual std::optional<std::vector<StoredScore>> Best(int difficulty, int limit, std::string& error) = 0;
+  // The best `limit` scores of a difficulty (only verified ones when asked), highest first; equal
+  // scores in the order they came. Nothing when they cannot be read, with the reason in `error`.
+  virtual std::optional<std::vector<StoredScore>> Best(int difficulty, int limit, bool verifiedOnly,
+                                                       std::string& error) = 0;
+  std::optional<std::vector<StoredScore>> Best(int difficulty, int limit, std::string& error) {
+    return Best(difficulty, limit, false, error);
+  }
   virtual int64_t Count() = 0;
+
+  // The row stored with `token`: No when there is none.
+  virtual RowOutcome RowOfToken(const std::string& token, ReplayRow& row, std::string& error) = 0;
+  // Takes the one replay a row gets: No when one was taken already (also by another instance).
+  virtual RowOutcome TakeReplay(int64_t id, std::string& error) = 0;
+  // Gives the row back for another upload (its replay was never checked).
+  virtual bool ReleaseReplay(int64_t id, std::string& error) = 0;
+  virtual bool MarkVerified(int64_t id, std::string& error) = 0;
   // Why the store cannot go on, when it cannot (its file deleted or replaced since it was opened:
   // the scores would go to a file nobody will see again).
   virtual std::optional<std::string> Lost() { return std::nullopt; }

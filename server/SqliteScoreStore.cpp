@@ -30,6 +30,13 @@ constexpr const char* kMigrations[] = {
     " score INTEGER NOT NULL,"
     " submitted INTEGER NOT NULL);"
     "CREATE INDEX IF NOT EXISTS scores_by_rank ON scores (difficulty, score DESC, id);",
+    // The replay of a game: the token its submission spent ties it to the row; older rows have
+    // none and stay unverified.
+    "ALTER TABLE scores ADD COLUMN token TEXT;"
+    "ALTER TABLE scores ADD COLUMN verified INTEGER NOT NULL DEFAULT 0;"
+    "ALTER TABLE scores ADD COLUMN replay_taken INTEGER NOT NULL DEFAULT 0;"
+    "CREATE UNIQUE INDEX scores_by_token ON scores (token) WHERE token IS NOT NULL;"
+    "CREATE INDEX scores_verified_by_rank ON scores (difficulty, score DESC, id) WHERE verified = 1;",
 };
 
 std::string Describe(sqlite3* db, const char* what) {
@@ -110,6 +117,18 @@ std::string BlobColumn(sqlite3_stmt* statement, int column) {
   return bytes ? std::string(bytes, static_cast<size_t>(size)) : std::string();
 }
 
+// The first six columns of a row: difficulty, name, country, score, submitted, verified.
+StoredScore RowColumns(sqlite3_stmt* statement) {
+  StoredScore row;
+  row.difficulty = sqlite3_column_int(statement, 0);
+  row.name = BlobColumn(statement, 1);
+  row.country = BlobColumn(statement, 2);
+  row.score = sqlite3_column_int64(statement, 3);
+  row.time = sqlite3_column_int64(statement, 4);
+  row.verified = sqlite3_column_int(statement, 5) != 0;
+  return row;
+}
+
 // Leaves a statement ready for the next use, whatever happened to it.
 struct ResetOnExit {
   sqlite3_stmt* statement;
@@ -128,10 +147,25 @@ struct SqliteScoreStore::Connections {
   std::mutex writeMutex;
   Db writer;
   Statement insert;
+  Statement take;
+  Statement release;
+  Statement mark;
   std::mutex readMutex;
   Db reader;
   Statement best;
+  Statement bestVerified;
   Statement count;
+  Statement byToken;
+
+  // One update of the row `id` on the writer; how many rows it changed, or -1 with the reason.
+  int Update(sqlite3_stmt* statement, int64_t id, const char* what, std::string& error) {
+    std::lock_guard lock(writeMutex);
+    ResetOnExit reset{statement};
+    sqlite3_bind_int64(statement, 1, id);
+    if (sqlite3_step(statement) == SQLITE_DONE) return sqlite3_changes(writer.get());
+    error = Describe(writer.get(), what);
+    return -1;
+  }
 };
 
 SqliteScoreStore::SqliteScoreStore(std::unique_ptr<Connections> connections) : db_(std::move(connections)) {}
@@ -161,19 +195,31 @@ std::unique_ptr<ScoreStore> SqliteScoreStore::Open(const std::filesystem::path& 
     return nullptr;
   }
   db->insert = Prepare(db->writer.get(),
-                       "INSERT INTO scores (difficulty, name, country, score, submitted)"
-                       " VALUES (?1, ?2, ?3, ?4, ?5)",
+                       "INSERT INTO scores (difficulty, name, country, score, submitted, token)"
+                       " VALUES (?1, ?2, ?3, ?4, ?5, ?6)",
                        error);
-  if (!db->insert) return nullptr;
+  db->take = Prepare(db->writer.get(),
+                     "UPDATE scores SET replay_taken = 1 WHERE id = ?1 AND replay_taken = 0 AND verified = 0", error);
+  db->release = Prepare(db->writer.get(), "UPDATE scores SET replay_taken = 0 WHERE id = ?1 AND verified = 0", error);
+  db->mark = Prepare(db->writer.get(), "UPDATE scores SET verified = 1 WHERE id = ?1", error);
+  if (!db->insert || !db->take || !db->release || !db->mark) return nullptr;
 
   db->reader = OpenConnection(file, error);
   if (!db->reader || !Execute(db->reader.get(), "PRAGMA query_only=1;", error)) return nullptr;
   db->best = Prepare(db->reader.get(),
-                     "SELECT difficulty, name, country, score, submitted FROM scores"
+                     "SELECT difficulty, name, country, score, submitted, verified FROM scores"
                      " WHERE difficulty = ?1 ORDER BY score DESC, id LIMIT ?2",
                      error);
+  db->bestVerified = Prepare(db->reader.get(),
+                             "SELECT difficulty, name, country, score, submitted, verified FROM scores"
+                             " WHERE difficulty = ?1 AND verified = 1 ORDER BY score DESC, id LIMIT ?2",
+                             error);
   db->count = Prepare(db->reader.get(), "SELECT COUNT(*) FROM scores", error);
-  if (!db->best || !db->count) return nullptr;
+  db->byToken = Prepare(db->reader.get(),
+                        "SELECT difficulty, name, country, score, submitted, verified, id, replay_taken FROM scores"
+                        " WHERE token = ?1",
+                        error);
+  if (!db->best || !db->bestVerified || !db->count || !db->byToken) return nullptr;
   struct stat status {};
   if (::stat(file.c_str(), &status) != 0) {
     error = "the database " + file.string() + " vanished while it was being opened";
@@ -194,28 +240,24 @@ bool SqliteScoreStore::Add(const StoredScore& score, std::string& error) {
                     SQLITE_TRANSIENT);
   sqlite3_bind_int64(insert, 4, score.score);
   sqlite3_bind_int64(insert, 5, score.time);
+  if (!score.token.empty()) {
+    sqlite3_bind_text(insert, 6, score.token.data(), static_cast<int>(score.token.size()), SQLITE_TRANSIENT);
+  }
   if (sqlite3_step(insert) == SQLITE_DONE) return true;
   error = Describe(db_->writer.get(), "cannot store a score");
   return false;
 }
 
-std::optional<std::vector<StoredScore>> SqliteScoreStore::Best(int difficulty, int limit, std::string& error) {
+std::optional<std::vector<StoredScore>> SqliteScoreStore::Best(int difficulty, int limit, bool verifiedOnly,
+                                                               std::string& error) {
   std::vector<StoredScore> rows;
   std::lock_guard lock(db_->readMutex);
-  sqlite3_stmt* best = db_->best.get();
+  sqlite3_stmt* best = verifiedOnly ? db_->bestVerified.get() : db_->best.get();
   ResetOnExit reset{best};
   sqlite3_bind_int(best, 1, difficulty);
   sqlite3_bind_int(best, 2, limit);
   int rc;
-  while ((rc = sqlite3_step(best)) == SQLITE_ROW) {
-    StoredScore row;
-    row.difficulty = sqlite3_column_int(best, 0);
-    row.name = BlobColumn(best, 1);
-    row.country = BlobColumn(best, 2);
-    row.score = sqlite3_column_int64(best, 3);
-    row.time = sqlite3_column_int64(best, 4);
-    rows.push_back(std::move(row));
-  }
+  while ((rc = sqlite3_step(best)) == SQLITE_ROW) rows.push_back(RowColumns(best));
   if (rc == SQLITE_DONE) return rows;
   error = Describe(db_->reader.get(), "cannot read the scores");
   return std::nullopt;
@@ -226,6 +268,36 @@ int64_t SqliteScoreStore::Count() {
   sqlite3_stmt* count = db_->count.get();
   ResetOnExit reset{count};
   return sqlite3_step(count) == SQLITE_ROW ? sqlite3_column_int64(count, 0) : -1;
+}
+
+RowOutcome SqliteScoreStore::RowOfToken(const std::string& token, ReplayRow& row, std::string& error) {
+  std::lock_guard lock(db_->readMutex);
+  sqlite3_stmt* find = db_->byToken.get();
+  ResetOnExit reset{find};
+  sqlite3_bind_text(find, 1, token.data(), static_cast<int>(token.size()), SQLITE_TRANSIENT);
+  const int rc = sqlite3_step(find);
+  if (rc == SQLITE_DONE) return RowOutcome::No;
+  if (rc != SQLITE_ROW) {
+    error = Describe(db_->reader.get(), "cannot find the score of a replay");
+    return RowOutcome::Failed;
+  }
+  row.score = RowColumns(find);
+  row.id = sqlite3_column_int64(find, 6);
+  row.taken = sqlite3_column_int(find, 7) != 0;
+  return RowOutcome::Yes;
+}
+
+RowOutcome SqliteScoreStore::TakeReplay(int64_t id, std::string& error) {
+  const int changed = db_->Update(db_->take.get(), id, "cannot take a replay", error);
+  return changed < 0 ? RowOutcome::Failed : changed == 1 ? RowOutcome::Yes : RowOutcome::No;
+}
+
+bool SqliteScoreStore::ReleaseReplay(int64_t id, std::string& error) {
+  return db_->Update(db_->release.get(), id, "cannot give a replay's score back", error) >= 0;
+}
+
+bool SqliteScoreStore::MarkVerified(int64_t id, std::string& error) {
+  return db_->Update(db_->mark.get(), id, "cannot mark a score verified", error) >= 0;
 }
 
 std::optional<std::string> SqliteScoreStore::Lost() {

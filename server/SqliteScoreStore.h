@@ -16,8 +16,14 @@ class SqliteScoreStore final : public ScoreStore {
   ~SqliteScoreStore() override;
 
   bool Add(const StoredScore& score, std::string& error) override;
-  std::optional<std::vector<StoredScore>> Best(int difficulty, int limit, std::string& error) override;
+  using ScoreStore::Best;
+  std::optional<std::vector<StoredScore>> Best(int difficulty, int limit, bool verifiedOnly,
+                                               std::string& error) override;
   int64_t Count() override;
+  RowOutcome RowOfToken(const std::string& token, ReplayRow& row, std::string& error) override;
+  RowOutcome TakeReplay(int64_t id, std::string& error) override;
+  bool ReleaseReplay(int64_t id, std::string& error) override;
+  bool MarkVerified(int64_t id, std::string& error) override;
   std::optional<std::string> Lost() override;
 
  private:

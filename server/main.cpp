@@ -9,12 +9,14 @@
 #include <cstring>
 #include <exception>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <thread>
 
 #include "app/ReplayCheck.h"
 #include "engine/FileRead.h"
+#include "server/ReplayVerifier.h"
 #include "server/ScoreHttpServer.h"
 #include "server/ScoreService.h"
 #include "server/ScoreStore.h"
@@ -26,25 +28,46 @@ struct Options {
   int port = 8642;
   std::string db = "scores.db";
   zb::server::ConnectionLimits limits;
+  std::filesystem::path content;  // of the game, for replays; beside the program when empty
+  int verifiers = 2;              // 0: replays are not taken
+  int replayQueue = 32;
+  int replaySeconds = 30;
+  bool verifiedOnly = false;
 };
 
 int Usage() {
   std::fprintf(stderr,
                "usage: zumbala-scores [--port N] [--db FILE|postgresql://URL] [--host ADDRESS]\n"
-               "                      [--trusted-proxy ADDRESS[/BITS][,...]]...\n"
+               "                      [--trusted-proxy ADDRESS[/BITS][,...]]... [--verified-only]\n"
+               "                      [--content DIR] [--verifiers N] [--replay-queue N] [--replay-seconds N]\n"
                "       zumbala-scores --verify FILE [--content DIR]\n");
   return 2;
+}
+
+bool Number(std::string_view value, int low, int high, int& out) {
+  const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), out);
+  return ec == std::errc() && end == value.data() + value.size() && out >= low && out <= high;
 }
 
 bool ParseArgs(int argc, char** argv, Options& options) {
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
+    if (arg == "--verified-only") {
+      options.verifiedOnly = true;
+      continue;
+    }
     if (i + 1 >= argc) return false;
     const std::string_view value = argv[++i];
     if (arg == "--port") {
-      const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), options.port);
-      const bool whole = ec == std::errc() && end == value.data() + value.size();
-      if (!whole || options.port < 1 || options.port > 65535) return false;
+      if (!Number(value, 1, 65535, options.port)) return false;
+    } else if (arg == "--verifiers") {
+      if (!Number(value, 0, 64, options.verifiers)) return false;
+    } else if (arg == "--replay-queue") {
+      if (!Number(value, 1, 100'000, options.replayQueue)) return false;
+    } else if (arg == "--replay-seconds") {
+      if (!Number(value, 1, 3600, options.replaySeconds)) return false;
+    } else if (arg == "--content") {
+      options.content = value;
     } else if (arg == "--db") {
       options.db = value;
     } else if (arg == "--host") {
@@ -89,6 +112,31 @@ int Verify(int argc, char** argv) {
   return verdict.Verified ? 0 : 1;
 }
 
+// Replays are played again with the game's content; without it none can verify, so none is taken.
+std::unique_ptr<zb::server::ReplayVerifier> Verifier(const Options& options, zb::server::ScoreStore& store) {
+  if (options.verifiers == 0) return nullptr;
+  const std::filesystem::path content = options.content.empty() ? ContentFolder() : options.content;
+  std::error_code ec;
+  if (!std::filesystem::is_directory(content / "Data", ec)) {
+    std::fprintf(stderr, "zumbala-scores: no game content in %s (--content DIR); replays are not taken\n",
+                 content.string().c_str());
+    return nullptr;
+  }
+  zb::TReplayCheckOptions check;
+  check.Content = content;
+  check.TimeCap = std::chrono::seconds(options.replaySeconds);
+  zb::server::VerifierOptions verifierOptions;
+  verifierOptions.threads = options.verifiers;
+  verifierOptions.queueCapacity = static_cast<size_t>(options.replayQueue);
+  return std::make_unique<zb::server::ReplayVerifier>(
+      store,
+      [check](const zb::TReplay& replay) {
+        const zb::TReplayVerdict verdict = zb::CheckReplay(replay, check);
+        return zb::server::ReplayCheckResult{verdict.Verified, verdict.Reason};
+      },
+      verifierOptions);
+}
+
 int Serve(int argc, char** argv) {
   Options options;
   if (!ParseArgs(argc, argv, options)) return Usage();
@@ -110,6 +158,9 @@ int Serve(int argc, char** argv) {
   std::atomic<bool> lost{false};
   zb::server::ScoreHttpServer* serving = nullptr;
   zb::server::ServiceOptions serviceOptions;
+  serviceOptions.verifiedOnly = options.verifiedOnly;
+  const std::unique_ptr<zb::server::ReplayVerifier> verifier = Verifier(options, *store);
+  serviceOptions.verifier = verifier.get();
   serviceOptions.stop = [&](const std::string&) {
     lost = true;
     if (serving) serving->Stop();
@@ -140,6 +191,7 @@ int Serve(int argc, char** argv) {
   // A URL may carry a password: it is not written to the log.
   const std::string shown = options.db.starts_with("postgres") ? std::string("PostgreSQL") : options.db;
   std::fprintf(stderr, "zumbala-scores: serving %s on %s:%d\n", shown.c_str(), options.host.c_str(), options.port);
+  if (verifier) verifier->Start();
   const bool served = server.Run();
   done = true;  // Run also ends when serving failed; the waiter sees it within a second
   waiter.join();

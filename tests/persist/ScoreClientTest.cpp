@@ -219,5 +219,43 @@ TEST_F(ScoreServerBaseTest, AnUnusableShortcutFallsBackToTheDefault) {
   EXPECT_EQ(ScoreServerBase(folder_), ZB_SCORE_SERVER);
 }
 
+// The replay goes with the token the stored score spent; nothing is shown whatever becomes of it.
+TEST(SendReplayTest, PostsTheReplayWithTheSpentTokenAndSaysWhyNot) {
+  platform::ScriptedHttp http;
+  platform::HeadlessDesktop desktop;
+  http.Reply("OK|a|b|c|to k&1|");
+  http.Reply("OK\n");
+  std::string token;
+  ASSERT_EQ(SubmitScore(http, desktop, kBase, {.Difficulty = 1, .Name = "Ann", .Score = 40}, TLanguage(), &token),
+            TSubmitResult::Sent);
+  EXPECT_EQ(token, "to k&1");
+
+  TReplay replay;
+  replay.Difficulty = 1;
+  replay.Name = "Ann";
+  replay.FinalScore = 40;
+  replay.Frames = 3;
+  EXPECT_TRUE(ReplayIsOf(replay, {.Difficulty = 1, .Name = "Ann", .Score = 40}));
+  EXPECT_FALSE(ReplayIsOf(replay, {.Difficulty = 1, .Name = "Ann", .Score = 41}));
+  EXPECT_FALSE(ReplayIsOf(replay, {.Difficulty = 0, .Name = "Ann", .Score = 40}));
+  EXPECT_FALSE(ReplayIsOf(replay, {.Difficulty = 1, .Name = "Bob", .Score = 40}));
+
+  http.Reply("queued\n", 202);
+  EXPECT_EQ(SendReplay(http, kBase, token, replay), "");
+  ASSERT_EQ(http.Requests().size(), 3u);
+  EXPECT_EQ(http.Requests()[2], "POST http://scores.test:8642/cgi/replay.pl?token=to%20k%261");
+  ASSERT_EQ(http.Bodies().size(), 1u);
+  const TReplayReadResult sent = DecodeReplay(http.Bodies()[0]);
+  ASSERT_TRUE(sent.Replay) << sent.Error;
+  EXPECT_EQ(*sent.Replay, replay);
+
+  http.Reply("the score has its replay already\n", 409);
+  EXPECT_EQ(SendReplay(http, kBase, token, replay), "HTTP status 409: the score has its replay already");
+  EXPECT_FALSE(SendReplay(http, kBase, token, replay).empty());  // nothing scripted: unreachable
+  EXPECT_EQ(SendReplay(http, kBase, "", replay), "the score was stored without a token");
+  EXPECT_EQ(http.Requests().size(), 5u);
+  EXPECT_TRUE(desktop.messageBoxes.empty());
+}
+
 }  // namespace
 }  // namespace zb

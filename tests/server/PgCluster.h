@@ -81,4 +81,12 @@ class PgCluster {
   std::atomic<int> databases_{0};
 };
 
+// The name of a new, empty database of a store kind, "sqlite" (a file in `folder`) or "postgresql".
+inline std::string NewStore(const std::string& kind, const std::filesystem::path& folder) {
+  if (kind == "sqlite") return (folder / "scores.db").string();
+  PgCluster& cluster = PgCluster::Get();
+  EXPECT_TRUE(cluster.Ok()) << cluster.Why();
+  return cluster.Ok() ? cluster.NewDatabase() : std::string();
+}
+
 }  // namespace zb::server::testing

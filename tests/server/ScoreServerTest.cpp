@@ -61,20 +61,12 @@ int UnusedPort() {
   return port;
 }
 
-// The name of a new, empty database of the store the test runs against.
-std::string NewStore(const std::string& kind, const fs::path& folder) {
-  if (kind == "sqlite") return (folder / "scores.db").string();
-  testing::PgCluster& cluster = testing::PgCluster::Get();
-  EXPECT_TRUE(cluster.Ok()) << cluster.Why();
-  return cluster.Ok() ? cluster.NewDatabase() : std::string();
-}
-
 class ScoreServerTest : public ::testing::TestWithParam<std::string> {
  protected:
   void SetUp() override {
     folder_ = TestFolder("zb-scores-");
     std::string error;
-    where_ = NewStore(GetParam(), folder_);
+    where_ = testing::NewStore(GetParam(), folder_);
     ASSERT_FALSE(where_.empty());
     store_ = ScoreStore::Open(where_, error);
     ASSERT_TRUE(store_) << error;

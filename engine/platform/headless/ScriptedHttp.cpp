@@ -12,6 +12,11 @@ HttpResponse ScriptedHttp::Get(const std::string& url) {
   return next;
 }
 
+HttpResponse ScriptedHttp::Post(const std::string& url, const std::string& body, const std::string&) {
+  bodies_.push_back(body);
+  return Get("POST " + url);
+}
+
 void ScriptedHttp::Reply(std::string body, long status) {
   HttpResponse response;
   response.status = status;

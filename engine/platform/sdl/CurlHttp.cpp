@@ -65,16 +65,40 @@ CurlHttp::~CurlHttp() {
 }
 
 HttpResponse CurlHttp::Get(const std::string& url) {
+  CURL* easy = state_->easy.get();
+  if (!easy) return HttpResponse{.error = "the HTTP library could not start"};
+  curl_easy_setopt(easy, CURLOPT_URL, url.c_str());
+  return Perform();
+}
+
+HttpResponse CurlHttp::Post(const std::string& url, const std::string& body, const std::string& contentType) {
+  CURL* easy = state_->easy.get();
+  if (!easy) return HttpResponse{.error = "the HTTP library could not start"};
+  // "Expect:" keeps curl from waiting for a "100 Continue" the server never sends.
+  curl_slist* list = nullptr;
+  for (const std::string& header : {std::string("Accept: text/html, */*"), "Content-Type: " + contentType,
+                                    std::string("Expect:")}) {
+    if (curl_slist* longer = curl_slist_append(list, header.c_str())) list = longer;
+  }
+  const std::unique_ptr<curl_slist, State::ListDeleter> headers(list);
+  curl_easy_setopt(easy, CURLOPT_URL, url.c_str());
+  curl_easy_setopt(easy, CURLOPT_HTTPHEADER, headers.get());
+  curl_easy_setopt(easy, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body.size()));
+  curl_easy_setopt(easy, CURLOPT_POSTFIELDS, body.data());
+  HttpResponse response = Perform();
+  // The handle goes back to the GET the game's two requests are, with their own headers.
+  curl_easy_setopt(easy, CURLOPT_POSTFIELDS, nullptr);
+  curl_easy_setopt(easy, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(-1));
+  curl_easy_setopt(easy, CURLOPT_HTTPGET, 1L);
+  curl_easy_setopt(easy, CURLOPT_HTTPHEADER, state_->headers.get());
+  return response;
+}
+
+HttpResponse CurlHttp::Perform() {
   HttpResponse response;
   CURL* easy = state_->easy.get();
-  if (!easy) {
-    response.error = "the HTTP library could not start";
-    return response;
-  }
   state_->body.clear();
   state_->bodyTooLong = false;
-
-  curl_easy_setopt(easy, CURLOPT_URL, url.c_str());
   const CURLcode result = curl_easy_perform(easy);
   curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &response.status);
   response.body = std::move(state_->body);
