@@ -136,7 +136,7 @@ one_screen() {
   local kept
   kept=$(cat "$folder/zumbala/Window.cfg" 2>/dev/null)
   [ "$kept" = "$new_w $new_h" ] || fail "$label: Window.cfg holds \"$kept\", not \"$new_w $new_h\""
-  start "$folder" || { fail "$label: the game did not start again"; return; }
+  start "$folder" || { fail "$label: the game did not start again: $(cat "$work/game.log")"; return; }
   to_menu || fail "$label: the main menu was not reached again (on $(current))"
   expect_size "$label: started again" "$new_w" "$new_h"
   buttons_land "$label started again"
@@ -144,7 +144,7 @@ one_screen() {
 
   # A damaged file gives the size that fits.
   printf 'damaged\n' >"$folder/zumbala/Window.cfg"
-  start "$folder" || { fail "$label: the game did not start with a damaged Window.cfg"; return; }
+  start "$folder" || { fail "$label: the game did not start with a damaged Window.cfg: $(cat "$work/game.log")"; return; }
   to_menu
   expect_size "$label: after a damaged Window.cfg" "$start_w" "$start_h"
   stop_game
