@@ -4,14 +4,19 @@
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "app/HeadlessGame.h"
 #include "app/ReplayCheck.h"
+#include "engine/Cp1251.h"
 #include "engine/FileRead.h"
+#include "gui/GuiLabel.h"
 #include "engine/platform/Keys.h"
 #include "persist/Checkpoint.h"
 #include "persist/Config.h"
+#include "screens/MenuScreens.h"
 #include "screens/ScreenId.h"
 #include "screens/ScreenMachine.h"
 #include "tests/app/GameFolder.h"
@@ -81,6 +86,32 @@ class ContinueTest : public ::testing::Test {
     EXPECT_EQ(game.Screens().CurrentScreen, ScreenYourScore);
     if (recorded != nullptr) *recorded = game.Screens().LastReplay;
     return seen;
+  }
+
+  // A game of the player "Kim", started up to its main menu.
+  std::unique_ptr<HeadlessGame> AtMainMenu() {
+    auto game = std::make_unique<HeadlessGame>(folder_);
+    game->SetDrawing(false);
+    EXPECT_TRUE(game->Start());
+    TSettings& settings = game->Form().Settings;
+    settings.PlayerCount = 1;
+    settings.Players[0] = "Kim";
+    settings.PlayerName = "Kim";
+    game->Frames(kLogoTicks);
+    EXPECT_EQ(game->Screens().CurrentScreen, ScreenMainMenu);
+    return game;
+  }
+
+  static bool Shown(HeadlessGame& game, const char* name) {
+    const TGuiControl* control = game.Screens().GuiBase.FindControl(name);
+    return control != nullptr && control->Visible();
+  }
+
+  static std::string Bytes(const fs::path& path) { return ReadFileText(path).bytes; }
+
+  static void Write(const fs::path& path, const std::string& bytes) {
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
   }
 
   fs::path folder_;
@@ -158,6 +189,104 @@ TEST_F(ContinueTest, ACheckpointEditedByHandIsRefusedAndSetAside) {
   const TCheckpointReadResult set = ReadCheckpointFile(aside);
   ASSERT_TRUE(set.Checkpoint) << set.Error;
   EXPECT_EQ(*set.Checkpoint, edited);
+}
+
+TEST_F(ContinueTest, BadFilesAreNamedOnceAndKeptUntilANewGameIsStarted) {
+  // A real checkpoint of Kim's to cut and bend.
+  {
+    auto game = AtMainMenu();
+    EXPECT_FALSE(Shown(*game, "b_mainmenu_continue"));
+    RunButton(game->Screens(), "b_mainmenu_startgame");
+    RunButton(game->Screens(), "b_choosedif_easy");
+  }
+  const fs::path file = CheckpointPath(folder_, "Kim");
+  const std::string good = Bytes(file);
+  ASSERT_TRUE(DecodeCheckpoint(good).Checkpoint);
+  std::string future = good;
+  future[4] = 9;
+  const std::pair<const char*, std::string> bad[] = {{"empty", ""},
+                                                     {"cut short", good.substr(0, good.size() / 2)},
+                                                     {"not a checkpoint", "ZBRP\x01\x00 something else"},
+                                                     {"newer game", future}};
+  for (const auto& [why, bytes] : bad) {
+    Write(file, bytes);
+    auto game = AtMainMenu();
+    EXPECT_FALSE(Shown(*game, "b_mainmenu_continue")) << why;
+    EXPECT_EQ(game->Screens().GuiBase.FindControl("b_mainmenu_startgame")->Top(), 180) << why;
+    // Back to the menu: the same file is not named again.
+    RunButton(game->Screens(), "b_mainmenu_options");
+    RunButton(game->Screens(), "b_options_back");
+    ASSERT_EQ(game->Platform().desktop.messageBoxes.size(), 1u) << why;
+    EXPECT_NE(game->Platform().desktop.messageBoxes[0].second.find(why), std::string::npos)
+        << game->Platform().desktop.messageBoxes[0].second;
+    EXPECT_EQ(Bytes(file), bytes) << why;
+  }
+  // The next game the player starts writes its own.
+  auto game = AtMainMenu();
+  RunButton(game->Screens(), "b_mainmenu_startgame");
+  RunButton(game->Screens(), "b_choosedif_medium");
+  const TCheckpointReadResult fresh = ReadCheckpointFile(file);
+  ASSERT_TRUE(fresh.Checkpoint) << fresh.Error;
+  EXPECT_EQ(fresh.Checkpoint->StartLevel, 1);
+  EXPECT_EQ(fresh.Checkpoint->Difficulty, 1);
+}
+
+TEST_F(ContinueTest, TheMenuMakesRoomForContinueOnlyWhenThereIsAGame) {
+  {
+    auto game = AtMainMenu();
+    RunButton(game->Screens(), "b_mainmenu_startgame");
+    game->Screens().Game.LevelNumber = 14;
+    game->Screens().Game.SetShownScore(52'300);
+    RunButton(game->Screens(), "b_choosedif_hard");
+  }
+  auto game = AtMainMenu();
+  ASSERT_TRUE(Shown(*game, "b_mainmenu_continue"));
+  const auto* info = dynamic_cast<const TGuiLabel*>(game->Screens().GuiBase.FindControl("continue_info"));
+  ASSERT_NE(info, nullptr);
+  EXPECT_EQ(info->Text(), Utf8ToCp1251("уровень 14, 52 300 очков"));
+  // Every control of the menu stays on the board and none lies over another.
+  const TGuiControl* form = game->Screens().GuiBase.FindControl("scr_mainmenu");
+  std::vector<TGuiRect> rects;
+  for (const char* name : {"b_mainmenu_continue", "continue_info", "b_mainmenu_startgame", "b_mainmenu_highscore",
+                           "b_mainmenu_options", "b_mainmenu_help", "b_mainmenu_ownlevels", "b_mainmenu_editor",
+                           "b_mainmenu_exit", "b_mainmenu_presshere", "hello"}) {
+    const TGuiRect r = game->Screens().GuiBase.FindControl(name)->AbsoluteRect();
+    EXPECT_EQ(r.Intersect(form->AbsoluteRect()), r) << name;
+    for (const TGuiRect& other : rects) EXPECT_TRUE(r.Intersect(other).Width() <= 0 || r.Intersect(other).Height() <= 0) << name;
+    rects.push_back(r);
+  }
+  // Deleting the player takes the game to continue along, and one set aside too.
+  const fs::path kim = CheckpointPath(folder_, "Kim");
+  Write(fs::path(kim) += ".bad", "kept aside");
+  RunButton(game->Screens(), "b_mainmenu_presshere");
+  RunButton(game->Screens(), "b_change_delete");
+  RunButton(game->Screens(), "b_delete_yes");
+  EXPECT_EQ(game->Screens().CurrentScreen, ScreenChangePlayer);
+  EXPECT_FALSE(fs::exists(kim));
+  EXPECT_FALSE(fs::exists(fs::path(kim) += ".bad"));
+  // The menu of a player without a game looks as it always did.
+  TSettings& settings = game->Form().Settings;
+  settings.PlayerCount = 1;
+  settings.Players[0] = settings.PlayerName = "Lee";
+  RunButton(game->Screens(), "b_change_back");
+  EXPECT_FALSE(Shown(*game, "b_mainmenu_continue"));
+  EXPECT_FALSE(Shown(*game, "continue_info"));
+  EXPECT_EQ(game->Screens().GuiBase.FindControl("b_mainmenu_startgame")->Top(), 180);
+  EXPECT_EQ(game->Screens().GuiBase.FindControl("b_mainmenu_exit")->Top(), 480);
+}
+
+TEST_F(ContinueTest, TheEndOfTheStoryLeavesNothingToContinue) {
+  auto game = AtMainMenu();
+  TScreenContext& screens = game->Screens();
+  RunButton(screens, "b_mainmenu_startgame");
+  screens.Game.LevelNumber = 25;
+  RunButton(screens, "b_choosedif_easy");
+  ASSERT_TRUE(fs::exists(CheckpointPath(folder_, "Kim")));
+  // The last scene ends the story as its last step does.
+  LeaveScreen(screens, screens.CurrentScreen);
+  ++screens.Game.LevelNumber;
+  EnterScreen(screens, ScreenEndGame);
+  EXPECT_FALSE(fs::exists(CheckpointPath(folder_, "Kim")));
 }
 
 }  // namespace
