@@ -214,7 +214,7 @@ void KeepCheckpoint(TScreenContext& ctx) {
   }
   chain.FinalLevel = game.LevelNumber;
   chain.FinalScore = game.GetShownScore();
-  chain.FinalStateHash = ctx.Core.StateHash();
+  chain.FinalStateHash = ctx.Core.PlayStateHash();
   TReplay checkpoint;
   checkpoint.RulesVersion = chain.RulesVersion;
   checkpoint.ContentHash = chain.ContentHash;
