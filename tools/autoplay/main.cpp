@@ -133,9 +133,6 @@ int PlayGame(int argc, char** argv) {
     std::fputc('\n', stdout);
   });
   const bool ended = bot.Run();
-  for (size_t i = 0; i < game.Platform().desktop.messageBoxes.size(); ++i) {
-    std::printf("message: %s\n", game.Platform().desktop.messageBoxes[i].second.c_str());
-  }
   if (bot.NoCheckpoint()) {
     std::fprintf(stderr, "zumbala-autoplay: the player has no game to continue\n");
     return 1;
