@@ -3,7 +3,7 @@
 #
 #   fuzz/seed.sh GAME_DIR OUT        (ZBTOOL names zbtool; default: the one beside GAME_DIR)
 set -euo pipefail
-game="$1"
+game="$(cd "$1" 2>/dev/null && pwd || echo "$1")"
 out="$2"
 zbtool="${ZBTOOL:-$game/../tools/zbtool}"
 data="$game/Data"
@@ -69,4 +69,16 @@ if fresh ReplayFile && [ -x "$game/zumbala-autoplay" ]; then
   "$play/zumbala-autoplay" --game hard --seed 4 --start-level 25 --record "$out/ReplayFile/level25.zbr" > /dev/null || true
   rm -rf "$play"
 fi
-mkdir -p "$out/ScoreLine" "$out/ScoreRequest" "$out/ReplayFile"
+if fresh CheckpointFile && [ -x "$game/zumbala-autoplay" ]; then
+  # Two levels of a game left on the way, then continued and left again: a chain of two segments.
+  play=$(mktemp -d)
+  mkdir "$play/Data"
+  ln -s "$data"/* "$play/Data/"
+  ln -s "$game/Sounds" "$game/wdata" "$play/"
+  cp "$game/zumbala-autoplay" "$play/"
+  "$play/zumbala-autoplay" --game easy --seed 5 --max-frames 6000 > /dev/null || true
+  "$play/zumbala-autoplay" --game easy --continue --max-frames 6000 > /dev/null || true
+  find "$play/checkpoints" -name '*.zbc' -exec cp {} "$out/CheckpointFile/" \; 2> /dev/null || true
+  rm -rf "$play"
+fi
+mkdir -p "$out/ScoreLine" "$out/ScoreRequest" "$out/ReplayFile" "$out/CheckpointFile"
