@@ -12,6 +12,7 @@
 #include "app/ReplayCheck.h"
 #include "engine/Cp1251.h"
 #include "engine/FileRead.h"
+#include "gui/GuiButton.h"
 #include "gui/GuiLabel.h"
 #include "engine/platform/Keys.h"
 #include "persist/Checkpoint.h"
@@ -273,6 +274,46 @@ TEST_F(ContinueTest, TheMenuMakesRoomForContinueOnlyWhenThereIsAGame) {
   EXPECT_FALSE(Shown(*game, "continue_info"));
   EXPECT_EQ(game->Screens().GuiBase.FindControl("b_mainmenu_startgame")->Top(), 180);
   EXPECT_EQ(game->Screens().GuiBase.FindControl("b_mainmenu_exit")->Top(), 480);
+}
+
+// The widest text a control of the menu shows fits inside it, with a button's rim kept free.
+void ExpectFits(HeadlessGame& game, const char* name, const std::string& cp1251, int rim) {
+  const auto* control = dynamic_cast<const TGuiControl*>(game.Screens().GuiBase.FindControl(name));
+  ASSERT_NE(control, nullptr) << name;
+  const TGuiFont& font = control->TextFont();
+  TGfxFont* entry = game.Form().Fonts.FontAt(font.FontIndex);
+  ASSERT_NE(entry, nullptr) << name;
+  const float scale = entry->Scale;
+  entry->Scale = static_cast<float>(font.Scale);
+  const double width = entry->TextWidth(cp1251);
+  entry->Scale = scale;
+  EXPECT_LE(width, control->AbsoluteRect().Width() - 2 * rim) << name << ": " << Cp1251ToUtf8(cp1251);
+}
+
+TEST_F(ContinueTest, ContinueAndItsLevelAndScoreFitInBothLanguages) {
+  {
+    auto game = AtMainMenu();
+    RunButton(game->Screens(), "b_mainmenu_startgame");
+    game->Screens().Game.LevelNumber = 25;
+    game->Screens().Game.SetShownScore(9'999'999);
+    RunButton(game->Screens(), "b_choosedif_easy");
+  }
+  auto game = AtMainMenu();
+  const auto caption = [&] {
+    return dynamic_cast<const TGuiButton*>(game->Screens().GuiBase.FindControl("b_mainmenu_continue"))->Caption;
+  };
+  const auto info = [&] { return dynamic_cast<const TGuiLabel*>(game->Screens().GuiBase.FindControl("continue_info"))->Text(); };
+  EXPECT_EQ(Cp1251ToUtf8(info()), "уровень 25, 9 999 999 очков");
+  ExpectFits(*game, "b_mainmenu_continue", caption(), 10);
+  ExpectFits(*game, "continue_info", info(), 0);
+  RunButton(game->Screens(), "b_mainmenu_options");
+  RunButton(game->Screens(), "b_options_language");
+  RunButton(game->Screens(), "b_options_back");
+  ASSERT_EQ(game->Screens().CurrentScreen, ScreenMainMenu);
+  EXPECT_EQ(caption(), "Continue");
+  EXPECT_EQ(info(), "level 25, 9 999 999 points");
+  ExpectFits(*game, "b_mainmenu_continue", caption(), 10);
+  ExpectFits(*game, "continue_info", info(), 0);
 }
 
 TEST_F(ContinueTest, TheEndOfTheStoryLeavesNothingToContinue) {
