@@ -59,11 +59,7 @@ std::string PlaySegment(const TReplay& segment, size_t index, const TReplay* nex
   game.SetDrawing(false);
   if (!BringToMainMenu(game)) return "the game could not start";
   TScreenContext& screens = game.Screens();
-  if (segment.Resume) {
-    StartContinuedReplay(screens, segment);
-  } else {
-    StartReplay(screens, segment);
-  }
+  StartSegment(screens, segment);
   auto reached = [&] {
     const std::optional<TReplay>& cp = screens.LastCheckpoint;
     // The checkpoint that ends this segment, not the one it began from.

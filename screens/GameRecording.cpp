@@ -176,9 +176,6 @@ void StartReplay(TScreenContext& ctx, TReplay replay) {
   RunButton(ctx, kDifficultyButtons[difficulty]);
 }
 
-}  // namespace zb
-
-namespace zb {
 namespace {
 
 // The player's own game, written to their files; a replay watched or checked is not.
@@ -199,6 +196,14 @@ void StartContinuedReplay(TScreenContext& ctx, TReplay segment) {
   checkpoint.Frames = 0;
   ctx.Feed = std::make_unique<TReplayFeed>(std::move(segment));
   ContinueGame(ctx, std::move(checkpoint));
+}
+
+void StartSegment(TScreenContext& ctx, TReplay segment) {
+  if (segment.Resume) {
+    StartContinuedReplay(ctx, std::move(segment));
+  } else {
+    StartReplay(ctx, std::move(segment));
+  }
 }
 
 void KeepCheckpoint(TScreenContext& ctx) {

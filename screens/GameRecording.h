@@ -92,6 +92,8 @@ bool ReachMainMenu(TScreenContext& ctx);
 void StartReplay(TScreenContext& ctx, TReplay replay);
 // From the main menu, a recorded segment of a continued game starts from the state it claims.
 void StartContinuedReplay(TScreenContext& ctx, TReplay segment);
+// Either, as the segment begins: a new game, or a game continued.
+void StartSegment(TScreenContext& ctx, TReplay segment);
 
 // At the start of every level of the game's own levels: the checkpoint of the game is taken
 // (ctx.LastCheckpoint) and, for the player's own game, written to the player's checkpoint file.
