@@ -75,7 +75,8 @@ int RunReplay(platform::Platform& platform, const std::filesystem::path& program
     form.Idle();
     TScreenContext& screens = form.Screen;
     if (!started && ReachMainMenu(screens)) {
-      StartReplay(screens, *read.Replay);
+      // A continued game shows its last segment, from the checkpoint it went on from.
+      StartSegment(screens, *read.Replay);
       started = true;
     }
     const uint32_t now = platform.GetClock().TickCount();

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "app/ReplayCheck.h"
 #include "app/StartupSettings.h"
 #include "app/WindowFit.h"
 #include "engine/platform/Keys.h"
@@ -38,6 +39,7 @@ TForm1::TForm1(platform::Platform& platform, TGameFolders folders)
              ShareScreen),
       platform_(platform) {
   Screen.RequestClose = [this] { Close(); };
+  Screen.CheckChain = [this](const TReplay& checkpoint) { return CheckCheckpointChain(checkpoint, Screen.Folders.Content); };
   ConfigureComponents();
   GuiBase.SetDesktop(&platform.GetDesktop());
   GuiBase.SetFreeKeys(&Screen.FreeCharKeys, &Screen.FreeSpecialKeys);

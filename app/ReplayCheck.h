@@ -40,9 +40,14 @@ struct TReplayCheckOptions {
 };
 
 // Plays a replay headless and without drawing, through the real screens, from start-up to the end
-// of its game. Never throws on a hostile replay: every refusal is a verdict with its reason.
+// of its game; a continued game segment by segment, each segment's end compared with the state
+// the next one starts from. Never throws on a hostile replay: every refusal is a verdict with its reason.
 TReplayVerdict CheckReplay(const TReplay& replay, const TReplayCheckOptions& options);
 TReplayVerdict CheckReplayBytes(const std::string& bytes, const TReplayCheckOptions& options);
+
+// Plays the game a checkpoint carries (persist/Checkpoint.h) and checks that it comes to the
+// state the checkpoint claims: empty when it does, else why not.
+std::string CheckCheckpointChain(const TReplay& checkpoint, const std::filesystem::path& content);
 
 // Starts `game` and brings it to the main menu; false when it could not start.
 bool BringToMainMenu(HeadlessGame& game);

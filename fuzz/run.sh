@@ -17,7 +17,7 @@ shift 3
 drivers=("$@")
 if [ ${#drivers[@]} -eq 0 ]; then
   drivers=(ArchiveDb ImageRecord FontRecord ParticleTemplate GuiReader Config LevelFile LevelSetArchive ShareScreen
-    ScoreLine ScoreRequest ReplayFile)
+    ScoreLine ScoreRequest ReplayFile CheckpointFile)
 fi
 
 # The longest input a driver is given: enough for every structure its reader knows, short enough

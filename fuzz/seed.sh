@@ -3,8 +3,8 @@
 #
 #   fuzz/seed.sh GAME_DIR OUT        (ZBTOOL names zbtool; default: the one beside GAME_DIR)
 set -euo pipefail
-# Absolute: the replay seed links the content into a folder of its own.
-game="$(cd "$1" && pwd)"
+# Absolute: the autoplayer seeds link the content into a folder of their own.
+game="$(cd "$1" 2>/dev/null && pwd || echo "$1")"
 out="$2"
 zbtool="${ZBTOOL:-$game/../tools/zbtool}"
 data="$game/Data"
@@ -60,14 +60,28 @@ fi
 if fresh Config; then
   printf '' | "$zbtool" config-write "$out/Config/defaults.cfg"
 fi
+# A game folder of its own for the autoplayer, with the content linked in.
+play_folder() {
+  local folder
+  folder=$(mktemp -d)
+  mkdir "$folder/Data"
+  ln -s "$data"/* "$folder/Data/"
+  ln -s "$game/Sounds" "$game/wdata" "$folder/"
+  cp "$game/zumbala-autoplay" "$folder/"
+  echo "$folder"
+}
 if fresh ReplayFile && [ -x "$game/zumbala-autoplay" ]; then
   # The last level on hard, recorded by the bot in a folder of its own: a short whole replay.
-  play=$(mktemp -d)
-  mkdir "$play/Data"
-  ln -s "$data"/* "$play/Data/"
-  ln -s "$game/Sounds" "$game/wdata" "$play/"
-  cp "$game/zumbala-autoplay" "$play/"
+  play=$(play_folder)
   "$play/zumbala-autoplay" --game hard --seed 4 --start-level 25 --record "$out/ReplayFile/level25.zbr" > /dev/null || true
   rm -rf "$play"
 fi
-mkdir -p "$out/ScoreLine" "$out/ScoreRequest" "$out/ReplayFile"
+if fresh CheckpointFile && [ -x "$game/zumbala-autoplay" ]; then
+  # Two levels of a game left on the way, then continued and left again: a chain of two segments.
+  play=$(play_folder)
+  "$play/zumbala-autoplay" --game easy --seed 5 --max-frames 6000 > /dev/null || true
+  "$play/zumbala-autoplay" --game easy --continue --max-frames 6000 > /dev/null || true
+  find "$play/checkpoints" -name '*.zbc' -exec cp {} "$out/CheckpointFile/" \; 2> /dev/null || true
+  rm -rf "$play"
+fi
+mkdir -p "$out/ScoreLine" "$out/ScoreRequest" "$out/ReplayFile" "$out/CheckpointFile"

@@ -40,8 +40,9 @@ class THasher {
   uint64_t hash_ = 0xCBF29CE484222325ull;
 };
 
-void AddRecord(THasher& h, const TGameState& g) {
-  for (const int32_t value : {g.ScreenTicks, g.LevelNumber, g.Lives, g.Score, g.BallCount, g.BlocksLeft,
+void AddRecord(THasher& h, const TGameState& g, bool whole) {
+  if (whole) h.Add(g.ScreenTicks);
+  for (const int32_t value : {g.LevelNumber, g.Lives, g.Score, g.BallCount, g.BlocksLeft,
                               g.StallTicks, g.BonusTimeLeft, g.BonusDuration, g.BonusesFalling, g.ThrowCooldown,
                               g.KeyImageFrame, g.SpeechLine, g.ClockTicks}) {
     h.Add(value);
@@ -143,13 +144,18 @@ void TPlayCore::Tick(const TPlayInput& input) {
   if (ClockStep() && Play.Is(PlayPhase::Playing)) BonusClockTick(Play);
 }
 
-uint64_t TPlayCore::StateHash() const {
+uint64_t TPlayCore::StateHash() const { return Hash(true); }
+
+uint64_t TPlayCore::PlayStateHash() const { return Hash(false); }
+
+uint64_t TPlayCore::Hash(bool whole) const {
   THasher h;
-  AddRecord(h, Game);
+  AddRecord(h, Game, whole);
   for (int i = 0; i < Engine.Count(); ++i) {
-    if (const TSprite* sprite = Engine.SpriteAt(i)) AddSprite(h, *sprite);
+    const TSprite* sprite = Engine.SpriteAt(i);
+    if (sprite != nullptr && (whole || (sprite->Name != "cursor" && !sprite->Dead()))) AddSprite(h, *sprite);
   }
-  h.Add(Particles.Count());
+  if (whole) h.Add(Particles.Count());
   h.Add(static_cast<uint8_t>(Play.Phase));
   return h.Value();
 }

@@ -52,6 +52,9 @@ class TPlayCore {
   // A 64-bit digest of everything play depends on: the record, every sprite's place and look,
   // the balls' flight, the generator and the particle systems alive.
   uint64_t StateHash() const;
+  // The same without what the menus before a game leave behind and play never reads: where the
+  // pointer rests, sprites already dead, the ticks of the screen left, the count of particle systems.
+  uint64_t PlayStateHash() const;
 
   TGameState Game;
   // Declared after the record their sprites point into, so they go first.
@@ -60,6 +63,8 @@ class TPlayCore {
   TPlayContext Play;
 
  private:
+  uint64_t Hash(bool whole) const;
+
   bool drawn_ = true;
 };
 

@@ -1,115 +1,20 @@
 #include "persist/ReplayFile.h"
 
-#include <zlib.h>
-
 #include <cstring>
 #include <string_view>
 
+#include "persist/ByteCode.h"
+
 namespace zb {
 namespace {
+
+using bytecode::TReader;
+using bytecode::TWriter;
 
 constexpr std::string_view kMagic = "ZBRP";
 constexpr size_t kPrefix = 6;  // the magic and the format version, before the compressed body
 
 enum StepFlag : uint8_t { kHasReleased = 1, kHasActions = 2, kHasPointer = 4 };
-
-class TWriter {
- public:
-  void Byte(uint8_t value) { out_.push_back(static_cast<char>(value)); }
-  void Fixed(uint64_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) Byte(static_cast<uint8_t>(value >> (8 * i)));
-  }
-  void Var(uint64_t value) {
-    while (value >= 0x80) {
-      Byte(static_cast<uint8_t>(value | 0x80));
-      value >>= 7;
-    }
-    Byte(static_cast<uint8_t>(value));
-  }
-  void Signed(int64_t value) { Var((static_cast<uint64_t>(value) << 1) ^ static_cast<uint64_t>(value >> 63)); }
-  void Text(std::string_view text) {
-    Var(text.size());
-    out_.append(text);
-  }
-  std::string& Bytes() { return out_; }
-
- private:
-  std::string out_;
-};
-
-// Every read is checked against the end; the first failure sticks and later reads give zeros.
-class TReader {
- public:
-  explicit TReader(std::string_view bytes) : in_(bytes) {}
-  bool Ok() const { return ok_; }
-  bool AtEnd() const { return pos_ == in_.size(); }
-  size_t Left() const { return in_.size() - pos_; }
-  void Fail() { ok_ = false; }
-
-  uint8_t Byte() {
-    if (!ok_ || pos_ >= in_.size()) return Fail(), 0;
-    return static_cast<uint8_t>(in_[pos_++]);
-  }
-  uint64_t Fixed(int bytes) {
-    uint64_t value = 0;
-    for (int i = 0; i < bytes; ++i) value |= static_cast<uint64_t>(Byte()) << (8 * i);
-    return value;
-  }
-  uint64_t Var() {
-    uint64_t value = 0;
-    for (int shift = 0; shift < 64; shift += 7) {
-      const uint8_t b = Byte();
-      value |= static_cast<uint64_t>(b & 0x7F) << shift;
-      if ((b & 0x80) == 0) return value;
-    }
-    return Fail(), 0;
-  }
-  int64_t Signed() {
-    const uint64_t v = Var();
-    return static_cast<int64_t>(v >> 1) ^ -static_cast<int64_t>(v & 1);
-  }
-  // A count of items of at least `itemBytes` each, which the bytes left must be able to hold.
-  size_t Count(size_t cap, size_t itemBytes = 1) {
-    const uint64_t n = Var();
-    if (n > cap || n * itemBytes > Left()) return Fail(), 0;
-    return static_cast<size_t>(n);
-  }
-  std::string Text(size_t cap) {
-    const size_t n = Count(cap);
-    if (!ok_) return {};
-    std::string text(in_.substr(pos_, n));
-    pos_ += n;
-    return text;
-  }
-
- private:
-  std::string_view in_;
-  size_t pos_ = 0;
-  bool ok_ = true;
-};
-
-bool Inflate(std::string_view in, std::string& out) {
-  z_stream z{};
-  if (inflateInit(&z) != Z_OK) return false;
-  z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(in.data()));
-  z.avail_in = static_cast<uInt>(in.size());
-  char chunk[16384];
-  int status = Z_OK;
-  while (status == Z_OK) {
-    z.next_out = reinterpret_cast<Bytef*>(chunk);
-    z.avail_out = sizeof chunk;
-    status = inflate(&z, Z_NO_FLUSH);
-    if (status != Z_OK && status != Z_STREAM_END) break;
-    out.append(chunk, sizeof chunk - z.avail_out);
-    if (out.size() > kMaxReplayBodyBytes) status = Z_MEM_ERROR;
-    // No progress with input left over means a stream that does not end.
-    if (status == Z_OK && z.avail_in == 0 && z.avail_out != 0) status = Z_DATA_ERROR;
-  }
-  // Bytes after the end of the stream are not part of any file the game writes.
-  const bool ok = status == Z_STREAM_END && z.avail_in == 0;
-  inflateEnd(&z);
-  return ok;
-}
 
 void WriteStep(TWriter& w, const TReplayStep& step, int64_t previousFrame) {
   w.Var(static_cast<uint64_t>(step.Frame - previousFrame));
@@ -166,10 +71,8 @@ bool ReadStep(TReader& r, TReplayStep& step, int64_t previousFrame, bool first) 
   return r.Ok();
 }
 
-}  // namespace
-
-std::string EncodeReplay(const TReplay& replay) {
-  TWriter w;
+// One segment: the whole body of a version-1 file.
+void WriteSegment(TWriter& w, const TReplay& replay) {
   w.Fixed(replay.RulesVersion, 4);
   for (const uint8_t b : replay.ContentHash) w.Byte(b);
   w.Byte(replay.Difficulty);
@@ -190,37 +93,23 @@ std::string EncodeReplay(const TReplay& replay) {
     WriteStep(w, step, previous);
     previous = step.Frame;
   }
-  const std::string& body = w.Bytes();
-  uLongf packedSize = compressBound(static_cast<uLong>(body.size()));
-  std::string out(kPrefix + packedSize, '\0');
-  std::memcpy(out.data(), kMagic.data(), kMagic.size());
-  out[4] = static_cast<char>(kReplayFormatVersion & 0xFF);
-  out[5] = static_cast<char>(kReplayFormatVersion >> 8);
-  compress2(reinterpret_cast<Bytef*>(out.data() + kPrefix), &packedSize,
-            reinterpret_cast<const Bytef*>(body.data()), static_cast<uLong>(body.size()), Z_BEST_COMPRESSION);
-  out.resize(kPrefix + packedSize);
-  return out;
 }
 
-TReplayReadResult DecodeReplay(std::span<const uint8_t> bytes) {
-  TReplayReadResult result;
-  auto refuse = [&result](const char* why) {
-    result.Error = why;
-    return result;
-  };
-  if (bytes.size() > kMaxReplayFileBytes) return refuse("the replay is larger than any game makes");
-  if (bytes.size() < kPrefix || std::memcmp(bytes.data(), kMagic.data(), kMagic.size()) != 0) {
-    return refuse("the file is not a replay");
-  }
-  const int version = bytes[4] | (bytes[5] << 8);
-  if (version > kReplayFormatVersion) return refuse("the replay was made by a newer game");
-  if (version != kReplayFormatVersion) return refuse("the replay's format is not known");
-  std::string body;
-  const std::string_view packed(reinterpret_cast<const char*>(bytes.data()) + kPrefix, bytes.size() - kPrefix);
-  if (!Inflate(packed, body)) return refuse("the replay is damaged or cut short");
+void WriteResume(TWriter& w, const std::optional<TResumeState>& resume) {
+  w.Byte(resume ? 1 : 0);
+  if (!resume) return;
+  w.Fixed(resume->RandomSeed, 4);
+  w.Var(resume->RandomDraws);
+  w.Fixed(resume->LookSeed, 4);
+  w.Var(resume->LookDraws);
+  w.Fixed(resume->ParticleSeed, 4);
+  w.Byte(resume->ClockRunning ? 1 : 0);
+  w.Signed(resume->ClockTicks);
+  w.Signed(resume->SpeechLine);
+}
 
-  TReader r(body);
-  TReplay replay;
+// Empty when the segment reads, else why not.
+std::string ReadSegment(TReader& r, TReplay& replay) {
   replay.RulesVersion = static_cast<uint32_t>(r.Fixed(4));
   for (uint8_t& b : replay.ContentHash) b = r.Byte();
   replay.Difficulty = r.Byte();
@@ -235,24 +124,114 @@ TReplayReadResult DecodeReplay(std::span<const uint8_t> bytes) {
   replay.FinalLevel = static_cast<int32_t>(r.Signed());
   replay.FinalScore = static_cast<int32_t>(r.Signed());
   replay.FinalStateHash = r.Fixed(8);
-  if (!r.Ok()) return refuse("the replay's header is damaged");
+  if (!r.Ok()) return "the replay's header is damaged";
   if (replay.Difficulty > 2 || frames > static_cast<uint64_t>(kMaxReplayFrames) || replay.StartLevel < 1 ||
       replay.StartLevel > 25 || replay.StartLives < 1 || replay.StartLives > 99 || replay.StartScore < 0) {
-    return refuse("the replay's header holds values no game has");
+    return "the replay's header holds values no game has";
   }
   replay.Frames = static_cast<int64_t>(frames);
   // A step takes three bytes at least.
   const size_t steps = r.Count(static_cast<size_t>(replay.Frames), 3);
-  if (!r.Ok()) return refuse("the replay holds more steps than frames");
+  if (!r.Ok()) return "the replay holds more steps than frames";
   replay.Steps.resize(steps);
   int64_t previous = 0;
   for (size_t i = 0; i < steps; ++i) {
     if (!ReadStep(r, replay.Steps[i], previous, i == 0) || replay.Steps[i].Frame >= replay.Frames) {
-      return refuse("the replay's frames are damaged");
+      return "the replay's frames are damaged";
     }
     previous = replay.Steps[i].Frame;
   }
+  return {};
+}
+
+std::string ReadResume(TReader& r, std::optional<TResumeState>& resume) {
+  const uint8_t present = r.Byte();
+  if (present > 1) return "the replay's segments are damaged";
+  if (present == 0) return r.Ok() ? std::string() : "the replay's segments are damaged";
+  TResumeState state;
+  state.RandomSeed = static_cast<uint32_t>(r.Fixed(4));
+  state.RandomDraws = r.Var();
+  state.LookSeed = static_cast<uint32_t>(r.Fixed(4));
+  state.LookDraws = r.Var();
+  state.ParticleSeed = static_cast<uint32_t>(r.Fixed(4));
+  const uint8_t clock = r.Byte();
+  state.ClockTicks = static_cast<int32_t>(r.Signed());
+  state.SpeechLine = static_cast<int32_t>(r.Signed());
+  // No game draws more often than once a frame a hundred times over.
+  constexpr uint64_t kMaxDraws = static_cast<uint64_t>(kMaxReplayFrames) * 100;
+  if (!r.Ok() || clock > 1 || state.RandomDraws > kMaxDraws || state.LookDraws > kMaxDraws || state.ClockTicks < 0 ||
+      state.SpeechLine < 0 || state.SpeechLine > 1000) {
+    return "the replay's segments are damaged";
+  }
+  state.ClockRunning = clock == 1;
+  resume = state;
+  return {};
+}
+
+}  // namespace
+
+bool TReplay::operator==(const TReplay& other) const {
+  return RulesVersion == other.RulesVersion && ContentHash == other.ContentHash && Difficulty == other.Difficulty &&
+         Seed == other.Seed && Name == other.Name && Keys == other.Keys && StartLevel == other.StartLevel &&
+         StartLives == other.StartLives && StartScore == other.StartScore && Frames == other.Frames &&
+         FinalLevel == other.FinalLevel && FinalScore == other.FinalScore && FinalStateHash == other.FinalStateHash &&
+         Steps == other.Steps && Resume == other.Resume && Earlier == other.Earlier;
+}
+
+std::string EncodeReplay(const TReplay& replay) {
+  TWriter w;
+  // A game played from its start keeps the first version's bytes.
+  const bool segmented = !replay.Earlier.empty() || replay.Resume;
+  if (segmented) {
+    w.Var(replay.Earlier.size() + 1);
+    for (const TReplay& earlier : replay.Earlier) {
+      WriteSegment(w, earlier);
+      WriteResume(w, earlier.Resume);
+    }
+    WriteSegment(w, replay);
+    WriteResume(w, replay.Resume);
+  } else {
+    WriteSegment(w, replay);
+  }
+  const uint16_t version = segmented ? 2 : 1;
+  std::string out = bytecode::Prefix(kMagic, version);
+  bytecode::Deflate(w.Bytes(), out);
+  return out;
+}
+
+TReplayReadResult DecodeReplay(std::span<const uint8_t> bytes) {
+  TReplayReadResult result;
+  auto refuse = [&result](std::string why) {
+    result.Error = std::move(why);
+    return result;
+  };
+  if (bytes.size() > kMaxReplayFileBytes) return refuse("the replay is larger than any game makes");
+  if (bytes.size() < kPrefix || std::memcmp(bytes.data(), kMagic.data(), kMagic.size()) != 0) {
+    return refuse("the file is not a replay");
+  }
+  const int version = bytes[4] | (bytes[5] << 8);
+  if (version > kReplayFormatVersion) return refuse("the replay was made by a newer game");
+  if (version != 1 && version != 2) return refuse("the replay's format is not known");
+  std::string body;
+  const std::string_view packed(reinterpret_cast<const char*>(bytes.data()) + kPrefix, bytes.size() - kPrefix);
+  if (!bytecode::Inflate(packed, body, kMaxReplayBodyBytes)) return refuse("the replay is damaged or cut short");
+
+  TReader r(body);
+  const size_t segments = version == 1 ? 1 : r.Count(kMaxReplaySegments, 3);
+  if (!r.Ok() || segments == 0) return refuse("the replay's segments are damaged");
+  std::vector<TReplay> read(segments);
+  for (size_t i = 0; i < segments; ++i) {
+    if (std::string error = ReadSegment(r, read[i]); !error.empty()) return refuse(std::move(error));
+    if (version == 2) {
+      if (std::string error = ReadResume(r, read[i].Resume); !error.empty()) return refuse(std::move(error));
+    }
+    // Only the first segment starts a new game; every later one continues the one before.
+    if ((i == 0) == read[i].Resume.has_value()) return refuse("the replay's segments are damaged");
+  }
   if (!r.AtEnd()) return refuse("the replay has bytes after its last frame");
+  TReplay replay = std::move(read.back());
+  read.pop_back();
+  replay.Earlier = std::move(read);
   result.Replay = std::move(replay);
   return result;
 }

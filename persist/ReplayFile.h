@@ -11,7 +11,10 @@ namespace zb {
 
 // A recorded game: who played it with which rules and levels, where it began, what the player did
 // frame by frame, and what it claims came out. The layout is in docs/replay-format.md.
-inline constexpr uint16_t kReplayFormatVersion = 1;
+// Version 1 holds one game from its start; version 2 a game continued from checkpoints, as the
+// segments played from one checkpoint to the next. A game never continued is still written as 1.
+inline constexpr uint16_t kReplayFormatVersion = 2;
+inline constexpr size_t kMaxReplaySegments = 64;
 // No whole game comes near these; a file past them is refused before it is read.
 inline constexpr size_t kMaxReplayFileBytes = 1u << 20;
 inline constexpr size_t kMaxReplayBodyBytes = 16u << 20;
@@ -43,6 +46,20 @@ struct TReplayStep {
   bool operator==(const TReplayStep&) const = default;
 };
 
+// Where a segment continues the game of the segment before: the generators and the bonus clock
+// as the checkpoint kept them (the level, lives and score are the segment's start).
+struct TResumeState {
+  uint32_t RandomSeed = 0;
+  uint64_t RandomDraws = 0;
+  uint32_t LookSeed = 0;
+  uint64_t LookDraws = 0;
+  uint32_t ParticleSeed = 0;
+  bool ClockRunning = false;
+  int32_t ClockTicks = 0;
+  int32_t SpeechLine = 0;  // the story line shown last
+  bool operator==(const TResumeState&) const = default;
+};
+
 struct TReplay {
   uint32_t RulesVersion = 0;
   std::array<uint8_t, 32> ContentHash{};  // of the level and story files played with
@@ -59,7 +76,11 @@ struct TReplay {
   int32_t FinalScore = 0;
   uint64_t FinalStateHash = 0;
   std::vector<TReplayStep> Steps;  // in frame order, at most one per frame
-  bool operator==(const TReplay&) const = default;
+  // A continued game: the state this segment starts from, and the segments played before it,
+  // oldest first (each without segments of its own); the first of them starts a new game.
+  std::optional<TResumeState> Resume;
+  std::vector<TReplay> Earlier;
+  bool operator==(const TReplay&) const;
 };
 
 std::string EncodeReplay(const TReplay& replay);

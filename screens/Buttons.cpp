@@ -93,6 +93,7 @@ void QuitGame(TScreenContext& ctx) {
 void BindButtons(TScreenContext& ctx) {
   const std::pair<const char*, Action> buttons[] = {
       {"b_mainmenu_startgame", StartGame},
+      {"b_mainmenu_continue", ContinueFromMenu},
       {"b_mainmenu_highscore", ShowHighScores},
       {"b_mainmenu_logo", OpenWebsiteLink},
       {"b_exit_yes", QuitGame},

@@ -5,13 +5,25 @@
 #include <random>
 
 #include "game/RulesIdentity.h"
+#include "persist/Checkpoint.h"
 #include "persist/ReplayStore.h"
+#include "engine/Sound.h"
 #include "screens/Cursor.h"
 #include "screens/ScreenContext.h"
 #include "screens/ScreenId.h"
 #include "screens/ScreenMachine.h"
 
 namespace zb {
+namespace {
+
+void SetNameAndKeys(TSettings& settings, const TReplay& replay) {
+  settings.PlayerName = replay.Name;
+  const size_t keys = std::min(replay.Keys.size(), settings.Keys.size());
+  settings.KeyCount = static_cast<int>(keys);
+  std::copy_n(replay.Keys.begin(), keys, settings.Keys.begin());
+}
+
+}  // namespace
 
 void TGameRecorder::Begin(TReplay header) {
   replay_ = std::move(header);
@@ -44,6 +56,14 @@ void TGameRecorder::NoteFrame(uint8_t input, std::span<const bool, 256> released
   const bool same = step.Input == input_ && step.Released.empty() && step.Actions.empty() && !step.Pointer;
   input_ = input;
   if (!same || step.Frame == 0) replay_.Steps.push_back(std::move(step));
+}
+
+TReplay TGameRecorder::Snapshot() const {
+  TReplay replay = replay_;
+  int64_t frames = frames_;
+  if (!pending_.empty()) replay.Steps.push_back({.Frame = frames++, .Input = input_, .Actions = pending_});
+  replay.Frames = frames;
+  return replay;
 }
 
 TReplay TGameRecorder::Finish(int32_t finalLevel, int32_t finalScore, uint64_t stateHash) {
@@ -144,11 +164,7 @@ bool ReachMainMenu(TScreenContext& ctx) {
 
 void StartReplay(TScreenContext& ctx, TReplay replay) {
   static constexpr const char* kDifficultyButtons[] = {"b_choosedif_easy", "b_choosedif_medium", "b_choosedif_hard"};
-  TSettings& settings = ctx.Settings;
-  settings.PlayerName = replay.Name;
-  const size_t keys = std::min(replay.Keys.size(), settings.Keys.size());
-  settings.KeyCount = static_cast<int>(keys);
-  std::copy_n(replay.Keys.begin(), keys, settings.Keys.begin());
+  SetNameAndKeys(ctx.Settings, replay);
   ctx.NextGameSeed = replay.Seed;
   const uint8_t difficulty = replay.Difficulty;
   ctx.Feed = std::make_unique<TReplayFeed>(std::move(replay));
@@ -158,6 +174,108 @@ void StartReplay(TScreenContext& ctx, TReplay replay) {
   ctx.Game.Lives = started.StartLives;
   ctx.Game.SetShownScore(started.StartScore);
   RunButton(ctx, kDifficultyButtons[difficulty]);
+}
+
+namespace {
+
+// The player's own game, written to their files; a replay watched or checked is not.
+bool PlayersOwnGame(const TScreenContext& ctx) {
+  return !ctx.Feed && ctx.Folders.CanSave && !ctx.Folders.User.empty();
+}
+
+}  // namespace
+
+std::filesystem::path CurrentCheckpointPath(const TScreenContext& ctx) {
+  return CheckpointPath(ctx.Folders.User, ctx.Settings.PlayerName);
+}
+
+void StartContinuedReplay(TScreenContext& ctx, TReplay segment) {
+  SetNameAndKeys(ctx.Settings, segment);
+  TReplay checkpoint = segment;
+  checkpoint.Steps.clear();
+  checkpoint.Frames = 0;
+  ctx.Feed = std::make_unique<TReplayFeed>(std::move(segment));
+  ContinueGame(ctx, std::move(checkpoint));
+}
+
+void StartSegment(TScreenContext& ctx, TReplay segment) {
+  if (segment.Resume) {
+    StartContinuedReplay(ctx, std::move(segment));
+  } else {
+    StartReplay(ctx, std::move(segment));
+  }
+}
+
+void KeepCheckpoint(TScreenContext& ctx) {
+  if (!ctx.Recorder.Active() || ctx.State.Own.Active || ctx.State.Editor.TestPlaying) return;
+  const TGameState& game = ctx.Game;
+  TReplay chain = ctx.Recorder.Snapshot();
+  // A continued game at the level it continues from is still at its checkpoint: taken again, it
+  // would only add an empty segment to the chain.
+  if (chain.Resume && chain.Frames == 0) {
+    chain.Steps.clear();
+    ctx.LastCheckpoint = std::move(chain);
+    return;
+  }
+  chain.FinalLevel = game.LevelNumber;
+  chain.FinalScore = game.GetShownScore();
+  chain.FinalStateHash = ctx.Core.PlayStateHash();
+  TReplay checkpoint;
+  checkpoint.RulesVersion = chain.RulesVersion;
+  checkpoint.ContentHash = chain.ContentHash;
+  checkpoint.Difficulty = chain.Difficulty;
+  checkpoint.Seed = chain.Seed;
+  checkpoint.Name = chain.Name;
+  checkpoint.Keys = chain.Keys;
+  checkpoint.StartLevel = game.LevelNumber;
+  checkpoint.StartLives = game.Lives;
+  checkpoint.StartScore = game.GetShownScore();
+  checkpoint.Resume = TResumeState{.RandomSeed = game.Random.SeedValue(),
+                                   .RandomDraws = game.Random.Draws(),
+                                   .LookSeed = game.LookRandom.SeedValue(),
+                                   .LookDraws = game.LookRandom.Draws(),
+                                   .ParticleSeed = ctx.Core.Particles.Random().Seed(),
+                                   .ClockRunning = game.ClockRunning,
+                                   .ClockTicks = game.ClockTicks,
+                                   .SpeechLine = game.SpeechLine};
+  checkpoint.Earlier = std::exchange(chain.Earlier, {});
+  checkpoint.Earlier.push_back(std::move(chain));
+  if (PlayersOwnGame(ctx)) {
+    if (const std::string error = WriteCheckpointFile(CurrentCheckpointPath(ctx), checkpoint); !error.empty()) {
+      std::fprintf(stderr, "The checkpoint was not kept: %s\n", error.c_str());
+    }
+  }
+  ctx.LastCheckpoint = std::move(checkpoint);
+}
+
+void DropCheckpoint(TScreenContext& ctx) {
+  if (ctx.Recorder.Active() && PlayersOwnGame(ctx)) RemoveCheckpointFile(CurrentCheckpointPath(ctx));
+}
+
+void ContinueGame(TScreenContext& ctx, TReplay checkpoint) {
+  const TResumeState resume = checkpoint.Resume.value_or(TResumeState{});
+  ctx.State.Own.Active = false;
+  ctx.State.Editor.TestPlaying = false;
+  ctx.GameFinished = false;
+  TGameState& game = ctx.Game;
+  game.Difficulty = checkpoint.Difficulty;
+  game.LevelNumber = checkpoint.StartLevel;
+  game.Lives = checkpoint.StartLives;
+  game.SetShownScore(checkpoint.StartScore);
+  game.Random.Restore(resume.RandomSeed, resume.RandomDraws);
+  game.LookRandom.Restore(resume.LookSeed, resume.LookDraws);
+  ctx.Core.Particles.Random().SetSeed(resume.ParticleSeed);
+  game.ClockRunning = resume.ClockRunning;
+  game.ClockTicks = resume.ClockTicks;
+  game.SpeechLine = resume.SpeechLine;
+  // The continued game is recorded as the next segment of the game it continues; the keys bound
+  // now are this segment's.
+  checkpoint.Name = ctx.Settings.PlayerName.substr(0, kMaxReplayName);
+  const int keys = std::clamp(ctx.Settings.KeyCount, 0, static_cast<int>(ctx.Settings.Keys.size()));
+  checkpoint.Keys.assign(ctx.Settings.Keys.begin(), ctx.Settings.Keys.begin() + keys);
+  ctx.Recorder.Begin(std::move(checkpoint));
+  MusicOnDifficultyChosen(ctx.Sound);
+  Go(ctx, ScreenMainMenu, ScreenGame);
 }
 
 }  // namespace zb

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <filesystem>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -27,6 +28,8 @@ class TGameRecorder {
   void NoteButton(std::string_view name);
   // What the frame about to run is given: the play input, the keys let go, the pointer.
   void NoteFrame(uint8_t input, std::span<const bool, 256> released, std::array<int16_t, 2> pointer);
+  // The recording so far, ending with the actions still waiting for their frame.
+  TReplay Snapshot() const;
   // The game ended; the recording, with what came out.
   TReplay Finish(int32_t finalLevel, int32_t finalScore, uint64_t stateHash);
 
@@ -87,5 +90,20 @@ void FinishRecordedGame(TScreenContext& ctx);
 bool ReachMainMenu(TScreenContext& ctx);
 // From the main menu, the recorded game starts as its player started it.
 void StartReplay(TScreenContext& ctx, TReplay replay);
+// From the main menu, a recorded segment of a continued game starts from the state it claims.
+void StartContinuedReplay(TScreenContext& ctx, TReplay segment);
+// Either, as the segment begins: a new game, or a game continued.
+void StartSegment(TScreenContext& ctx, TReplay segment);
+
+// At the start of every level of the game's own levels: the checkpoint of the game is taken
+// (ctx.LastCheckpoint) and, for the player's own game, written to the player's checkpoint file.
+void KeepCheckpoint(TScreenContext& ctx);
+// The game reached the end of the story: nothing is left to continue.
+void DropCheckpoint(TScreenContext& ctx);
+// The checkpoint file of the current player.
+std::filesystem::path CurrentCheckpointPath(const TScreenContext& ctx);
+// The game goes on from `checkpoint` (a segment without frames, see persist/Checkpoint.h): its
+// level starts as the straight game's did, its recording carries the game before it.
+void ContinueGame(TScreenContext& ctx, TReplay checkpoint);
 
 }  // namespace zb

@@ -31,6 +31,7 @@ void EnterGameScreen(TScreenContext& ctx) {
   } else if (ctx.State.Own.Active && !LoadOwnLevel(ctx)) {
     return;
   }
+  KeepCheckpoint(ctx);
   ShowCursor(ctx, false);
   const LevelLoadResult built = BuildLevel(ctx.Play, ctx.Folders.Content);
   if (!built.ok) {

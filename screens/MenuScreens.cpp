@@ -1,7 +1,12 @@
 #include "screens/MenuScreens.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
+
+#include "engine/Cp1251.h"
+#include "persist/Checkpoint.h"
 
 #include "screens/FormControls.h"
 #include "screens/ScreenContext.h"
@@ -106,6 +111,103 @@ void EnterMainMenuScreen(TScreenContext& ctx) {
   if (TGuiLabel* hello = Find<TGuiLabel>(ctx, "hello")) {
     hello->SetText(ctx.Play.Language.Tr("Привет, ") + ctx.Settings.PlayerName + "!");
   }
+  OfferCheckpoint(ctx);
+}
+
+namespace {
+
+// The buttons under "Продолжить", which move down to make room for it.
+constexpr const char* kMenuButtons[] = {"b_mainmenu_startgame", "b_mainmenu_highscore", "b_mainmenu_options",
+                                        "b_mainmenu_help",      "b_mainmenu_ownlevels", "b_mainmenu_editor",
+                                        "b_mainmenu_exit"};
+constexpr int kShiftedTop = 214;
+constexpr int kShiftedPitch = 46;
+
+void LayOutMenu(TScreenContext& ctx, bool withContinue) {
+  SetVisible(ctx, "b_mainmenu_continue", withContinue);
+  SetVisible(ctx, "continue_info", withContinue);
+  std::vector<int>& tops = ctx.MenuTops;
+  for (size_t i = 0; i < std::size(kMenuButtons); ++i) {
+    TGuiControl* button = ctx.GuiBase.FindControl(kMenuButtons[i]);
+    if (button == nullptr) continue;
+    if (tops.size() <= i) tops.resize(i + 1, button->Top());
+    const int top = withContinue ? kShiftedTop + kShiftedPitch * static_cast<int>(i) : tops[i];
+    button->SetPropertyByName("Top", int64_t{top});
+  }
+}
+
+void TellOnce(TScreenContext& ctx, const std::string& file, const std::string& text) {
+  if (ctx.CheckpointProblemTold == file + text) return;
+  ctx.CheckpointProblemTold = file + text;
+  std::fprintf(stderr, "%s\n", Cp1251ToUtf8(text).c_str());
+  ctx.Platform.GetDesktop().ShowMessageBox("Zumbala", text);
+}
+
+}  // namespace
+
+std::string GroupedScore(int32_t score) {
+  const std::string digits = std::to_string(score < 0 ? 0 : score);
+  std::string grouped;
+  for (size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) grouped.push_back(' ');
+    grouped.push_back(digits[i]);
+  }
+  return grouped;
+}
+
+namespace {
+
+// `text` with its first `mark` put as `value`.
+std::string Filled(const std::string& text, std::string_view mark, const std::string& value) {
+  const size_t at = text.find(mark);
+  if (at == std::string::npos) return text;
+  return text.substr(0, at) + value + text.substr(at + mark.size());
+}
+
+}  // namespace
+
+void OfferCheckpoint(TScreenContext& ctx) {
+  ctx.MenuCheckpoint.reset();
+  if (!ctx.Folders.User.empty()) {
+    const std::filesystem::path path = CurrentCheckpointPath(ctx);
+    TCheckpointReadResult read = ReadCheckpointFile(path);
+    const TLanguage& language = ctx.Play.Language;
+    if (read.Checkpoint && read.Checkpoint->Name != ctx.Settings.PlayerName.substr(0, kMaxReplayName)) {
+      read = {.Checkpoint = std::nullopt, .Missing = false, .Error = "the checkpoint is another player's"};
+    }
+    if (read.Checkpoint) {
+      ctx.MenuCheckpoint = std::move(read.Checkpoint);
+    } else if (!read.Missing) {
+      // Left as it is: only the next game the player starts writes over it.
+      TellOnce(ctx, path.string(),
+               language.Tr("Сохранённая игра не читается, продолжить её нельзя:") + " " + Utf8ToCp1251(path.string()) + ": " + read.Error);
+    }
+  }
+  if (ctx.MenuCheckpoint) {
+    const std::string info = Filled(ctx.Play.Language.Tr("уровень %1, %2 очков"), "%1",
+                                    std::to_string(ctx.MenuCheckpoint->StartLevel));
+    SetLabel(ctx, "continue_info", Filled(info, "%2", GroupedScore(ctx.MenuCheckpoint->StartScore)));
+  }
+  LayOutMenu(ctx, ctx.MenuCheckpoint.has_value());
+}
+
+void ContinueFromMenu(TScreenContext& ctx) {
+  if (!ctx.MenuCheckpoint) return;
+  TReplay checkpoint = std::move(*ctx.MenuCheckpoint);
+  ctx.MenuCheckpoint.reset();
+  if (ctx.CheckChain) {
+    if (const std::string why = ctx.CheckChain(checkpoint); !why.empty()) {
+      const std::filesystem::path path = CurrentCheckpointPath(ctx);
+      const std::filesystem::path aside = SetCheckpointAside(path);
+      const TLanguage& language = ctx.Play.Language;
+      std::string text = language.Tr("Сохранённая игра не сходится со своей записью, продолжить её нельзя:") + " " + why + ".";
+      if (!aside.empty()) text += " " + language.Tr("Файл отложен:") + " " + Utf8ToCp1251(aside.string());
+      TellOnce(ctx, path.string(), text);
+      OfferCheckpoint(ctx);
+      return;
+    }
+  }
+  ContinueGame(ctx, std::move(checkpoint));
 }
 
 void OpenWebsiteLink(TScreenContext& ctx) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace zb {
 
@@ -16,6 +17,14 @@ inline constexpr int kLogoTicks = 385;
 
 // The main menu (4) greets the current player.
 void EnterMainMenuScreen(TScreenContext& ctx);
+// "Продолжить" with the level and score of the current player's checkpoint, shown when there is
+// one that reads; a damaged one is named to the player once and left as it is.
+void OfferCheckpoint(TScreenContext& ctx);
+// "b_mainmenu_continue": the checkpoint's game is played again headless first; one that does not
+// come to the state it claims is set aside as ".bad" with a message, else the game goes on.
+void ContinueFromMenu(TScreenContext& ctx);
+// 52300 as "52 300".
+std::string GroupedScore(int32_t score);
 // "b_mainmenu_logo": the web site link beside the program, when there is one.
 void OpenWebsiteLink(TScreenContext& ctx);
 

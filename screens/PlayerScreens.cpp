@@ -1,6 +1,9 @@
 #include "screens/PlayerScreens.h"
 
 #include <array>
+#include <filesystem>
+
+#include "persist/Checkpoint.h"
 
 #include "screens/FormControls.h"
 #include "screens/ScreenContext.h"
@@ -176,6 +179,15 @@ void EnterDeletePlayerScreen(TScreenContext& ctx) {
 
 void DeletePlayerAnswered(TScreenContext& ctx) {
   ctx.PlaySound("check");
+  const TSettings& settings = ctx.Settings;
+  // The player's game to continue goes with them, and so does one set aside.
+  if (settings.CurrentPlayer >= 0 && settings.CurrentPlayer < settings.PlayerCount && ctx.Folders.CanSave &&
+      !ctx.Folders.User.empty()) {
+    const std::filesystem::path checkpoint =
+        CheckpointPath(ctx.Folders.User, settings.Players[static_cast<size_t>(settings.CurrentPlayer)]);
+    RemoveCheckpointFile(checkpoint);
+    RemoveCheckpointFile(std::filesystem::path(checkpoint) += ".bad");
+  }
   DeleteCurrentPlayer(ctx.Settings);
   SaveSettings(ctx);
   LeaveScreen(ctx, ScreenDeletePlayer);

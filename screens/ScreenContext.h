@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/GfxCanvas.h"
 #include "engine/GfxDevices.h"
@@ -134,6 +135,15 @@ struct TScreenContext {
   std::unique_ptr<TReplayFeed> Feed;
   std::optional<uint32_t> NextGameSeed;
   std::optional<TReplay> LastReplay;
+  // The checkpoint taken at the latest level start; the current player's checkpoint the main menu
+  // offers to continue; the file whose problem the player was told about (told once).
+  std::optional<TReplay> LastCheckpoint;
+  std::optional<TReplay> MenuCheckpoint;
+  std::string CheckpointProblemTold;
+  std::vector<int> MenuTops;  // the main menu's buttons where the layout puts them
+  // Plays a checkpoint's game again headless: empty when it comes to the state it claims, else
+  // why not. Set by the window, which can run a second game; unset, nothing is checked.
+  std::function<std::string(const TReplay& checkpoint)> CheckChain;
 };
 
 // The special keys a binding may take: Tab, Shift, Ctrl, Space..Down, Insert, Delete.

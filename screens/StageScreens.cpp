@@ -139,6 +139,7 @@ void SettleGameOverScreen(TScreenContext& ctx) {
 }
 
 void EnterEndGameScreen(TScreenContext& ctx) {
+  DropCheckpoint(ctx);
   ctx.Game.ScreenTicks = 0;
   ctx.GameFinished = true;
 }

@@ -150,6 +150,16 @@ centre() {
   read -r n l t w h form_left < <(grep "^$name " "$work/controls")
   [ -n "$n" ] || return 1
   [ -n "$left_override" ] && l=$((l - form_left + left_override))
+  # With a game to continue the main menu shows "Продолжить" and moves the buttons below it down
+  # (screens/MenuScreens.cpp): 46 pixels apart from 214 within the form.
+  if compgen -G "$work/home/zumbala/checkpoints/*.zbc" > /dev/null; then
+    local i=0 button
+    for button in b_mainmenu_startgame b_mainmenu_highscore b_mainmenu_options b_mainmenu_help \
+      b_mainmenu_ownlevels b_mainmenu_editor b_mainmenu_exit; do
+      [ "$button" = "$name" ] && t=$((t - (180 + 50 * i) + 214 + 46 * i))
+      i=$((i + 1))
+    done
+  fi
   echo $((win_x + l + w / 2)) $((win_y + t + h / 2))
 }
 hover() {

@@ -69,7 +69,7 @@ TEST(ReplayFile, DamagedCutAndForeignBytesAreRefusedWithAReason) {
   EXPECT_EQ(DecodeReplay(bytes + "x").Error, "the replay is damaged or cut short");
   EXPECT_EQ(DecodeReplay(std::string("PNG\x89 not a replay")).Error, "the file is not a replay");
   std::string future = bytes;
-  future[4] = 2;
+  future[4] = 3;  // 2 is the chained game
   EXPECT_EQ(DecodeReplay(future).Error, "the replay was made by a newer game");
   EXPECT_EQ(DecodeReplay(bytes + std::string(kMaxReplayFileBytes, '\0')).Error,
             "the replay is larger than any game makes");

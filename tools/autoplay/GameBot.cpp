@@ -96,7 +96,11 @@ void TGameBot::Act() {
       if (answered_) {
         if (Due()) ClickOn("b_mainmenu_exit");
       } else if (!started_ && Due()) {
-        ClickOn("b_mainmenu_startgame");
+        if (!options_.Continue) {
+          ClickOn("b_mainmenu_startgame");
+        } else if (!ClickOn("b_mainmenu_continue")) {
+          noCheckpoint_ = true;
+        }
       }
       break;
     case ScreenChooseDifficulty:
@@ -213,7 +217,7 @@ bool TGameBot::Run() {
   TScreenContext& screens = game_.Screens();
   screens.NextGameSeed = options_.Seed;
   Observe();
-  while (!game_.Closed()) {
+  while (!game_.Closed() && !noCheckpoint_ && !stop_) {
     if (frames_ >= options_.FrameBound) return false;
     Act();
     Frame();

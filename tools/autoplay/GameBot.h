@@ -17,6 +17,7 @@ struct TGameBotOptions {
   std::string Name = "Bot";      // UTF-8, typed on the name screen of a first start
   std::string Country = "Earth"; // UTF-8, typed when the country box is empty
   bool Send = false;             // "yes" on the send-score question
+  bool Continue = false;         // "Продолжить" instead of "Новая игра"
   int StartLevel = 0;            // set before the difficulty button; 0 leaves the game's level 1
   int64_t MaxFrames = -1;        // frames on the game screen before the bot gives the game up; < 0 never
   bool Idle = false;             // launch, never steer
@@ -42,6 +43,10 @@ class TGameBot {
   // game: result=finished|gameover|quit frames=F level=L score=S entered=yes|no
   std::string Summary() const;
   int64_t Frames() const { return frames_; }
+  // Run returns after the frame that is running now (a test has seen what it wanted).
+  void Stop() { stop_ = true; }
+  // Continuing was asked for, but the main menu offered no game to continue.
+  bool NoCheckpoint() const { return noCheckpoint_; }
 
   // Called after every frame the bot lets run; a test looks at the game here.
   std::function<void()> AfterFrame;
@@ -83,6 +88,8 @@ class TGameBot {
   int finalLevel_ = 0;
   int32_t finalScore_ = 0;
   bool entered_ = false;
+  bool noCheckpoint_ = false;
+  bool stop_ = false;
 };
 
 }  // namespace zb

@@ -48,11 +48,12 @@ int Usage() {
                "       zumbala-autoplay --set DIR LEVEL DIFFICULTY FRAMES [the same options]\n"
                "       zumbala-autoplay --game DIFFICULTY [--seed N] [--name NAME] [--country TEXT]\n"
                "                        [--send yes|no] [--start-level L] [--max-frames N] [--idle]\n"
-               "                        [--png-dir DIR] [--bound N] [--record FILE]\n"
+               "                        [--png-dir DIR] [--bound N] [--record FILE] [--continue]\n"
                "       zumbala-autoplay --replay FILE\n"
                "  LEVEL 1..25, DIFFICULTY 0 easy, 1 medium, 2 hard (or the names); runs from the game\n"
                "  folder (the program's own folder when it holds Data/, else the working folder);\n"
-               "  --set plays level LEVEL of the level set in the folder DIR instead\n");
+               "  --set plays level LEVEL of the level set in the folder DIR instead; --continue goes on\n"
+               "  with the player's checkpoint (the menu's Continue) instead of a new game\n");
   return 2;
 }
 
@@ -77,6 +78,8 @@ int PlayGame(int argc, char** argv) {
     long long value = 0;
     if (arg == "--idle") {
       options.Idle = true;
+    } else if (arg == "--continue") {
+      options.Continue = true;
     } else if (!hasValue) {
       return Usage();
     } else if (arg == "--seed") {
@@ -130,6 +133,10 @@ int PlayGame(int argc, char** argv) {
     std::fputc('\n', stdout);
   });
   const bool ended = bot.Run();
+  if (bot.NoCheckpoint()) {
+    std::fprintf(stderr, "zumbala-autoplay: the player has no game to continue\n");
+    return 1;
+  }
   std::printf("%s\n", bot.Summary().c_str());
   if (!record.empty()) {
     const std::optional<zb::TReplay>& replay = game.Screens().LastReplay;
