@@ -41,24 +41,11 @@ no_display "DISPLAY naming no server" DISPLAY=:87
 log=$work/screens.log
 start_x 1024x768
 
-"$zbtool" gui "$game/Data/gfx.zbx" | awk '
-  $1 == 0 { fl = $4; ft = $5 }
-  $1 == 1 && $3 != "" { print $3, fl + $4, ft + $5, $6, $7, fl }' >"$work/controls" ||
-  { echo "the layout cannot be read" >&2; exit 1; }
+read_controls
 
 home=""
 win_x=0
 win_y=0
-click() {
-  local n l t w h form_left
-  read -r n l t w h form_left < <(grep "^$1 " "$work/controls")
-  [ -n "$n" ] || return 1
-  [ -n "${2:-}" ] && l=$((l - form_left + $2))
-  xdotool mousemove $((win_x + l + w / 2)) $((win_y + t + h / 2))
-  sleep 0.25
-  xdotool click 1
-}
-key() { xdotool key --delay 80 "$@"; }
 
 config_id() { stat -c '%i %Y %s' "$home/zumbala/Config.cfg" 2>/dev/null; }
 

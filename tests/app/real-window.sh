@@ -68,3 +68,25 @@ to_menu() {
   wait_screen 4 && return
   wait_screen 1 && sleep 0.3 && xdotool type --delay 150 "Kim" && click b_entername_create && wait_screen 4
 }
+
+# The layout's controls, one a line (NAME LEFT TOP WIDTH HEIGHT FORM_LEFT, in the picture), into
+# $work/controls for `click`; needs `zbtool`.
+read_controls() {
+  "$zbtool" gui "$game/Data/gfx.zbx" | awk '
+    $1 == 0 { fl = $4; ft = $5 }
+    $1 == 1 && $3 != "" { print $3, fl + $4, ft + $5, $6, $7, fl }' >"$work/controls" ||
+    { echo "the layout cannot be read" >&2; exit 1; }
+}
+
+# Clicks the middle of control NAME in a window showing the picture at its own size, at `win_x`,
+# `win_y`; LEFT places its form elsewhere than the file does.
+click() {
+  local n l t w h form_left
+  read -r n l t w h form_left < <(grep "^$1 " "$work/controls")
+  [ -n "$n" ] || return 1
+  [ -n "${2:-}" ] && l=$((l - form_left + $2))
+  xdotool mousemove $((win_x + l + w / 2)) $((win_y + t + h / 2))
+  sleep 0.25
+  xdotool click 1
+}
+key() { xdotool key --delay 80 "$@"; }

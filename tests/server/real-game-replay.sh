@@ -55,23 +55,9 @@ done
 [ -n "$server_pid" ] || { echo "the server did not start: $(cat "$work/server.log")" >&2; exit 1; }
 printf '[InternetShortcut]\r\nURL=http://127.0.0.1:%s/\r\n' "$port" >"$game/scores.url"
 
-"$zbtool" gui "$game/Data/gfx.zbx" | awk '
-  $1 == 0 { fl = $4; ft = $5 }
-  $1 == 1 && $3 != "" { print $3, fl + $4, ft + $5, $6, $7, fl }' >"$work/controls" ||
-  { echo "the layout cannot be read" >&2; exit 1; }
+read_controls
 win_x=0
 win_y=0
-# Clicks the middle of a control; LEFT places its form elsewhere than the file does.
-click() {
-  local n l t w h form_left
-  read -r n l t w h form_left < <(grep "^$1 " "$work/controls")
-  [ -n "$n" ] || return 1
-  [ -n "${2:-}" ] && l=$((l - form_left + $2))
-  xdotool mousemove $((win_x + l + w / 2)) $((win_y + t + h / 2))
-  sleep 0.25
-  xdotool click 1
-}
-key() { xdotool key --delay 80 "$@"; }
 until_screen() {
   for _ in $(seq 100); do
     [ "$(current)" = "$1" ] && return 0
