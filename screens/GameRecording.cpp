@@ -125,6 +125,8 @@ void BeginRecordedGame(TScreenContext& ctx) {
   // The look and the particles start from the seed too, so a replay looks as the game did.
   game.LookRandom.Seed(seed ^ 0x4C4F4F4Bu);
   ctx.Core.Particles.Random().SetSeed(seed);
+  // The last game's replay goes with it: a game that records none must not send that one.
+  ctx.LastReplay.reset();
   // A game of the player's own levels plays other levels than any table counts.
   if (ctx.State.Own.Active || ctx.State.Editor.TestPlaying) return;
   TReplay header;

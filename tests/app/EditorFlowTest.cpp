@@ -13,6 +13,7 @@
 #include "gui/GuiEdit.h"
 #include "gui/GuiLabel.h"
 #include "gui/GuiListBox.h"
+#include "persist/Checkpoint.h"
 #include "screens/ScreenMachine.h"
 #include "tests/app/GameFlowFixture.h"
 
@@ -53,6 +54,11 @@ class EditorFlowTest : public GameFlowTest {
     return label != nullptr ? label->Text() : std::string();
   }
   fs::path Levels() { return LevelSetsFolder(folder_); }
+  // Levels of the player's own are no game of the story: nothing to continue, nothing to send.
+  void ExpectNothingKeptOfTheGame() {
+    EXPECT_FALSE(fs::exists(CheckpointPath(folder_, "Kim")));
+    EXPECT_FALSE(Form().Screen.LastReplay.has_value());
+  }
 };
 
 TEST_F(EditorFlowTest, TheMouseAndTheKeysDrawAndEveryChangeUndoes) {
@@ -107,6 +113,7 @@ TEST_F(EditorFlowTest, TestPlayRunsTheLevelAndComesBackToTheSameGrid) {
   EXPECT_EQ(Form().Core.Game.BlocksLeft, 6);
   EXPECT_EQ(Form().Core.Game.Difficulty, 1);
   EXPECT_EQ(Form().Core.Game.Cage, nullptr);
+  ExpectNothingKeptOfTheGame();
   PressEscape();
   ASSERT_EQ(Form().Screen.CurrentScreen, ScreenEditor);
   EXPECT_EQ(Level().Image().words, drawn.words);
@@ -149,11 +156,13 @@ TEST_F(EditorFlowTest, ASavedSetIsPlayedFromTheMainMenuAndKeepsItsOwnTable) {
   ClickOn("b_mainmenu_ownlevels");
   ASSERT_EQ(Form().Screen.CurrentScreen, ScreenOwnLevels);
   EXPECT_EQ(Label("ownsets_info"), Shown("Повреждён и пропущен: level03"));
+  Form().Screen.LastReplay = TReplay{};  // as an earlier game of the story leaves it
   ClickOn("b_ownsets_play");
   ASSERT_EQ(Form().Screen.CurrentScreen, ScreenChooseDifficulty);
   ClickOn("b_choosedif_easy");
   ASSERT_TRUE(RunUntil(ScreenGame, 3000));
   EXPECT_EQ(Form().Core.Game.BlocksLeft, 3);
+  ExpectNothingKeptOfTheGame();
   BreakAllBricks();
   ASSERT_TRUE(RunUntil(ScreenStageComplete, 100));
   ASSERT_TRUE(WaitForControl("b_stagecomplete_next", 20000));
@@ -172,6 +181,7 @@ TEST_F(EditorFlowTest, ASavedSetIsPlayedFromTheMainMenuAndKeepsItsOwnTable) {
   ASSERT_TRUE(WaitForControl("b_yourscore_next", 20000));
   ClickOn("b_yourscore_next");
   ASSERT_EQ(Form().Screen.CurrentScreen, ScreenOwnLevels);
+  ExpectNothingKeptOfTheGame();
   const std::vector<TSetScore> table = ReadSetScores(Levels(), "Jungle");
   ASSERT_EQ(table.size(), 1u);
   EXPECT_EQ(table[0].Score, score);
