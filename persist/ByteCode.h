@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -35,18 +36,43 @@ class TWriter {
   std::string out_;
 };
 
-// Every read is checked against the end; the first failure sticks and later reads give zeros.
+// Reads a zlib stream as it inflates, a chunk at a time, so that a body is refused at its first
+// wrong byte and a body that says little in many bytes costs only what is read of it. Every read
+// is checked against the end; the first failure sticks and later reads give zeros.
 class TReader {
  public:
-  explicit TReader(std::string_view bytes) : in_(bytes) {}
+  TReader(std::string_view packed, size_t maxBytes) : maxBytes_(maxBytes) {
+    if (inflateInit(&z_) != Z_OK) {
+      ok_ = false;
+      streamFailed_ = true;
+      return;
+    }
+    open_ = true;
+    z_.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(packed.data()));
+    z_.avail_in = static_cast<uInt>(packed.size());
+  }
+  ~TReader() {
+    if (open_) inflateEnd(&z_);
+  }
+  TReader(const TReader&) = delete;
+  TReader& operator=(const TReader&) = delete;
+
   bool Ok() const { return ok_; }
-  bool AtEnd() const { return pos_ == in_.size(); }
-  size_t Left() const { return in_.size() - pos_; }
+  // The stream itself was damaged, cut short or too long, rather than what it holds.
+  bool StreamFailed() const { return streamFailed_; }
   void Fail() { ok_ = false; }
+  // Everything was read: the stream ends here, with the last of its input.
+  bool AtEnd() {
+    if (!ok_ || pos_ < have_) return false;
+    if (!ended_ && Refill()) return false;
+    return ok_ && ended_;
+  }
+  // The most the body can still hold.
+  size_t Left() const { return have_ - pos_ + (maxBytes_ - total_); }
 
   uint8_t Byte() {
-    if (!ok_ || pos_ >= in_.size()) return Fail(), 0;
-    return static_cast<uint8_t>(in_[pos_++]);
+    if (!ok_ || (pos_ == have_ && !Refill())) return Fail(), 0;
+    return chunk_[pos_++];
   }
   uint64_t Fixed(int bytes) {
     uint64_t value = 0;
@@ -74,40 +100,51 @@ class TReader {
   }
   std::string Text(size_t cap) {
     const size_t n = Count(cap);
-    if (!ok_) return {};
-    std::string text(in_.substr(pos_, n));
-    pos_ += n;
-    return text;
+    std::string text;
+    while (ok_ && text.size() < n) {
+      if (pos_ == have_ && !Refill()) return Fail(), std::string();
+      const size_t take = std::min(n - text.size(), have_ - pos_);
+      text.append(reinterpret_cast<const char*>(chunk_ + pos_), take);
+      pos_ += take;
+    }
+    return ok_ ? text : std::string();
   }
 
  private:
-  std::string_view in_;
-  size_t pos_ = 0;
-  bool ok_ = true;
-};
-
-inline bool Inflate(std::string_view in, std::string& out, size_t maxBytes) {
-  z_stream z{};
-  if (inflateInit(&z) != Z_OK) return false;
-  z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(in.data()));
-  z.avail_in = static_cast<uInt>(in.size());
-  char chunk[16384];
-  int status = Z_OK;
-  while (status == Z_OK) {
-    z.next_out = reinterpret_cast<Bytef*>(chunk);
-    z.avail_out = sizeof chunk;
-    status = inflate(&z, Z_NO_FLUSH);
-    if (status != Z_OK && status != Z_STREAM_END) break;
-    out.append(chunk, sizeof chunk - z.avail_out);
-    if (out.size() > maxBytes) status = Z_MEM_ERROR;
-    // No progress with input left over means a stream that does not end.
-    if (status == Z_OK && z.avail_in == 0 && z.avail_out != 0) status = Z_DATA_ERROR;
+  // The next chunk of the body; false at the stream's end or where it fails.
+  bool Refill() {
+    pos_ = have_ = 0;
+    if (ended_ || streamFailed_) return false;
+    int status = Z_OK;
+    while (have_ == 0 && status == Z_OK) {
+      z_.next_out = chunk_;
+      z_.avail_out = sizeof chunk_;
+      status = inflate(&z_, Z_NO_FLUSH);
+      have_ = sizeof chunk_ - z_.avail_out;
+    }
+    total_ += have_;
+    // Bytes after the end of the stream are not part of any file the game writes.
+    if (status == Z_STREAM_END && z_.avail_in == 0) {
+      ended_ = true;
+    } else if (status != Z_OK || total_ > maxBytes_) {
+      streamFailed_ = true;
+      ok_ = false;
+      return false;
+    }
+    return have_ > 0;
   }
-  // Bytes after the end of the stream are not part of any file the game writes.
-  const bool ok = status == Z_STREAM_END && z.avail_in == 0;
-  inflateEnd(&z);
-  return ok;
-}
+
+  z_stream z_{};
+  bool open_ = false;
+  size_t maxBytes_;
+  size_t total_ = 0;  // inflated so far
+  uint8_t chunk_[8192];
+  size_t pos_ = 0;
+  size_t have_ = 0;
+  bool ended_ = false;
+  bool ok_ = true;
+  bool streamFailed_ = false;
+};
 
 // The start of a file: its magic, then its format version as a u16.
 inline std::string Prefix(std::string_view magic, uint16_t version) {

@@ -1,5 +1,6 @@
 #include "persist/ReplayFile.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string_view>
 
@@ -133,13 +134,14 @@ std::string ReadSegment(TReader& r, TReplay& replay) {
   // A step takes three bytes at least.
   const size_t steps = r.Count(static_cast<size_t>(replay.Frames), 3);
   if (!r.Ok()) return "the replay holds more steps than frames";
-  replay.Steps.resize(steps);
+  // Room grows with the steps read, not with the count claimed: the count is only bounded by what
+  // the rest of the body could still inflate to.
+  replay.Steps.reserve(std::min<size_t>(steps, 4096));
   int64_t previous = 0;
   for (size_t i = 0; i < steps; ++i) {
-    if (!ReadStep(r, replay.Steps[i], previous, i == 0) || replay.Steps[i].Frame >= replay.Frames) {
-      return "the replay's frames are damaged";
-    }
-    previous = replay.Steps[i].Frame;
+    TReplayStep& step = replay.Steps.emplace_back();
+    if (!ReadStep(r, step, previous, i == 0) || step.Frame >= replay.Frames) return "the replay's frames are damaged";
+    previous = step.Frame;
   }
   return {};
 }
@@ -212,23 +214,24 @@ TReplayReadResult DecodeReplay(std::span<const uint8_t> bytes) {
   const int version = bytes[4] | (bytes[5] << 8);
   if (version > kReplayFormatVersion) return refuse("the replay was made by a newer game");
   if (version != 1 && version != 2) return refuse("the replay's format is not known");
-  std::string body;
   const std::string_view packed(reinterpret_cast<const char*>(bytes.data()) + kPrefix, bytes.size() - kPrefix);
-  if (!bytecode::Inflate(packed, body, kMaxReplayBodyBytes)) return refuse("the replay is damaged or cut short");
-
-  TReader r(body);
+  TReader r(packed, kMaxReplayBodyBytes);
+  // What the body holds is judged only where the stream under it held.
+  auto refuseBody = [&](std::string why) {
+    return refuse(r.StreamFailed() ? "the replay is damaged or cut short" : std::move(why));
+  };
   const size_t segments = version == 1 ? 1 : r.Count(kMaxReplaySegments, 3);
-  if (!r.Ok() || segments == 0) return refuse("the replay's segments are damaged");
+  if (!r.Ok() || segments == 0) return refuseBody("the replay's segments are damaged");
   std::vector<TReplay> read(segments);
   for (size_t i = 0; i < segments; ++i) {
-    if (std::string error = ReadSegment(r, read[i]); !error.empty()) return refuse(std::move(error));
+    if (std::string error = ReadSegment(r, read[i]); !error.empty()) return refuseBody(std::move(error));
     if (version == 2) {
-      if (std::string error = ReadResume(r, read[i].Resume); !error.empty()) return refuse(std::move(error));
+      if (std::string error = ReadResume(r, read[i].Resume); !error.empty()) return refuseBody(std::move(error));
     }
     // Only the first segment starts a new game; every later one continues the one before.
-    if ((i == 0) == read[i].Resume.has_value()) return refuse("the replay's segments are damaged");
+    if ((i == 0) == read[i].Resume.has_value()) return refuseBody("the replay's segments are damaged");
   }
-  if (!r.AtEnd()) return refuse("the replay has bytes after its last frame");
+  if (!r.AtEnd()) return refuseBody("the replay has bytes after its last frame");
   TReplay replay = std::move(read.back());
   read.pop_back();
   replay.Earlier = std::move(read);

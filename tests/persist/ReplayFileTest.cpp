@@ -1,8 +1,11 @@
 #include "persist/ReplayFile.h"
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <string>
+
+#include "persist/ByteCode.h"
 
 namespace zb {
 namespace {
@@ -73,6 +76,34 @@ TEST(ReplayFile, DamagedCutAndForeignBytesAreRefusedWithAReason) {
   EXPECT_EQ(DecodeReplay(future).Error, "the replay was made by a newer game");
   EXPECT_EQ(DecodeReplay(bytes + std::string(kMaxReplayFileBytes, '\0')).Error,
             "the replay is larger than any game makes");
+}
+
+// A file of the replay's prefix around another body.
+std::string Repacked(const std::string& file, const std::string& tail, size_t cut = 0) {
+  std::string body(1 << 16, '\0');
+  uLongf size = body.size();
+  EXPECT_EQ(uncompress(reinterpret_cast<Bytef*>(body.data()), &size, reinterpret_cast<const Bytef*>(file.data() + 6),
+                       file.size() - 6),
+            Z_OK);
+  body.resize(size - cut);
+  std::string out = file.substr(0, 6);
+  bytecode::Deflate(body + tail, out);
+  return out;
+}
+
+TEST(ReplayFile, ABodyIsJudgedByWhatItHoldsAndNotByHowFarItInflates) {
+  const std::string bytes = EncodeReplay(Sample());
+  ASSERT_TRUE(DecodeReplay(Repacked(bytes, "")).Replay);
+  // Zeros past the last frame, and past the most any body may inflate to: the fault is the bytes after
+  // the game, found where they start.
+  EXPECT_EQ(DecodeReplay(Repacked(bytes, std::string(64, '\0'))).Error, "the replay has bytes after its last frame");
+  EXPECT_EQ(DecodeReplay(Repacked(bytes, std::string(kMaxReplayBodyBytes + 1, '\0'))).Error,
+            "the replay has bytes after its last frame");
+  // A body cut inside its last step, in a stream that is whole.
+  EXPECT_EQ(DecodeReplay(Repacked(bytes, "", 1)).Error, "the replay's frames are damaged");
+  // A stream cut short is the stream's fault, wherever the body's reading stops.
+  std::string cut = bytes.substr(0, bytes.size() - 5);
+  EXPECT_EQ(DecodeReplay(cut).Error, "the replay is damaged or cut short");
 }
 
 TEST(ReplayFile, HeadersAndFramesNoGameHasAreRefused) {
