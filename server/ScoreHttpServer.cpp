@@ -24,7 +24,12 @@ class MemoryStream final : public httplib::Stream {
   bool is_writable() const override { return true; }
   ssize_t read(char* ptr, size_t size) override {
     const size_t n = std::min(size, in_.size() - position_);
-    std::memcpy(ptr, in_.data() + position_, n);
+    // The library reads a request's head a byte at a time.
+    if (n == 1) {
+      *ptr = in_[position_];
+    } else {
+      std::memcpy(ptr, in_.data() + position_, n);
+    }
     position_ += n;
     return static_cast<ssize_t>(n);
   }
@@ -54,9 +59,23 @@ class MemoryStream final : public httplib::Stream {
 
 struct ScoreHttpServer::Impl {
   Http http;
+  ConnectionLimits limits;
+  // Made at the first bind: a server that only answers requests handed to it (the tests, the
+  // fuzzer) takes no descriptors.
   std::unique_ptr<ConnectionFront> front;
   std::thread thread;
   bool bound = false;
+
+  ConnectionFront& Front() {
+    // The library reads a request with a timeout for every byte and keeps a worker on a
+    // connection while it waits, so a few slow or idle clients could hold every worker; its
+    // routes get only requests the front has read in full.
+    if (!front) {
+      front = std::make_unique<ConnectionFront>(
+          [this](std::string_view request, const std::string& address) { return Answer(request, address); }, limits);
+    }
+    return *front;
+  }
 
   std::string Answer(std::string_view request, const std::string& address) {
     MemoryStream stream(request, address);
@@ -85,30 +104,23 @@ ScoreHttpServer::ScoreHttpServer(ScoreService& service, ConnectionLimits limits)
     response.status = 500;
     response.set_content("internal error\n", "text/plain; charset=utf-8");
   });
-  // The library reads a request with a timeout for every byte and keeps a worker on a
-  // connection while it waits, so a few slow or idle clients could hold every worker; its
-  // routes get only requests the front has read in full.
-  impl_->front = std::make_unique<ConnectionFront>(
-      [impl = impl_.get()](std::string_view request, const std::string& address) {
-        return impl->Answer(request, address);
-      },
-      limits);
+  impl_->limits = limits;
 }
 
 ScoreHttpServer::~ScoreHttpServer() { Stop(); }
 
 bool ScoreHttpServer::Bind(const std::string& host, int port) {
-  impl_->bound = impl_->front->Bind(host, port) > 0;
+  impl_->bound = impl_->Front().Bind(host, port) > 0;
   return impl_->bound;
 }
 
 int ScoreHttpServer::BindAnyPort(const std::string& host) {
-  const int port = impl_->front->Bind(host, 0);
+  const int port = impl_->Front().Bind(host, 0);
   impl_->bound = port > 0;
   return port;
 }
 
-bool ScoreHttpServer::Run() { return impl_->front->Run(); }
+bool ScoreHttpServer::Run() { return impl_->bound && impl_->front->Run(); }
 
 bool ScoreHttpServer::Start() {
   if (impl_->thread.joinable() || !impl_->bound) return false;
@@ -125,7 +137,7 @@ std::string ScoreHttpServer::Answer(std::string_view request, const std::string&
 }
 
 void ScoreHttpServer::Stop() {
-  impl_->front->Stop();
+  if (impl_->front) impl_->front->Stop();
   if (impl_->thread.joinable() && impl_->thread.get_id() != std::this_thread::get_id()) {
     impl_->thread.join();
   }

@@ -3,7 +3,6 @@
 #include <chrono>
 #include <deque>
 #include <mutex>
-#include <random>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -27,12 +26,11 @@ class TokenBook {
 
  private:
   void Forget(Clock::time_point now);
-  std::string Random();  // with the mutex held
+  static std::string Random();
 
   const Clock::duration lifetime_;
   const size_t capacity_;
   std::mutex mutex_;
-  std::random_device random_;
   std::unordered_map<std::string, Clock::time_point> expiry_;
   std::deque<std::pair<Clock::time_point, std::string>> byAge_;
 };
