@@ -308,7 +308,7 @@ int TXParticleManager::LoadFromArchive(TArchiveDb& archive) {
 TXParticleRef TXParticleManager::Spawn(std::string_view name, float x, float y) {
   const TParticleTemplate* found = FindTemplate(name);
   if (found == nullptr || count_ >= kMaxSystems) return {};
-  auto system = std::make_unique<TXParticleSystem>(random_, kCapacity);
+  auto system = std::make_unique<TXParticleSystem>(random_, capacity_);
   system->SetTemplate(*found);
   system->Image = Image;
   system->MoveTo(x, y, false);

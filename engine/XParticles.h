@@ -143,7 +143,8 @@ class TXParticleManager {
   static constexpr int kMaxSystems = 100;
   static constexpr int kCapacity = 5000;
 
-  TXParticleManager() = default;
+  // `capacity` is the particles of each system spawned: the game's systems hold kCapacity.
+  explicit TXParticleManager(int capacity = kCapacity) : capacity_(capacity) {}
   ~TXParticleManager();
   TXParticleManager(const TXParticleManager&) = delete;
   TXParticleManager& operator=(const TXParticleManager&) = delete;
@@ -184,6 +185,7 @@ class TXParticleManager {
   std::vector<std::pair<std::string, TParticleTemplate>> templates_;
   std::array<std::unique_ptr<TXParticleSystem>, kMaxSystems> systems_;
   int count_ = 0;
+  int capacity_;
   TParticleRandom random_;
 };
 

@@ -1,8 +1,8 @@
 // Arbitrary bytes as a .pss template record. A system of 16 particles runs from it for a while,
 // moved, dragged and stopped, so that every emission and update path is reached without
-// thousands of particles an input. The manager's own system holds 5000 (half a megabyte made
-// and freed an input), so it spawns one only for a record with bytes past the template, which
-// the template ignores and the fuzzer adds at will.
+// thousands of particles an input. For a record with bytes past the template (which the
+// template ignores and the fuzzer adds at will) a manager spawns and runs one of its own, of 64
+// particles: the game's 5000 were half a megabyte mapped, poisoned and faulted in an input.
 #include <cstdint>
 #include <span>
 
@@ -11,7 +11,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::span<const uint8_t> bytes(data, size);
   if (size > zb::TParticleTemplate::kSize) {
-    zb::TXParticleManager manager;
+    zb::TXParticleManager manager(64);
     manager.AddTemplate("f.pss", bytes);
     zb::TXParticleRef ref = manager.Spawn("F.PSS", 400.0f, 300.0f);
     ref.MoveBy(1.0f, 1.0f, true);

@@ -37,16 +37,27 @@ constexpr size_t kLinePlayerCount = kLineHighScores + 2 * kDifficulties * kHighS
 constexpr size_t kLineCurrentPlayer = kLinePlayerCount + 1;
 constexpr size_t kLineFirstPlayer = kLineCurrentPlayer + 1;
 
-void AddLine(std::string& out, std::string_view text) {
-  out += EncodeLine(text);
+// The line of `text` padded to `multiple`, with its CR LF.
+void AddLine(std::string& out, std::string_view text, int multiple = 0) {
+  AppendEncodedLine(out, text, multiple);
   out += "\r\n";
 }
 
-void AddNumber(std::string& out, int value) { AddLine(out, PadText(std::to_string(value), kPadNumber)); }
+void AddNumber(std::string& out, int value) {
+  char digits[16];
+  const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  AddLine(out, std::string_view(digits, static_cast<size_t>(end - digits)), kPadNumber);
+}
 
-std::string Clipped(std::string text) {
+std::string_view Clipped(std::string_view text) { return text.substr(0, kMaxConfigTextBytes); }
+
+void Clip(std::string& text) {
   if (text.size() > kMaxConfigTextBytes) text.resize(kMaxConfigTextBytes);
-  return text;
+}
+
+void StripPaddingInPlace(std::string& text) {
+  const size_t kept = text.find_last_not_of('%');
+  text.resize(kept == std::string::npos ? 0 : kept + 1);
 }
 
 std::optional<int64_t> ParseInteger(std::string_view text) {
@@ -72,16 +83,20 @@ class Lines {
       start = end + 1;
     }
   }
-  // The decoded text of a line, or nothing when the file has no such line.
-  std::optional<std::string> Text(size_t index) const {
-    if (index >= lines_.size()) return std::nullopt;
-    return DecodeLine(lines_[index]);
+  // The decoded text of a line into `text`; false, with `text` as it was, when the file has no
+  // such line. The caller's string is used again from line to line: a string made for each of
+  // the file's lines, and moved through each step, was most of the reader's time.
+  bool Text(size_t index, std::string& text) const {
+    if (index >= lines_.size()) return false;
+    DecodeLineInto(lines_[index], text);
+    return true;
   }
   // The decoded text without its padding, cut to the longest text the game keeps.
-  std::optional<std::string> Stripped(size_t index) const {
-    auto text = Text(index);
-    if (text) *text = Clipped(StripPadding(std::move(*text)));
-    return text;
+  bool Stripped(size_t index, std::string& text) const {
+    if (!Text(index, text)) return false;
+    StripPaddingInPlace(text);
+    Clip(text);
+    return true;
   }
   size_t Count() const { return lines_.size(); }
   // The layout checks ask for the same few numbers again and again: each is read once.
@@ -89,16 +104,14 @@ class Lines {
     if (index >= lines_.size()) return std::nullopt;
     if (numbers_.empty()) numbers_.resize(lines_.size());
     std::optional<std::optional<int64_t>>& number = numbers_[index];
-    if (!number) {
-      const auto text = Stripped(index);
-      number = text ? ParseInteger(*text) : std::nullopt;
-    }
+    if (!number) number = Stripped(index, scratch_) ? ParseInteger(scratch_) : std::nullopt;
     return *number;
   }
 
  private:
   std::vector<std::string_view> lines_;
   mutable std::vector<std::optional<std::optional<int64_t>>> numbers_;
+  mutable std::string scratch_;
 };
 
 // Whether the line holds a key count whose key lines end the file.
@@ -151,8 +164,8 @@ bool InWritersLayout(const Lines& lines) {
   return true;
 }
 
-void ReadSwitch(const Lines& lines, size_t index, bool& value) {
-  if (const auto text = lines.Text(index)) value = *text != "false";
+void ReadSwitch(const Lines& lines, size_t index, std::string& scratch, bool& value) {
+  if (lines.Text(index, scratch)) value = scratch != "false";
 }
 
 void ReadVolume(const Lines& lines, size_t index, int& value) {
@@ -169,16 +182,15 @@ std::string ConfigText(TSettings& settings) {
   AddLine(out, settings.Antialias ? "true" : "false");
   AddNumber(out, settings.MusicVolume);
   AddNumber(out, settings.FxVolume);
-  settings.PlayerCountry = Clipped(std::move(settings.PlayerCountry));
-  AddLine(out, PadText(settings.PlayerCountry, kPadText));
-  settings.PlayerCountry = StripPadding(std::move(settings.PlayerCountry));
-  settings.PlayerName = Clipped(std::move(settings.PlayerName));
-  AddLine(out, PadText(settings.PlayerName, kPadText));
-  settings.PlayerName = StripPadding(std::move(settings.PlayerName));
+  for (std::string* text : {&settings.PlayerCountry, &settings.PlayerName}) {
+    Clip(*text);
+    AddLine(out, *text, kPadText);
+    StripPaddingInPlace(*text);
+  }
   for (const auto& table : settings.HighScores) {
     for (const auto& row : table) {
-      AddLine(out, PadText(Clipped(row.Name), kPadText));
-      AddLine(out, PadText(Clipped(row.Score), kPadText));
+      AddLine(out, Clipped(row.Name), kPadText);
+      AddLine(out, Clipped(row.Score), kPadText);
     }
   }
   // Counts outside the capacity are written held to it, so the file's layout stays whole.
@@ -186,7 +198,7 @@ std::string ConfigText(TSettings& settings) {
   AddNumber(out, playerCount);
   AddNumber(out, settings.CurrentPlayer);
   for (int i = 0; i < playerCount; ++i)
-    AddLine(out, PadText(Clipped(settings.Players[static_cast<size_t>(i)]), kPadPlayer));
+    AddLine(out, Clipped(settings.Players[static_cast<size_t>(i)]), kPadPlayer);
   const int keyCount = std::clamp(settings.KeyCount, 0, kMaxKeys);
   AddNumber(out, keyCount);
   for (int i = 0; i < keyCount; ++i) AddNumber(out, static_cast<int>(settings.Keys[static_cast<size_t>(i)]));
@@ -231,18 +243,19 @@ ConfigFileResult KeepDamagedConfig(const std::filesystem::path& file) {
 bool ReadConfigText(TSettings& settings, std::string_view text) {
   const Lines lines(text);
   const bool whole = InWritersLayout(lines);
-  ReadSwitch(lines, kLineFullScreen, settings.FullScreen);
-  ReadSwitch(lines, kLineAntialias, settings.Antialias);
+  std::string decoded;
+  ReadSwitch(lines, kLineFullScreen, decoded, settings.FullScreen);
+  ReadSwitch(lines, kLineAntialias, decoded, settings.Antialias);
   ReadVolume(lines, kLineMusic, settings.MusicVolume);
   ReadVolume(lines, kLineFx, settings.FxVolume);
-  if (auto country = lines.Stripped(kLineCountry)) settings.PlayerCountry = std::move(*country);
-  if (auto name = lines.Stripped(kLineName)) settings.PlayerName = std::move(*name);
+  lines.Stripped(kLineCountry, settings.PlayerCountry);
+  lines.Stripped(kLineName, settings.PlayerName);
   size_t index = kLineHighScores;
   for (auto& table : settings.HighScores) {
     for (auto& row : table) {
       // An empty line keeps the row's default.
-      if (auto name = lines.Stripped(index++); name && !name->empty()) row.Name = std::move(*name);
-      if (auto score = lines.Stripped(index++); score && !score->empty()) row.Score = std::move(*score);
+      if (lines.Stripped(index++, decoded) && !decoded.empty()) row.Name = decoded;
+      if (lines.Stripped(index++, decoded) && !decoded.empty()) row.Score = decoded;
     }
   }
 
@@ -258,9 +271,7 @@ bool ReadConfigText(TSettings& settings, std::string_view text) {
   if (!countUsable) return whole;
   const int64_t playerLines = *playerCount;
   for (int i = 0; i < settings.PlayerCount; ++i) {
-    if (auto name = lines.Stripped(kLineFirstPlayer + static_cast<size_t>(i))) {
-      settings.Players[static_cast<size_t>(i)] = std::move(*name);
-    }
+    lines.Stripped(kLineFirstPlayer + static_cast<size_t>(i), settings.Players[static_cast<size_t>(i)]);
   }
   // Extra names of a list longer than ten are skipped, not read as the key lines.
   const size_t keyCountLine = kLineFirstPlayer + static_cast<size_t>(playerLines);

@@ -32,34 +32,46 @@ constexpr std::array<int8_t, 256> kSymbolValues = [] {
 }  // namespace
 
 // Both directions run the bits through an accumulator; the zero bits put in front are counted
-// as already there.
-std::string EncodeLine(std::string_view text) {
-  const size_t bitCount = text.size() * 8;
+// as already there. Texts are written into their place: appending a symbol at a time, and the
+// padded and encoded copies of each line, cost more than the coding itself.
+void AppendEncodedLine(std::string& out, std::string_view text, int multiple) {
+  size_t padding = 0;
+  if (!text.empty() && multiple > 0) {
+    const size_t remainder = text.size() % static_cast<size_t>(multiple);
+    if (remainder != 0) padding = static_cast<size_t>(multiple) - remainder;
+  }
+  const size_t bitCount = (text.size() + padding) * 8;
   uint32_t bits = 0;
   int held = static_cast<int>((5 - bitCount % 5) % 5);
-  // Written into its place: appending a symbol at a time cost more than the coding itself.
-  std::string line((bitCount + 4) / 5, '\0');
-  size_t out = 0;
-  for (char c : text) {
-    bits = (bits << 8) | static_cast<uint8_t>(c);
+  size_t at = out.size();
+  out.resize(at + (bitCount + 4) / 5);
+  const auto put = [&](uint8_t byte) {
+    bits = (bits << 8) | byte;
     held += 8;
     while (held >= 5) {
       held -= 5;
-      line[out++] = kLineAlphabet[(bits >> held) & 31u];
+      out[at++] = kLineAlphabet[(bits >> held) & 31u];
     }
     bits &= (1u << held) - 1;
-  }
+  };
+  for (char c : text) put(static_cast<uint8_t>(c));
+  for (size_t i = 0; i < padding; ++i) put('%');
+}
+
+std::string EncodeLine(std::string_view text) {
+  std::string line;
+  AppendEncodedLine(line, text, 0);
   return line;
 }
 
-std::string DecodeLine(std::string_view line) {
+void DecodeLineInto(std::string_view line, std::string& text) {
   size_t symbols = 0;
   for (char c : line) symbols += kSymbolValues[static_cast<uint8_t>(c)] >= 0 ? 1 : 0;
   const size_t bitCount = symbols * 5;
-  if (bitCount < 8) return {};
+  text.resize(bitCount < 8 ? 0 : (bitCount + 7) / 8);
+  if (text.empty()) return;
   uint32_t bits = 0;
   int held = static_cast<int>((8 - bitCount % 8) % 8);
-  std::string text((bitCount + 7) / 8, '\0');
   size_t out = 0;
   for (char c : line) {
     const int value = kSymbolValues[static_cast<uint8_t>(c)];
@@ -72,6 +84,11 @@ std::string DecodeLine(std::string_view line) {
     }
     bits &= (1u << held) - 1;
   }
+}
+
+std::string DecodeLine(std::string_view line) {
+  std::string text;
+  DecodeLineInto(line, text);
   return text;
 }
 

@@ -19,8 +19,14 @@ std::string StripPadding(std::string text);
 // symbol per group of five. The text is encoded as given: pad it first where the line wants it.
 std::string EncodeLine(std::string_view text);
 
+// EncodeLine of `text` padded to `multiple` as PadText pads it, appended to `out`.
+void AppendEncodedLine(std::string& out, std::string_view text, int multiple);
+
 // The reverse: symbols outside the alphabet contribute nothing; "0"s in front up to a multiple
 // of eight; fewer than eight bits give an empty text. Padding is left in place.
 std::string DecodeLine(std::string_view line);
+
+// DecodeLine into `text`, whose room is used again.
+void DecodeLineInto(std::string_view line, std::string& text);
 
 }  // namespace zb

@@ -389,8 +389,19 @@ TEST_F(Manager, FindsTemplatesIgnoringTheCaseOfAsciiLetters) {
   EXPECT_EQ(s->PrevX(), 10.0f);
   EXPECT_TRUE(s->Emitting());
   EXPECT_TRUE(s->Name.empty());
+  EXPECT_EQ(s->Capacity(), TXParticleManager::kCapacity);
   EXPECT_EQ(manager.SystemAt(2), nullptr);
   EXPECT_EQ(manager.SystemAt(-1), nullptr);
+}
+
+TEST_F(Manager, SystemsHoldTheCapacityTheManagerWasMadeWith) {
+  TXParticleManager small(8);
+  small.AddTemplate("goldexp.pss", Bytes(Calm()));
+  TXParticleRef ref = small.Spawn("goldexp.pss", 0, 0);
+  ASSERT_TRUE(ref);
+  for (int frame = 0; frame < 50; ++frame) small.UpdateAll(0.05f);
+  EXPECT_EQ(ref.Get()->Capacity(), 8);
+  EXPECT_EQ(ref.Count(), 8);  // 25 were due: the system fills to its capacity and no further
 }
 
 TEST_F(Manager, ATemplateThatNeverEmitsIsFreedByTheFirstUpdate) {

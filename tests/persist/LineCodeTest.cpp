@@ -59,5 +59,23 @@ TEST(LineCodeTest, EveryByteSurvivesTheRoundTrip) {
   }
 }
 
+TEST(LineCodeTest, AppendingPadsAsPadTextAndReusingKeepsNothingOfTheLastText) {
+  std::string out = "kept\r\n";
+  std::string expected = out;
+  for (const char* text : {"", "a", "abcde", "250", "\xCF\xF3\xEC\xEA\xE0", "1234567890x"}) {
+    for (int multiple : {0, 5, 10}) {
+      AppendEncodedLine(out, text, multiple);
+      expected += EncodeLine(PadText(text, multiple));
+    }
+  }
+  EXPECT_EQ(out, expected);
+
+  std::string reused(40, 'z');
+  DecodeLineInto(EncodeLine("abcde"), reused);
+  EXPECT_EQ(reused, "abcde");
+  DecodeLineInto("7", reused);
+  EXPECT_EQ(reused, "");
+}
+
 }  // namespace
 }  // namespace zb
