@@ -3,6 +3,8 @@
 #include <array>
 #include <bit>
 #include <cstring>
+#include <istream>
+#include <streambuf>
 
 #include "gui/GuiRegistry.h"
 
@@ -12,9 +14,14 @@ namespace {
 // Nesting deeper than any layout needs is taken for a broken file rather than risk the stack.
 constexpr int kMaxDepth = 64;
 
+// Straight from the buffer: the stream's own read guards every call with a sentry, and an end
+// of file here ends the reading anyway.
 void ReadBytes(std::istream& stream, void* out, size_t size) {
-  stream.read(static_cast<char*>(out), static_cast<std::streamsize>(size));
-  if (static_cast<size_t>(stream.gcount()) != size) throw TGuiError("the file ends early");
+  std::streambuf* buffer = stream.rdbuf();
+  const auto wanted = static_cast<std::streamsize>(size);
+  if (buffer == nullptr || buffer->sgetn(static_cast<char*>(out), wanted) != wanted) {
+    throw TGuiError("the file ends early");
+  }
 }
 
 uint32_t U32(const uint8_t* p) {
@@ -43,13 +50,13 @@ int32_t ReadCount(std::istream& stream, const char* what) {
 std::string ReadString(std::istream& stream) {
   const int32_t length = ReadInt32(stream);
   if (length < 0) throw TGuiError("negative string length");
+  constexpr size_t kPiece = 4096;
   std::string text;
-  size_t left = static_cast<size_t>(length);
-  char chunk[4096];
-  while (left > 0) {
-    const size_t n = std::min(left, sizeof chunk);
-    ReadBytes(stream, chunk, n);
-    text.append(chunk, n);
+  for (size_t left = static_cast<size_t>(length); left > 0;) {
+    const size_t n = std::min(left, kPiece);
+    const size_t at = text.size();
+    text.resize(at + n);
+    ReadBytes(stream, text.data() + at, n);
     left -= n;
   }
   return text;

@@ -1,6 +1,8 @@
 #include "gui/GuiTypes.h"
 
+#include <array>
 #include <charconv>
+#include <cstdint>
 #include <cmath>
 
 namespace zb {
@@ -47,13 +49,24 @@ std::string LowerAscii(std::string_view text) {
   return out;
 }
 
+namespace {
+
+// Each byte with ASCII capitals made small: one lookup a byte, where the property names of every
+// control are searched for each property read.
+constexpr std::array<uint8_t, 256> kFoldedAscii = [] {
+  std::array<uint8_t, 256> folded{};
+  for (size_t c = 0; c < folded.size(); ++c) {
+    folded[c] = static_cast<uint8_t>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  }
+  return folded;
+}();
+
+}  // namespace
+
 bool SameTextAscii(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-    if (x != y) return false;
+    if (kFoldedAscii[static_cast<uint8_t>(a[i])] != kFoldedAscii[static_cast<uint8_t>(b[i])]) return false;
   }
   return true;
 }

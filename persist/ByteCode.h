@@ -98,8 +98,9 @@ class TReader {
     if (n > cap || n * itemBytes > Left()) return Fail(), 0;
     return static_cast<size_t>(n);
   }
-  std::string Text(size_t cap) {
-    const size_t n = Count(cap);
+  std::string Text(size_t cap) { return Raw(Count(cap)); }
+  // The next `n` bytes as they stand.
+  std::string Raw(size_t n) {
     std::string text;
     while (ok_ && text.size() < n) {
       if (pos_ == have_ && !Refill()) return Fail(), std::string();

@@ -6,6 +6,7 @@
 #include <set>
 
 #include "engine/FileRead.h"
+#include "persist/ByteCode.h"
 #include "persist/Config.h"
 
 namespace zb {
@@ -117,17 +118,12 @@ bool UnpackLevelSet(std::string_view archive, std::vector<TArchivedFile>& files,
   // Deflate packs at most 1032 bytes into one: a list claiming more than the packed bytes can hold
   // is refused before the room for it is taken (a 100-byte file could otherwise ask for 256 MiB).
   if (total / kMostDeflateRatio > packed.size()) return fail("its contents are damaged");
-  std::string contents(total, '\0');
-  uLongf unpacked = static_cast<uLongf>(total);
-  // Exactly `total` bytes must come out, and the stream must end there.
-  uLong consumed = static_cast<uLong>(packed.size());
-  const int status = uncompress2(reinterpret_cast<Bytef*>(contents.data()), &unpacked,
-                                 reinterpret_cast<const Bytef*>(packed.data()), &consumed);
-  if (status != Z_OK || unpacked != total || consumed != packed.size()) return fail("its contents are damaged");
-  size_t at = 0;
+  // Exactly `total` bytes must come out, and the stream must end there with the last packed byte.
+  // Read as it inflates: a stream that goes wrong early takes none of the room its list claims.
+  bytecode::TReader body(packed, total);
+  for (size_t i = 0; i < files.size() && body.Ok(); ++i) files[i].Bytes = body.Raw(sizes[i]);
+  if (!body.AtEnd()) return fail("its contents are damaged");
   for (size_t i = 0; i < files.size(); ++i) {
-    files[i].Bytes = contents.substr(at, sizes[i]);
-    at += sizes[i];
     if (Crc(files[i].Bytes) != crcs[i]) return fail("the file \"" + files[i].Name + "\" in it is damaged");
   }
   return true;
