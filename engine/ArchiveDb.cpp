@@ -3,6 +3,8 @@
 #include <openssl/evp.h>
 #include <zlib.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -25,6 +27,50 @@ uint16_t U16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8);
 // Deflate cannot expand data by more than about 1032:1; a larger claim is a broken header, and
 // refusing it keeps a hostile size from reserving gigabytes.
 constexpr uint64_t kMaxInflateRatio = 1032;
+
+// Inflates `packed` to exactly `size` bytes into the room `grow(n)` gives (the start of n bytes,
+// the bytes inflated so far kept). The room is taken as the bytes come out, doubling from four
+// times the packed bytes, so a record that claims megabytes and goes wrong at its first byte costs
+// only what it inflated. Returns the start of the record's bytes, or null when the stream is
+// damaged, cut short or longer than `size`.
+template <class Grow>
+uint8_t* InflateExactly(const std::vector<uint8_t>& packed, size_t size, Grow&& grow) {
+  const size_t firstRoom = std::max<size_t>(packed.size() * 4, 4096);
+  z_stream z{};
+  if (inflateInit(&z) != Z_OK) return nullptr;
+  z.next_in = const_cast<Bytef*>(packed.data());
+  z.avail_in = static_cast<uInt>(packed.size());
+  uint8_t* base = nullptr;
+  size_t room = 0;
+  size_t done = 0;
+  bool whole = false;
+  for (;;) {
+    if (done == room) {
+      if (room == size) {
+        // Full: only the end of the stream may follow.
+        uint8_t extra = 0;
+        z.next_out = &extra;
+        z.avail_out = 1;
+        whole = inflate(&z, Z_NO_FLUSH) == Z_STREAM_END && z.avail_out == 1;
+        break;
+      }
+      room = std::min(size, std::max(room * 2, firstRoom));
+      base = grow(room);
+    }
+    const auto given = static_cast<uInt>(std::min<size_t>(room - done, UINT32_MAX));
+    z.next_out = base + done;
+    z.avail_out = given;
+    const int status = inflate(&z, Z_NO_FLUSH);
+    done += given - z.avail_out;
+    if (status == Z_STREAM_END) {
+      whole = done == size;
+      break;
+    }
+    if (status != Z_OK) break;
+  }
+  inflateEnd(&z);
+  return whole ? base : nullptr;
+}
 
 }  // namespace
 
@@ -195,15 +241,21 @@ bool TArchiveDb::ReadFound(Find&& find, TMemoryStream& stream) {
   const bool append = stream.Position() == stream.Size();
   const size_t oldSize = stream.Size();
   std::vector<uint8_t> scratch;
-  uint8_t* target = append ? stream.Extend(size) : (scratch.resize(size), scratch.data());
+  size_t extended = 0;
+  uint8_t* target = InflateExactly(stored, size, [&](size_t room) {
+    if (!append) {
+      scratch.resize(room);
+      return scratch.data();
+    }
+    const size_t before = extended;
+    extended = room;
+    return stream.Extend(room - before) - before;
+  });
   auto fail = [&](const char* reason) {
     if (append) stream.Truncate(oldSize);
     return Fail(reason);
   };
-  uLongf length = size;
-  if (uncompress(target, &length, stored.data(), stored.size()) != Z_OK || length != size) {
-    return fail("holds a record that does not inflate to its size");
-  }
+  if (target == nullptr) return fail("holds a record that does not inflate to its size");
 
   uint8_t digest[EVP_MAX_MD_SIZE];
   unsigned int digestLength = 0;

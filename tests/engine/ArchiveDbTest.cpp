@@ -91,6 +91,41 @@ TEST_F(ArchiveDbTest, RejectsBadRecordsButKeepsTheOthersReadable) {
   EXPECT_TRUE(db.ReadRecord("good", stream));
 }
 
+// Records are inflated into room taken as their bytes come out: records well past the first room,
+// read onto a stream's end and over its middle, come back whole, and only at exactly their size.
+TEST_F(ArchiveDbTest, LargeRecordsInflateWholeAndOnlyToTheirSize) {
+  std::string varied;
+  for (uint32_t i = 0; varied.size() < 300'000; ++i) varied += static_cast<char>((i * 2654435761u) >> 24);
+  const std::vector<uint8_t> big = Payload(varied);
+  RawRecord longer{"longer", 1, big};
+  longer.unpackedSize = static_cast<uint32_t>(big.size() + 1);
+  RawRecord shorter{"shorter", 1, big};
+  shorter.unpackedSize = static_cast<uint32_t>(big.size() - 1);
+  RawRecord cut{"cut", 1, big};
+  cut.stored = test::Deflate(big);
+  cut.stored->resize(cut.stored->size() / 2);
+  TArchiveDb db = Open(test::BuildArchive({{"big", 1, big}, longer, shorter, cut}));
+  ASSERT_TRUE(db.EnsureOpen());
+
+  TMemoryStream appended;
+  appended.Write("ab", 2);
+  ASSERT_TRUE(db.ReadRecord("big", appended));
+  EXPECT_EQ(std::string(appended.Bytes().begin() + 2, appended.Bytes().end()), varied);
+  TMemoryStream over;
+  over.Write("ab", 2);
+  over.SetPosition(1);
+  ASSERT_TRUE(db.ReadRecord("big", over));
+  EXPECT_EQ(over.Size(), big.size() + 1);
+  EXPECT_EQ(std::string(over.Bytes().begin() + 1, over.Bytes().end()), varied);
+
+  for (const char* key : {"longer", "shorter", "cut"}) {
+    TMemoryStream stream;
+    stream.Write("ab", 2);
+    EXPECT_FALSE(db.ReadRecord(key, stream)) << key;
+    EXPECT_EQ(stream.Size(), 2u) << key;
+  }
+}
+
 TEST_F(ArchiveDbTest, AnEmptyArchiveHasNoRecords) {
   TArchiveDb db = Open(Bytes().Raw("ZBDB").U32(0).U32(12).data);
   EXPECT_TRUE(db.EnsureOpen());
