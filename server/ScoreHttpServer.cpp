@@ -10,6 +10,8 @@
 namespace zb::server {
 namespace {
 
+constexpr std::string_view kScorePath = "/cgi/version.pl";
+
 // The library's server, with its request processing reachable for one request in memory.
 class Http final : public httplib::Server {
  public:
@@ -90,10 +92,17 @@ ScoreHttpServer::ScoreHttpServer(ScoreService& service, ConnectionLimits limits)
   httplib::Server& http = impl_->http;
   // Only the replay route has a body; the front lets no other through.
   http.set_payload_max_length(limits.maxBodyBytes);
-  http.Get("/cgi/version.pl", [&service](const httplib::Request& request, httplib::Response& response) {
+  // The score route is matched by its exact path ahead of the library's routes, which are regular
+  // expressions: one was compiled for every server made, and its "." let "/cgi/versionXpl" in.
+  // Nothing reads a GET's body, so it needs none of what the library does after this point.
+  http.set_pre_routing_handler([&service](const httplib::Request& request, httplib::Response& response) {
+    if ((request.method != "GET" && request.method != "HEAD") || request.path != kScorePath) {
+      return httplib::Server::HandlerResponse::Unhandled;
+    }
     Reply reply = service.Handle(request.params, request.remote_addr);
     response.status = reply.status;
     response.set_content(std::move(reply.body), reply.contentType.c_str());
+    return httplib::Server::HandlerResponse::Handled;
   });
   http.Post(limits.bodyPath, [&service](const httplib::Request& request, httplib::Response& response) {
     Reply reply = service.TakeReplay(request.params, request.body);

@@ -122,8 +122,14 @@ TEST_P(ScoreServerTest, ARawRequestInMemoryGetsTheSameAnswer) {
   const std::string version = server_->Answer("GET /cgi/version.pl?version&prg=Tamarix HTTP/1.1\r\nHost: x\r\n\r\n");
   EXPECT_EQ(version.rfind("HTTP/1.1 200 OK\r\n", 0), 0u) << version;
   EXPECT_NE(version.find("\r\n\r\nOK|Tamarix|1|0|"), std::string::npos) << version;
-  const std::string other = server_->Answer("GET /elsewhere HTTP/1.1\r\n\r\n");
-  EXPECT_EQ(other.rfind("HTTP/1.1 404", 0), 0u) << other;
+  const std::string head = server_->Answer("HEAD /cgi/version.pl?version&prg=Tamarix HTTP/1.1\r\n\r\n");
+  EXPECT_EQ(head.rfind("HTTP/1.1 200 OK\r\n", 0), 0u) << head;
+  EXPECT_TRUE(head.ends_with("\r\n\r\n")) << head;
+  for (const char* elsewhere : {"GET /elsewhere", "GET /cgi/versionXpl?version&prg=Tamarix",
+                                "GET /cgi/version.pl/?version&prg=Tamarix", "DELETE /cgi/version.pl?version&prg=Tamarix"}) {
+    const std::string other = server_->Answer(std::string(elsewhere) + " HTTP/1.1\r\n\r\n");
+    EXPECT_EQ(other.rfind("HTTP/1.1 404", 0), 0u) << elsewhere << ": " << other;
+  }
   for (const std::string& broken : {std::string(), std::string("\0\0\xFF", 3), std::string("GET\r\n\r\n"),
                                    std::string("GET /cgi/version.pl?%%%&&==&prg HTTP/1.1\r\nHost\r\n\r\n")}) {
     const std::string reply = server_->Answer(broken);
