@@ -55,11 +55,6 @@ void Clip(std::string& text) {
   if (text.size() > kMaxConfigTextBytes) text.resize(kMaxConfigTextBytes);
 }
 
-void StripPaddingInPlace(std::string& text) {
-  const size_t kept = text.find_last_not_of('%');
-  text.resize(kept == std::string::npos ? 0 : kept + 1);
-}
-
 std::optional<int64_t> ParseInteger(std::string_view text) {
   int64_t value = 0;
   const char* end = text.data() + text.size();

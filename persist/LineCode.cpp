@@ -5,15 +5,24 @@
 
 namespace zb {
 
+size_t PaddingCount(size_t length, int multiple) {
+  if (length == 0 || multiple <= 0) return 0;
+  const size_t remainder = length % static_cast<size_t>(multiple);
+  return remainder == 0 ? 0 : static_cast<size_t>(multiple) - remainder;
+}
+
 std::string PadText(std::string text, int multiple) {
-  if (text.empty() || multiple <= 0) return text;
-  while (text.size() % static_cast<size_t>(multiple) != 0) text += '%';
+  text.append(PaddingCount(text.size(), multiple), '%');
   return text;
 }
 
-std::string StripPadding(std::string text) {
+void StripPaddingInPlace(std::string& text) {
   const size_t kept = text.find_last_not_of('%');
   text.resize(kept == std::string::npos ? 0 : kept + 1);
+}
+
+std::string StripPadding(std::string text) {
+  StripPaddingInPlace(text);
   return text;
 }
 
@@ -35,11 +44,7 @@ constexpr std::array<int8_t, 256> kSymbolValues = [] {
 // as already there. Texts are written into their place: appending a symbol at a time, and the
 // padded and encoded copies of each line, cost more than the coding itself.
 void AppendEncodedLine(std::string& out, std::string_view text, int multiple) {
-  size_t padding = 0;
-  if (!text.empty() && multiple > 0) {
-    const size_t remainder = text.size() % static_cast<size_t>(multiple);
-    if (remainder != 0) padding = static_cast<size_t>(multiple) - remainder;
-  }
+  const size_t padding = PaddingCount(text.size(), multiple);
   const size_t bitCount = (text.size() + padding) * 8;
   uint32_t bits = 0;
   int held = static_cast<int>((5 - bitCount % 5) % 5);
