@@ -99,14 +99,19 @@ class TReader {
     return static_cast<size_t>(n);
   }
   std::string Text(size_t cap) { return Raw(Count(cap)); }
-  // The next `n` bytes as they stand.
+  // The next `n` bytes as they stand: what the chunk holds, then straight from the stream into
+  // the text, whose room doubles as its bytes come out, so a stream that fails early takes little
+  // of the room `n` claims.
   std::string Raw(size_t n) {
-    std::string text;
-    while (ok_ && text.size() < n) {
-      if (pos_ == have_ && !Refill()) return Fail(), std::string();
-      const size_t take = std::min(n - text.size(), have_ - pos_);
-      text.append(reinterpret_cast<const char*>(chunk_ + pos_), take);
-      pos_ += take;
+    if (!ok_) return {};
+    const size_t buffered = std::min(n, have_ - pos_);
+    std::string text(reinterpret_cast<const char*>(chunk_ + pos_), buffered);
+    pos_ += buffered;
+    for (size_t got = buffered; ok_ && got < n;) {
+      text.resize(std::min(n, std::max(2 * got, sizeof chunk_)));
+      const size_t made = Inflate(reinterpret_cast<uint8_t*>(text.data() + got), text.size() - got);
+      if (made == 0) return Fail(), std::string();
+      got += made;
     }
     return ok_ ? text : std::string();
   }
@@ -114,25 +119,36 @@ class TReader {
  private:
   // The next chunk of the body; false at the stream's end or where it fails.
   bool Refill() {
-    pos_ = have_ = 0;
-    if (ended_ || streamFailed_) return false;
+    pos_ = 0;
+    have_ = Inflate(chunk_, sizeof chunk_);
+    return ok_ && have_ > 0;
+  }
+
+  // Up to `room` bytes of the body into `out`; fewer at the stream's end or where it fails.
+  // Bytes that came out before a failure of the stream itself are still handed over; the next
+  // call gives none.
+  size_t Inflate(uint8_t* out, size_t room) {
+    if (ended_ || streamFailed_) return 0;
+    z_.next_out = out;
+    z_.avail_out = static_cast<uInt>(std::min<size_t>(room, UINT32_MAX));
+    const size_t asked = z_.avail_out;
     int status = Z_OK;
-    while (have_ == 0 && status == Z_OK) {
-      z_.next_out = chunk_;
-      z_.avail_out = sizeof chunk_;
-      status = inflate(&z_, Z_NO_FLUSH);
-      have_ = sizeof chunk_ - z_.avail_out;
-    }
-    total_ += have_;
+    while (z_.avail_out > 0 && status == Z_OK) status = inflate(&z_, Z_NO_FLUSH);
+    const size_t made = asked - z_.avail_out;
+    total_ += made;
     // Bytes after the end of the stream are not part of any file the game writes.
-    if (status == Z_STREAM_END && z_.avail_in == 0) {
-      ended_ = true;
-    } else if (status != Z_OK || total_ > maxBytes_) {
+    if (total_ > maxBytes_) {
       streamFailed_ = true;
       ok_ = false;
-      return false;
+      return 0;
     }
-    return have_ > 0;
+    if (status == Z_STREAM_END && z_.avail_in == 0) {
+      ended_ = true;
+    } else if (status != Z_OK) {
+      streamFailed_ = true;
+      if (made == 0) ok_ = false;
+    }
+    return made;
   }
 
   z_stream z_{};
