@@ -8,7 +8,8 @@
 #include "fuzz/FuzzFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const zb::fuzz::TempFile file(data, size);
+  static zb::fuzz::ScratchFile file;
+  file.Write(data, size);
   zb::TArchiveDb archive(file.Path(), zb::TOpenModes::opReadOnly);
   if (!archive.EnsureOpen()) return 0;
   for (int i = 0; i < archive.RecordCount() && i < 64; ++i) {
