@@ -136,12 +136,12 @@ class TReader {
     while (z_.avail_out > 0 && status == Z_OK) status = inflate(&z_, Z_NO_FLUSH);
     const size_t made = asked - z_.avail_out;
     total_ += made;
-    // Bytes after the end of the stream are not part of any file the game writes.
     if (total_ > maxBytes_) {
       streamFailed_ = true;
       ok_ = false;
       return 0;
     }
+    // Bytes after the end of the stream are not part of any file the game writes.
     if (status == Z_STREAM_END && z_.avail_in == 0) {
       ended_ = true;
     } else if (status != Z_OK) {

@@ -57,6 +57,11 @@ class MemoryStream final : public httplib::Stream {
   std::string address_;
 };
 
+void Send(Reply reply, httplib::Response& response) {
+  response.status = reply.status;
+  response.set_content(std::move(reply.body), reply.contentType.c_str());
+}
+
 }  // namespace
 
 struct ScoreHttpServer::Impl {
@@ -99,15 +104,11 @@ ScoreHttpServer::ScoreHttpServer(ScoreService& service, ConnectionLimits limits)
     if ((request.method != "GET" && request.method != "HEAD") || request.path != kScorePath) {
       return httplib::Server::HandlerResponse::Unhandled;
     }
-    Reply reply = service.Handle(request.params, request.remote_addr);
-    response.status = reply.status;
-    response.set_content(std::move(reply.body), reply.contentType.c_str());
+    Send(service.Handle(request.params, request.remote_addr), response);
     return httplib::Server::HandlerResponse::Handled;
   });
   http.Post(limits.bodyPath, [&service](const httplib::Request& request, httplib::Response& response) {
-    Reply reply = service.TakeReplay(request.params, request.body);
-    response.status = reply.status;
-    response.set_content(std::move(reply.body), reply.contentType.c_str());
+    Send(service.TakeReplay(request.params, request.body), response);
   });
   http.set_exception_handler([](const httplib::Request&, httplib::Response& response, std::exception_ptr) {
     response.status = 500;
